@@ -1,0 +1,16 @@
+# The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
+# every test. Both install what they need first (scripts/setup.sh).
+.PHONY: all setup build run test format clean
+all: build
+setup:
+	bash scripts/setup.sh
+build:
+	bash scripts/build.sh
+run:
+	bash scripts/run.sh
+test:
+	bash scripts/test.sh
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+clean:
+	rm -rf build

@@ -1,0 +1,29 @@
+// What the reader commands need of the settings window: its status line and message boxes,
+// the "Set Device" button, the form's check boxes and edit boxes, and the pause before the
+// version query.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/ui_text.h"
+
+class CommandUi {
+public:
+    virtual ~CommandUi() = default;
+
+    // Shows the message of `occasion` in the current language, on the status line, in a box
+    // or both, as the message table says.
+    virtual void Report(Occasion occasion) = 0;
+    // Replaces the status line with a text composed by the caller.
+    virtual void ShowStatus(const std::wstring& text) = 0;
+    // The reader's version text (bytes of the ANSI code page): on the status line and in an
+    // "Information" box.
+    virtual void ShowVersionText(const std::string& text) = 0;
+    virtual void EnableSetDevice() = 0;
+    virtual void Pause(unsigned milliseconds) = 0;
+
+    virtual bool IsChecked(int id) const = 0;
+    // The first byte of an edit box's text in the ANSI code page; none when it is empty.
+    virtual std::optional<unsigned char> FirstAnsiByte(int id) const = 0;
+};

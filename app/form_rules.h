@@ -1,0 +1,33 @@
+// Rules that keep the output-format form consistent, and its default values.
+//
+// The form state lives in the settings window's controls; the rules reach them through
+// FormControls, so they run the same against the real window and against a plain record.
+#pragma once
+
+class FormControls {
+public:
+    virtual ~FormControls() = default;
+    virtual bool IsChecked(int id) const = 0;
+    virtual void SetChecked(int id, bool checked) = 0;
+    virtual void SetEnabled(int id, bool enabled) = 0;
+    virtual void SetText(int id, const wchar_t* text) = 0;
+};
+
+// The sentinel edits in the order the defaults are written, with their default texts.
+struct SentinelDefault {
+    int controlId;
+    const wchar_t* text;
+};
+extern const SentinelDefault kSentinelDefaults[6];
+
+// After a click on the whole-packet CR box.
+void ApplyPacketCrRule(FormControls& form);
+// After a click on one of the per-track CR boxes.
+void ApplyTrackCrRule(FormControls& form, int clickedId);
+// After a click on the allow box of a replacement pair (IDC_ALLOW_PAIR1 or IDC_ALLOW_PAIR2).
+void ApplyAllowRule(FormControls& form, int allowBoxId);
+// Writes the default sentinels.
+void WriteDefaultSentinels(FormControls& form);
+// Puts the format part of the form back to its start-up values (Packet state); leaves the
+// replacement pairs alone.
+void RestoreDefaultFormat(FormControls& form);

@@ -1,0 +1,66 @@
+// The settings window: the one working window of the tool.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/command_ui.h"
+#include "app/form_rules.h"
+#include "app/reader_commands.h"
+#include "controls/text_label.h"
+#include "framework/dialog.h"
+
+class SettingsDialog : public fw::Dialog, private FormControls, private CommandUi {
+public:
+    explicit SettingsDialog(HWND parent = nullptr);
+    ~SettingsDialog() override;
+
+    HICON icon() const { return icon_; }
+    const TextLabel& label(int index) const { return labels_[index]; }
+    static constexpr int kLabelCount = 5;
+
+    // Button handlers, also called directly (restore-defaults sends the format).
+    void OnRadioChinese();
+    void OnRadioEnglish();
+    void OnCheckPacketCr();
+    void OnCheckTrackCr(int id);
+    void OnCheckAllowPair(int id);
+    void OnButtonRestoreDefaults();
+    void OnButtonFindDevice();
+    void OnButtonDisconnect();
+    void OnButtonSetDevice();
+    void OnButtonGetVersion();
+    void OnButtonSetReplace();
+    void OnButtonCancelReplace();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+    void AddAboutEntry();
+    void SetUpLabels();
+    void ApplyCaptions(bool english);
+    bool OnPaint();
+
+    // FormControls
+    bool IsChecked(int id) const override;
+    void SetChecked(int id, bool checked) override;
+    void SetEnabled(int id, bool enabled) override;
+    void SetText(int id, const wchar_t* text) override;
+
+    // CommandUi
+    void Report(Occasion occasion) override;
+    void ShowStatus(const std::wstring& text) override;
+    void ShowVersionText(const std::string& text) override;
+    void EnableSetDevice() override;
+    void Pause(unsigned milliseconds) override;
+    std::optional<unsigned char> FirstAnsiByte(int id) const override;
+
+    ReaderCommands reader_;
+    TextLabel labels_[kLabelCount];
+    HICON icon_;
+};

@@ -1,0 +1,2 @@
+set(CONTROLS_PURE_SOURCES)
+set(CONTROLS_WIN32_SOURCES text_label.cpp)

@@ -1,0 +1,66 @@
+#include "controls/text_label.h"
+
+#include <cstring>
+
+TextLabel::TextLabel()
+    : textColor_(GetSysColor(COLOR_WINDOWTEXT)),
+      background_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(fontDescription_), &fontDescription_);
+    font_.reset(CreateFontIndirectA(&fontDescription_));
+}
+
+TextLabel::~TextLabel() {
+    // The control outlives the label only in tests; give it back the system font.
+    if (hwnd() && IsWindow(hwnd())) SendMessageW(hwnd(), WM_SETFONT, 0, FALSE);
+}
+
+TextLabel& TextLabel::SetLabelTextColor(COLORREF color) {
+    textColor_ = color;
+    Redraw();
+    return *this;
+}
+
+TextLabel& TextLabel::SetLabelBold(BOOL bold) {
+    fontDescription_.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    return RebuildLabelFont();
+}
+
+TextLabel& TextLabel::SetLabelHeight(int size) {
+    fontDescription_.lfHeight = -size;
+    return RebuildLabelFont();
+}
+
+TextLabel& TextLabel::SetLabelFace(const char* face) {
+    std::memset(fontDescription_.lfFaceName, 0, sizeof(fontDescription_.lfFaceName));
+    std::strncpy(fontDescription_.lfFaceName, face, LF_FACESIZE - 1);
+    return RebuildLabelFont();
+}
+
+TextLabel& TextLabel::RebuildLabelFont() {
+    fw::Font rebuilt(CreateFontIndirectA(&fontDescription_));
+    // The control must not be left holding the old font when it is deleted.
+    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(rebuilt.get()), FALSE);
+    font_ = std::move(rebuilt);
+    Redraw();
+    return *this;
+}
+
+bool TextLabel::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return false;
+    *result = reinterpret_cast<LRESULT>(
+        CtlColor(reinterpret_cast<HDC>(wParam), message - WM_CTLCOLORMSGBOX));
+    return true;
+}
+
+HBRUSH TextLabel::CtlColor(HDC dc, UINT controlType) {
+    if (controlType == CTLCOLOR_STATIC) {
+        SelectObject(dc, font_.get());
+        SetTextColor(dc, textColor_);
+        SetBkMode(dc, TRANSPARENT);
+    }
+    return background_.get();
+}
+
+void TextLabel::Redraw() {
+    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}

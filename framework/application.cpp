@@ -1,0 +1,27 @@
+#include "framework/application.h"
+
+#include <commctrl.h>
+
+namespace fw {
+namespace {
+Application* g_current = nullptr;
+}
+
+Application::Application() { g_current = this; }
+
+Application::~Application() {
+    if (g_current == this) g_current = nullptr;
+}
+
+Application* Application::Current() { return g_current; }
+
+int Application::Run() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    // There is no message loop of the program's own: the work happens in the modal loops
+    // that InitInstance runs, and the process ends when it returns.
+    InitInstance();
+    return 0;
+}
+
+}  // namespace fw

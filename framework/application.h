@@ -1,0 +1,29 @@
+// The application object: one per process, started by the program's entry point.
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+class Dialog;
+
+class Application {
+public:
+    Application();
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Does the program's work; returns FALSE to end the process afterwards.
+    virtual BOOL InitInstance() = 0;
+
+    // Called by the entry point: prepares the common controls, runs InitInstance and
+    // returns the process exit code.
+    int Run();
+
+    static Application* Current();
+    // The window that stands for the program while it runs.
+    Dialog* mainWindow = nullptr;
+};
+
+}  // namespace fw

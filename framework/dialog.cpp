@@ -1,0 +1,115 @@
+#include "framework/dialog.h"
+
+#include "framework/window.h"
+
+namespace fw {
+namespace {
+// Messages whose answer a dialog procedure returns directly instead of through
+// DWLP_MSGRESULT.
+bool AnswersDirectly(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+        case WM_INITDIALOG:
+            return true;
+        default:
+            return false;
+    }
+}
+}  // namespace
+
+HINSTANCE ResourceModule() { return GetModuleHandleW(nullptr); }
+
+Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+
+Dialog::~Dialog() {
+    if (hwnd_ != nullptr && !modal_) Destroy();
+}
+
+INT_PTR Dialog::DoModal() {
+    modal_ = true;
+    INT_PTR result =
+        DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
+                        &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    hwnd_ = nullptr;
+    return result;
+}
+
+HWND Dialog::Create() {
+    modal_ = false;
+    return CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
+                              &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+}
+
+void Dialog::Destroy() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR result) {
+    if (modal_)
+        ::EndDialog(hwnd_, result);
+    else
+        ShowWindow(hwnd_, SW_HIDE);
+}
+
+BOOL Dialog::OnInitDialog() {
+    DoDataExchange();
+    return TRUE;
+}
+
+bool Dialog::OnCommand(int id, int) {
+    if (id == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+
+INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        self->hwnd_ = hwnd;
+        return self->OnInitDialog();
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+        return FALSE;
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    bool handled = Window::ReflectToChild(message, wParam, lParam, &result);
+    if (!handled && message == WM_COMMAND)
+        handled = OnCommand(LOWORD(wParam), HIWORD(wParam));
+    else if (!handled)
+        handled = OnMessage(message, wParam, lParam, &result);
+    if (!handled) return FALSE;
+    if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+    SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+}  // namespace fw

@@ -1,0 +1,54 @@
+// A dialog built from a template resource, run modally or (for tests) modeless.
+//
+// Messages reach OnMessage; a child's notifications are first offered to the child's own
+// object (Window::ReflectToChild). Enter and Esc arrive as IDOK and IDCANCEL, which end the
+// dialog through OnOK and OnCancel.
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+class Dialog {
+public:
+    Dialog(int templateId, HWND parent);
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally; returns the value given to EndDialog, or -1.
+    INT_PTR DoModal();
+    // Creates the dialog modeless and returns its window (or null).
+    HWND Create();
+    void Destroy();
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    void EndDialog(INT_PTR result);
+
+protected:
+    // Binds the controls to their objects; runs inside the base OnInitDialog.
+    virtual void DoDataExchange() {}
+    // Returns TRUE to let the system put the focus on the first tab stop.
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // A WM_COMMAND that no child kept for itself; return true when handled.
+    virtual bool OnCommand(int id, int code);
+    // Any other message; return true when handled, with `result` as its answer.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int templateId_;
+    HWND parent_;
+    HWND hwnd_ = nullptr;
+    bool modal_ = false;
+};
+
+// The module that holds the program's resources.
+HINSTANCE ResourceModule();
+
+}  // namespace fw

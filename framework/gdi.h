@@ -1,0 +1,135 @@
+// RAII owners for GDI and kernel handles.
+//
+// Owning types delete their handle when they go out of scope; a plain handle (HDC, HBITMAP,
+// ...) is always a borrowed one. A Selection puts the previous object back into its device
+// context when it ends, so declare it after the object it selects: the selection is then
+// undone before the object is deleted.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace fw {
+
+// Number of handles held by owning wrappers right now; tests use it to find leaks.
+inline long& LiveOwnedHandles() {
+    static long count = 0;
+    return count;
+}
+
+template <typename Handle, typename Traits>
+class Owned {
+public:
+    Owned() = default;
+    explicit Owned(Handle h) : handle_(h) { Track(+1); }
+    ~Owned() { reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Traits::none())) {}
+    Owned& operator=(Owned&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return Traits::valid(handle_); }
+    Handle release() {
+        Track(-1);
+        return std::exchange(handle_, Traits::none());
+    }
+    void reset(Handle h = Traits::none()) {
+        if (Traits::valid(handle_)) {
+            Traits::close(handle_);
+            --LiveOwnedHandles();
+        }
+        handle_ = h;
+        Track(+1);
+    }
+
+private:
+    void Track(int delta) {
+        if (Traits::valid(handle_)) LiveOwnedHandles() += delta;
+    }
+
+    Handle handle_ = Traits::none();
+};
+
+template <typename H>
+struct GdiTraits {
+    static H none() { return nullptr; }
+    static bool valid(H h) { return h != nullptr; }
+    static void close(H h) { DeleteObject(h); }
+};
+struct DcTraits {
+    static HDC none() { return nullptr; }
+    static bool valid(HDC h) { return h != nullptr; }
+    static void close(HDC h) { DeleteDC(h); }
+};
+struct IconTraits {
+    static HICON none() { return nullptr; }
+    static bool valid(HICON h) { return h != nullptr; }
+    static void close(HICON h) { DestroyIcon(h); }
+};
+struct KernelTraits {
+    static HANDLE none() { return nullptr; }
+    static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { CloseHandle(h); }
+};
+
+using Brush = Owned<HBRUSH, GdiTraits<HBRUSH>>;
+using Pen = Owned<HPEN, GdiTraits<HPEN>>;
+using Font = Owned<HFONT, GdiTraits<HFONT>>;
+using Bitmap = Owned<HBITMAP, GdiTraits<HBITMAP>>;
+using Region = Owned<HRGN, GdiTraits<HRGN>>;
+using MemoryDc = Owned<HDC, DcTraits>;  // from CreateCompatibleDC
+using Icon = Owned<HICON, IconTraits>;
+using KernelHandle = Owned<HANDLE, KernelTraits>;
+
+// Selects an object into a device context for the lifetime of this value.
+class Selection {
+public:
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~Selection() {
+        if (dc_ && previous_) SelectObject(dc_, previous_);
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A window's client-area device context (GetDC / ReleaseDC).
+class ClientDc {
+public:
+    explicit ClientDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~ClientDc() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    ClientDc(const ClientDc&) = delete;
+    ClientDc& operator=(const ClientDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDc() { EndPaint(hwnd_, &ps_); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+}  // namespace fw

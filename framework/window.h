@@ -1,0 +1,51 @@
+// A C++ object attached to an existing window by subclassing it.
+//
+// The object receives every message of its window through WindowProc and passes what it
+// does not handle on with Default (the window's original procedure). A parent that routes
+// through ReflectToChild gives the child's object the first say on the child's own
+// notifications (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM): the object gets
+// them in OnReflected and answers whether the parent should still see them.
+#pragma once
+
+#include <windows.h>
+
+namespace fw {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+
+    // Attaches this object to the child `id` of `parent`; false if there is no such child
+    // or it is attached already.
+    bool SubclassDlgItem(int id, HWND parent);
+    bool Subclass(HWND hwnd);
+    void Unsubclass();
+
+    // The object attached to hwnd, or null.
+    static Window* FromHandle(HWND hwnd);
+
+    // Offers a parent's message to the child it concerns. Returns true when the child
+    // handled it completely; `result` is then the answer to give.
+    static bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+protected:
+    // Runs before the window procedure is replaced, as the window is attached.
+    virtual void PreSubclassWindow() {}
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Reflected notification; return true to keep it from the parent.
+    virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;
+};
+
+}  // namespace fw

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a fresh Debian 12 machine.
+# Safe to run again: it installs only what is missing.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  fresh_lists=1
+fi
+
+for p in g++ cmake make ninja-build googletest clang-format \
+  g++-mingw-w64-i686 mingw-w64-tools wine wine64 wine32:i386 \
+  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei python3; do
+  have "$p" || need+=("$p")
+done
+
+if [ ${#need[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}"
+elif [ -n "${fresh_lists:-}" ]; then
+  apt-get update -qq
+fi
+echo "setup: all packages present"

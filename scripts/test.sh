@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds both flavours and runs every test: the pure logic natively under the sanitizers,
+# the Windows code under Wine.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+B=${BUILD_DIR:-build}
+bash scripts/build.sh
+
+echo "== native tests"
+ctest --test-dir $B/native --output-on-failure
+
+echo "== Windows tests under Wine"
+source scripts/wine-env.sh
+wine_env_start
+ctest --test-dir $B/win32 --output-on-failure --timeout 600
