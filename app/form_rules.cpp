@@ -14,12 +14,15 @@ const SentinelDefault kSentinelDefaults[6] = {
 void ApplyPacketCrRule(FormControls& form) {
     const bool packet = form.IsChecked(IDC_CR_PACKET);
     if (packet)
-        for (int id : kTrackCrBoxes) form.SetChecked(id, false);
-    for (int id : kTrackCrBoxes) form.SetEnabled(id, !packet);
+        for (int id : kTrackCrBoxes)
+            form.SetChecked(id, false);
+    for (int id : kTrackCrBoxes)
+        form.SetEnabled(id, !packet);
 }
 
 void ApplyTrackCrRule(FormControls& form, int clickedId) {
-    if (form.IsChecked(clickedId)) form.SetChecked(IDC_CR_PACKET, false);
+    if (form.IsChecked(clickedId))
+        form.SetChecked(IDC_CR_PACKET, false);
     bool anyTrack = false;
     for (int id : kTrackCrBoxes) {
         if (form.IsChecked(id)) {
@@ -36,7 +39,8 @@ void ApplyAllowRule(FormControls& form, int allowBoxId) {
     static const int kPair2[] = {IDC_PAIR2_CHAR_LABEL, IDC_PAIR2_REPLACEMENT_LABEL, IDC_PAIR2_CHAR,
                                  IDC_PAIR2_REPLACEMENT};
     const bool enabled = form.IsChecked(allowBoxId);
-    for (int id : allowBoxId == IDC_ALLOW_PAIR1 ? kPair1 : kPair2) form.SetEnabled(id, enabled);
+    for (int id : allowBoxId == IDC_ALLOW_PAIR1 ? kPair1 : kPair2)
+        form.SetEnabled(id, enabled);
 }
 
 void WriteDefaultSentinels(FormControls& form) {

@@ -1,6 +1,7 @@
 #include "app/settings_dialog.h"
 
 #include "app/about_dialog.h"
+#include "app/icon_placement.h"
 #include "framework/gdi.h"
 #include "framework/prompts.h"
 #include "res/resource.h"
@@ -48,12 +49,14 @@ BOOL SettingsDialog::OnInitDialog() {
     else
         OnRadioChinese();
 
-    for (int id : kSentinelEdits) SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
+    for (int id : kSentinelEdits)
+        SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
     WriteDefaultSentinels(*this);
     SetChecked(IDC_OUTPUT_TRACK1, true);
     SetChecked(IDC_OUTPUT_TRACK2, true);
     SetChecked(IDC_OUTPUT_TRACK3, true);
-    for (int id : kReplacementEdits) SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
+    for (int id : kReplacementEdits)
+        SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
     SetChecked(IDC_CR_PACKET, true);
     ApplyPacketCrRule(*this);
     return TRUE;
@@ -61,9 +64,11 @@ BOOL SettingsDialog::OnInitDialog() {
 
 void SettingsDialog::AddAboutEntry() {
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
-    if (systemMenu == nullptr) return;
+    if (systemMenu == nullptr)
+        return;
     wchar_t text[128] = {};
-    if (LoadStringW(fw::ResourceModule(), IDS_ABOUTBOX, text, 128) <= 0 || text[0] == 0) return;
+    if (LoadStringW(fw::ResourceModule(), IDS_ABOUTBOX, text, 128) <= 0 || text[0] == 0)
+        return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
 }
@@ -108,9 +113,15 @@ void SettingsDialog::OnRadioChinese() {
 
 // --- Form rules ------------------------------------------------------------------------------
 
-void SettingsDialog::OnCheckPacketCr() { ApplyPacketCrRule(*this); }
-void SettingsDialog::OnCheckTrackCr(int id) { ApplyTrackCrRule(*this, id); }
-void SettingsDialog::OnCheckAllowPair(int id) { ApplyAllowRule(*this, id); }
+void SettingsDialog::OnCheckPacketCr() {
+    ApplyPacketCrRule(*this);
+}
+void SettingsDialog::OnCheckTrackCr(int id) {
+    ApplyTrackCrRule(*this, id);
+}
+void SettingsDialog::OnCheckAllowPair(int id) {
+    ApplyAllowRule(*this, id);
+}
 
 void SettingsDialog::OnButtonRestoreDefaults() {
     RestoreDefaultFormat(*this);
@@ -119,41 +130,80 @@ void SettingsDialog::OnButtonRestoreDefaults() {
 
 // --- Reader ----------------------------------------------------------------------------------
 
-void SettingsDialog::OnButtonFindDevice() { reader_.FindDevice(); }
-void SettingsDialog::OnButtonDisconnect() { reader_.Disconnect(); }
-void SettingsDialog::OnButtonSetDevice() { reader_.SetFormat(); }
-void SettingsDialog::OnButtonGetVersion() { reader_.GetVersion(); }
-void SettingsDialog::OnButtonSetReplace() { reader_.SetReplace(); }
-void SettingsDialog::OnButtonCancelReplace() { reader_.CancelReplace(); }
+void SettingsDialog::OnButtonFindDevice() {
+    reader_.FindDevice();
+}
+void SettingsDialog::OnButtonDisconnect() {
+    reader_.Disconnect();
+}
+void SettingsDialog::OnButtonSetDevice() {
+    reader_.SetFormat();
+}
+void SettingsDialog::OnButtonGetVersion() {
+    reader_.GetVersion();
+}
+void SettingsDialog::OnButtonSetReplace() {
+    reader_.SetReplace();
+}
+void SettingsDialog::OnButtonCancelReplace() {
+    reader_.CancelReplace();
+}
 
 // --- Message routing -------------------------------------------------------------------------
 
 bool SettingsDialog::OnCommand(int id, int code) {
-    if (code != BN_CLICKED) return fw::Dialog::OnCommand(id, code);
+    if (code != BN_CLICKED)
+        return fw::Dialog::OnCommand(id, code);
     switch (id) {
-        case IDC_RADIO_CHINESE: OnRadioChinese(); return true;
-        case IDC_RADIO_ENGLISH: OnRadioEnglish(); return true;
-        case IDC_CR_PACKET: OnCheckPacketCr(); return true;
+        case IDC_RADIO_CHINESE:
+            OnRadioChinese();
+            return true;
+        case IDC_RADIO_ENGLISH:
+            OnRadioEnglish();
+            return true;
+        case IDC_CR_PACKET:
+            OnCheckPacketCr();
+            return true;
         case IDC_CR_TRACK1:
         case IDC_CR_TRACK2:
-        case IDC_CR_TRACK3: OnCheckTrackCr(id); return true;
+        case IDC_CR_TRACK3:
+            OnCheckTrackCr(id);
+            return true;
         case IDC_ALLOW_PAIR1:
-        case IDC_ALLOW_PAIR2: OnCheckAllowPair(id); return true;
-        case IDC_RESTORE_DEFAULTS: OnButtonRestoreDefaults(); return true;
-        case IDC_FIND_DEVICE: OnButtonFindDevice(); return true;
-        case IDC_DISCONNECT: OnButtonDisconnect(); return true;
-        case IDC_SET_DEVICE: OnButtonSetDevice(); return true;
-        case IDC_GET_VERSION: OnButtonGetVersion(); return true;
-        case IDC_SET_REPLACE: OnButtonSetReplace(); return true;
-        case IDC_CANCEL_REPLACE: OnButtonCancelReplace(); return true;
-        default: return fw::Dialog::OnCommand(id, code);
+        case IDC_ALLOW_PAIR2:
+            OnCheckAllowPair(id);
+            return true;
+        case IDC_RESTORE_DEFAULTS:
+            OnButtonRestoreDefaults();
+            return true;
+        case IDC_FIND_DEVICE:
+            OnButtonFindDevice();
+            return true;
+        case IDC_DISCONNECT:
+            OnButtonDisconnect();
+            return true;
+        case IDC_SET_DEVICE:
+            OnButtonSetDevice();
+            return true;
+        case IDC_GET_VERSION:
+            OnButtonGetVersion();
+            return true;
+        case IDC_SET_REPLACE:
+            OnButtonSetReplace();
+            return true;
+        case IDC_CANCEL_REPLACE:
+            OnButtonCancelReplace();
+            return true;
+        default:
+            return fw::Dialog::OnCommand(id, code);
     }
 }
 
 bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return false;
+            if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
+                return false;
             AboutDialog().DoModal();
             return true;
         case WM_PAINT:
@@ -169,16 +219,17 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 // Minimised, the window shows its icon centred in the client area.
 bool SettingsDialog::OnPaint() {
-    if (!IsIconic(hwnd())) return false;
+    if (!IsIconic(hwnd()))
+        return false;
     fw::PaintDc dc(hwnd());
     SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
     const int iconWidth = GetSystemMetrics(SM_CXICON);
     const int iconHeight = GetSystemMetrics(SM_CYICON);
     RECT client;
     GetClientRect(hwnd(), &client);
-    const int x = (client.right - client.left - iconWidth + 1) / 2;
-    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
-    DrawIcon(dc.get(), x, y, icon_);
+    const IconOrigin origin = CentredIconOrigin(client.right - client.left,
+                                                client.bottom - client.top, iconWidth, iconHeight);
+    DrawIcon(dc.get(), origin.x, origin.y, icon_);
     return true;
 }
 
@@ -192,16 +243,21 @@ void SettingsDialog::SetChecked(int id, bool checked) {
     SendDlgItemMessageW(hwnd(), id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void SettingsDialog::SetEnabled(int id, bool enabled) { EnableWindow(Item(id), enabled); }
+void SettingsDialog::SetEnabled(int id, bool enabled) {
+    EnableWindow(Item(id), enabled);
+}
 
-void SettingsDialog::SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd(), id, text); }
+void SettingsDialog::SetText(int id, const wchar_t* text) {
+    SetDlgItemTextW(hwnd(), id, text);
+}
 
 // --- CommandUi -------------------------------------------------------------------------------
 
 void SettingsDialog::Report(Occasion occasion) {
     const Message& message = MessageFor(occasion);
     const wchar_t* text = message.Text(InEnglish());
-    if (message.shown != Shown::Box) SetDlgItemTextW(hwnd(), IDC_STATUS, text);
+    if (message.shown != Shown::Box)
+        SetDlgItemTextW(hwnd(), IDC_STATUS, text);
     if (message.shown != Shown::Status)
         fw::CurrentPrompts().ShowBox(hwnd(), text, message.title, message.icon | MB_OK);
 }
@@ -215,17 +271,22 @@ void SettingsDialog::ShowVersionText(const std::string& text) {
     SetDlgItemTextA(hwnd(), IDC_STATUS, text.c_str());
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
     std::wstring wide(length > 0 ? length : 1, L'\0');
-    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    fw::CurrentPrompts().ShowBox(hwnd(), wide.c_str(), L"Information",
-                                 MB_ICONINFORMATION | MB_OK);
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+    fw::CurrentPrompts().ShowBox(hwnd(), wide.c_str(), L"Information", MB_ICONINFORMATION | MB_OK);
 }
 
-void SettingsDialog::EnableSetDevice() { SetEnabled(IDC_SET_DEVICE, true); }
+void SettingsDialog::EnableSetDevice() {
+    SetEnabled(IDC_SET_DEVICE, true);
+}
 
-void SettingsDialog::Pause(unsigned milliseconds) { fw::CurrentPrompts().Pause(milliseconds); }
+void SettingsDialog::Pause(unsigned milliseconds) {
+    fw::CurrentPrompts().Pause(milliseconds);
+}
 
 std::optional<unsigned char> SettingsDialog::FirstAnsiByte(int id) const {
     char text[8] = {};
-    if (GetDlgItemTextA(hwnd(), id, text, sizeof(text)) <= 0 || text[0] == 0) return std::nullopt;
+    if (GetDlgItemTextA(hwnd(), id, text, sizeof(text)) <= 0 || text[0] == 0)
+        return std::nullopt;
     return static_cast<unsigned char>(text[0]);
 }

@@ -14,7 +14,9 @@ extern unsigned char UiLanguage;
 constexpr unsigned char kEnglish = 1;
 constexpr unsigned char kChinese = 0;
 
-inline bool InEnglish() { return UiLanguage != kChinese; }
+inline bool InEnglish() {
+    return UiLanguage != kChinese;
+}
 
 // A control caption that the language passes rewrite.
 struct Caption {

@@ -11,7 +11,8 @@ TextLabel::TextLabel()
 
 TextLabel::~TextLabel() {
     // The control outlives the label only in tests; give it back the system font.
-    if (hwnd() && IsWindow(hwnd())) SendMessageW(hwnd(), WM_SETFONT, 0, FALSE);
+    if (hwnd() && IsWindow(hwnd()))
+        SendMessageW(hwnd(), WM_SETFONT, 0, FALSE);
 }
 
 TextLabel& TextLabel::SetLabelTextColor(COLORREF color) {
@@ -39,14 +40,16 @@ TextLabel& TextLabel::SetLabelFace(const char* face) {
 TextLabel& TextLabel::RebuildLabelFont() {
     fw::Font rebuilt(CreateFontIndirectA(&fontDescription_));
     // The control must not be left holding the old font when it is deleted.
-    if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(rebuilt.get()), FALSE);
+    if (hwnd())
+        SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(rebuilt.get()), FALSE);
     font_ = std::move(rebuilt);
     Redraw();
     return *this;
 }
 
 bool TextLabel::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
-    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return false;
+    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
+        return false;
     *result = reinterpret_cast<LRESULT>(
         CtlColor(reinterpret_cast<HDC>(wParam), message - WM_CTLCOLORMSGBOX));
     return true;
@@ -62,5 +65,6 @@ HBRUSH TextLabel::CtlColor(HDC dc, UINT controlType) {
 }
 
 void TextLabel::Redraw() {
-    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (hwnd())
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

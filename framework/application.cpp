@@ -7,13 +7,18 @@ namespace {
 Application* g_current = nullptr;
 }
 
-Application::Application() { g_current = this; }
-
-Application::~Application() {
-    if (g_current == this) g_current = nullptr;
+Application::Application() {
+    g_current = this;
 }
 
-Application* Application::Current() { return g_current; }
+Application::~Application() {
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+Application* Application::Current() {
+    return g_current;
+}
 
 int Application::Run() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

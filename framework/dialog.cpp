@@ -27,19 +27,21 @@ bool AnswersDirectly(UINT message) {
 }
 }  // namespace
 
-HINSTANCE ResourceModule() { return GetModuleHandleW(nullptr); }
+HINSTANCE ResourceModule() {
+    return GetModuleHandleW(nullptr);
+}
 
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {
-    if (hwnd_ != nullptr && !modal_) Destroy();
+    if (hwnd_ != nullptr && !modal_)
+        Destroy();
 }
 
 INT_PTR Dialog::DoModal() {
     modal_ = true;
-    INT_PTR result =
-        DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
-                        &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+    INT_PTR result = DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
+                                     &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
     modal_ = false;
     hwnd_ = nullptr;
     return result;
@@ -52,7 +54,8 @@ HWND Dialog::Create() {
 }
 
 void Dialog::Destroy() {
-    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+    if (hwnd_ != nullptr)
+        DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
 
@@ -80,7 +83,9 @@ bool Dialog::OnCommand(int id, int) {
     return false;
 }
 
-bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool Dialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -90,7 +95,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return self->OnInitDialog();
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (self == nullptr) return FALSE;
+    if (self == nullptr)
+        return FALSE;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->hwnd_ = nullptr;
@@ -106,8 +112,10 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         handled = OnCommand(LOWORD(wParam), HIWORD(wParam));
     else if (!handled)
         handled = OnMessage(message, wParam, lParam, &result);
-    if (!handled) return FALSE;
-    if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
+    if (!handled)
+        return FALSE;
+    if (AnswersDirectly(message))
+        return static_cast<INT_PTR>(result);
     SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
     return TRUE;
 }

@@ -28,7 +28,8 @@ public:
     Owned& operator=(const Owned&) = delete;
     Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Traits::none())) {}
     Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
 
@@ -49,7 +50,8 @@ public:
 
 private:
     void Track(int delta) {
-        if (Traits::valid(handle_)) LiveOwnedHandles() += delta;
+        if (Traits::valid(handle_))
+            LiveOwnedHandles() += delta;
     }
 
     Handle handle_ = Traits::none();
@@ -91,7 +93,8 @@ class Selection {
 public:
     Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~Selection() {
-        if (dc_ && previous_) SelectObject(dc_, previous_);
+        if (dc_ && previous_)
+            SelectObject(dc_, previous_);
     }
     Selection(const Selection&) = delete;
     Selection& operator=(const Selection&) = delete;
@@ -106,7 +109,8 @@ class ClientDc {
 public:
     explicit ClientDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
     ~ClientDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
+        if (dc_)
+            ReleaseDC(hwnd_, dc_);
     }
     ClientDc(const ClientDc&) = delete;
     ClientDc& operator=(const ClientDc&) = delete;

@@ -10,9 +10,13 @@ int Prompts::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT
     return MessageBoxW(owner, text, title, type);
 }
 
-void Prompts::Pause(DWORD milliseconds) { Sleep(milliseconds); }
+void Prompts::Pause(DWORD milliseconds) {
+    Sleep(milliseconds);
+}
 
-Prompts& CurrentPrompts() { return *g_current; }
+Prompts& CurrentPrompts() {
+    return *g_current;
+}
 
 Prompts* SetPrompts(Prompts* prompts) {
     Prompts* previous = g_current == &g_system ? nullptr : g_current;

@@ -28,7 +28,9 @@ HWND NotifyingChild(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
-Window::~Window() { Unsubclass(); }
+Window::~Window() {
+    Unsubclass();
+}
 
 bool Window::SubclassDlgItem(int id, HWND parent) {
     HWND child = GetDlgItem(parent, id);
@@ -36,7 +38,8 @@ bool Window::SubclassDlgItem(int id, HWND parent) {
 }
 
 bool Window::Subclass(HWND hwnd) {
-    if (hwnd_ != nullptr || hwnd == nullptr || FromHandle(hwnd) != nullptr) return false;
+    if (hwnd_ != nullptr || hwnd == nullptr || FromHandle(hwnd) != nullptr)
+        return false;
     hwnd_ = hwnd;
     PreSubclassWindow();
     SetPropW(hwnd, kObjectProperty, this);
@@ -46,7 +49,8 @@ bool Window::Subclass(HWND hwnd) {
 }
 
 void Window::Unsubclass() {
-    if (hwnd_ == nullptr) return;
+    if (hwnd_ == nullptr)
+        return;
     if (IsWindow(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         RemovePropW(hwnd_, kObjectProperty);
@@ -68,7 +72,9 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
@@ -76,7 +82,8 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = FromHandle(hwnd);
-    if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (self == nullptr)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         WNDPROC original = self->original_;
         self->Unsubclass();

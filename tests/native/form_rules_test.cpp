@@ -38,13 +38,11 @@ TEST(FormRules, PacketBoxClearsAndGreysTheTrackBoxesInOrder) {
     form.checked[IDC_CR_TRACK2] = true;  // cannot happen through the rules, but is cleared
     ApplyPacketCrRule(form);
     EXPECT_EQ(form.log, (std::vector<std::string>{"check 1014-", "check 1015-", "check 1016-",
-                                                  "enable 1014-", "enable 1015-",
-                                                  "enable 1016-"}));
+                                                  "enable 1014-", "enable 1015-", "enable 1016-"}));
     form.log.clear();
     form.checked[IDC_CR_PACKET] = false;
     ApplyPacketCrRule(form);
-    EXPECT_EQ(form.log,
-              (std::vector<std::string>{"enable 1014+", "enable 1015+", "enable 1016+"}));
+    EXPECT_EQ(form.log, (std::vector<std::string>{"enable 1014+", "enable 1015+", "enable 1016+"}));
 }
 
 TEST(FormRules, TrackBoxGreysThePacketBoxWhileAnyIsChecked) {

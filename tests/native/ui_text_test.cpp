@@ -64,7 +64,9 @@ TEST(UiText, PairNoticeHasFourParagraphs) {
         ++breaks;
     EXPECT_EQ(breaks, 3u);
     std::wstring chinese = MessageFor(Occasion::ReplacePairIncomplete).chinese;
-    EXPECT_EQ(chinese, L"注意：如果选择了\"允许替换字符\"\r\n\r\n原始字符\r\n\r\n被替换字符\r\n\r\n不能同时为空");
+    EXPECT_EQ(
+        chinese,
+        L"注意：如果选择了\"允许替换字符\"\r\n\r\n原始字符\r\n\r\n被替换字符\r\n\r\n不能同时为空");
 }
 
 TEST(UiText, FoundTextPrintsTheVersionInUpperCaseHex) {

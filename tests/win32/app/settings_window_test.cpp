@@ -120,7 +120,8 @@ TEST_F(SettingsWindow, CarriageReturnBoxesStayExclusive) {
     Click(hwnd, IDC_CR_PACKET);  // Packet -> Free
     EXPECT_FALSE(IsItemChecked(hwnd, IDC_CR_PACKET));
     EXPECT_TRUE(IsItemEnabled(hwnd, IDC_CR_PACKET));
-    for (int id : kTrackCr) EXPECT_TRUE(IsItemEnabled(hwnd, id));
+    for (int id : kTrackCr)
+        EXPECT_TRUE(IsItemEnabled(hwnd, id));
 
     Click(hwnd, IDC_CR_TRACK1);  // Free -> Per-track
     Click(hwnd, IDC_CR_TRACK3);
@@ -130,7 +131,8 @@ TEST_F(SettingsWindow, CarriageReturnBoxesStayExclusive) {
     EXPECT_FALSE(IsItemEnabled(hwnd, IDC_CR_PACKET));
     Click(hwnd, IDC_CR_TRACK3);  // none checked: Free
     EXPECT_TRUE(IsItemEnabled(hwnd, IDC_CR_PACKET));
-    for (int id : kTrackCr) EXPECT_TRUE(IsItemEnabled(hwnd, id));
+    for (int id : kTrackCr)
+        EXPECT_TRUE(IsItemEnabled(hwnd, id));
 
     Click(hwnd, IDC_CR_PACKET);  // Free -> Packet
     ExpectPacketState();
@@ -138,8 +140,8 @@ TEST_F(SettingsWindow, CarriageReturnBoxesStayExclusive) {
 
 TEST_F(SettingsWindow, AllowBoxesGreyTheirPairButKeepTheCharacters) {
     Click(hwnd, IDC_ALLOW_PAIR1);
-    for (int id : {IDC_PAIR1_CHAR_LABEL, IDC_PAIR1_REPLACEMENT_LABEL, IDC_PAIR1_CHAR,
-                   IDC_PAIR1_REPLACEMENT})
+    for (int id :
+         {IDC_PAIR1_CHAR_LABEL, IDC_PAIR1_REPLACEMENT_LABEL, IDC_PAIR1_CHAR, IDC_PAIR1_REPLACEMENT})
         EXPECT_TRUE(IsItemEnabled(hwnd, id));
     EXPECT_FALSE(IsItemEnabled(hwnd, IDC_PAIR2_CHAR));
     SetDlgItemTextW(hwnd, IDC_PAIR1_CHAR, L"a");
@@ -152,8 +154,8 @@ TEST_F(SettingsWindow, AllowBoxesGreyTheirPairButKeepTheCharacters) {
     EXPECT_EQ(ItemText(hwnd, IDC_PAIR1_REPLACEMENT), L"b");
 
     Click(hwnd, IDC_ALLOW_PAIR2);
-    for (int id : {IDC_PAIR2_CHAR_LABEL, IDC_PAIR2_REPLACEMENT_LABEL, IDC_PAIR2_CHAR,
-                   IDC_PAIR2_REPLACEMENT})
+    for (int id :
+         {IDC_PAIR2_CHAR_LABEL, IDC_PAIR2_REPLACEMENT_LABEL, IDC_PAIR2_CHAR, IDC_PAIR2_REPLACEMENT})
         EXPECT_TRUE(IsItemEnabled(hwnd, id));
 }
 
@@ -205,7 +207,8 @@ void CloseAboutBox() {
     g_about = GetActiveWindow();
     wchar_t title[64] = {};
     GetWindowTextW(g_about, title, 64);
-    if (wcscmp(title, L"关于 ZP350") != 0) g_about = nullptr;
+    if (wcscmp(title, L"关于 ZP350") != 0)
+        g_about = nullptr;
     PostMessageW(GetActiveWindow(), WM_COMMAND, IDOK, 0);
 }
 

@@ -21,7 +21,8 @@ public:
 
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
         boxes.push_back({text, title, type});
-        if (onBox) onBox();
+        if (onBox)
+            onBox();
         return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }

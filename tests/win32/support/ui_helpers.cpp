@@ -9,15 +9,21 @@ std::wstring WindowText(HWND hwnd) {
     return text.data();
 }
 
-std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::wstring ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 bool IsItemChecked(HWND dialog, int id) {
     return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool IsItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+bool IsItemEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
 
-void Click(HWND dialog, int id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 void PumpMessages() {
     MSG msg;
@@ -34,7 +40,8 @@ void CALLBACK FireSoon(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     auto action = g_soon;
     g_soon = nullptr;
-    if (action) action();
+    if (action)
+        action();
 }
 }  // namespace
 
