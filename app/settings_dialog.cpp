@@ -204,7 +204,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
                 return false;
-            AboutDialog().DoModal();
+            AboutDialog(hwnd()).DoModal();
             return true;
         case WM_PAINT:
             return OnPaint();
