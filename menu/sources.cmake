@@ -1,2 +1,2 @@
 set(MENU_PURE_SOURCES)
-set(MENU_WIN32_SOURCES)
+set(MENU_WIN32_SOURCES kel_menu.cpp)

@@ -11,19 +11,96 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "images")
 
 
+# A 5 x 9 bitmap font for the lettering of the pictures: rows top first, '#' is ink.
+# Rows 7 and 8 hold the descenders.
+GLYPHS = {
+    " ": [".....", ".....", ".....", ".....", ".....", ".....", ".....", ".....", "....."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####", ".....", "....."],
+    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#....", ".....", "....."],
+    "S": [".###.", "#...#", "#....", ".###.", "....#", "#...#", ".###.", ".....", "....."],
+    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#", ".....", "....."],
+    "a": [".....", ".....", ".###.", "....#", ".####", "#...#", ".####", ".....", "....."],
+    "c": [".....", ".....", ".###.", "#....", "#....", "#....", ".###.", ".....", "....."],
+    "d": ["....#", "....#", ".####", "#...#", "#...#", "#...#", ".####", ".....", "....."],
+    "e": [".....", ".....", ".###.", "#...#", "#####", "#....", ".###.", ".....", "....."],
+    "g": [".....", ".....", ".####", "#...#", "#...#", ".####", "....#", "#...#", ".###."],
+    "i": ["..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###.", ".....", "....."],
+    "l": [".##..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###.", ".....", "....."],
+    "m": [".....", ".....", "##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#", ".....", "....."],
+    "n": [".....", ".....", "#.##.", "##..#", "#...#", "#...#", "#...#", ".....", "....."],
+    "o": [".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###.", ".....", "....."],
+    "p": [".....", ".....", "####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
+    "r": [".....", ".....", "#.##.", "##..#", "#....", "#....", "#....", ".....", "....."],
+    "s": [".....", ".....", ".####", "#....", ".###.", "....#", "####.", ".....", "....."],
+    "t": [".#...", ".#...", "####.", ".#...", ".#...", ".#..#", "..##.", ".....", "....."],
+    "u": [".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#", ".....", "....."],
+}
+GLYPH_WIDTH = 5
+GLYPH_HEIGHT = 9
+GLYPH_ADVANCE = 6
+
+
+def text_width(text, scale):
+    return (len(text) * GLYPH_ADVANCE - 1) * scale
+
+
+def draw_text(pixels, text, left, top, scale, color):
+    """Draws `text` into `pixels` (rows of (r, g, b), top first), `scale` pixels a dot."""
+    for index, char in enumerate(text):
+        glyph = GLYPHS[char]
+        for gy in range(GLYPH_HEIGHT):
+            for gx in range(GLYPH_WIDTH):
+                if glyph[gy][gx] != "#":
+                    continue
+                for dy in range(scale):
+                    for dx in range(scale):
+                        x = left + (index * GLYPH_ADVANCE + gx) * scale + dx
+                        y = top + gy * scale + dy
+                        pixels[y][x] = color
+
+
+def write_bitmap(path, width, height, pixels, bits):
+    """Writes a bottom-up BI_RGB .bmp of 24 or 32 bits a pixel from rows of (r, g, b)."""
+    size = bits // 8
+    row_bytes = (width * size + 3) & ~3
+    data = bytearray()
+    for y in reversed(range(height)):
+        row = bytearray()
+        for r, g, b in pixels[y]:
+            row += bytes((b, g, r)) + (b"\0" if size == 4 else b"")
+        row += b"\0" * (row_bytes - len(row))
+        data += row
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
 def write_icon(path, width, height, pixels, bits=24, opaque=None):
     """Writes a one-image .ico. `pixels` is a list of rows (top first) of (r, g, b).
 
     `opaque(x, y)` tells which pixels the AND mask keeps (all by default).
     """
-    if bits != 24:
-        raise ValueError("only 24-bit images are drawn here")
-    row_bytes = (width * 3 + 3) & ~3
+    if bits not in (8, 24):
+        raise ValueError("only 8-bit and 24-bit images are drawn here")
+    palette = b""
+    if bits == 8:
+        colors = sorted({c for row in pixels for c in row})
+        if len(colors) > 256:
+            raise ValueError("more than 256 colours in an 8-bit image")
+        index = {c: i for i, c in enumerate(colors)}
+        palette = b"".join(bytes((b, g, r, 0)) for r, g, b in colors)
+        palette += b"\0" * (4 * 256 - len(palette))
+    row_bytes = (width * bits // 8 + 3) & ~3
     xor = bytearray()
     for y in reversed(range(height)):
         row = bytearray()
-        for r, g, b in pixels[y]:
-            row += bytes((b, g, r))
+        for color in pixels[y]:
+            if bits == 8:
+                row.append(index[color])
+            else:
+                r, g, b = color
+                row += bytes((b, g, r))
         row += b"\0" * (row_bytes - len(row))
         xor += row
     mask_row = ((width + 31) // 32) * 4
@@ -35,8 +112,8 @@ def write_icon(path, width, height, pixels, bits=24, opaque=None):
                 row[x // 8] |= 0x80 >> (x % 8)
         mask += row
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bits, 0,
-                         len(xor) + len(mask), 0, 0, 0, 0)
-    image = header + xor + mask
+                         len(xor) + len(mask), 0, 0, 256 if bits == 8 else 0, 0)
+    image = header + palette + xor + mask
     directory = struct.pack("<HHH", 0, 1, 1)
     entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits,
                         len(image), 6 + 16)
@@ -72,9 +149,70 @@ def app_icon():
     write_icon(os.path.join(OUT, "app.ico"), size, size, pixels, opaque=opaque)
 
 
+def welcome_bitmap():
+    """454 x 312, 32 bits: slate blue to white, a blue band on top, the welcome text."""
+    width, height = 454, 312
+    slate, white = (106, 120, 170), (255, 255, 255)
+    pixels = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            t = (x / (width - 1) + y / (height - 1)) / 2
+            row.append(tuple(round(s + (w - s) * t) for s, w in zip(slate, white)))
+        pixels.append(row)
+    for y in range(6):
+        pixels[y] = [(40, 70, 160)] * width
+    grey = (90, 90, 96)
+    scale = 2
+    lines = ["Welcome to use magstripecard", "reader Setting Program"]
+    top = 110
+    for line in lines:
+        draw_text(pixels, line, (width - text_width(line, scale)) // 2, top, scale, grey)
+        top += (GLYPH_HEIGHT + 4) * scale
+    # The window is cut to the pure black pixels of this picture: it must have none.
+    assert all(p != (0, 0, 0) for row in pixels for p in row)
+    write_bitmap(os.path.join(OUT, "welcome.bmp"), width, height, pixels, 32)
+
+
+def enter_bitmap():
+    """85 x 21, 24 bits: a blue lozenge with a white "Enter"; its corners pure white."""
+    width, height = 85, 21
+    radius = height / 2
+    pixels = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            cx = min(max(x + 0.5, radius), width - radius)
+            inside = (x + 0.5 - cx) ** 2 + (y + 0.5 - radius) ** 2 <= radius ** 2
+            if not inside:
+                row.append((255, 255, 255))  # the key colour: transparent on the button
+            else:
+                shade = int(30 * y / (height - 1))
+                row.append((40, 90 - shade // 2, 200 - shade))
+        pixels.append(row)
+    # Nearly white, so that the caption is not cut away with the corners.
+    draw_text(pixels, "Enter", (width - text_width("Enter", 1)) // 2, 7, 1, (250, 250, 250))
+    write_bitmap(os.path.join(OUT, "enter.bmp"), width, height, pixels, 24)
+
+
+def close_icon():
+    """21 x 14, 8 bits: a light grey tile with a dark blue X."""
+    width, height = 21, 14
+    tile, ink = (212, 210, 206), (20, 30, 120)
+    pixels = [[tile] * width for _ in range(height)]
+    for y in range(3, 11):
+        for dx in (0, 1):
+            pixels[y][7 + (y - 3) + dx] = ink
+            pixels[y][14 - (y - 3) - dx] = ink
+    write_icon(os.path.join(OUT, "close.ico"), width, height, pixels, bits=8)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     app_icon()
+    welcome_bitmap()
+    enter_bitmap()
+    close_icon()
 
 
 if __name__ == "__main__":

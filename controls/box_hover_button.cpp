@@ -1,0 +1,19 @@
+#include "controls/box_hover_button.h"
+
+ButtonResult BoxHoverButton::PaintFace(HDC dc, const RECT& rect) {
+    if (!hovering && !pressed)
+        return PictureButton::PaintFace(dc, rect);
+    fw::Brush brush(CreateSolidBrush(colors[ActiveFace]));
+    fw::Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    fw::Selection useBrush(dc, brush.get());
+    fw::Selection usePen(dc, pen.get());
+    if (roundedBox)
+        RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, 50, 50);
+    else
+        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    return ButtonOk;
+}
+
+ButtonResult BoxHoverButton::PaintBorder(HDC, const RECT&) {
+    return ButtonOk;
+}

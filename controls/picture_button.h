@@ -1,0 +1,143 @@
+// An owner-drawn push button with pictures.
+//
+// Bound to a dialog's button (SubclassDlgItem), it makes the button owner-drawn and paints
+// it itself: a face colour or the parent's own pixels, an icon pair or a bitmap pair chosen
+// by state, the caption, and in the flat look a border only while the mouse is over it or
+// it is pressed. It keeps the dialog's default-button protocol, can act as a two-state check
+// box, can drop down a KelMenu popup, can open a shell target on click, and carries a
+// (silent) tooltip and an optional cursor.
+//
+// The button owns every icon and bitmap in its slots, also those handed to it. Its parent
+// must reflect WM_COMMAND, WM_DRAWITEM and WM_CTLCOLORBTN to it (fw::Dialog does).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "controls/button_colors.h"
+#include "controls/image_placement.h"
+#include "framework/gdi.h"
+#include "framework/window.h"
+#include "menu/kel_menu.h"
+
+// As the idle icon: make it a grey copy of the active one.
+constexpr int AutoGreyIcon = -2;
+
+class PictureButton : public fw::Window {
+public:
+    PictureButton();
+    ~PictureButton() override;
+
+    static HICON AutoGreyIconHandle() { return reinterpret_cast<HICON>(INT_PTR{AutoGreyIcon}); }
+
+    // `idle` may be null or AutoGreyIconHandle().
+    ButtonResult SetIcons(HICON active, HICON idle);
+    // Resource ids; idle 0 for none, AutoGreyIcon for a grey copy.
+    ButtonResult SetIcons(int activeId, int idleId);
+    // Pixels of exactly the key colour are transparent; the bitmaps are changed in place.
+    ButtonResult SetBitmaps(HBITMAP active, COLORREF activeKey, HBITMAP idle, COLORREF idleKey);
+    ButtonResult SetBitmaps(int activeId, COLORREF activeKey, int idleId, COLORREF idleKey);
+    void ReleaseImages(bool destroy);
+
+    ButtonResult ResetColors(bool repaint);
+    ButtonResult ShiftColor(std::uint8_t slot, std::int16_t shade, bool repaint);
+    COLORREF Color(int slot) const { return colors[slot]; }
+    // The face shows the parent's pixels under the button from now on.
+    void UseParentBackground(bool repaint);
+
+    ButtonResult SetLinkTarget(const char* target);
+    ButtonResult SetCheckState(int check, bool repaint);
+    int GetCheckState() const { return checkState; }
+
+    void SetFlat(bool isFlat) { flat = isFlat; }
+    void SetImageAlignment(BYTE alignment) { imageAlignment = alignment; }
+    // Takes the menu; its first popup drops down on click and posts the chosen command to
+    // `owner`.
+    void SetPopupMenu(HMENU menu, HWND owner);
+
+    // Paints the button from a paint request (WM_DRAWITEM).
+    void DrawItem(const DRAWITEMSTRUCT& request);
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    virtual ButtonResult PaintFace(HDC dc, const RECT& rect);
+    virtual ButtonResult PaintBorder(HDC dc, const RECT& rect);
+
+    void PaintParentBackground(HDC dc);
+    void PlaceImage(bool hasCaption, const RECT& item, RECT& caption, bool isPressed, int width,
+                    int height, RECT& image) const;
+    void PaintIcon(HDC dc, bool hasCaption, const RECT& item, RECT& caption, bool isPressed,
+                   bool isDisabled);
+    void PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT& caption, bool isPressed,
+                     bool isDisabled);
+
+    BOOL showDisabledBitmap = TRUE;
+    BOOL flat = TRUE;
+    BOOL hovering = FALSE;
+    BOOL transparentBackground = FALSE;
+    BOOL pressed = FALSE;
+    BOOL focused = FALSE;
+    BOOL disabled = FALSE;
+    BOOL isDefault = FALSE;
+    BOOL checkBoxMode = FALSE;
+    BYTE imageAlignment = ImageLeft;
+    BOOL drawBorder = TRUE;
+    BOOL drawFlatFocus = FALSE;
+    ButtonColors colors;
+    HWND menuOwner = nullptr;
+    BOOL menuShown = FALSE;
+    KelMenu popupMenu;
+    HCURSOR cursor = nullptr;
+    HWND toolTip = nullptr;
+    BOOL alwaysTrack = TRUE;
+    int checkState = 0;
+    char linkTarget[MAX_PATH] = {};
+
+    struct IconSlot {
+        fw::Icon icon;
+        int width = 0;
+        int height = 0;
+    };
+    struct BitmapSlot {
+        fw::Bitmap bitmap;
+        int width = 0;
+        int height = 0;
+        fw::Bitmap mask;
+        COLORREF key = 0;
+    };
+    IconSlot icons[2];
+    BitmapSlot bitmaps[2];
+
+private:
+    // The parent's pixels under the button, copied at the first paint that needs them.
+    // Members end in reverse order: the selection is undone before the bitmap goes.
+    struct BackgroundCache {
+        fw::MemoryDc dc;
+        fw::Bitmap bitmap;
+        std::optional<fw::Selection> selection;
+        void Drop() {
+            selection.reset();
+            bitmap.reset();
+            dc.reset();
+        }
+    };
+
+    void Repaint();
+    void EndHover();
+    void PrepareToolTip();
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(WPARAM keys, LPARAM point);
+    void OnDisabled();
+    void OnClicked();
+    LRESULT OnSetStyle(WPARAM style, LPARAM redraw);
+    ButtonResult TakeIcon(int slot, HICON icon);
+    ButtonResult TakeBitmap(int slot, HBITMAP bitmap, COLORREF key);
+    HICON MakeGreyIcon(HICON icon);
+    int ChooseSlot(bool hasIdle) const;
+
+    BackgroundCache background_;
+};
