@@ -1,7 +1,11 @@
-// The reader commands behind the settings window's buttons.
+// The reader commands behind the settings window's buttons: find and disconnect, the output
+// format, the version query and the two replacement commands. Each command is one report
+// exchange whose steps are reported in the window's status line and message boxes.
 #pragma once
 
 #include "app/command_ui.h"
+#include "reader/protocol.h"
+#include "reader/reader_link.h"
 
 class ReaderCommands {
 public:
@@ -14,6 +18,27 @@ public:
     void SetReplace();
     void CancelReplace();
 
+    // The pause between finding the reader and asking for its version.
+    static constexpr unsigned kPauseBeforeVersionMs = 200;
+
 private:
+    // What a command shows at each step of its exchange.
+    struct Texts {
+        Occasion sendTimeout;
+        Occasion sent;
+        Occasion receiveTimeout;
+    };
+    // The texts of the version query and both replacement commands.
+    static const Texts kCommandTexts;
+    // Silent: the HID parser refused the report and the command ends without a trace.
+    enum class Ending { Answered, NotAnswered, Silent };
+
+    bool LinkReady();
+    // Runs the exchange; on Answered, `answer` holds the input report.
+    Ending Exchange(reader::ReaderCommand command, const reader::Bytes& payload, const Texts& texts,
+                    reader::Bytes& answer);
+    void ReportVerdict(const reader::Bytes& answer, Occasion refused, Occasion accepted);
+
     CommandUi& ui_;
+    reader::ReaderLink link_;
 };

@@ -1,0 +1,96 @@
+#include "reader/reader_link.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "reader/protocol.h"
+
+namespace reader {
+namespace {
+
+// An enumeration step that fails with another error than "no more items" is tried this
+// many times at the same index; then the walk ends as if the list had ended there.
+constexpr int kEnumerationAttempts = 3;
+// A device path longer than this is not a path: the detail record counts as unreadable.
+constexpr DWORD kMaxDetailSize = 4096;
+
+// The interface's device path, or false when its detail record cannot be fetched.
+bool ReadDevicePath(HidApi& api, HDEVINFO set, SP_DEVICE_INTERFACE_DATA& entry,
+                    std::vector<char>& path) {
+    DWORD required = 0;
+    api.SetupDiGetDeviceInterfaceDetailA(set, &entry, nullptr, 0, &required);
+    const DWORD fixedPart = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
+    if (required < fixedPart || required > kMaxDetailSize)
+        return false;
+
+    std::vector<unsigned char> buffer(required, 0);
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(buffer.data());
+    detail->cbSize = fixedPart;
+    if (!api.SetupDiGetDeviceInterfaceDetailA(set, &entry, detail, required, nullptr))
+        return false;
+
+    const std::size_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
+    path.assign(buffer.begin() + pathOffset, buffer.end());
+    path.push_back('\0');  // whatever the record held, the path ends inside it
+    return true;
+}
+
+}  // namespace
+
+bool ReaderLink::Close() {
+    if (!IsOpen())
+        return false;
+    handle_.reset();
+    return true;
+}
+
+ReaderLink::SearchResult ReaderLink::Find() {
+    if (IsOpen())
+        return {Outcome::AlreadyOpen};
+    HidApi& api = CurrentHidApi();
+
+    GUID hidGuid{};
+    api.HidD_GetHidGuid(&hidGuid);
+    DeviceInfoSet set(api,
+                      api.SetupDiGetClassDevsA(&hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!set)
+        return {Outcome::NoDeviceList};
+
+    SP_DEVICE_INTERFACE_DATA entry{};
+    entry.cbSize = sizeof(entry);
+    DWORD index = 0;
+    int failedAttempts = 0;
+    while (true) {
+        if (!api.SetupDiEnumDeviceInterfaces(set.get(), &hidGuid, index, &entry)) {
+            if (api.GetLastError() == ERROR_NO_MORE_ITEMS)
+                break;
+            if (++failedAttempts >= kEnumerationAttempts)
+                break;
+            continue;
+        }
+        failedAttempts = 0;
+
+        std::vector<char> path;
+        if (!ReadDevicePath(api, set.get(), entry, path))
+            return {Outcome::DetailFailed};
+
+        SeamHandle device(api, api.CreateFileA(path.data(), GENERIC_READ | GENERIC_WRITE,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                                               FILE_FLAG_OVERLAPPED));
+        ++index;
+        if (!device)
+            continue;
+
+        HIDD_ATTRIBUTES attributes{};
+        attributes.Size = sizeof(attributes);
+        if (!api.HidD_GetAttributes(device.get(), &attributes) ||
+            attributes.VendorID != kReaderVendorId || attributes.ProductID != kReaderProductId)
+            continue;  // not the reader: its handle closes here
+
+        handle_ = std::move(device);
+        return {Outcome::Found, attributes.VersionNumber};
+    }
+    return {Outcome::NotFound};
+}
+
+}  // namespace reader

@@ -1,0 +1,38 @@
+// The one connection to the reader: its device handle, opened for overlapped reading and
+// writing, or none. Only the search opens it; only Close (Disconnect) or the end of its
+// owner closes it.
+#pragma once
+
+#include <cstdint>
+
+#include "reader/hid_owners.h"
+
+namespace reader {
+
+class ReaderLink {
+public:
+    bool IsOpen() const { return static_cast<bool>(handle_); }
+    HANDLE handle() const { return handle_.get(); }
+    // Closes the handle; false when no reader was connected.
+    bool Close();
+
+    enum class Outcome {
+        AlreadyOpen,   // nothing enumerated
+        NoDeviceList,  // the HID interfaces could not be listed
+        DetailFailed,  // an interface's path could not be read; the search ended there
+        Found,         // the link is open; versionNumber holds the reader's version
+        NotFound,      // every interface was walked; the link stays none
+    };
+    struct SearchResult {
+        Outcome outcome;
+        std::uint16_t versionNumber = 0;
+    };
+    // Walks the present HID interfaces in order and keeps the first one whose vendor and
+    // product identify the reader. Interfaces that cannot be opened or read are skipped.
+    SearchResult Find();
+
+private:
+    SeamHandle handle_;
+};
+
+}  // namespace reader

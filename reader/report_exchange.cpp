@@ -1,0 +1,135 @@
+#include "reader/report_exchange.h"
+
+#include <cstring>
+
+#include "reader/hid_owners.h"
+
+namespace reader {
+namespace {
+
+// A cancelled transfer normally completes at once; this long is waited for it at most.
+constexpr DWORD kSettleTimeoutMs = 1000;
+// More input reports than the system buffers for a handle by default.
+constexpr int kMaxDiscardedReports = 64;
+constexpr USAGE kGenericDesktopPage = 0x01;
+
+}  // namespace
+
+// Everything the system may still write into while a transfer is pending.
+struct ReportExchange::IoState {
+    SeamHandle event;
+    OVERLAPPED overlapped{};
+    Bytes report;
+    std::uint8_t received[kReceiveBufferSize] = {};
+};
+
+ReportExchange::ReportExchange(HANDLE link)
+    : api_(CurrentHidApi()), link_(link), io_(std::make_unique<IoState>()) {
+    io_->event = SeamHandle(api_, api_.CreateEventA(TRUE, TRUE, ""));
+    io_->overlapped.hEvent = io_->event.get();
+}
+
+ReportExchange::~ReportExchange() {
+    // A transfer that never completed still owns this memory; giving it back would let the
+    // system write into freed memory, so it is left to the process.
+    if (stuck_)
+        (void)io_.release();
+}
+
+ReportExchange::Preparation ReportExchange::Prepare(ReaderCommand command, const Bytes& payload) {
+    PHIDP_PREPARSED_DATA raw = nullptr;
+    if (!api_.HidD_GetPreparsedData(link_, &raw) || raw == nullptr)
+        return Preparation::NoPreparsedData;
+    PreparsedData preparsed(api_, raw);
+
+    HIDP_CAPS caps{};
+    if (api_.HidP_GetCaps(raw, &caps) != HIDP_STATUS_SUCCESS)
+        return Preparation::NoPreparsedData;
+    if (!ReportLengthsServed(command, caps.OutputReportByteLength, caps.InputReportByteLength))
+        return Preparation::ReportLengthUnsupported;
+
+    io_->report = BuildCommandReport(command, payload, caps.OutputReportByteLength);
+    if (io_->report.empty())
+        return Preparation::ReportLengthUnsupported;
+    inputLength_ = caps.InputReportByteLength;
+
+    // No usage is set: the call only asks the parser whether it accepts the report.
+    USAGE usages[1] = {};
+    ULONG usageCount = 0;
+    const NTSTATUS gate = api_.HidP_SetUsages(
+        HidP_Output, kGenericDesktopPage, 0, usages, &usageCount, raw,
+        reinterpret_cast<char*>(io_->report.data()), static_cast<ULONG>(io_->report.size()));
+    return gate == HIDP_STATUS_SUCCESS ? Preparation::Ready : Preparation::GateRefused;
+}
+
+bool ReportExchange::Send() {
+    if (io_->report.empty())
+        return false;
+    DiscardBufferedInput();
+    return Transfer(true, kTransferTimeoutMs);
+}
+
+bool ReportExchange::Receive() {
+    if (inputLength_ == 0)
+        return false;
+    return Transfer(false, kTransferTimeoutMs);
+}
+
+const std::uint8_t* ReportExchange::answer() const {
+    return io_->received;
+}
+std::size_t ReportExchange::answerLength() const {
+    return inputLength_;
+}
+
+// Throws away input reports that are already waiting: the system's queue is flushed where it
+// can be, and what is still there is read without waiting.
+void ReportExchange::DiscardBufferedInput() {
+    if (inputLength_ == 0)
+        return;
+    api_.HidD_FlushQueue(link_);
+    for (int i = 0; i < kMaxDiscardedReports; ++i) {
+        if (!Transfer(false, 0))
+            break;
+    }
+}
+
+bool ReportExchange::Transfer(bool write, DWORD timeoutMs) {
+    IoState& io = *io_;
+    if (stuck_ || !io.event)
+        return false;
+
+    api_.ResetEvent(io.event.get());
+    DWORD count = 0;
+    BOOL started;
+    if (write) {
+        started = api_.WriteFile(link_, io.report.data(), static_cast<DWORD>(io.report.size()),
+                                 &count, &io.overlapped);
+    } else {
+        std::memset(io.received, 0, sizeof(io.received));
+        started = api_.ReadFile(link_, io.received, static_cast<DWORD>(inputLength_), &count,
+                                &io.overlapped);
+    }
+    // A call that failed outright has nothing pending and will never signal the event.
+    if (!started && api_.GetLastError() != ERROR_IO_PENDING)
+        return false;
+
+    if (api_.WaitForSingleObject(io.event.get(), timeoutMs) == WAIT_OBJECT_0)
+        return true;
+    Settle();
+    return false;
+}
+
+// Cancels the pending transfer and waits until the system has finished with it.
+void ReportExchange::Settle() {
+    IoState& io = *io_;
+    api_.CancelIo(link_);
+    api_.WaitForSingleObject(io.event.get(), kSettleTimeoutMs);
+    DWORD count = 0;
+    if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE) &&
+        api_.GetLastError() == ERROR_IO_INCOMPLETE) {
+        stuck_ = true;
+    }
+}
+
+}  // namespace reader

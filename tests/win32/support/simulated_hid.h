@@ -1,0 +1,164 @@
+// A simulated HID host behind the reader's HID seam: any number of device interfaces, the
+// card reader among them or not, and the faults a real host can show. Waits never block: a
+// transfer that has not completed makes the wait time out at once.
+//
+// The host checks how it is used and notes every misuse in faults(): a handle closed twice
+// or never opened, an event closed with a transfer pending, an overlapped record
+// reused while pending, a write of the wrong length, unexpected arguments.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "reader/hid_api.h"
+
+using Report = std::vector<std::uint8_t>;
+
+struct SimulatedDevice {
+    std::string path;
+    USHORT vendorId = 0x845E;
+    USHORT productId = 0x0001;
+    USHORT versionNumber = 0x0100;
+    USHORT outputLength = 65;
+    USHORT inputLength = 65;
+
+    bool opens = true;  // false: held exclusively, CreateFileA is refused
+    bool detailFails = false;
+    bool attributesFail = false;
+    bool preparsedFails = false;
+    bool capsFail = false;
+    NTSTATUS gate = HIDP_STATUS_SUCCESS;  // what HidP_SetUsages answers
+
+    // How the device answers each output report.
+    enum class Answer { Yes, No, Byte, Version, Raw, Silent };
+    Answer answer = Answer::Yes;
+    std::uint8_t answerByte = 'X';  // Answer::Byte: byte 3 of the answer
+    std::string versionText;        // Answer::Version: 00 02 05 text 03
+    Report raw;                     // Answer::Raw: the answer from byte 0, cut to the length
+    bool stallWrites = false;       // a write never completes until it is cancelled
+    bool answerLate = false;        // the answer comes only after the read was cancelled
+    bool ignoresCancel = false;     // a cancelled transfer never completes
+
+    // What happened to it.
+    std::vector<Report> writes;
+    std::vector<DWORD> readSizes;
+    int openCount = 0;
+
+    // Kept by the host.
+    bool present = true;
+    int generation = 0;  // handles of an earlier generation belong to an unplugged device
+};
+
+class SimulatedHid : public reader::HidApi {
+public:
+    SimulatedHid();
+    ~SimulatedHid() override;
+    SimulatedHid(const SimulatedHid&) = delete;
+    SimulatedHid& operator=(const SimulatedHid&) = delete;
+
+    // Devices are listed in the order they are added. References stay valid.
+    SimulatedDevice& AddDevice(USHORT vendorId, USHORT productId);
+    SimulatedDevice& AddReader(USHORT versionNumber = 0x0100);
+    // Wine's own mouse and keyboard: vendor 0x845E, input reports only.
+    void AddWineDevices();
+
+    void Unplug(SimulatedDevice& device);
+    void PlugBackIn(SimulatedDevice& device);
+
+    // The device list cannot be had at all.
+    bool classDevsFail = false;
+    // Enumeration at `index` fails `times` times (-1: always) with `error`.
+    void FailEnumeration(DWORD index, DWORD error, int times);
+    // Whether HidD_FlushQueue works (it does on Windows, not under Wine 8.0).
+    bool flushSupported = false;
+
+    int enumerationCalls() const { return enumerationCalls_; }
+    int openHandles() const { return static_cast<int>(handles_.size()); }
+    int preparsedOutstanding() const { return static_cast<int>(preparsed_.size()); }
+    // Misuse noted so far, plus anything still held that should have been released
+    // (handles other than `expectedOpenDevices` device handles, preparsed data, pending I/O).
+    std::vector<std::string> Problems(int expectedOpenDevices = 0) const;
+    const std::vector<DWORD>& waits() const { return waits_; }
+    const std::vector<std::string>& faults() const { return faults_; }
+    // Closes the events still open and says how many there were.
+    int CloseLeftoverEvents();
+
+    // reader::HidApi
+    void HidD_GetHidGuid(GUID* guid) override;
+    HDEVINFO SetupDiGetClassDevsA(const GUID* guid, DWORD flags) override;
+    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
+                                     SP_DEVICE_INTERFACE_DATA* data) override;
+    BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
+                                          SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size,
+                                          DWORD* requiredSize) override;
+    BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override;
+    HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD disposition,
+                       DWORD flags) override;
+    BOOLEAN HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes) override;
+    BOOLEAN HidD_GetPreparsedData(HANDLE device, PHIDP_PREPARSED_DATA* data) override;
+    BOOLEAN HidD_FreePreparsedData(PHIDP_PREPARSED_DATA data) override;
+    BOOLEAN HidD_FlushQueue(HANDLE device) override;
+    NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) override;
+    NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, USHORT collection,
+                            USAGE* usages, ULONG* usageCount, PHIDP_PREPARSED_DATA data,
+                            char* report, ULONG reportLength) override;
+    HANDLE CreateEventA(BOOL manualReset, BOOL initialState, const char* name) override;
+    BOOL ResetEvent(HANDLE event) override;
+    BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
+                   OVERLAPPED* overlapped) override;
+    BOOL ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read,
+                  OVERLAPPED* overlapped) override;
+    DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) override;
+    BOOL CancelIo(HANDLE device) override;
+    BOOL GetOverlappedResult(HANDLE device, OVERLAPPED* overlapped, DWORD* transferred,
+                             BOOL wait) override;
+    BOOL CloseHandle(HANDLE handle) override;
+    DWORD GetLastError() override { return lastError_; }
+    void SetLastError(DWORD error) override { lastError_ = error; }
+
+private:
+    struct Transfer {
+        OVERLAPPED* overlapped;
+        bool read;
+        std::uint8_t* buffer;
+        DWORD size;
+    };
+    struct Object {
+        enum class Kind { DeviceInfoSet, Device, Event };
+        explicit Object(Kind k) : kind(k) {}
+        Kind kind;
+        std::vector<std::size_t> listed;  // DeviceInfoSet: the devices present when listed
+        std::size_t device = 0;           // Device
+        int generation = 0;               // Device
+        std::deque<Report> queue;         // Device: input reports waiting to be read
+        std::vector<Transfer> pending;    // Device
+        Report lateAnswer;                // Device: comes in when the next read is cancelled
+        bool signalled = false;           // Event
+    };
+    struct EnumerationFault {
+        DWORD error;
+        int times;
+    };
+
+    HANDLE NewHandle(Object object);
+    Object* Find(HANDLE handle, Object::Kind kind);
+    SimulatedDevice* Live(Object& device);
+    void Signal(HANDLE event);
+    void Complete(OVERLAPPED* overlapped, DWORD status, DWORD transferred);
+    void Answer(Object& handle, SimulatedDevice& device);
+    void Fault(const std::string& what) { faults_.push_back(what); }
+
+    std::deque<SimulatedDevice> devices_;
+    std::map<DWORD, EnumerationFault> enumerationFaults_;
+    std::map<std::uintptr_t, Object> handles_;
+    std::map<PHIDP_PREPARSED_DATA, std::size_t> preparsed_;
+    std::vector<std::string> faults_;
+    std::vector<DWORD> waits_;
+    std::uintptr_t nextHandle_ = 0x1000;
+    int enumerationCalls_ = 0;
+    DWORD lastError_ = 0;
+    reader::HidApi* previous_;
+};
