@@ -13,7 +13,7 @@ fi
 
 for p in g++ cmake make ninja-build googletest clang-format \
   g++-mingw-w64-i686 mingw-w64-tools wine wine64 wine32:i386 \
-  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei python3; do
+  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3; do
   have "$p" || need+=("$p")
 done
 

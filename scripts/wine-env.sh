@@ -34,7 +34,7 @@ start_display() {
 }
 
 create_prefix() {
-  [ -f "$WINEPREFIX/.zp350-ready" ] && return
+  [ -f "$WINEPREFIX/.zp350-ready-2" ] && return
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   echo "creating the Wine prefix (once)..."
@@ -46,6 +46,10 @@ create_prefix() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
+  # Windows' "System" font gives dialogs 8 x 16 base units; Wine's stand-in is smaller and
+  # would cut the welcome window short of its picture. A font of the same width stands in.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v System /t REG_SZ /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
   for f in "宋体" "SimSun"; do
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
@@ -56,7 +60,7 @@ create_prefix() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
     >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.zp350-ready"
+  touch "$WINEPREFIX/.zp350-ready-2"
 }
 
 wine_env_start() {
