@@ -276,16 +276,10 @@ bool PictureButton::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRES
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             *result = TRUE;
             return true;
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLORSCROLLBAR:
+        default:
+            if (!fw::IsColorRequest(message))
+                return false;
             *result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             return true;
-        default:
-            return false;
     }
 }

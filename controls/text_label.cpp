@@ -48,7 +48,7 @@ TextLabel& TextLabel::RebuildLabelFont() {
 }
 
 bool TextLabel::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
-    if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC)
+    if (!fw::IsColorRequest(message))
         return false;
     *result = reinterpret_cast<LRESULT>(
         CtlColor(reinterpret_cast<HDC>(wParam), message - WM_CTLCOLORMSGBOX));

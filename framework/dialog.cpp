@@ -7,14 +7,9 @@ namespace {
 // Messages whose answer a dialog procedure returns directly instead of through
 // DWLP_MSGRESULT.
 bool AnswersDirectly(UINT message) {
+    if (IsColorRequest(message))
+        return true;
     switch (message) {
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
         case WM_COMPAREITEM:
         case WM_VKEYTOITEM:
         case WM_CHARTOITEM:

@@ -5,26 +5,14 @@ namespace {
 const wchar_t kObjectProperty[] = L"fw.window";
 
 // The child window a parent's notification is about, or null.
-HWND NotifyingChild(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_COMMAND:
-            return reinterpret_cast<HWND>(lParam);
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return reinterpret_cast<HWND>(lParam);
-        case WM_DRAWITEM: {
-            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-            return item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
-        }
-        default:
-            (void)wParam;
-            return nullptr;
+HWND NotifyingChild(UINT message, LPARAM lParam) {
+    if (message == WM_COMMAND || IsColorRequest(message))
+        return reinterpret_cast<HWND>(lParam);
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        return item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
     }
+    return nullptr;
 }
 }  // namespace
 
@@ -64,7 +52,7 @@ Window* Window::FromHandle(HWND hwnd) {
 }
 
 bool Window::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    Window* child = FromHandle(NotifyingChild(message, wParam, lParam));
+    Window* child = FromHandle(NotifyingChild(message, lParam));
     return child != nullptr && child->OnReflected(message, wParam, lParam, result);
 }
 

@@ -11,6 +11,11 @@
 
 namespace fw {
 
+// WM_CTLCOLORMSGBOX ... WM_CTLCOLORSTATIC: a control asks its parent for its colours.
+inline bool IsColorRequest(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 class Window {
 public:
     Window() = default;

@@ -423,22 +423,31 @@ void SimulatedHid::Answer(Object& handle, SimulatedDevice& device) {
         handle.queue.push_back(answer);
 }
 
-BOOL SimulatedHid::WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
-                             OVERLAPPED* overlapped) {
-    Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr) {
-        Fault("write to a handle not open");
+// What every read and write checks first; the device still plugged in behind `device`, or
+// null with the last error set.
+SimulatedDevice* SimulatedHid::BeginTransfer(HANDLE device, OVERLAPPED* overlapped,
+                                             const char* verb, Object** handle) {
+    *handle = Find(device, Object::Kind::Device);
+    if (*handle == nullptr) {
+        Fault(std::string(verb) + " a handle not open");
         lastError_ = ERROR_INVALID_HANDLE;
-        return FALSE;
+        return nullptr;
     }
-    for (const Transfer& transfer : handle->pending)
+    for (const Transfer& transfer : (*handle)->pending)
         if (transfer.overlapped == overlapped)
             Fault("overlapped record reused while pending");
-    SimulatedDevice* live = Live(*handle);
-    if (live == nullptr) {
+    SimulatedDevice* live = Live(**handle);
+    if (live == nullptr)
         lastError_ = ERROR_DEVICE_NOT_CONNECTED;
+    return live;
+}
+
+BOOL SimulatedHid::WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
+                             OVERLAPPED* overlapped) {
+    Object* handle = nullptr;
+    SimulatedDevice* live = BeginTransfer(device, overlapped, "write to", &handle);
+    if (live == nullptr)
         return FALSE;
-    }
     if (size != live->outputLength) {
         Fault("write of " + std::to_string(size) + " bytes");
         lastError_ = ERROR_INVALID_PARAMETER;
@@ -460,20 +469,10 @@ BOOL SimulatedHid::WriteFile(HANDLE device, const void* data, DWORD size, DWORD*
 
 BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read,
                             OVERLAPPED* overlapped) {
-    Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr) {
-        Fault("read from a handle not open");
-        lastError_ = ERROR_INVALID_HANDLE;
+    Object* handle = nullptr;
+    SimulatedDevice* live = BeginTransfer(device, overlapped, "read from", &handle);
+    if (live == nullptr)
         return FALSE;
-    }
-    for (const Transfer& transfer : handle->pending)
-        if (transfer.overlapped == overlapped)
-            Fault("overlapped record reused while pending");
-    SimulatedDevice* live = Live(*handle);
-    if (live == nullptr) {
-        lastError_ = ERROR_DEVICE_NOT_CONNECTED;
-        return FALSE;
-    }
     live->readSizes.push_back(size);
     if (size < live->inputLength) {
         lastError_ = ERROR_INVALID_USER_BUFFER;

@@ -146,6 +146,8 @@ private:
     HANDLE NewHandle(Object object);
     Object* Find(HANDLE handle, Object::Kind kind);
     SimulatedDevice* Live(Object& device);
+    SimulatedDevice* BeginTransfer(HANDLE device, OVERLAPPED* overlapped, const char* verb,
+                                   Object** handle);
     void Signal(HANDLE event);
     void Complete(OVERLAPPED* overlapped, DWORD status, DWORD transferred);
     void Answer(Object& handle, SimulatedDevice& device);
