@@ -95,20 +95,22 @@ void SettingsDialog::ApplyCaptions(bool english) {
     SetWindowTextW(hwnd(), WindowTitle(english));
 }
 
-void SettingsDialog::OnRadioEnglish() {
-    if (IsChecked(IDC_RADIO_ENGLISH))
-        UiLanguage = kEnglish;
-    else if (UiLanguage == kChinese)
+// A checked radio chooses its language; an unchecked one repeats the pass only while its
+// language is the current one.
+void SettingsDialog::LanguagePass(int radioId, unsigned char language) {
+    if (IsChecked(radioId))
+        UiLanguage = language;
+    else if (UiLanguage != language)
         return;
-    ApplyCaptions(true);
+    ApplyCaptions(language == kEnglish);
+}
+
+void SettingsDialog::OnRadioEnglish() {
+    LanguagePass(IDC_RADIO_ENGLISH, kEnglish);
 }
 
 void SettingsDialog::OnRadioChinese() {
-    if (IsChecked(IDC_RADIO_CHINESE))
-        UiLanguage = kChinese;
-    else if (UiLanguage == kEnglish)
-        return;
-    ApplyCaptions(false);
+    LanguagePass(IDC_RADIO_CHINESE, kChinese);
 }
 
 // --- Form rules ------------------------------------------------------------------------------

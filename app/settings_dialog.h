@@ -43,6 +43,7 @@ protected:
 private:
     void AddAboutEntry();
     void SetUpLabels();
+    void LanguagePass(int radioId, unsigned char language);
     void ApplyCaptions(bool english);
     bool OnPaint();
 
