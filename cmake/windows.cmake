@@ -20,7 +20,7 @@ set(RESOURCES ${CMAKE_SOURCE_DIR}/res/app.rc)
 add_executable(zp350tool WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
 target_compile_options(zp350tool PRIVATE ${WARNINGS})
 target_link_libraries(zp350tool PRIVATE core)
-target_link_options(zp350tool PRIVATE ${STATIC_LINK} -mwindows)
+target_link_options(zp350tool PRIVATE ${STATIC_LINK} -mwindows -s)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
