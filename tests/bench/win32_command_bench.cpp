@@ -56,7 +56,8 @@ int main() {
     reader.answer = SimulatedDevice::Answer::Yes;
     SettingsDialog dialog;
     HWND hwnd = dialog.Create();
-    if (hwnd == nullptr) return 1;
+    if (hwnd == nullptr)
+        return 1;
     PumpMessages();
     Click(hwnd, IDC_FIND_DEVICE);
 
