@@ -65,10 +65,17 @@ foreach(src IN LISTS BENCHES)
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src} ${WIN_TEST_SUPPORT} ${RESOURCES})
   target_compile_options(${name} PRIVATE ${WARNINGS})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win32/support)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/win32/support ${GENERATED})
   target_link_libraries(${name} PRIVATE core)
   target_link_options(${name} PRIVATE ${STATIC_LINK})
 endforeach()
+
+# The start-up benchmark's yardstick: an empty dialog program, built as the real one is.
+set(EMPTY_DIALOG ${CMAKE_SOURCE_DIR}/tests/bench/empty_dialog)
+add_executable(bench_empty_dialog WIN32 ${EMPTY_DIALOG}/empty_dialog.cpp ${EMPTY_DIALOG}/empty_dialog.rc)
+target_compile_options(bench_empty_dialog PRIVATE ${WARNINGS})
+target_link_options(bench_empty_dialog PRIVATE ${STATIC_LINK} -mwindows -s)
+add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})

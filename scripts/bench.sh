@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks: native ones directly, Windows ones under Wine.
+# Builds and runs the benchmarks: native ones directly, Windows ones under Wine in each
+# flavour the host can run (64-bit always, 32-bit where the host can execute it).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -10,6 +11,18 @@ for bench in "$B"/native/native_*bench*; do
 done
 source scripts/wine-env.sh
 wine_env_start
-for bench in "$B"/win32/win32_*bench*.exe; do
-  [ -f "$bench" ] && wine "$bench"
-done
+run_flavour() { # tree, loader
+  local bench
+  for bench in "$B/$1"/win32_*bench*.exe; do
+    [ -f "$bench" ] && "$2" "$bench"
+  done
+}
+skip32=$(why_no_32bit)
+if [ -n "$skip32" ]; then
+  echo "32-bit benchmarks skipped: $skip32"
+else
+  echo "== 32-bit flavour"
+  run_flavour win32 "$WINE32"
+fi
+echo "== 64-bit flavour"
+run_flavour win64 "$WINE64"
