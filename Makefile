@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench format clean
+.PHONY: all setup build run test bench fuzz format clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -12,6 +12,9 @@ test:
 	bash scripts/test.sh
 bench:
 	bash scripts/bench.sh
+fuzz:
+	bash scripts/setup.sh
+	bash scripts/fuzz.sh
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 clean:

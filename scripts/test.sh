@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds both flavours and runs every test: the pure logic natively under the sanitizers,
-# the Windows code under Wine.
+# each fuzz target briefly over its seed corpus, the Windows code under Wine.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -9,6 +9,9 @@ bash scripts/build.sh
 
 echo "== native tests"
 ctest --test-dir $B/native --output-on-failure
+
+echo "== fuzz targets, briefly, over their seed corpus"
+bash scripts/fuzz.sh --brief
 
 echo "== Windows tests under Wine"
 source scripts/wine-env.sh
