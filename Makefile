@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench dist format clean
+.PHONY: all setup build run test bench dist fuzz format clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -14,6 +14,9 @@ dist:
 	bash scripts/dist.sh
 bench:
 	bash scripts/bench.sh
+fuzz:
+	bash scripts/setup.sh
+	bash scripts/fuzz.sh
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 clean:

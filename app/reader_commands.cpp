@@ -155,9 +155,15 @@ ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const rea
         case ReportExchange::Preparation::Ready:
             break;
     }
-    // The read is tried even after a send timeout.
+    // The read is tried even after a failed send. A transfer that failed, for whatever
+    // reason, gets the step's timeout notice; only one that ended well gets its success text.
     ui_.Report(exchange.Send() ? texts.sent : texts.sendTimeout);
-    if (!exchange.Receive()) {
+    const bool answered = exchange.Receive();
+    // A reader that was pulled out is let go, so the next command says so and the next
+    // search looks afresh.
+    if (exchange.deviceGone())
+        link_.Close();
+    if (!answered) {
         ui_.Report(texts.receiveTimeout);
         return Ending::NotAnswered;
     }

@@ -44,9 +44,20 @@ bool ReaderLink::Close() {
     return true;
 }
 
+// Reading the attributes needs nothing but a working handle: a reader that is plugged in
+// always answers, one that was pulled out never does.
+bool ReaderLink::StillAnswers() {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof(attributes);
+    return CurrentHidApi().HidD_GetAttributes(handle_.get(), &attributes) != FALSE;
+}
+
 ReaderLink::SearchResult ReaderLink::Find() {
-    if (IsOpen())
-        return {Outcome::AlreadyOpen};
+    if (IsOpen()) {
+        if (StillAnswers())
+            return {Outcome::AlreadyOpen};
+        handle_.reset();
+    }
     HidApi& api = CurrentHidApi();
 
     GUID hidGuid{};

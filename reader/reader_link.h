@@ -1,6 +1,7 @@
 // The one connection to the reader: its device handle, opened for overlapped reading and
-// writing, or none. Only the search opens it; only Close (Disconnect) or the end of its
-// owner closes it.
+// writing, or none. Only the search opens it. Close ends it on Disconnect, or when a
+// transfer shows that the reader was pulled out; the search itself closes a handle that no
+// longer answers.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,7 @@ public:
     bool Close();
 
     enum class Outcome {
-        AlreadyOpen,   // nothing enumerated
+        AlreadyOpen,   // the open handle still answers; nothing enumerated
         NoDeviceList,  // the HID interfaces could not be listed
         DetailFailed,  // an interface's path could not be read; the search ended there
         Found,         // the link is open; versionNumber holds the reader's version
@@ -27,11 +28,15 @@ public:
         Outcome outcome;
         std::uint16_t versionNumber = 0;
     };
+    // With the link open, asks the handle for its attributes: if it answers, the search ends
+    // there; if not, the reader is gone, the handle is closed and the search runs.
     // Walks the present HID interfaces in order and keeps the first one whose vendor and
     // product identify the reader. Interfaces that cannot be opened or read are skipped.
     SearchResult Find();
 
 private:
+    bool StillAnswers();
+
     SeamHandle handle_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "reader/hid_owners.h"
+#include "reader/transfer_errors.h"
 
 namespace reader {
 namespace {
@@ -66,20 +67,30 @@ bool ReportExchange::Send() {
     if (io_->report.empty())
         return false;
     DiscardBufferedInput();
-    return Transfer(true, kTransferTimeoutMs);
+    return Record(Operation::Write, Transfer(true, kTransferTimeoutMs));
 }
 
 bool ReportExchange::Receive() {
+    answerLength_ = 0;
     if (inputLength_ == 0)
         return false;
-    return Transfer(false, kTransferTimeoutMs);
+    return Record(Operation::Read, Transfer(false, kTransferTimeoutMs));
 }
 
 const std::uint8_t* ReportExchange::answer() const {
     return io_->received;
 }
 std::size_t ReportExchange::answerLength() const {
-    return inputLength_;
+    return answerLength_;
+}
+
+bool ReportExchange::Record(Operation operation, Result result) {
+    if (result.done)
+        return true;
+    failures_.push_back({operation, result.error});
+    if (MeansDeviceGone(result.error))
+        deviceGone_ = true;
+    return false;
 }
 
 // Throws away input reports that are already waiting: the system's queue is flushed where it
@@ -89,35 +100,58 @@ void ReportExchange::DiscardBufferedInput() {
         return;
     api_.HidD_FlushQueue(link_);
     for (int i = 0; i < kMaxDiscardedReports; ++i) {
-        if (!Transfer(false, 0))
+        if (!Transfer(false, 0).done)
             break;
     }
+    answerLength_ = 0;
 }
 
-bool ReportExchange::Transfer(bool write, DWORD timeoutMs) {
+ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
     IoState& io = *io_;
-    if (stuck_ || !io.event)
-        return false;
+    if (stuck_)
+        return {false, ERROR_BUSY};  // the overlapped record still belongs to the system
+    if (!io.event)
+        return {false, ERROR_NO_SYSTEM_RESOURCES};
 
     api_.ResetEvent(io.event.get());
+    const std::size_t expected = write ? io.report.size() : inputLength_;
     DWORD count = 0;
     BOOL started;
     if (write) {
-        started = api_.WriteFile(link_, io.report.data(), static_cast<DWORD>(io.report.size()),
-                                 &count, &io.overlapped);
+        started = api_.WriteFile(link_, io.report.data(), static_cast<DWORD>(expected), &count,
+                                 &io.overlapped);
     } else {
         std::memset(io.received, 0, sizeof(io.received));
-        started = api_.ReadFile(link_, io.received, static_cast<DWORD>(inputLength_), &count,
-                                &io.overlapped);
+        started =
+            api_.ReadFile(link_, io.received, static_cast<DWORD>(expected), &count, &io.overlapped);
     }
-    // A call that failed outright has nothing pending and will never signal the event.
-    if (!started && api_.GetLastError() != ERROR_IO_PENDING)
-        return false;
+    if (!started) {
+        // A call that failed outright has nothing pending and will never signal the event.
+        const DWORD error = api_.GetLastError();
+        if (error != ERROR_IO_PENDING)
+            return {false, error};
+    }
 
-    if (api_.WaitForSingleObject(io.event.get(), timeoutMs) == WAIT_OBJECT_0)
-        return true;
-    Settle();
-    return false;
+    const DWORD waited = api_.WaitForSingleObject(io.event.get(), timeoutMs);
+    if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) {
+        Settle();
+        return {false, WAIT_TIMEOUT};
+    }
+    // The event says the transfer ended; how it ended is the transfer's own result.
+    count = 0;
+    if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE)) {
+        const DWORD error = api_.GetLastError();
+        if (error == ERROR_IO_INCOMPLETE) {  // the wait failed, the transfer goes on
+            Settle();
+            return {false, WAIT_TIMEOUT};
+        }
+        return {false, error};
+    }
+    if (count != expected)
+        return {false, ERROR_INVALID_DATA};  // part of a report is no report
+    if (!write)
+        answerLength_ = count;
+    return {true, ERROR_SUCCESS};
 }
 
 // Cancels the pending transfer and waits until the system has finished with it.

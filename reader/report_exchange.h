@@ -5,11 +5,16 @@
 // away, so a late answer to an earlier command never counts for this one. A transfer that
 // times out is cancelled and its completion awaited before the event, the overlapped record
 // or a buffer is used again or released.
+//
+// A transfer counts as done only when the system says it ended well and moved the whole
+// report. A transfer that fails is kept in the exchange's own record (which transfer, which
+// system error), and one whose error says the reader was pulled out marks the link as gone.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "reader/hid_api.h"
 #include "reader/protocol.h"
@@ -32,20 +37,42 @@ public:
     // Reads the report lengths and builds the command report.
     Preparation Prepare(ReaderCommand command, const Bytes& payload);
 
-    // Writes the report; false when it did not go out within the time allowed.
+    // Writes the report; false when it did not go out whole within the time allowed.
     bool Send();
-    // Reads one input report; false when none came within the time allowed.
+    // Reads one input report; false when none came whole within the time allowed.
     bool Receive();
 
-    // The answer: the input report's bytes, identifier first.
+    // The answer of a Receive that returned true: the input report's bytes, identifier first.
     const std::uint8_t* answer() const;
     std::size_t answerLength() const;
+
+    enum class Operation { Write, Read };
+    // A Send or Receive that did not end well: which one and the system's error
+    // (WAIT_TIMEOUT when it timed out, ERROR_INVALID_DATA when it moved too few bytes).
+    struct Failure {
+        Operation operation;
+        DWORD error;
+        bool operator==(const Failure& other) const {
+            return operation == other.operation && error == other.error;
+        }
+    };
+    // Every failed transfer of this exchange, in order.
+    const std::vector<Failure>& failures() const { return failures_; }
+    // Whether a transfer failed in the way the system fails transfers of a removed device:
+    // the link's handle is of no further use.
+    bool deviceGone() const { return deviceGone_; }
 
     static constexpr DWORD kTransferTimeoutMs = 1000;
 
 private:
     struct IoState;
-    bool Transfer(bool write, DWORD timeoutMs);
+    // Done, or the system error the transfer ended with.
+    struct Result {
+        bool done;
+        DWORD error;
+    };
+    Result Transfer(bool write, DWORD timeoutMs);
+    bool Record(Operation operation, Result result);
     void Settle();
     void DiscardBufferedInput();
 
@@ -53,6 +80,9 @@ private:
     HANDLE link_;
     std::unique_ptr<IoState> io_;
     std::size_t inputLength_ = 0;
+    std::size_t answerLength_ = 0;
+    std::vector<Failure> failures_;
+    bool deviceGone_ = false;
     bool stuck_ = false;  // a cancelled transfer never completed: its memory must live on
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every flavour and runs every test: the pure logic natively under the sanitizers,
-# the Windows code under Wine, 64-bit always and 32-bit wherever the host can run it.
+# each fuzz target briefly over its seed corpus, the Windows code under Wine, 64-bit always
+# and 32-bit wherever the host can run it.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -9,6 +10,9 @@ bash scripts/build.sh
 
 echo "== native tests"
 ctest --test-dir $B/native --output-on-failure
+
+echo "== fuzz targets, briefly, over their seed corpus"
+bash scripts/fuzz.sh --brief
 
 source scripts/wine-env.sh
 wine_env_start

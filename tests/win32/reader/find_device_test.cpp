@@ -159,7 +159,9 @@ TEST_F(FindDevice, DisconnectClosesTheLinkAndFindOpensItAgain) {
     EXPECT_EQ(timeline.entries, (Entries{Status(L"设备已断开!"), Status(L"设备未连接!")}));
 }
 
-TEST_F(FindDevice, ReaderUnpluggedWhileConnectedFailsInBoundsAndIsFoundAgain) {
+// Pulled out between commands: the next command's write fails at once, which closes the
+// link; from then on the window knows the reader is gone.
+TEST_F(FindDevice, ReaderUnpluggedBetweenCommandsIsLetGoAndFoundAgain) {
     host.AddWineDevices();
     SimulatedDevice& reader = AddAnsweringReader(host);
     Connect(reader);
@@ -169,20 +171,44 @@ TEST_F(FindDevice, ReaderUnpluggedWhileConnectedFailsInBoundsAndIsFoundAgain) {
     EXPECT_EQ(timeline.entries,
               (Entries{Status(L"Send data timeout!"), Status(L"Receive data timeout"),
                        ErrorBox(L"ERROR", L"Receive data timeout")}));
+    EXPECT_EQ(host.openHandles(), 0);
     Clear();
     Click(hwnd, IDC_GET_VERSION);
-    EXPECT_EQ(timeline.entries, (Entries{ErrorBox(L"Error", L"Send data timeout!"),
-                                         Status(L"Receive data timeout!")}));
+    EXPECT_EQ(timeline.entries, (Entries{Status(L"No device connected!")}));
     Clear();
-    Click(hwnd, IDC_FIND_DEVICE);  // the link is still open as far as the window knows
-    EXPECT_EQ(timeline.entries, (Entries{Status(L"Detect Device OK!")}));
+    Click(hwnd, IDC_FIND_DEVICE);  // searches afresh and finds nothing
+    EXPECT_EQ(timeline.entries,
+              (Entries{Status(L"Device disconnected!"), Status(L"No device connected!")}));
 
     host.PlugBackIn(reader);
-    Click(hwnd, IDC_DISCONNECT);
     Clear();
     Click(hwnd, IDC_FIND_DEVICE);
     EXPECT_EQ(timeline.entries.back(), InfoBox(kVersionText));
-    EXPECT_EQ(reader.writes.size(), 1u);
+    EXPECT_EQ(reader.openCount, 2);
+    EXPECT_EQ(reader.writes.size(), 1u);  // the version query: the format never reached it
+}
+
+// A handle whose reader was pulled out and plugged in again no longer answers: Find closes
+// it and opens the reader anew instead of saying it is connected.
+TEST_F(FindDevice, WhileConnectedWithADeadHandleSearchesAfresh) {
+    SimulatedDevice& reader = AddAnsweringReader(host);
+    Connect(reader);
+    host.Unplug(reader);
+    host.PlugBackIn(reader);
+    Click(hwnd, IDC_FIND_DEVICE);
+    EXPECT_EQ(timeline.entries,
+              (Entries{Status(L"Detect device OK,ver100"), Status(L"Set Command OK!"),
+                       Status(kVersionText), InfoBox(kVersionText)}));
+    EXPECT_EQ(reader.openCount, 2);
+    for (const std::string& problem : host.Problems(1))
+        ADD_FAILURE() << problem;
+
+    host.Unplug(reader);  // and still away
+    Clear();
+    Click(hwnd, IDC_FIND_DEVICE);
+    EXPECT_EQ(timeline.entries,
+              (Entries{Status(L"Device disconnected!"), Status(L"No device connected!")}));
+    EXPECT_EQ(host.openHandles(), 0);
 }
 
 }  // namespace

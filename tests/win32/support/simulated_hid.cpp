@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,8 @@ const GUID kHidGuid = {
 
 constexpr DWORD kStatusCancelled = 0xC0000120;
 constexpr DWORD kStatusDeviceGone = 0xC000009D;
+// A transfer that ends with a given system error: the error in the low bits.
+constexpr DWORD kFailedWithError = 0xE0000000;
 
 std::string Hex(std::uintptr_t value) {
     char text[16];
@@ -57,6 +60,7 @@ void SimulatedHid::AddWineDevices() {
 
 void SimulatedHid::Unplug(SimulatedDevice& device) {
     device.present = false;
+    device.vanish = SimulatedDevice::Vanish::Never;
     ++device.generation;
     // Transfers pending on the device end with an error.
     for (auto& [id, object] : handles_) {
@@ -282,7 +286,11 @@ BOOLEAN SimulatedHid::HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attribu
     SimulatedDevice* live = handle ? Live(*handle) : nullptr;
     if (attributes->Size != sizeof(HIDD_ATTRIBUTES))
         Fault("attributes record of the wrong size");
-    if (live == nullptr || live->attributesFail) {
+    if (live == nullptr) {
+        lastError_ = removalError;
+        return FALSE;
+    }
+    if (live->attributesFail) {
         lastError_ = ERROR_GEN_FAILURE;
         return FALSE;
     }
@@ -374,6 +382,7 @@ BOOL SimulatedHid::ResetEvent(HANDLE event) {
 
 DWORD SimulatedHid::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
     waits_.push_back(milliseconds);
+    DeliverLateAnswer(object, milliseconds);
     Object* event = Find(object, Object::Kind::Event);
     if (event == nullptr) {
         Fault("wait on an event not open");
@@ -417,10 +426,30 @@ void SimulatedHid::Answer(Object& handle, SimulatedDevice& device) {
         case SimulatedDevice::Answer::Silent:
             break;
     }
-    if (device.answerLate)
+    if (device.answerLate || device.answerDelayMs > 0) {
         handle.lateAnswer = answer;
-    else
+        handle.lateDelayMs = device.answerLate ? INFINITE : device.answerDelayMs;
+    } else {
         handle.queue.push_back(answer);
+    }
+}
+
+// A read waited for at least as long as the reader takes to answer gets the answer.
+void SimulatedHid::DeliverLateAnswer(HANDLE event, DWORD milliseconds) {
+    for (auto& [id, handle] : handles_) {
+        if (handle.lateAnswer.empty() || handle.lateDelayMs == INFINITE ||
+            milliseconds < handle.lateDelayMs)
+            continue;
+        for (auto it = handle.pending.begin(); it != handle.pending.end(); ++it) {
+            if (!it->read || it->overlapped->hEvent != event)
+                continue;
+            std::memcpy(it->buffer, handle.lateAnswer.data(), handle.lateAnswer.size());
+            Complete(it->overlapped, 0, static_cast<DWORD>(handle.lateAnswer.size()));
+            handle.pending.erase(it);
+            handle.lateAnswer.clear();
+            return;
+        }
+    }
 }
 
 // What every read and write checks first; the device still plugged in behind `device`, or
@@ -438,7 +467,7 @@ SimulatedDevice* SimulatedHid::BeginTransfer(HANDLE device, OVERLAPPED* overlapp
             Fault("overlapped record reused while pending");
     SimulatedDevice* live = Live(**handle);
     if (live == nullptr)
-        lastError_ = ERROR_DEVICE_NOT_CONNECTED;
+        lastError_ = removalError;
     return live;
 }
 
@@ -455,15 +484,23 @@ BOOL SimulatedHid::WriteFile(HANDLE device, const void* data, DWORD size, DWORD*
     }
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     live->writes.emplace_back(bytes, bytes + size);
+    handle->written = true;
     if (written != nullptr)
         *written = 0;
     lastError_ = ERROR_IO_PENDING;
-    if (live->stallWrites) {
+    if (live->stallWrites || live->vanish == SimulatedDevice::Vanish::DuringWrite) {
         handle->pending.push_back({overlapped, false, nullptr, size});
+        if (live->vanish == SimulatedDevice::Vanish::DuringWrite)
+            Unplug(*live);
         return FALSE;
     }
-    Complete(overlapped, 0, size);
-    Answer(*handle, *live);
+    if (live->failWith != 0) {
+        Complete(overlapped, kFailedWithError | live->failWith, 0);
+        return FALSE;
+    }
+    Complete(overlapped, 0, size - std::min(size, live->shortBy));
+    if (live->vanish != SimulatedDevice::Vanish::DuringRead)  // gone before it answers
+        Answer(*handle, *live);
     return FALSE;
 }
 
@@ -474,6 +511,7 @@ BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read
     if (live == nullptr)
         return FALSE;
     live->readSizes.push_back(size);
+    const bool answerRead = std::exchange(handle->written, false);
     if (size < live->inputLength) {
         lastError_ = ERROR_INVALID_USER_BUFFER;
         return FALSE;
@@ -483,7 +521,8 @@ BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read
     if (!handle->queue.empty()) {
         const Report& report = handle->queue.front();
         std::memcpy(buffer, report.data(), report.size());
-        Complete(overlapped, 0, static_cast<DWORD>(report.size()));
+        const DWORD moved = static_cast<DWORD>(report.size());
+        Complete(overlapped, 0, moved - std::min(moved, live->shortBy));
         handle->queue.pop_front();
         if (read != nullptr)
             *read = live->inputLength;
@@ -491,6 +530,10 @@ BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read
     }
     handle->pending.push_back({overlapped, true, static_cast<std::uint8_t*>(buffer), size});
     lastError_ = ERROR_IO_PENDING;
+    // Pulled out while the read of an answer is pending (not one that empties the queue
+    // before the command is written).
+    if (live->vanish == SimulatedDevice::Vanish::DuringRead && answerRead)
+        Unplug(*live);
     return FALSE;
 }
 
@@ -535,8 +578,13 @@ BOOL SimulatedHid::GetOverlappedResult(HANDLE device, OVERLAPPED* overlapped, DW
     if (transferred != nullptr)
         *transferred = static_cast<DWORD>(overlapped->InternalHigh);
     if (overlapped->Internal != 0) {
-        lastError_ = overlapped->Internal == kStatusCancelled ? ERROR_OPERATION_ABORTED
-                                                              : ERROR_DEVICE_NOT_CONNECTED;
+        const DWORD status = static_cast<DWORD>(overlapped->Internal);
+        if (status == kStatusCancelled)
+            lastError_ = ERROR_OPERATION_ABORTED;
+        else if ((status & 0xF0000000) == kFailedWithError)
+            lastError_ = status & 0xFFFF;
+        else
+            lastError_ = removalError;
         return FALSE;
     }
     return TRUE;

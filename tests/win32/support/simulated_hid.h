@@ -40,7 +40,13 @@ struct SimulatedDevice {
     Report raw;                     // Answer::Raw: the answer from byte 0, cut to the length
     bool stallWrites = false;       // a write never completes until it is cancelled
     bool answerLate = false;        // the answer comes only after the read was cancelled
-    bool ignoresCancel = false;     // a cancelled transfer never completes
+    DWORD answerDelayMs = 0;        // the answer comes this long after the read starts
+    DWORD shortBy = 0;              // writes and reads end well but move this much less
+    DWORD failWith = 0;             // writes end with this error; the device stays
+    // The reader is pulled out while its next write or read is pending (once).
+    enum class Vanish { Never, DuringWrite, DuringRead };
+    Vanish vanish = Vanish::Never;
+    bool ignoresCancel = false;  // a cancelled transfer never completes
 
     // What happened to it.
     std::vector<Report> writes;
@@ -74,6 +80,9 @@ public:
     void FailEnumeration(DWORD index, DWORD error, int times);
     // Whether HidD_FlushQueue works (it does on Windows, not under Wine 8.0).
     bool flushSupported = false;
+    // The error that transfers of an unplugged device end with, pending or started later:
+    // ERROR_DEVICE_NOT_CONNECTED on Windows, ERROR_ACCESS_DENIED (delete pending) on Wine.
+    DWORD removalError = ERROR_DEVICE_NOT_CONNECTED;
 
     int enumerationCalls() const { return enumerationCalls_; }
     int openHandles() const { return static_cast<int>(handles_.size()); }
@@ -135,7 +144,9 @@ private:
         int generation = 0;               // Device
         std::deque<Report> queue;         // Device: input reports waiting to be read
         std::vector<Transfer> pending;    // Device
-        Report lateAnswer;                // Device: comes in when the next read is cancelled
+        bool written = false;             // Device: a write came since the last read
+        Report lateAnswer;                // Device: comes after lateDelayMs or when cancelled
+        DWORD lateDelayMs = INFINITE;     // Device
         bool signalled = false;           // Event
     };
     struct EnumerationFault {
@@ -151,6 +162,7 @@ private:
     void Signal(HANDLE event);
     void Complete(OVERLAPPED* overlapped, DWORD status, DWORD transferred);
     void Answer(Object& handle, SimulatedDevice& device);
+    void DeliverLateAnswer(HANDLE event, DWORD milliseconds);
     void Fault(const std::string& what) { faults_.push_back(what); }
 
     std::deque<SimulatedDevice> devices_;

@@ -1,0 +1,90 @@
+// Any picture, key colour and tolerance: the scan's rectangles cover exactly the opaque
+// pixels, one row each, inside the picture, handed over in batches of bounded size.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "controls/region_scan.h"
+#include "fuzz_check.h"
+
+namespace {
+
+// Keeps every batch and checks what the scan promises about it.
+class CheckingSink : public RunSink {
+public:
+    RunRect* Grow(std::size_t capacity) override {
+        FUZZ_CHECK(capacity > room_.size());
+        FUZZ_CHECK(capacity % kRunGrowth == 0);
+        room_.resize(capacity);
+        return room_.data();
+    }
+    bool Flush(std::size_t count, const RunRect& bound, std::size_t capacity) override {
+        FUZZ_CHECK(!ended_);  // nothing after the last batch
+        FUZZ_CHECK(count <= kRunBatch);
+        FUZZ_CHECK(count <= capacity && capacity <= room_.size());
+        if (count < kRunBatch)
+            ended_ = true;  // only the last batch may be short
+        for (std::size_t i = 0; i < count; ++i) {
+            const RunRect& r = room_[i];
+            FUZZ_CHECK(r.left >= bound.left && r.top >= bound.top);
+            FUZZ_CHECK(r.right <= bound.right && r.bottom <= bound.bottom);
+            rects.push_back(r);
+        }
+        return true;
+    }
+    bool ended() const { return ended_; }
+    std::vector<RunRect> rects;
+
+private:
+    std::vector<RunRect> room_;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 10)
+        return 0;
+    std::uint32_t key;
+    std::uint32_t tolerance;
+    std::memcpy(&key, data, 4);
+    std::memcpy(&tolerance, data + 4, 4);
+    const int width = 1 + data[8] % 64;
+    const bool bottomUp = (data[9] & 1) != 0;
+    std::vector<std::uint8_t> pixels(data + 10, data + size);
+    const int height = static_cast<int>(pixels.size() / (4 * static_cast<std::size_t>(width)));
+    pixels.resize(static_cast<std::size_t>(height) * width * 4);
+
+    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) * 4;
+    PixelRows rows{pixels.data(), stride, width, height};
+    if (bottomUp && height > 0)
+        rows = {pixels.data() + (height - 1) * stride, -stride, width, height};
+
+    const KeyRange range = MakeKeyRange(key, tolerance);
+    CheckingSink sink;
+    FUZZ_CHECK(ScanOpaqueRuns(rows, range, sink));
+    FUZZ_CHECK(sink.ended());
+
+    // Every rectangle is one row of opaque pixels inside the picture, and together they
+    // cover every opaque pixel exactly once.
+    std::vector<int> cover(pixels.size() / 4, 0);
+    for (const RunRect& r : sink.rects) {
+        FUZZ_CHECK(r.top >= 0 && r.bottom == r.top + 1 && r.top < height);
+        FUZZ_CHECK(r.left >= 0 && r.left < r.right && r.right <= width);
+        for (int x = r.left; x < r.right; ++x)
+            ++cover[static_cast<std::size_t>(r.top) * width + x];
+        // A run ends only at a key pixel or at the picture's edge.
+        const std::uint8_t* row = rows.top + r.top * rows.step;
+        FUZZ_CHECK(r.left == 0 || IsKeyPixel(range, row + (r.left - 1) * 4));
+        FUZZ_CHECK(r.right == width || IsKeyPixel(range, row + r.right * 4));
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t* pixel = rows.top + y * rows.step + x * 4;
+            const int expected = IsKeyPixel(range, pixel) ? 0 : 1;
+            FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] == expected);
+        }
+    }
+    return 0;
+}

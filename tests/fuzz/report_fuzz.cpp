@@ -1,0 +1,69 @@
+// Report lengths as the device describes them and payloads of any size: a report is built
+// only when it fits, and then it is exactly the frame, zero-filled to the output length.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "reader/protocol.h"
+
+using namespace reader;
+
+namespace {
+
+const ReaderCommand kCommands[] = {ReaderCommand::SetFormat, ReaderCommand::SetReplace,
+                                   ReaderCommand::CancelReplace, ReaderCommand::QueryVersion};
+
+struct Input {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::uint8_t Byte() {
+        if (size == 0)
+            return 0;
+        --size;
+        return *data++;
+    }
+    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
+};
+
+void CheckReport(ReaderCommand command, const Bytes& payload, std::size_t outputLength) {
+    const Bytes report = BuildCommandReport(command, payload, outputLength);
+    const std::size_t framed = FramedLength(payload.size());
+    if (outputLength < framed) {
+        FUZZ_CHECK(report.empty());
+        return;
+    }
+    FUZZ_CHECK(report.size() == outputLength);
+    FUZZ_CHECK(report[0] == 0x00);
+    FUZZ_CHECK(report[1] == 0x02);
+    FUZZ_CHECK(report[2] == static_cast<std::uint8_t>(command));
+    for (std::size_t i = 0; i < payload.size(); ++i)
+        FUZZ_CHECK(report[3 + i] == payload[i]);
+    FUZZ_CHECK(report[framed - 1] == 0x03);
+    for (std::size_t i = framed; i < report.size(); ++i)
+        FUZZ_CHECK(report[i] == 0x00);
+}
+
+// A device whose lengths are served can take the command's own payload, and its answer fits
+// the receive buffer.
+void CheckLengthBounds(ReaderCommand command, std::size_t outputLength, std::size_t inputLength) {
+    if (!ReportLengthsServed(command, outputLength, inputLength))
+        return;
+    FUZZ_CHECK(inputLength >= 1 && inputLength <= kReceiveBufferSize);
+    FUZZ_CHECK(outputLength >= MinimumOutputLength(command));
+    const std::size_t payloadSize = MinimumOutputLength(command) - FramedLength(0);
+    FUZZ_CHECK(!BuildCommandReport(command, Bytes(payloadSize, 0xFF), outputLength).empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input in{data, size};
+    const ReaderCommand command = kCommands[in.Byte() % 4];
+    const std::size_t outputLength = in.Word();
+    const std::size_t inputLength = in.Word();
+    const Bytes payload(in.data, in.data + in.size);
+    CheckReport(command, payload, outputLength);
+    CheckLengthBounds(command, outputLength, inputLength);
+    return 0;
+}
