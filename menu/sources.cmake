@@ -1,2 +1,3 @@
-set(MENU_PURE_SOURCES)
+set(MENU_PURE_SOURCES menu_template.cpp mnemonic.cpp menu_colors.cpp menu_look.cpp
+                      shortcut_column.cpp image_resources.cpp)
 set(MENU_WIN32_SOURCES kel_menu.cpp)
