@@ -16,14 +16,14 @@ TEST(WindowsVersionCode, EachReleaseGetsItsCode) {
         int code;
     };
     const Case cases[] = {
-        {{true, 3, 95}, 0},  {{true, 4, 0}, 2},   {{true, 4, 10}, 3}, {{true, 4, 90}, 4},
-        {{true, 4, 20}, 2},  {{true, 5, 0}, 2},   {{false, 3, 51}, 1}, {{false, 4, 0}, 5},
-        {{false, 5, 0}, 6},  {{false, 5, 1}, 7},  {{false, 5, 2}, 1}, {{false, 6, 1}, 1},
+        {{true, 3, 95}, 0},  {{true, 4, 0}, 2},  {{true, 4, 10}, 3},  {{true, 4, 90}, 4},
+        {{true, 4, 20}, 2},  {{true, 5, 0}, 2},  {{false, 3, 51}, 1}, {{false, 4, 0}, 5},
+        {{false, 5, 0}, 6},  {{false, 5, 1}, 7}, {{false, 5, 2}, 1},  {{false, 6, 1}, 1},
         {{false, 10, 0}, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.release.nineXFamily << " " << c.release.major << "."
-                                        << c.release.minor);
+        SCOPED_TRACE(testing::Message()
+                     << c.release.nineXFamily << " " << c.release.major << "." << c.release.minor);
         EXPECT_EQ(WindowsVersionCode(c.release), c.code);
     }
 }
@@ -78,8 +78,7 @@ TEST(ToolbarImagePosition, SeparatorsTakeNoPicture) {
     };
     const Case cases[] = {{100, 0}, {101, 1}, {102, 2}, {103, std::nullopt}, {0, std::nullopt}};
     for (const Case& c : cases)
-        EXPECT_EQ(ToolbarImagePosition(bar.data(), bar.size(), c.command), c.position)
-            << c.command;
+        EXPECT_EQ(ToolbarImagePosition(bar.data(), bar.size(), c.command), c.position) << c.command;
 }
 
 TEST(ToolbarImagePosition, MalformedToolbarsHaveNoButtons) {

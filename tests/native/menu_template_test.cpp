@@ -64,10 +64,14 @@ TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
         int depth;
     };
     const Expected expected[] = {
-        {kTemplatePopup, 0, u"&File", 0}, {0, 100, u"&Open\tCtrl+O", 1},
-        {kTemplatePopup, 0, u"&Recent", 1}, {0, 110, u"one", 2},
-        {0, 0, u"", 1},  {0x1, 101, u"E&xit", 1},
-        {kTemplatePopup, 0, u"&Help", 0},   {kTemplatePopup, 0, u"&More", 1},
+        {kTemplatePopup, 0, u"&File", 0},
+        {0, 100, u"&Open\tCtrl+O", 1},
+        {kTemplatePopup, 0, u"&Recent", 1},
+        {0, 110, u"one", 2},
+        {0, 0, u"", 1},
+        {0x1, 101, u"E&xit", 1},
+        {kTemplatePopup, 0, u"&Help", 0},
+        {kTemplatePopup, 0, u"&More", 1},
         {0, 120, u"\u95dc\u65bc", 2},
     };
     ASSERT_EQ(items->size(), std::size(expected));
@@ -81,8 +85,7 @@ TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
 }
 
 TEST(MenuTemplate, HeaderSizeMovesTheFirstItem) {
-    const auto items =
-        Parse(Bytes().Word(0).Word(2).Word(0xAAAA).Item(kTemplateEnd, 7, u"x").data);
+    const auto items = Parse(Bytes().Word(0).Word(2).Word(0xAAAA).Item(kTemplateEnd, 7, u"x").data);
     ASSERT_TRUE(items);
     ASSERT_EQ(items->size(), 1u);
     EXPECT_EQ((*items)[0].id, 7);
@@ -110,7 +113,8 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
         {"text without terminator", Header().Word(kTemplateEnd).Word(1).Word(u'a').data},
         {"header larger than the resource", Bytes().Word(0).Word(40).Word(0).data},
         {"extended template", Bytes().Word(1).Word(4).Word(0).Word(0).data},
-        {"odd trailing byte in text", [] {
+        {"odd trailing byte in text",
+         [] {
              auto b = Header().Word(kTemplateEnd).Word(1).data;
              b.push_back('a');
              return b;

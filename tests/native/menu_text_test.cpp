@@ -32,8 +32,11 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
         {"letter without ampersand", {u"Save"}, u's', kPopup, 0},
         {"flags without the popup bit", {u"&Save"}, u's', 0x2000, 0},
         {"no labels", {}, u's', kPopup, 0},
-        {"Cyrillic capital", {u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445\u043e\u0434"},
-         u'\u0412', kPopup, Execute(0)},
+        {"Cyrillic capital",
+         {u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445\u043e\u0434"},
+         u'\u0412',
+         kPopup,
+         Execute(0)},
         {"Latin-1 capital", {u"&\u00e9diter"}, u'\u00c9', kPopup, Execute(0)},
         {"Chinese character", {u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, Execute(0)},
     };
