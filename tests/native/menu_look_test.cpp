@@ -105,6 +105,7 @@ TEST(SharedImageIds, RaisedVariantsNeedThreeEqualEntries) {
     EXPECT_FALSE(HasRaisedVariants(ids, 4));  // last but one
     EXPECT_FALSE(HasRaisedVariants(ids, 5));  // last
     EXPECT_FALSE(HasRaisedVariants(ids, -1));
+    EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
 }
 
 TEST(BitmapColorCount, UsedColoursFirstThenBitsPerPixel) {

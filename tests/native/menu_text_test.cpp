@@ -47,8 +47,8 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
 }
 
 TEST(Mnemonic, LowerCaseKeepsWhatHasNoCase) {
-    EXPECT_EQ(LowerCase(u"AZ\u00d7\u0100\u0139\u0178\u03a3\u0401!"),
-              u"az\u00d7\u0101\u013a\u00ff\u03c3\u0451!");
+    EXPECT_EQ(LowerCase(u"AZ\u00d7\u0100\u0101\u0139\u0178\u03a3\u0400\u040f!"),
+              u"az\u00d7\u0101\u0101\u013a\u00ff\u03c3\u0450\u045f!");
 }
 
 TEST(SplitLabel, LeftEndsAtTheFirstTabAndRightStartsAfterTheLast) {
