@@ -108,12 +108,4 @@ TEST(SharedImageIds, RaisedVariantsNeedThreeEqualEntries) {
     EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
 }
 
-TEST(BitmapColorCount, UsedColoursFirstThenBitsPerPixel) {
-    EXPECT_EQ(BitmapColorCount(12, 8), 12);
-    EXPECT_EQ(BitmapColorCount(0, 1), 2);
-    EXPECT_EQ(BitmapColorCount(0, 4), 16);
-    EXPECT_EQ(BitmapColorCount(0, 8), 256);
-    EXPECT_EQ(BitmapColorCount(0, 24), 0);
-}
-
 }  // namespace
