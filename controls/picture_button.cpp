@@ -82,9 +82,9 @@ ButtonResult PictureButton::SetCheckState(int check, bool repaint) {
     return ButtonOk;
 }
 
-void PictureButton::SetPopupMenu(HMENU menu, HWND owner) {
-    popupMenu.Attach(menu);
+BOOL PictureButton::SetPopupMenu(UINT menuResource, HWND owner) {
     menuOwner = owner;
+    return popupMenu.LoadMenu(menuResource);
 }
 
 void PictureButton::EndHover() {
@@ -245,8 +245,16 @@ LRESULT PictureButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 popupMenu.MeasureItem(item);
                 return TRUE;
             }
+            // Items of the open popup: the menu that owns the item measures it.
+            if (KelMenu::RouteMeasureItem(item))
+                return TRUE;
             break;
         }
+        case WM_DRAWITEM:
+            // Only the popup's items come here; the button's own paint is reflected.
+            if (KelMenu::RouteDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+                return TRUE;
+            break;
         case BM_SETSTYLE:
             return OnSetStyle(wParam, lParam);
         case WM_MOUSELEAVE:

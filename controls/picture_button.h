@@ -52,9 +52,9 @@ public:
 
     void SetFlat(bool isFlat) { flat = isFlat; }
     void SetImageAlignment(BYTE alignment) { imageAlignment = alignment; }
-    // Takes the menu; its first popup drops down on click and posts the chosen command to
-    // `owner`.
-    void SetPopupMenu(HMENU menu, HWND owner);
+    // Loads the menu resource; its first popup drops down on click and posts the chosen
+    // command to `owner`. FALSE when the resource does not load.
+    BOOL SetPopupMenu(UINT menuResource, HWND owner);
 
     // Paints the button from a paint request (WM_DRAWITEM).
     void DrawItem(const DRAWITEMSTRUCT& request);

@@ -1,18 +1,66 @@
+// KelMenu: the class-wide lists, building menus from items and from menu resources, and
+// the routing of owner-draw messages to the menu that owns the item.
 #include "menu/kel_menu.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "menu/menu_look.h"
+#include "menu/menu_paint.h"
+#include "menu/menu_platform.h"
+#include "menu/menu_template.h"
+#include "menu/shortcut_column.h"
 
 namespace {
-// Popups whose items this class measures and draws. Nothing registers one yet.
-std::vector<HMENU>& RegisteredPopups() {
+
+// Every KelMenu alive, so that handles and item data can be checked before use.
+std::vector<KelMenu*>& LiveMenus() {
+    static std::vector<KelMenu*> menus;
+    return menus;
+}
+
+// Handles of every popup any KelMenu appended as a popup item; may repeat.
+std::vector<HMENU>& AllPopups() {
     static std::vector<HMENU> popups;
     return popups;
 }
+
+void Forget(std::vector<HMENU>& handles, HMENU handle) {
+    handles.erase(std::remove(handles.begin(), handles.end(), handle), handles.end());
+}
+
+// Measures in the system's menu font on the reference window's device context.
+class MenuFontMeasure : public TextMeasure {
+public:
+    MenuFontMeasure()
+        : window_(MenuReferenceWindow()),
+          font_(CreateMenuFont()),
+          selection_(dc_.get(), font_.get()) {}
+    int Width(const std::u16string& text) const override {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
+                              static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HWND window_;
+    fw::ClientDc dc_{window_};
+    fw::Font font_;
+    fw::Selection selection_;
+};
+
 }  // namespace
+
+KelMenu::KelMenu() {
+    LiveMenus().push_back(this);
+}
 
 KelMenu::~KelMenu() {
     DestroyMenu();
+    auto& live = LiveMenus();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
 }
 
 void KelMenu::Attach(HMENU menu) {
@@ -21,6 +69,13 @@ void KelMenu::Attach(HMENU menu) {
 }
 
 BOOL KelMenu::DestroyMenu() {
+    Forget(AllPopups(), menu_);
+    for (auto popup = popups_.rbegin(); popup != popups_.rend(); ++popup)
+        Forget(AllPopups(), *popup);
+    while (!ownedPopups_.empty())
+        ownedPopups_.pop_back();  // each destroys its own menu and records
+    popups_.clear();
+    items_.clear();
     if (menu_ == nullptr)
         return FALSE;
     const BOOL destroyed = ::DestroyMenu(menu_);
@@ -32,8 +87,22 @@ HMENU KelMenu::GetSubMenu(int position) const {
     return menu_ ? ::GetSubMenu(menu_, position) : nullptr;
 }
 
+int KelMenu::ImageIndex(int position) const {
+    return position >= 0 && position < ItemCount() ? items_[position]->imageIndex : -1;
+}
+
 int KelMenu::TrackPopupMenu(HMENU popup, UINT flags, int x, int y, HWND owner) {
     return popup ? static_cast<int>(::TrackPopupMenu(popup, flags, x, y, 0, owner, nullptr)) : 0;
+}
+
+KelMenu* KelMenu::FromHandle(HMENU menu) {
+    if (menu == nullptr)
+        return nullptr;
+    for (KelMenu* live : LiveMenus()) {
+        if (live->menu_ == menu)
+            return live;
+    }
+    return nullptr;
 }
 
 bool KelMenu::IsRegisteredPopup(const KelMenu* menu) {
@@ -41,12 +110,139 @@ bool KelMenu::IsRegisteredPopup(const KelMenu* menu) {
 }
 
 bool KelMenu::IsRegisteredPopup(HMENU popup) {
-    const auto& popups = RegisteredPopups();
+    const auto& popups = AllPopups();
     return popup != nullptr && std::find(popups.begin(), popups.end(), popup) != popups.end();
 }
 
-LRESULT KelMenu::MatchMnemonic(UINT, UINT, HMENU) {
-    return MAKELRESULT(0, MNC_IGNORE);
+const KelMenuItem* KelMenu::FindRecord(ULONG_PTR itemData, KelMenu** owner) {
+    for (KelMenu* live : LiveMenus()) {
+        for (const auto& item : live->items_) {
+            if (reinterpret_cast<ULONG_PTR>(item.get()) != itemData)
+                continue;
+            if (owner)
+                *owner = live;
+            return item.get();
+        }
+    }
+    return nullptr;
 }
 
-void KelMenu::MeasureItem(MEASUREITEMSTRUCT*) {}
+bool KelMenu::RouteMeasureItem(MEASUREITEMSTRUCT* request) {
+    KelMenu* owner = nullptr;
+    if (request == nullptr || request->CtlType != ODT_MENU ||
+        FindRecord(request->itemData, &owner) == nullptr)
+        return false;
+    owner->MeasureItem(request);
+    return true;
+}
+
+bool KelMenu::RouteDrawItem(const DRAWITEMSTRUCT& request) {
+    KelMenu* owner = nullptr;
+    if (request.CtlType != ODT_MENU || FindRecord(request.itemData, &owner) == nullptr)
+        return false;
+    owner->DrawItem(request);
+    return true;
+}
+
+int KelMenu::WindowsVersion() {
+    return CurrentMenuPlatform().VersionCode();
+}
+
+bool KelMenu::IsThemedXp() {
+    return ::IsThemedXp(WindowsVersion(), CurrentMenuPlatform().ClassicTheme());
+}
+
+bool KelMenu::UsesFlatStyle() {
+    return ::UsesFlatStyle(WindowsVersion(), CurrentMenuPlatform().ClassicTheme());
+}
+
+BOOL KelMenu::AppendItem(const wchar_t* label, UINT flags, UINT_PTR id, int imageResource) {
+    if (id == 0)
+        flags = MF_SEPARATOR | MF_OWNERDRAW | (flags & MF_BYPOSITION);
+    else
+        flags |= MF_OWNERDRAW;
+    if (flags & MF_POPUP) {
+        AllPopups().push_back(reinterpret_cast<HMENU>(id));
+        popups_.push_back(reinterpret_cast<HMENU>(id));
+    }
+    auto item = std::make_unique<KelMenuItem>();
+    item->label = label ? label : L"";
+    item->imageIndex = LoadImage(id, imageResource);
+    item->commandId = id;
+    item->menuFlags = flags;
+    const auto data = reinterpret_cast<const wchar_t*>(item.get());
+    items_.push_back(std::move(item));
+    const BOOL appended = AppendMenuW(menu_, flags, id, data);
+    if (loadedFromResource_)
+        RefreshPopupLabels();
+    return appended;
+}
+
+BOOL KelMenu::LoadMenu(UINT resourceId) {
+    return LoadMenu(MAKEINTRESOURCEW(resourceId & 0xFFFF));
+}
+
+BOOL KelMenu::LoadMenu(const wchar_t* resourceName) {
+    const HINSTANCE module = fw::ResourceModule();
+    HRSRC found = FindResourceW(module, resourceName, MAKEINTRESOURCEW(4));  // RT_MENU
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (data == nullptr)
+        return FALSE;
+    return BuildFromTemplate(data, SizeofResource(module, found));
+}
+
+BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
+    // Read the whole template first: a malformed one leaves the previous menu as it was.
+    const auto items = ParseMenuTemplate(static_cast<const std::uint8_t*>(data), size);
+    if (!items)
+        return FALSE;
+    DestroyMenu();
+    menu_ = CreateMenu();
+    if (menu_ == nullptr)
+        return FALSE;
+    std::vector<KelMenu*> levels{this};
+    for (const MenuTemplateItem& item : *items) {
+        while (static_cast<int>(levels.size()) > item.depth + 1) {
+            levels.back()->AlignShortcutColumn();
+            levels.pop_back();
+        }
+        KelMenu* level = levels.back();
+        const std::wstring text(item.text.begin(), item.text.end());
+        if (item.IsPopup()) {
+            auto popup = std::make_unique<KelMenu>();
+            popup->menu_ = CreatePopupMenu();
+            level->AppendItem(text.c_str(), item.flags, reinterpret_cast<UINT_PTR>(popup->menu_));
+            levels.push_back(popup.get());
+            level->ownedPopups_.push_back(std::move(popup));
+        } else {
+            level->AppendItem(text.c_str(), item.flags, item.id);
+        }
+    }
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        (*level)->AlignShortcutColumn();
+    ShowTopLevelAsText();
+    loadedFromResource_ = true;
+    return TRUE;
+}
+
+void KelMenu::AlignShortcutColumn() {
+    std::vector<std::u16string> labels;
+    for (const auto& item : items_)
+        labels.emplace_back(item->label.begin(), item->label.end());
+    ::AlignShortcutColumn(labels, MenuFontMeasure());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        items_[i]->label.assign(labels[i].begin(), labels[i].end());
+}
+
+// The menu bar itself is drawn by Windows; only the levels below it are drawn here.
+void KelMenu::ShowTopLevelAsText() {
+    const int count = GetMenuItemCount(menu_);
+    for (int position = 0; position < count && position < ItemCount(); ++position) {
+        KelMenuItem& item = *items_[position];
+        const HMENU popup = ::GetSubMenu(menu_, position);
+        item.menuFlags = MF_BYPOSITION | (popup ? MF_POPUP : 0);
+        const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : item.commandId;
+        ModifyMenuW(menu_, position, item.menuFlags, id, item.label.c_str());
+    }
+}

@@ -25,3 +25,9 @@ else
 fi
 echo "== Windows tests under Wine, 64-bit flavour"
 ctest --test-dir $B/win64 --output-on-failure --timeout 600
+
+# The menu tests leave a picture of a real popup in each look; keep them as PNG.
+for f in "$B"/screenshots/menu-*.bmp; do
+  [ -e "$f" ] || continue
+  convert "$f" "${f%.bmp}.png" && rm -f "$f"
+done

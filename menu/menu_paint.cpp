@@ -1,0 +1,158 @@
+#include "menu/menu_paint.h"
+
+#include "framework/application.h"
+#include "framework/dialog.h"
+#include "menu/kel_menu.h"
+#include "menu/menu_colors.h"
+#include "menu/menu_look.h"
+
+namespace {
+constexpr DWORD kDspdxax = 0xE20746;  // the brush where the source is black, else the dest
+
+COLORREF Blend(COLORREF color, double factor) {
+    return static_cast<COLORREF>(BlendTowardWhite(color, factor));
+}
+}  // namespace
+
+HWND MenuReferenceWindow() {
+    const fw::Application* app = fw::Application::Current();
+    if (app && app->mainWindow && app->mainWindow->hwnd())
+        return app->mainWindow->hwnd();
+    return GetDesktopWindow();
+}
+
+fw::Font CreateMenuFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return fw::Font();
+    return fw::Font(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
+    fw::Brush brush(CreateSolidBrush(color));
+    FillRect(dc, &rect, brush.get());
+}
+
+void FrameSolid(HDC dc, const RECT& rect, COLORREF color) {
+    fw::Brush brush(CreateSolidBrush(color));
+    FrameRect(dc, &rect, brush.get());
+}
+
+void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    FillSolid(dc, {rect.left, rect.top, rect.left + width - 1, rect.top + 1}, topLeft);
+    FillSolid(dc, {rect.left, rect.top, rect.left + 1, rect.top + height - 1}, topLeft);
+    FillSolid(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+    FillSolid(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+}
+
+void DrawTick(HDC dc, int x, int y, COLORREF color) {
+    static const int kRise[7] = {2, 3, 4, 3, 2, 1, 0};
+    fw::Pen pen(CreatePen(PS_SOLID, 1, color));
+    fw::Selection selection(dc, pen.get());
+    for (int i = 0; i < 7; ++i) {
+        MoveToEx(dc, x + i, y + kRise[i], nullptr);
+        LineTo(dc, x + i, y + kRise[i] + 3);
+    }
+}
+
+void DrawDot(HDC dc, int x, int y, COLORREF color) {
+    fw::Brush brush(CreateSolidBrush(color));
+    fw::Pen pen(CreatePen(PS_SOLID, 1, color));
+    fw::Selection brushSelection(dc, brush.get());
+    fw::Selection penSelection(dc, pen.get());
+    Ellipse(dc, x, y, x + 6, y + 6);
+}
+
+void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio) {
+    COLORREF fill = GetSysColor(KelMenu::IsThemedXp() ? COLOR_BTNFACE : COLOR_MENU);
+    if (!selected)
+        fill = Blend(fill, 0.6);
+    FillSolid(dc, cell, fill);
+    if (KelMenu::WindowsVersion() >= kEdgesFromCode) {
+        RECT edge = cell;
+        DrawEdge(dc, &edge, BDR_SUNKENINNER, BF_RECT);
+    }
+    if (radio)
+        DrawDot(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+    else
+        DrawTick(dc, cell.left + 4, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+}
+
+void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight) {
+    FillSolid(dc, cell, Blend(highlight, 0.85));
+    FrameSolid(dc, cell, highlight);
+    if (radio)
+        DrawDot(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+    else
+        DrawTick(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+}
+
+void DrawEmbossedImage(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,
+                       COLORREF background) {
+    fw::MemoryDc mono(CreateCompatibleDC(dc));
+    fw::MemoryDc source(CreateCompatibleDC(dc));
+    fw::Bitmap maskBits(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!mono || !source || !maskBits)
+        return;
+    fw::Selection monoSelection(mono.get(), maskBits.get());
+    fw::Selection sourceSelection(source.get(), bitmap);
+    // The mask: white where the image shows button face or highlight, black elsewhere.
+    PatBlt(mono.get(), 0, 0, width, height, WHITENESS);
+    SetBkColor(source.get(), GetSysColor(COLOR_BTNFACE));
+    BitBlt(mono.get(), 0, 0, width, height, source.get(), sx, sy, SRCCOPY);
+    SetBkColor(source.get(), GetSysColor(COLOR_BTNHIGHLIGHT));
+    BitBlt(mono.get(), 0, 0, width, height, source.get(), sx, sy, SRCPAINT);
+
+    FillSolid(source.get(), {0, 0, width, height}, background);
+    SetBkColor(source.get(), RGB(0, 0, 0));
+    SetTextColor(source.get(), RGB(255, 255, 255));
+    fw::Brush light(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    fw::Brush shadow(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+    {
+        fw::Selection lightSelection(source.get(), light.get());
+        BitBlt(source.get(), 0, 0, width, height, mono.get(), 0, 0, kDspdxax);
+        BitBlt(dc, x + 1, y + 1, width, height, source.get(), 0, 0, SRCCOPY);
+        BitBlt(source.get(), 1, 1, width, height, mono.get(), 0, 0, kDspdxax);
+    }
+    fw::Selection shadowSelection(source.get(), shadow.get());
+    BitBlt(source.get(), 0, 0, width, height, mono.get(), 0, 0, kDspdxax);
+    BitBlt(dc, x, y, width, height, source.get(), 0, 0, SRCCOPY);
+}
+
+fw::Bitmap ImageToBitmap(HDC dc, HIMAGELIST list, int index, int width, int height) {
+    fw::Icon icon(ImageList_GetIcon(list, index, ILD_NORMAL));
+    fw::MemoryDc memory(CreateCompatibleDC(dc));
+    fw::Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+    if (!icon || !memory || !bitmap)
+        return fw::Bitmap();
+    fw::Brush face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    fw::Selection selection(memory.get(), bitmap.get());
+    const RECT all{0, 0, width, height};
+    FillRect(memory.get(), &all, face.get());
+    DrawIconEx(memory.get(), 0, 0, icon.get(), width, height, 0, face.get(), DI_NORMAL);
+    return bitmap;
+}
+
+OffscreenDc::OffscreenDc(HDC target, const RECT& rect) : target_(target), rect_(rect) {
+    if (GetDeviceCaps(target, TECHNOLOGY) == DT_RASPRINTER)
+        return;
+    memory_.reset(CreateCompatibleDC(target));
+    bitmap_.reset(CreateCompatibleBitmap(target, rect.right - rect.left, rect.bottom - rect.top));
+    if (!memory_ || !bitmap_) {
+        memory_.reset();
+        return;
+    }
+    displaced_ = SelectObject(memory_.get(), bitmap_.get());
+    SetWindowOrgEx(memory_.get(), rect.left, rect.top, nullptr);
+}
+
+OffscreenDc::~OffscreenDc() {
+    if (!memory_)
+        return;
+    BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top,
+           memory_.get(), rect_.left, rect_.top, SRCCOPY);
+    SelectObject(memory_.get(), displaced_);
+}

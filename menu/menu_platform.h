@@ -1,0 +1,21 @@
+// What the menu asks of the system to choose its look: the Windows version code and
+// whether the classic theme is in use. Tests put their own answers in its place.
+#pragma once
+
+class MenuPlatform {
+public:
+    virtual ~MenuPlatform() = default;
+    // The code of the running Windows (menu/menu_look.h), asked once.
+    virtual int VersionCode();
+    // Whether the current theme is the classic one, read once from the registry; any
+    // failure counts as not classic.
+    virtual bool ClassicTheme();
+
+private:
+    int versionCode_ = -1;
+    int classicTheme_ = -1;
+};
+
+MenuPlatform& CurrentMenuPlatform();
+// Installs `platform` (null restores the system's); returns the one it replaces.
+MenuPlatform* SetMenuPlatform(MenuPlatform* platform);
