@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/settings_dialog.h"
+#include "reader/hid_api.h"
 #include "recording_prompts.h"
 #include "res/resource.h"
 #include "simulated_hid.h"
@@ -19,7 +20,9 @@
 
 namespace {
 
-constexpr int kClicks = 200;
+constexpr int kRounds = 20;
+constexpr int kClicksPerRound = 10;
+constexpr int kClicks = kRounds * kClicksPerRound;
 
 struct Command {
     const char* name;
@@ -30,7 +33,6 @@ const Command kCommands[] = {
     {"Get Version", IDC_GET_VERSION},
     {"Cancel replace", IDC_CANCEL_REPLACE},
 };
-constexpr int kCommandCount = sizeof(kCommands) / sizeof(kCommands[0]);
 
 double NowMs() {
     LARGE_INTEGER frequency, counter;
@@ -39,35 +41,42 @@ double NowMs() {
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double MedianClickMs(HWND hwnd, int button) {
-    std::vector<double> times;
-    for (int i = 0; i < kClicks; ++i) {
-        const double start = NowMs();
-        Click(hwnd, button);
-        times.push_back(NowMs() - start);
-    }
-    std::nth_element(times.begin(), times.begin() + kClicks / 2, times.end());
-    return times[kClicks / 2];
+double Median(std::vector<double> times) {
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
 }
 
-// Finds the reader behind whatever the seam holds now and times every command; false when
-// the reader was not found or a command was not answered.
-bool MeasureAll(RecordingPrompts& prompts, double (&medians)[kCommandCount]) {
-    SettingsDialog dialog;
-    HWND hwnd = dialog.Create();
-    if (hwnd == nullptr)
+// A settings window connected to the reader behind `api` (null: the system's calls).
+struct Side {
+    reader::HidApi* api = nullptr;
+    std::unique_ptr<SettingsDialog> dialog;
+    HWND hwnd = nullptr;
+    std::vector<double> times;
+    bool answered = true;
+};
+
+bool Connect(Side& side) {
+    reader::SetHidApi(side.api);
+    side.dialog = std::make_unique<SettingsDialog>();
+    side.hwnd = side.dialog->Create();
+    if (side.hwnd == nullptr)
         return false;
     PumpMessages();
-    Click(hwnd, IDC_FIND_DEVICE);
-    for (int i = 0; i < kCommandCount; ++i) {
-        prompts.boxes.clear();
-        medians[i] = MedianClickMs(hwnd, kCommands[i].button);
-        // Every click ends with the answer's box; a timeout would show another one.
-        if (prompts.boxes.size() != static_cast<std::size_t>(kClicks) ||
-            prompts.boxes.back().title != L"Information")
-            return false;
-    }
+    Click(side.hwnd, IDC_FIND_DEVICE);
     return true;
+}
+
+// Clicks `button` a few times on one side; every click must end with the answer's box.
+void Round(Side& side, int button, RecordingPrompts& prompts) {
+    reader::SetHidApi(side.api);
+    for (int i = 0; i < kClicksPerRound; ++i) {
+        prompts.boxes.clear();
+        const double start = NowMs();
+        Click(side.hwnd, button);
+        side.times.push_back(NowMs() - start);
+        if (prompts.boxes.size() != 1 || prompts.boxes.back().title != L"Information")
+            side.answered = false;
+    }
 }
 
 }  // namespace
@@ -76,30 +85,37 @@ int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     RecordingPrompts prompts;
-
-    double simulated[kCommandCount] = {};
-    {
-        SimulatedHid host;
-        host.AddReader().answer = SimulatedDevice::Answer::Yes;
-        if (!MeasureAll(prompts, simulated)) {
-            std::printf("the simulated reader did not answer every command\n");
-            return 1;
-        }
-    }
-    double real[kCommandCount] = {};
+    SimulatedHid host;
+    host.AddReader().answer = SimulatedDevice::Answer::Yes;
     VirtualReader::Reset();
-    if (!MeasureAll(prompts, real)) {
-        std::printf("the virtual reader did not answer every command\n");
+
+    // Both windows stay open and take turns, so that whatever else the system is doing
+    // weighs on both figures alike.
+    Side simulated;
+    simulated.api = &host;
+    Side real;
+    if (!Connect(simulated) || !Connect(real))
         return 1;
-    }
-    VirtualReader::Reset();
-
     std::printf("One command from click to final status, median of %d clicks (ms):\n", kClicks);
     std::printf("%-16s %16s %16s %22s\n", "command", "simulated host", "virtual reader",
                 "Wine's HID stack adds");
-    for (int i = 0; i < kCommandCount; ++i) {
-        std::printf("%-16s %16.3f %16.3f %22.3f\n", kCommands[i].name, simulated[i], real[i],
-                    real[i] - simulated[i]);
+    bool answered = true;
+    for (const Command& command : kCommands) {
+        simulated.times.clear();
+        real.times.clear();
+        for (int round = 0; round < kRounds; ++round) {
+            Round(simulated, command.button, prompts);
+            Round(real, command.button, prompts);
+        }
+        const double a = Median(simulated.times), b = Median(real.times);
+        std::printf("%-16s %16.3f %16.3f %22.3f\n", command.name, a, b, b - a);
+        answered = answered && simulated.answered && real.answered;
     }
-    return 0;
+    real.dialog.reset();
+    reader::SetHidApi(&host);
+    simulated.dialog.reset();
+    VirtualReader::Reset();
+    if (!answered)
+        std::printf("not every command was answered\n");
+    return answered ? 0 : 1;
 }
