@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench format clean
+.PHONY: all setup build run test bench dist format clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -10,6 +10,8 @@ run:
 	bash scripts/run.sh
 test:
 	bash scripts/test.sh
+dist:
+	bash scripts/dist.sh
 bench:
 	bash scripts/bench.sh
 format:

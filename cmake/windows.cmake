@@ -1,4 +1,5 @@
-# Windows flavour: the 32-bit GUI program and the test programs that run under Wine.
+# Windows flavours (32-bit i686 and 64-bit x86_64, one per build tree): the GUI program and
+# the test programs that run under Wine.
 add_compile_definitions(UNICODE _UNICODE STRICT WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
                         WINVER=0x0601)
 add_compile_options(-O2)
@@ -14,13 +15,30 @@ target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(core PRIVATE ${WARNINGS})
 target_link_libraries(core PUBLIC ${WIN_LIBS})
 
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/res")
-set(RESOURCES ${CMAKE_SOURCE_DIR}/res/app.rc)
+# The flavour shows in the program's file name, its manifest and its file properties.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(APP_NAME zp350tool64)
+  set(MANIFEST_ARCH amd64)
+  set(APP_FLAVOUR_TEXT "64-bit")
+else()
+  set(APP_NAME zp350tool32)
+  set(MANIFEST_ARCH x86)
+  set(APP_FLAVOUR_TEXT "32-bit")
+endif()
+set(APP_FILE_NAME ${APP_NAME}.exe)
+set(GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/res/app.manifest.in ${GENERATED}/app.manifest @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/flavour.h.in ${GENERATED}/flavour.h @ONLY)
 
-add_executable(zp350tool WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
-target_compile_options(zp350tool PRIVATE ${WARNINGS})
-target_link_libraries(zp350tool PRIVATE core)
-target_link_options(zp350tool PRIVATE ${STATIC_LINK} -mwindows -s)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/res -I${GENERATED}")
+set(RESOURCES ${CMAKE_SOURCE_DIR}/res/app.rc)
+set_source_files_properties(${RESOURCES} PROPERTIES OBJECT_DEPENDS
+                            "${GENERATED}/app.manifest;${GENERATED}/flavour.h")
+
+add_executable(${APP_NAME} WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
+target_compile_options(${APP_NAME} PRIVATE ${WARNINGS})
+target_link_libraries(${APP_NAME} PRIVATE core)
+target_link_options(${APP_NAME} PRIVATE ${STATIC_LINK} -mwindows -s)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
@@ -51,4 +69,10 @@ foreach(src IN LISTS BENCHES)
   target_link_libraries(${name} PRIVATE core)
   target_link_options(${name} PRIVATE ${STATIC_LINK})
 endforeach()
+
+# The package test reads the shipped program of its own flavour.
+target_include_directories(win32_package_tests PRIVATE ${GENERATED})
+target_link_libraries(win32_package_tests PRIVATE version)
+add_dependencies(win32_package_tests ${APP_NAME})
+
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)

@@ -15,7 +15,7 @@ source scripts/vreader-env.sh
 vreader_flavour "$arch"
 
 [ -f "$VR_TREE/build.ninja" ] || bash scripts/build.sh
-cmake --build "$VR_TREE" --target zp350tool e2e_reader_tests e2e_window_probe e2e_command_bench
+cmake --build "$VR_TREE" --target "${VR_APP%.exe}" e2e_reader_tests e2e_window_probe e2e_command_bench
 
 vreader_start "$arch"
 export ZP350_VREADER_DIR
@@ -48,7 +48,7 @@ run_gui() {
   echo "== the program against the virtual reader ($arch): Return, Find Device"
   local shots="$BUILD_ROOT/screenshots" app pos status version="ZP350 VR 1.0"
   mkdir -p "$shots"
-  vr_wine "$VR_TREE/zp350tool.exe" >>"$VR_LOG" 2>&1 </dev/null &
+  vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
   app=$!
   # Return presses the welcome window's Enter button once the window is up.
   sleep "${SCREENSHOT_DELAY:-5}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine. Without a display it runs on a virtual one
-# and leaves screenshots of the welcome and the settings window in build/screenshots.
+# Builds the program and starts it under Wine: the 32-bit flavour where the host can run
+# it, the 64-bit one elsewhere. Without a display it runs on a virtual one and leaves
+# screenshots of the welcome and the settings window in build/screenshots.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -9,13 +10,20 @@ bash scripts/build.sh
 had_display=${DISPLAY:-}
 source scripts/wine-env.sh
 wine_env_start
-exe="$ROOT/$B/win32/zp350tool.exe"
+skip32=$(why_no_32bit)
+if [ -n "$skip32" ]; then
+  loader=$WINE64 exe="$ROOT/$B/win64/zp350tool64.exe"
+  echo "starting the 64-bit program ($skip32): $exe"
+else
+  loader=$WINE32 exe="$ROOT/$B/win32/zp350tool32.exe"
+  echo "starting the 32-bit program: $exe"
+fi
 if [ -n "$had_display" ] && [ -z "$XVFB_PID" ]; then
-  wine explorer /desktop=zp350,1024x768 "$exe"
+  "$loader" explorer /desktop=zp350,1024x768 "$exe"
   exit 0
 fi
 mkdir -p "$B/screenshots"
-wine explorer /desktop=zp350,1024x768 "$exe" >/dev/null 2>&1 &
+"$loader" explorer /desktop=zp350,1024x768 "$exe" >/dev/null 2>&1 &
 app=$!
 delay=${SCREENSHOT_DELAY:-5}
 sleep "$delay"

@@ -12,15 +12,18 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 for p in g++ cmake make ninja-build googletest clang-format \
-  g++-mingw-w64-i686 mingw-w64-tools wine wine64 wine32:i386 \
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine32:i386 \
   xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3; do
   have "$p" || need+=("$p")
 done
 
 if [ ${#need[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}"
+  apt-get update -qq || { echo "zp350: cannot install packages: apt-get update failed" >&2; exit 1; }
+  apt-get install -y -qq --no-install-recommends "${need[@]}" || {
+    echo "zp350: cannot install packages: apt-get install ${need[*]} failed (output above)" >&2
+    exit 1
+  }
 elif [ -n "${fresh_lists:-}" ]; then
   apt-get update -qq
 fi

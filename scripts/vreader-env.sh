@@ -15,15 +15,23 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 VR_ARCH=""
 VR_LOADER=""
 VR_TREE=""
+VR_APP=""
 VR_DIR=""
 VR_LOG=""
 
-# Sets the flavour: loader, build tree, prefix and the folder of the driver and its tools.
+# Sets the flavour: loader, build tree, program, prefix and the folder of the driver and
+# its tools. Like the test prefix, each prefix is a 64-bit one; the 32-bit flavour runs in
+# it through Wine's WoW64 where the host can execute 32-bit programs.
 vreader_flavour() {
   VR_ARCH=$1
   case "$VR_ARCH" in
-    i686) VR_LOADER=wine VR_TREE="$BUILD_ROOT/win32" ;;
-    x86_64) VR_LOADER=/usr/lib/wine/wine64 VR_TREE="$BUILD_ROOT/win64" ;;
+    i686)
+      local why
+      why=$(why_no_32bit)
+      [ -z "$why" ] || setup_failed "run the 32-bit virtual reader" "$why"
+      VR_LOADER=$WINE32 VR_TREE="$BUILD_ROOT/win32" VR_APP=zp350tool32.exe
+      ;;
+    x86_64) VR_LOADER=$WINE64 VR_TREE="$BUILD_ROOT/win64" VR_APP=zp350tool64.exe ;;
     *) echo "unknown flavour '$VR_ARCH' (i686 or x86_64)" >&2; return 2 ;;
   esac
   VR_DIR="$BUILD_ROOT/vreader-$VR_ARCH"
@@ -37,7 +45,7 @@ vreader_winpath() {
 }
 
 vr_wine() {
-  command "$VR_LOADER" "$@"
+  "$VR_LOADER" "$@"
 }
 
 VR_LOCK=""
@@ -65,15 +73,6 @@ vreader_lock() {
   done
   echo $$ >"$lock/pid"
   VR_LOCK=$lock
-}
-
-# The prefix set up like the test prefix (fonts, one desktop), with this flavour's loader.
-vreader_prefix() {
-  # create_prefix calls wine and wineboot; here they go to this flavour's loader.
-  wine() { vr_wine "$@"; }
-  wineboot() { vr_wine wineboot "$@"; }
-  create_prefix
-  unset -f wine wineboot
 }
 
 vreader_build() {
@@ -110,7 +109,8 @@ vreader_start() {
   trap 'exit 130' INT TERM
   vreader_lock
   start_display
-  vreader_prefix
+  # Set up like the test prefix: fonts, one virtual desktop.
+  create_prefix
   wineserver -p >/dev/null 2>&1 </dev/null
   vr_wine cmd /c exit >/dev/null 2>&1 </dev/null
   vreader_reset

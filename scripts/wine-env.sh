@@ -1,13 +1,34 @@
-# Sourced by the run and test scripts: a Wine prefix of the project's own under build/,
-# a virtual display when there is none, and one wineserver kept for the whole run.
+# Sourced by the run, test and bench scripts: a Wine prefix of the project's own under
+# build/, a virtual display when there is none, and one wineserver kept for the whole run.
 # Call wine_env_start; everything it starts is stopped when the calling shell exits.
+#
+# The prefix is a 64-bit one, made by the 64-bit loader, which every 64-bit host can execute.
+# 32-bit programs run in it too (Wine's WoW64) where the host can execute 32-bit programs;
+# set ZP350_64BIT_ONLY=1 to take the 64-bit-only path on any host.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_ROOT="$ROOT/${BUILD_DIR:-build}"
 export WINEPREFIX="$BUILD_ROOT/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINE64=/usr/lib/wine/wine64
+export WINE32=/usr/lib/wine/wine
 XVFB_PID=""
+
+# One line naming the set-up step that cannot work and why, then the caller stops.
+setup_failed() {
+  echo "zp350: cannot $1: $2" >&2
+  exit 1
+}
+
+# Why 32-bit programs cannot run here, or nothing when they can.
+why_no_32bit() {
+  if [ -n "${ZP350_64BIT_ONLY:-}" ]; then
+    echo "ZP350_64BIT_ONLY is set"
+  elif ! "$WINE32" --version >/dev/null 2>&1; then
+    echo "this host cannot execute 32-bit programs ($WINE32 does not start)"
+  fi
+}
 
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true
@@ -16,6 +37,7 @@ wine_env_stop() {
 
 start_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+  command -v Xvfb >/dev/null || setup_failed "start a virtual display" "Xvfb is not installed"
   local n
   for n in $(seq 91 120); do
     [ -e "/tmp/.X$n-lock" ] && continue
@@ -27,10 +49,26 @@ start_display() {
       sleep 0.1
     done
     kill "$XVFB_PID" >/dev/null 2>&1 || true
-    XVFB_PID=""
+    export WINE64=/usr/lib/wine/wine64
+export WINE32=/usr/lib/wine/wine
+XVFB_PID=""
+
+# One line naming the set-up step that cannot work and why, then the caller stops.
+setup_failed() {
+  echo "zp350: cannot $1: $2" >&2
+  exit 1
+}
+
+# Why 32-bit programs cannot run here, or nothing when they can.
+why_no_32bit() {
+  if [ -n "${ZP350_64BIT_ONLY:-}" ]; then
+    echo "ZP350_64BIT_ONLY is set"
+  elif ! "$WINE32" --version >/dev/null 2>&1; then
+    echo "this host cannot execute 32-bit programs ($WINE32 does not start)"
+  fi
+}
   done
-  echo "no virtual display could be started" >&2
-  return 1
+  setup_failed "start a virtual display" "Xvfb did not come up on :91 to :120 (see $BUILD_ROOT/xvfb.log)"
 }
 
 create_prefix() {
@@ -38,26 +76,27 @@ create_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   echo "creating the Wine prefix (once)..."
-  wineboot -i >/dev/null 2>&1
+  "$WINE64" wineboot -i >"$BUILD_ROOT/wineboot.log" 2>&1 ||
+    setup_failed "create the Wine prefix" "wineboot failed (see $BUILD_ROOT/wineboot.log)"
   wineserver -w
   # Chinese glyphs come from a CJK font linked behind the dialog fonts.
   local f
   for f in "Microsoft Sans Serif" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "System"; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   # Windows' "System" font gives dialogs 8 x 16 base units; Wine's stand-in is smaller and
   # would cut the welcome window short of its picture. A font of the same width stands in.
-  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
     /v System /t REG_SZ /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
   for f in "宋体" "SimSun"; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
   # One virtual desktop for every program: windows live inside it, so showing and hiding
   # them never waits on a window manager that a bare X server does not have.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
     >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.zp350-ready-2"
@@ -65,11 +104,13 @@ create_prefix() {
 
 wine_env_start() {
   mkdir -p "$BUILD_ROOT"
+  [ -x "$WINE64" ] || setup_failed "start Wine" "$WINE64 is missing (scripts/setup.sh installs Wine)"
   trap wine_env_stop EXIT
   start_display
   create_prefix
   wineserver -p >/dev/null 2>&1 </dev/null
   # Start Wine's own services and desktop now, with their output going nowhere: started
   # later by a test program they would hold its output pipe open and stall the caller.
-  wine cmd /c exit >/dev/null 2>&1 </dev/null
+  "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null ||
+    setup_failed "start Wine" "the prefix $WINEPREFIX does not run a program"
 }

@@ -14,7 +14,7 @@ case "$arch" in
 esac
 out=${2:-$ROOT/${BUILD_DIR:-build}/vreader-$arch}
 mkdir -p "$out"
-cc=$arch-w64-mingw32-gcc
+cc=$arch-w64-mingw32-gcc-posix
 warnings=(-Wall -Wextra -Werror)
 
 # Rebuilds `target` only when one of the sources is newer.
