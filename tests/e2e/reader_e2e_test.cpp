@@ -1,6 +1,10 @@
 // The program's reader code, with the system's own HID calls, against the virtual card
 // reader installed in Wine's HID stack. Run by scripts/e2e.sh in a prefix of its own.
 #include <windows.h>
+#include <setupapi.h>
+extern "C" {
+#include <hidsdi.h>
+}
 
 #include <gtest/gtest.h>
 
@@ -15,6 +19,23 @@
 namespace {
 
 const std::wstring kDefaultVersion = L"ZP350 VR 1.0";
+
+// How many HID interfaces the system lists as present.
+int PresentHidInterfaces() {
+    GUID hid{};
+    HidD_GetHidGuid(&hid);
+    HDEVINFO set =
+        SetupDiGetClassDevsW(&hid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == INVALID_HANDLE_VALUE)
+        return 0;
+    SP_DEVICE_INTERFACE_DATA entry{};
+    entry.cbSize = sizeof(entry);
+    int count = 0;
+    while (SetupDiEnumDeviceInterfaces(set, nullptr, &hid, count, &entry))
+        ++count;
+    SetupDiDestroyDeviceInfoList(set);
+    return count;
+}
 
 class E2eReader : public testing::Test {
 protected:
@@ -54,6 +75,8 @@ protected:
 };
 
 TEST_F(E2eReader, FindsTheReaderAmongWinesDevicesAndAsksForItsVersion) {
+    // Wine's own mouse and keyboard are listed beside the reader.
+    EXPECT_GE(PresentHidInterfaces(), 3);
     Click(hwnd, IDC_FIND_DEVICE);
     EXPECT_EQ(timeline.entries,
               (Entries{Status(L"Detect device OK,ver100"), Status(L"Set Command OK!"),
