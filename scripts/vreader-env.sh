@@ -79,6 +79,18 @@ vreader_build() {
   bash "$ROOT/tools/virtual-reader/build.sh" "$VR_ARCH" "$VR_DIR"
 }
 
+# The installer copies the driver only once; a driver rebuilt since then replaces the
+# installed copy here, while no Wine process of the prefix has it loaded.
+vreader_refresh_driver() {
+  local installed
+  wineserver -k >/dev/null 2>&1 || true
+  for installed in "$WINEPREFIX"/drive_c/windows/{system32,syswow64}/drivers/zp350vr.sys; do
+    if [ -f "$installed" ] && ! cmp -s "$installed" "$VR_DIR/zp350vr.sys"; then
+      cp -f "$VR_DIR/zp350vr.sys" "$installed"
+    fi
+  done
+}
+
 # Installs the reader (or installs it again) and waits until programs can see it.
 vreader_install() {
   vr_wine "$VR_DIR/vrsetup.exe" install "$(vreader_winpath "$VR_DIR/zp350vr.inf")" \
@@ -111,6 +123,7 @@ vreader_start() {
   start_display
   # Set up like the test prefix: fonts, one virtual desktop.
   create_prefix
+  vreader_refresh_driver
   wineserver -p >/dev/null 2>&1 </dev/null
   vr_wine cmd /c exit >/dev/null 2>&1 </dev/null
   vreader_reset
