@@ -51,14 +51,18 @@ run_gui() {
   vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
   app=$!
   # Return presses the welcome window's Enter button once the window is up.
-  sleep "${SCREENSHOT_DELAY:-5}"
+  if ! poll_probe "" welcome center 1 >/dev/null; then
+    echo "FAILED: the welcome window did not open" >&2
+    return 1
+  fi
+  sleep 1
   xdotool key Return
-  if ! pos=$(poll_probe "" center 1001); then
+  if ! pos=$(poll_probe "" settings center 1001); then
     echo "FAILED: the settings window did not open" >&2
     return 1
   fi
   xdotool mousemove ${pos% *} ${pos#* } click 1
-  status=$(poll_probe "$version" text 1023) || true
+  status=$(poll_probe "$version" settings text 1023) || true
   sleep 1
   import -window root "$shots/e2e-find-$arch.png"
   kill "$app" >/dev/null 2>&1 || true

@@ -259,6 +259,7 @@ TEST_F(E2eReader, DisconnectAndFindAgain) {
 }
 
 TEST_F(E2eReader, BadSteeringValuesAreClampedAndTheReaderKeepsWorking) {
+    const DWORD kLongDelay = 0xFFFFFFFF;
     Connect();
     // 80 characters: the reader sends 60, the program shows 29.
     const std::wstring longText(80, L'v');
@@ -270,9 +271,23 @@ TEST_F(E2eReader, BadSteeringValuesAreClampedAndTheReaderKeepsWorking) {
     Click(hwnd, IDC_SET_DEVICE);
     EXPECT_EQ(timeline.entries, (Entries{Status(L"Send data success")}));
 
+    // Values of the wrong type count as not set: the reader decides and answers at once.
+    VirtualReader::Reset();
+    const wchar_t text[] = L"N";
+    const BYTE oneByte = 1;
+    VirtualReader::SetRaw(L"Answer", REG_SZ, text, sizeof(text));
+    VirtualReader::SetRaw(L"Silent", REG_SZ, text, sizeof(text));
+    VirtualReader::SetRaw(L"DelayMs", REG_BINARY, &oneByte, 1);
+    VirtualReader::SetRaw(L"Version", REG_DWORD, &kLongDelay, sizeof(kLongDelay));
+    Forget();
+    Click(hwnd, IDC_SET_DEVICE);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(L"Set format OK!"));
+    Click(hwnd, IDC_GET_VERSION);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(kDefaultVersion));
+
     // A delay beyond the reader's limit is cut to 5 s, not waited for ever.
     VirtualReader::Reset();
-    VirtualReader::SetDelayMs(0xFFFFFFFF);
+    VirtualReader::SetDelayMs(kLongDelay);
     Click(hwnd, IDC_CANCEL_REPLACE);
     EXPECT_EQ(timeline.entries.back(), Status(L"Receive data timeout!"));
     Sleep(4500);

@@ -93,6 +93,11 @@ void VirtualReader::SetDelayMs(DWORD milliseconds) {
     SetDword(L"DelayMs", milliseconds);
 }
 
+void VirtualReader::SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    Key key;
+    RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
+}
+
 std::vector<Report> VirtualReader::Received() {
     const Report log = Binary(L"Received");
     std::vector<Report> reports;

@@ -21,6 +21,8 @@ public:
     static void SetVersion(const std::wstring& text);
     static void SetSilent(bool silent);
     static void SetDelayMs(DWORD milliseconds);
+    // Any value of any type, as a careless test or user might write it.
+    static void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
 
     // The output reports received since the last Reset or ForgetReceived: identifier, then
     // the 64 data bytes.
