@@ -75,7 +75,7 @@ static void sleep_ms(ULONG ms) {
 static void fill_read(PIRP irp, const UCHAR* data) {
     const ULONG room =
         IoGetCurrentIrpStackLocation(irp)->Parameters.DeviceIoControl.OutputBufferLength;
-    const ULONG count = room < VR_REPORT_DATA ? room : VR_REPORT_DATA;
+    const ULONG count = irp->UserBuffer == NULL ? 0 : room < VR_REPORT_DATA ? room : VR_REPORT_DATA;
     copy_bytes(irp->UserBuffer, data, count);
     complete(irp, STATUS_SUCCESS, count);
 }
