@@ -27,23 +27,6 @@ run_tests() {
   vreader_run "$VR_TREE/e2e_reader_tests.exe"
 }
 
-# Polls `probe` until it succeeds (and, with `want`, prints exactly that); prints its output.
-poll_probe() {
-  local want=$1 out
-  shift
-  for _ in $(seq 150); do
-    if out=$(vr_wine "$VR_TREE/e2e_window_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'); then
-      if [ -z "$want" ] || [ "$out" = "$want" ]; then
-        echo "$out"
-        return 0
-      fi
-    fi
-    sleep 0.2
-  done
-  echo "$out"
-  return 1
-}
-
 run_gui() {
   echo "== the program against the virtual reader ($arch): Return, Find Device"
   local shots="$BUILD_ROOT/screenshots" app pos status version="ZP350 VR 1.0"
@@ -51,18 +34,18 @@ run_gui() {
   vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
   app=$!
   # Return presses the welcome window's Enter button once the window is up.
-  if ! poll_probe "" welcome center 1 >/dev/null; then
+  if ! vreader_probe "" welcome center 1 >/dev/null; then
     echo "FAILED: the welcome window did not open" >&2
     return 1
   fi
   sleep 1
   xdotool key Return
-  if ! pos=$(poll_probe "" settings center 1001); then
+  if ! pos=$(vreader_probe "" settings center 1001); then
     echo "FAILED: the settings window did not open" >&2
     return 1
   fi
   xdotool mousemove ${pos% *} ${pos#* } click 1
-  status=$(poll_probe "$version" settings text 1023) || true
+  status=$(vreader_probe "$version" settings text 1023) || true
   sleep 1
   import -window root "$shots/e2e-find-$arch.png"
   kill "$app" >/dev/null 2>&1 || true
