@@ -24,13 +24,13 @@ else
   echo "starting the $flavour program with the virtual card reader: $VR_TREE/$VR_APP"
 fi
 if [ -n "$had_display" ] && [ -z "$XVFB_PID" ]; then
-  vr_wine explorer /desktop=zp350,1024x768 "$VR_TREE/$VR_APP"
+  vr_wine "$VR_TREE/$VR_APP"
   exit 0
 fi
 
 shots="$ROOT/$B/screenshots"
 mkdir -p "$shots"
-vr_wine explorer /desktop=zp350,1024x768 "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
+vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
 app=$!
 sleep "${SCREENSHOT_DELAY:-5}"
 import -window root "$shots/welcome.png"
