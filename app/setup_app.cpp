@@ -1,7 +1,7 @@
 #include "app/setup_app.h"
 
 #include "app/settings_dialog.h"
-#include "controls/splash_dialog.h"
+#include "app/splash_dialog.h"
 
 BOOL SetupApp::InitInstance() {
     // The welcome window runs first; closing it ends the run. It lives until the end of

@@ -1,8 +1,8 @@
 #include "controls/box_hover_button.h"
 
-ButtonResult BoxHoverButton::PaintFace(HDC dc, const RECT& rect) {
-    if (!hovering && !pressed)
-        return PictureButton::PaintFace(dc, rect);
+ButtonResult BoxHoverButton::PaintFace(HDC dc, const RECT& rect, const PaintState& state) {
+    if (!state.hovered && !state.pressed)
+        return PictureButton::PaintFace(dc, rect, state);
     fw::Brush brush(CreateSolidBrush(colors[ActiveFace]));
     fw::Pen pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     fw::Selection useBrush(dc, brush.get());
@@ -14,6 +14,6 @@ ButtonResult BoxHoverButton::PaintFace(HDC dc, const RECT& rect) {
     return ButtonOk;
 }
 
-ButtonResult BoxHoverButton::PaintBorder(HDC, const RECT&) {
+ButtonResult BoxHoverButton::PaintBorder(HDC, const RECT&, const PaintState&) {
     return ButtonOk;
 }

@@ -10,8 +10,8 @@ public:
     ~BoxHoverButton() override = default;
 
 protected:
-    ButtonResult PaintFace(HDC dc, const RECT& rect) override;
-    ButtonResult PaintBorder(HDC dc, const RECT& rect) override;
+    ButtonResult PaintFace(HDC dc, const RECT& rect, const PaintState& state) override;
+    ButtonResult PaintBorder(HDC dc, const RECT& rect, const PaintState& state) override;
 
     BOOL roundedBox = FALSE;
 };

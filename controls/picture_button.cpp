@@ -120,15 +120,14 @@ void PictureButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageW(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
-void PictureButton::OnMouseMove(WPARAM keys, LPARAM point) {
+LRESULT PictureButton::OnMouseMove(WPARAM keys, LPARAM point) {
+    const LRESULT result = Default(WM_MOUSEMOVE, keys, point);
     POINT screen{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
     ClientToScreen(hwnd(), &screen);
     const HWND under = WindowFromPoint(screen);
     // Entering with the left button held does not hover the button.
-    if ((keys & MK_LBUTTON) && !hovering)
-        return;
-    if (!flat)
-        return;
+    if (((keys & MK_LBUTTON) && !hovering) || !flat)
+        return result;
     const HWND reference = alwaysTrack ? hwnd() : GetActiveWindow();
     if (under == hwnd() && reference) {
         if (!hovering) {
@@ -140,6 +139,7 @@ void PictureButton::OnMouseMove(WPARAM keys, LPARAM point) {
     } else {
         EndHover();
     }
+    return result;
 }
 
 void PictureButton::OnDisabled() {
@@ -183,6 +183,72 @@ void PictureButton::OnClicked() {
     }
 }
 
+LRESULT PictureButton::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+    if (!cursor)
+        return Default(WM_SETCURSOR, wParam, lParam);
+    SetCursor(cursor);
+    return TRUE;
+}
+
+LRESULT PictureButton::OnEnable(WPARAM enabled, LPARAM lParam) {
+    const LRESULT result = Default(WM_ENABLE, enabled, lParam);
+    if (!enabled)
+        OnDisabled();
+    return result;
+}
+
+LRESULT PictureButton::OnActivate(WPARAM state, LPARAM lParam) {
+    const LRESULT result = Default(WM_ACTIVATE, state, lParam);
+    if (LOWORD(state) == WA_INACTIVE)
+        EndHover();
+    return result;
+}
+
+LRESULT PictureButton::OnEndHover(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(message, wParam, lParam);
+    EndHover();
+    return result;
+}
+
+LRESULT PictureButton::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Default(WM_SYSCOLORCHANGE, wParam, lParam);
+    background_.Drop();
+    return result;
+}
+
+LRESULT PictureButton::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+    return Default(WM_GETDLGCODE, wParam, lParam) |
+           (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+LRESULT PictureButton::OnMenuChar(WPARAM wParam, LPARAM menu) {
+    const HMENU popup = reinterpret_cast<HMENU>(menu);
+    if (!KelMenu::IsRegisteredPopup(popup))
+        return Default(WM_MENUCHAR, wParam, menu);
+    return KelMenu::MatchMnemonic(LOWORD(wParam), HIWORD(wParam), popup);
+}
+
+// The popup this button opens sends its menu items' requests here.
+LRESULT PictureButton::OnMeasureItem(WPARAM wParam, LPARAM lParam) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    const HMENU menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item->itemID));
+    if (item->CtlType == ODT_MENU && IsMenu(menu) && KelMenu::IsRegisteredPopup(menu)) {
+        popupMenu.MeasureItem(item);
+        return TRUE;
+    }
+    // Items of the open popup: the menu that owns the item measures it.
+    if (KelMenu::RouteMeasureItem(item))
+        return TRUE;
+    return Default(WM_MEASUREITEM, wParam, lParam);
+}
+
+LRESULT PictureButton::OnDrawItem(WPARAM wParam, LPARAM lParam) {
+    // Only the popup's items come here; the button's own paint is reflected.
+    if (KelMenu::RouteDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+        return TRUE;
+    return Default(WM_DRAWITEM, wParam, lParam);
+}
+
 LRESULT PictureButton::OnSetStyle(WPARAM style, LPARAM redraw) {
     const WPARAM type = style & kTypeBits;
     if (type == BS_DEFPUSHBUTTON)
@@ -193,91 +259,55 @@ LRESULT PictureButton::OnSetStyle(WPARAM style, LPARAM redraw) {
     return Default(BM_SETSTYLE, (style & ~static_cast<WPARAM>(kTypeBits)) | BS_OWNERDRAW, redraw);
 }
 
+LRESULT PictureButton::OnSetCheck(WPARAM check, LPARAM) {
+    SetCheckState(check == BST_CHECKED || check == BST_INDETERMINATE ? 1 : 0, true);
+    return 0;
+}
+
+LRESULT PictureButton::OnDoubleClick(WPARAM keys, LPARAM point) {
+    // A double-click is a second press.
+    return Default(WM_LBUTTONDOWN, keys, point);
+}
+
 LRESULT PictureButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST)
         RelayToToolTip(message, wParam, lParam);
     switch (message) {
         case WM_SETCURSOR:
-            if (cursor) {
-                SetCursor(cursor);
-                return TRUE;
-            }
-            break;
-        case WM_KILLFOCUS: {
-            const LRESULT result = Default(message, wParam, lParam);
-            EndHover();
-            return result;
-        }
-        case WM_MOUSEMOVE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            OnMouseMove(wParam, lParam);
-            return result;
-        }
-        case WM_SYSCOLORCHANGE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            background_.Drop();
-            return result;
-        }
-        case WM_ACTIVATE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            if (LOWORD(wParam) == WA_INACTIVE)
-                EndHover();
-            return result;
-        }
-        case WM_ENABLE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            if (!wParam)
-                OnDisabled();
-            return result;
-        }
-        case WM_CANCELMODE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            EndHover();
-            return result;
-        }
-        case WM_GETDLGCODE:
-            return Default(message, wParam, lParam) |
-                   (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
-        case WM_MENUCHAR: {
-            const HMENU menu = reinterpret_cast<HMENU>(lParam);
-            if (KelMenu::IsRegisteredPopup(menu))
-                return KelMenu::MatchMnemonic(LOWORD(wParam), HIWORD(wParam), menu);
-            break;
-        }
-        case WM_MEASUREITEM: {
-            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            const HMENU menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item->itemID));
-            if (item->CtlType == ODT_MENU && IsMenu(menu) && KelMenu::IsRegisteredPopup(menu)) {
-                popupMenu.MeasureItem(item);
-                return TRUE;
-            }
-            // Items of the open popup: the menu that owns the item measures it.
-            if (KelMenu::RouteMeasureItem(item))
-                return TRUE;
-            break;
-        }
-        case WM_DRAWITEM:
-            // Only the popup's items come here; the button's own paint is reflected.
-            if (KelMenu::RouteDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
-                return TRUE;
-            break;
-        case BM_SETSTYLE:
-            return OnSetStyle(wParam, lParam);
+            return OnSetCursor(wParam, lParam);
+        case WM_MOUSEMOVE:
+            return OnMouseMove(wParam, lParam);
+        case WM_KILLFOCUS:
+        case WM_CANCELMODE:
+            return OnEndHover(message, wParam, lParam);
         case WM_MOUSELEAVE:
             EndHover();
             return 0;
+        case WM_ACTIVATE:
+            return OnActivate(wParam, lParam);
+        case WM_ENABLE:
+            return OnEnable(wParam, lParam);
+        case WM_SYSCOLORCHANGE:
+            return OnSysColorChange(wParam, lParam);
+        case WM_GETDLGCODE:
+            return OnGetDlgCode(wParam, lParam);
+        case WM_MENUCHAR:
+            return OnMenuChar(wParam, lParam);
+        case WM_MEASUREITEM:
+            return OnMeasureItem(wParam, lParam);
+        case WM_DRAWITEM:
+            return OnDrawItem(wParam, lParam);
+        case BM_SETSTYLE:
+            return OnSetStyle(wParam, lParam);
         case BM_SETCHECK:
-            SetCheckState(wParam == BST_CHECKED || wParam == BST_INDETERMINATE ? 1 : 0, true);
-            return 0;
+            return OnSetCheck(wParam, lParam);
         case BM_GETCHECK:
             return GetCheckState();
         case WM_LBUTTONDBLCLK:
-            // A double-click is a second press.
-            return Default(WM_LBUTTONDOWN, wParam, lParam);
+            return OnDoubleClick(wParam, lParam);
         default:
-            break;
+            return Default(message, wParam, lParam);
     }
-    return Default(message, wParam, lParam);
 }
 
 bool PictureButton::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

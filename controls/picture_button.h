@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "controls/button_colors.h"
 #include "controls/image_placement.h"
@@ -23,6 +24,15 @@
 
 // As the idle icon: make it a grey copy of the active one.
 constexpr int AutoGreyIcon = -2;
+
+// What one paint of a button shows, computed from the paint request and the button's state
+// before anything is drawn.
+struct PaintState {
+    bool pressed = false;  // held down, checked (check box) or its popup open
+    bool hovered = false;  // the mouse is over a flat button
+    bool focused = false;
+    bool disabled = false;
+};
 
 class PictureButton : public fw::Window {
 public:
@@ -57,31 +67,36 @@ public:
     BOOL SetPopupMenu(UINT menuResource, HWND owner);
 
     // Paints the button from a paint request (WM_DRAWITEM).
-    void DrawItem(const DRAWITEMSTRUCT& request);
+    void DrawItem(const DRAWITEMSTRUCT& request) {
+        Paint(request.hDC, request.rcItem, StateOf(request));
+    }
+    PaintState StateOf(const DRAWITEMSTRUCT& request) const;
+    // Paints the button in `state` over `item` (its client rectangle) of `dc`.
+    void Paint(HDC dc, const RECT& item, const PaintState& state);
 
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    virtual ButtonResult PaintFace(HDC dc, const RECT& rect);
-    virtual ButtonResult PaintBorder(HDC dc, const RECT& rect);
+    virtual ButtonResult PaintFace(HDC dc, const RECT& rect, const PaintState& state);
+    virtual ButtonResult PaintBorder(HDC dc, const RECT& rect, const PaintState& state);
 
     void PaintParentBackground(HDC dc);
-    void PlaceImage(bool hasCaption, const RECT& item, RECT& caption, bool isPressed, int width,
-                    int height, RECT& image) const;
-    void PaintIcon(HDC dc, bool hasCaption, const RECT& item, RECT& caption, bool isPressed,
-                   bool isDisabled);
-    void PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT& caption, bool isPressed,
-                     bool isDisabled);
+    void PaintEdge(HDC dc, const RECT& frame, const PaintState& state);
+    // The image where the caption leaves room; `caption` shrinks to the room left for it.
+    RECT PlaceImage(bool hasCaption, const RECT& item, RECT& caption, bool pressed, int width,
+                    int height) const;
+    void PaintIcon(HDC dc, bool hasCaption, const RECT& item, RECT& caption,
+                   const PaintState& state);
+    void PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT& caption,
+                     const PaintState& state);
+    void PaintCaption(HDC dc, const std::wstring& caption, RECT text, const PaintState& state);
 
     BOOL showDisabledBitmap = TRUE;
     BOOL flat = TRUE;
     BOOL hovering = FALSE;
     BOOL transparentBackground = FALSE;
-    BOOL pressed = FALSE;
-    BOOL focused = FALSE;
-    BOOL disabled = FALSE;
     BOOL isDefault = FALSE;
     BOOL checkBoxMode = FALSE;
     BYTE imageAlignment = ImageLeft;
@@ -130,14 +145,26 @@ private:
     void EndHover();
     void PrepareToolTip();
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnMouseMove(WPARAM keys, LPARAM point);
+    // One handler per message; each returns the message's answer.
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM keys, LPARAM point);
+    LRESULT OnEnable(WPARAM enabled, LPARAM lParam);
+    LRESULT OnActivate(WPARAM state, LPARAM lParam);
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuChar(WPARAM wParam, LPARAM menu);
+    LRESULT OnMeasureItem(WPARAM wParam, LPARAM item);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM item);
+    LRESULT OnSetStyle(WPARAM style, LPARAM redraw);
+    LRESULT OnSetCheck(WPARAM check, LPARAM lParam);
+    LRESULT OnDoubleClick(WPARAM keys, LPARAM point);
+    // WM_KILLFOCUS, WM_CANCELMODE, WM_MOUSELEAVE: the pointer is no longer over it for us.
+    LRESULT OnEndHover(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDisabled();
     void OnClicked();
-    LRESULT OnSetStyle(WPARAM style, LPARAM redraw);
     ButtonResult TakeIcon(int slot, HICON icon);
     ButtonResult TakeBitmap(int slot, HBITMAP bitmap, COLORREF key);
     HICON MakeGreyIcon(HICON icon);
-    int ChooseSlot(bool hasIdle) const;
 
     BackgroundCache background_;
 };

@@ -1,7 +1,7 @@
 // Picture button: taking icons and bitmaps, their masks and grey copies.
 #include "controls/picture_button.h"
 
-#include "framework/dialog.h"
+#include "framework/resources.h"
 
 namespace {
 

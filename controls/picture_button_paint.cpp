@@ -63,97 +63,102 @@ RECT ToRect(const ButtonBox& b) {
 
 }  // namespace
 
-void PictureButton::DrawItem(const DRAWITEMSTRUCT& request) {
-    const HDC dc = request.hDC;
+PaintState PictureButton::StateOf(const DRAWITEMSTRUCT& request) const {
+    const bool selected = (request.itemState & ODS_SELECTED) != 0;
+    PaintState state;
     if (checkBoxMode)
-        pressed = (request.itemState & ODS_SELECTED) || checkState != 0;
+        state.pressed = selected || checkState != 0;
     else
-        pressed = (request.itemState & ODS_SELECTED) || (popupMenu.menu() && menuShown);
-    focused = (request.itemState & ODS_FOCUS) != 0;
-    disabled = (request.itemState & ODS_DISABLED) != 0;
+        state.pressed = selected || (popupMenu.menu() && menuShown);
+    state.hovered = hovering != FALSE;
+    state.focused = (request.itemState & ODS_FOCUS) != 0;
+    state.disabled = (request.itemState & ODS_DISABLED) != 0;
+    return state;
+}
 
-    RECT frame = request.rcItem;
+void PictureButton::Paint(HDC dc, const RECT& item, const PaintState& state) {
+    RECT frame = item;
     SetBkMode(dc, TRANSPARENT);
-    if (!flat && (focused || isDefault)) {
+    if (!flat && (state.focused || isDefault)) {
         FrameWith(dc, frame, RGB(0, 0, 0));
         InflateRect(&frame, -1, -1);
     }
-
     if (transparentBackground)
         PaintParentBackground(dc);
     else
-        PaintFace(dc, frame);
-
-    if (pressed) {
-        if (flat && drawBorder)
-            PaintBorder(dc, frame);
-        else if (!flat)
-            FrameWith(dc, frame, GetSysColor(COLOR_BTNSHADOW));
-    } else if (flat) {
-        if (hovering && drawBorder)
-            PaintBorder(dc, frame);
-    } else {
-        RaisedFrame(dc, frame);
-    }
+        PaintFace(dc, frame, state);
+    PaintEdge(dc, frame, state);
 
     const std::wstring caption = CaptionOf(hwnd());
     const bool hasCaption = !caption.empty();
-    RECT text = request.rcItem;
+    RECT text = item;
     if (icons[0].icon)
-        PaintIcon(dc, hasCaption, request.rcItem, text, pressed, disabled);
+        PaintIcon(dc, hasCaption, item, text, state);
     if (bitmaps[0].bitmap) {
         // With white as background and black (the default) as text colour the mask keeps
         // the target where the key colour was.
         SetBkColor(dc, RGB(255, 255, 255));
-        PaintBitmap(dc, hasCaption, request.rcItem, text, pressed, disabled);
+        PaintBitmap(dc, hasCaption, item, text, state);
     }
+    if (hasCaption)
+        PaintCaption(dc, caption, text, state);
 
-    if (hasCaption) {
-        if (pressed && !checkBoxMode)
-            OffsetRect(&text, 1, 1);
-        const RECT room = text;
-        DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
-        OffsetRect(&text, ((room.right - room.left) - (text.right - text.left)) / 2,
-                   ((room.bottom - room.top) - (text.bottom - text.top)) / 2);
-        SetBkMode(dc, TRANSPARENT);
-        if (disabled) {
-            // Engraved: a highlight one pixel down and right, the shadow on top.
-            OffsetRect(&text, 1, 1);
-            SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-            DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-            OffsetRect(&text, -1, -1);
-            SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-            DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-        } else {
-            const bool active = hovering || pressed;
-            SetTextColor(dc, colors[active ? ActiveText : IdleText]);
-            SetBkColor(dc, colors[active ? ActiveFace : IdleFace]);
-            DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-        }
-    }
-
-    if ((!flat || drawFlatFocus) && focused) {
+    if ((!flat || drawFlatFocus) && state.focused) {
         RECT focus = frame;
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
     }
 }
 
-ButtonResult PictureButton::PaintFace(HDC dc, const RECT& rect) {
+void PictureButton::PaintEdge(HDC dc, const RECT& frame, const PaintState& state) {
+    if (!flat && state.pressed)
+        FrameWith(dc, frame, GetSysColor(COLOR_BTNSHADOW));
+    else if (!flat)
+        RaisedFrame(dc, frame);
+    else if (drawBorder && (state.pressed || state.hovered))
+        PaintBorder(dc, frame, state);
+}
+
+void PictureButton::PaintCaption(HDC dc, const std::wstring& caption, RECT text,
+                                 const PaintState& state) {
+    if (state.pressed && !checkBoxMode)
+        OffsetRect(&text, 1, 1);
+    const RECT room = text;
+    DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
+    OffsetRect(&text, ((room.right - room.left) - (text.right - text.left)) / 2,
+               ((room.bottom - room.top) - (text.bottom - text.top)) / 2);
+    SetBkMode(dc, TRANSPARENT);
+    if (state.disabled) {
+        // Engraved: a highlight one pixel down and right, the shadow on top.
+        OffsetRect(&text, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
+        OffsetRect(&text, -1, -1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
+    } else {
+        const bool active = state.hovered || state.pressed;
+        SetTextColor(dc, colors[active ? ActiveText : IdleText]);
+        SetBkColor(dc, colors[active ? ActiveFace : IdleFace]);
+        DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
+    }
+}
+
+ButtonResult PictureButton::PaintFace(HDC dc, const RECT& rect, const PaintState& state) {
     ColorSlot slot = IdleFace;
-    if (hovering || pressed)
+    if (state.hovered || state.pressed)
         slot = ActiveFace;
-    else if (focused)
+    else if (state.focused)
         slot = FocusFace;
     fw::Brush brush(CreateSolidBrush(colors[slot]));
     FillRect(dc, &rect, brush.get());
     return ButtonOk;
 }
 
-ButtonResult PictureButton::PaintBorder(HDC dc, const RECT& rect) {
+ButtonResult PictureButton::PaintBorder(HDC dc, const RECT& rect, const PaintState& state) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-    if (pressed)
+    if (state.pressed)
         Draw3dRect(dc, rect, shadow, highlight);
     else
         Draw3dRect(dc, rect, highlight, shadow);
@@ -184,38 +189,40 @@ void PictureButton::PaintParentBackground(HDC dc) {
     BitBlt(dc, 0, 0, width, height, background_.dc.get(), 0, 0, SRCCOPY);
 }
 
-void PictureButton::PlaceImage(bool hasCaption, const RECT& item, RECT& caption, bool isPressed,
-                               int width, int height, RECT& image) const {
+RECT PictureButton::PlaceImage(bool hasCaption, const RECT& item, RECT& caption, bool pressed,
+                               int width, int height) const {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const ImagePlacement how{imageAlignment, hasCaption, isPressed && !checkBoxMode, client.right};
+    const ImagePlacement how{imageAlignment, hasCaption, pressed && !checkBoxMode, client.right};
     ButtonBox text = ToBox(caption);
-    image = ToRect(::PlaceImage(how, ToBox(item), text, width, height));
+    const RECT image = ToRect(::PlaceImage(how, ToBox(item), text, width, height));
     caption = ToRect(text);
+    return image;
 }
 
-int PictureButton::ChooseSlot(bool hasIdle) const {
-    const bool active = checkBoxMode ? pressed : (pressed || hovering);
+// The active image while pressed (or, unless a check box, hovered), or when there is no idle one.
+static int ChooseSlot(const PaintState& state, bool checkBox, bool hasIdle) {
+    const bool active = checkBox ? state.pressed : (state.pressed || state.hovered);
     return active || !hasIdle ? 0 : 1;
 }
 
 void PictureButton::PaintIcon(HDC dc, bool hasCaption, const RECT& item, RECT& caption,
-                              bool isPressed, bool isDisabled) {
-    const IconSlot& slot = icons[ChooseSlot(static_cast<bool>(icons[1].icon))];
-    RECT image;
-    PlaceImage(hasCaption, item, caption, isPressed, slot.width, slot.height, image);
+                              const PaintState& state) {
+    const IconSlot& slot = icons[ChooseSlot(state, checkBoxMode, static_cast<bool>(icons[1].icon))];
+    const RECT image =
+        PlaceImage(hasCaption, item, caption, state.pressed, slot.width, slot.height);
     DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(slot.icon.get()), 0, image.left,
                image.top, image.right - image.left, image.bottom - image.top,
-               DST_ICON | (isDisabled ? DSS_DISABLED : DSS_NORMAL));
+               DST_ICON | (state.disabled ? DSS_DISABLED : DSS_NORMAL));
 }
 
 void PictureButton::PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT& caption,
-                                bool isPressed, bool isDisabled) {
-    const BitmapSlot& slot = bitmaps[ChooseSlot(static_cast<bool>(bitmaps[1].bitmap))];
+                                const PaintState& state) {
+    const BitmapSlot& slot =
+        bitmaps[ChooseSlot(state, checkBoxMode, static_cast<bool>(bitmaps[1].bitmap))];
     const int w = slot.width;
     const int h = slot.height;
-    RECT image;
-    PlaceImage(hasCaption, item, caption, isPressed, w, h, image);
+    const RECT image = PlaceImage(hasCaption, item, caption, state.pressed, w, h);
 
     fw::MemoryDc picture(CreateCompatibleDC(dc));
     fw::MemoryDc mask(CreateCompatibleDC(nullptr));
@@ -224,7 +231,7 @@ void PictureButton::PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT&
     fw::Selection pictureBitmap(picture.get(), slot.bitmap.get());
     fw::Selection maskBitmap(mask.get(), slot.mask.get());
 
-    if (isDisabled && showDisabledBitmap) {
+    if (state.disabled && showDisabledBitmap) {
         // The picture on a white ground, embossed by the system.
         fw::Bitmap ground(CreateCompatibleBitmap(dc, w, h));
         {

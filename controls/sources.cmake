@@ -5,5 +5,4 @@ set(CONTROLS_WIN32_SOURCES
     picture_button_images.cpp
     picture_button_paint.cpp
     box_hover_button.cpp
-    bitmap_region.cpp
-    splash_dialog.cpp)
+    bitmap_region.cpp)

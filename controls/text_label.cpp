@@ -9,12 +9,6 @@ TextLabel::TextLabel()
     font_.reset(CreateFontIndirectA(&fontDescription_));
 }
 
-TextLabel::~TextLabel() {
-    // The control outlives the label only in tests; give it back the system font.
-    if (hwnd() && IsWindow(hwnd()))
-        SendMessageW(hwnd(), WM_SETFONT, 0, FALSE);
-}
-
 TextLabel& TextLabel::SetLabelTextColor(COLORREF color) {
     textColor_ = color;
     Redraw();

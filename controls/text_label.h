@@ -12,8 +12,9 @@
 
 class TextLabel : public fw::Window {
 public:
+    // Lives as long as its control: the control keeps using the label's font.
     TextLabel();
-    ~TextLabel() override;
+    ~TextLabel() override = default;
 
     TextLabel& SetLabelTextColor(COLORREF color);
     TextLabel& SetLabelBold(BOOL bold);

@@ -21,10 +21,16 @@ Application* Application::Current() {
 int Application::Run() {
     // The dialogs use the system's standard controls only; the common controls are loaded
     // when something first needs them (framework/common_controls.h).
-    // There is no message loop of the program's own: the work happens in the modal loops
-    // that InitInstance runs, and the process ends when it returns.
-    InitInstance();
-    return 0;
+    // This program's work happens in the modal loops that InitInstance runs; it asks for no
+    // message loop of its own.
+    if (!InitInstance())
+        return 0;
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
 }
 
 }  // namespace fw

@@ -14,11 +14,12 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Does the program's work; returns FALSE to end the process afterwards.
+    // Does the program's work. FALSE: the work is done and the process ends; TRUE: the
+    // program's windows are up and a message loop runs them until WM_QUIT.
     virtual BOOL InitInstance() = 0;
 
-    // Called by the entry point: prepares the common controls, runs InitInstance and
-    // returns the process exit code.
+    // Called by the entry point: runs InitInstance (and the message loop when it asks for
+    // one) and returns the process exit code.
     int Run();
 
     static Application* Current();

@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/resources.h"
 #include "framework/window.h"
 
 namespace fw {
@@ -22,28 +23,21 @@ bool AnswersDirectly(UINT message) {
 }
 }  // namespace
 
-HINSTANCE ResourceModule() {
-    return GetModuleHandleW(nullptr);
-}
-
 Dialog::Dialog(int templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
+// A modal run is over before its object can go; only a modeless window is left to destroy.
 Dialog::~Dialog() {
-    if (hwnd_ != nullptr && !modal_)
-        Destroy();
+    Destroy();
 }
 
 INT_PTR Dialog::DoModal() {
-    modal_ = true;
     INT_PTR result = DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
                                      &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
-    modal_ = false;
     hwnd_ = nullptr;
     return result;
 }
 
 HWND Dialog::Create() {
-    modal_ = false;
     return CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_,
                               &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
 }
@@ -52,13 +46,6 @@ void Dialog::Destroy() {
     if (hwnd_ != nullptr)
         DestroyWindow(hwnd_);
     hwnd_ = nullptr;
-}
-
-void Dialog::EndDialog(INT_PTR result) {
-    if (modal_)
-        ::EndDialog(hwnd_, result);
-    else
-        ShowWindow(hwnd_, SW_HIDE);
 }
 
 BOOL Dialog::OnInitDialog() {

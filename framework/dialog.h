@@ -1,4 +1,4 @@
-// A dialog built from a template resource, run modally or (for tests) modeless.
+// A dialog built from a template resource, run modally (DoModal) or modeless (Create).
 //
 // Messages reach OnMessage; a child's notifications are first offered to the child's own
 // object (Window::ReflectToChild). Enter and Esc arrive as IDOK and IDCANCEL, which end the
@@ -6,6 +6,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include "framework/resources.h"  // for the dialogs' users that load resources
 
 namespace fw {
 
@@ -24,7 +26,8 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-    void EndDialog(INT_PTR result);
+    // Ends a modal run with `result`; a modeless dialog is only hidden (Destroy ends it).
+    void EndDialog(INT_PTR result) { ::EndDialog(hwnd_, result); }
 
 protected:
     // Binds the controls to their objects; runs inside the base OnInitDialog.
@@ -45,10 +48,6 @@ private:
     int templateId_;
     HWND parent_;
     HWND hwnd_ = nullptr;
-    bool modal_ = false;
 };
-
-// The module that holds the program's resources.
-HINSTANCE ResourceModule();
 
 }  // namespace fw

@@ -1,4 +1,4 @@
-// RAII owners for GDI and kernel handles.
+// RAII owners for GDI handles, and the owner template for any other kind.
 //
 // Owning types delete their handle when they go out of scope; a plain handle (HDC, HBITMAP,
 // ...) is always a borrowed one. A Selection puts the previous object back into its device
@@ -8,52 +8,68 @@
 
 #include <windows.h>
 
+#include <unordered_set>
 #include <utility>
 
 namespace fw {
 
-// Number of handles held by owning wrappers right now; tests use it to find leaks.
-inline long& LiveOwnedHandles() {
-    static long count = 0;
-    return count;
+// The handles that owners have taken and that nobody has freed yet; tests use it to find
+// leaks. A handle released to the caller stays in it until an owner frees it; one handed to
+// the system (which frees it itself) leaves it.
+inline std::unordered_set<const void*>& LiveHandleSet() {
+    static std::unordered_set<const void*> live;
+    return live;
+}
+inline long LiveOwnedHandles() {
+    return static_cast<long>(LiveHandleSet().size());
 }
 
+// Owns one handle. `Traits` says which value means none, which values are handles and how
+// to free one; it is kept in the owner, so it may carry what freeing needs (the interface
+// that handed the handle out, for instance).
 template <typename Handle, typename Traits>
 class Owned {
 public:
     Owned() = default;
-    explicit Owned(Handle h) : handle_(h) { Track(+1); }
+    explicit Owned(Handle h, Traits traits = Traits()) : traits_(traits) { reset(h); }
     ~Owned() { reset(); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Traits::none())) {}
+    Owned(Owned&& other) noexcept
+        : traits_(other.traits_), handle_(std::exchange(other.handle_, Traits::none())) {}
     Owned& operator=(Owned&& other) noexcept {
-        if (this != &other)
-            reset(other.release());
+        if (this != &other) {
+            reset();
+            traits_ = other.traits_;
+            handle_ = std::exchange(other.handle_, Traits::none());
+        }
         return *this;
     }
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return Traits::valid(handle_); }
-    Handle release() {
-        Track(-1);
-        return std::exchange(handle_, Traits::none());
+    // The caller owns the handle from now on; it still counts as live until freed.
+    Handle release() { return std::exchange(handle_, Traits::none()); }
+    // The system has taken the handle and frees it itself.
+    void HandToSystem() {
+        if (Traits::valid(handle_))
+            LiveHandleSet().erase(Key(handle_));
+        handle_ = Traits::none();
     }
     void reset(Handle h = Traits::none()) {
         if (Traits::valid(handle_)) {
-            Traits::close(handle_);
-            --LiveOwnedHandles();
+            traits_.close(handle_);
+            LiveHandleSet().erase(Key(handle_));
         }
         handle_ = h;
-        Track(+1);
+        if (Traits::valid(handle_))
+            LiveHandleSet().insert(Key(handle_));
     }
 
 private:
-    void Track(int delta) {
-        if (Traits::valid(handle_))
-            LiveOwnedHandles() += delta;
-    }
+    static const void* Key(Handle h) { return reinterpret_cast<const void*>(h); }
 
+    Traits traits_{};
     Handle handle_ = Traits::none();
 };
 
@@ -61,22 +77,17 @@ template <typename H>
 struct GdiTraits {
     static H none() { return nullptr; }
     static bool valid(H h) { return h != nullptr; }
-    static void close(H h) { DeleteObject(h); }
+    void close(H h) const { DeleteObject(h); }
 };
 struct DcTraits {
     static HDC none() { return nullptr; }
     static bool valid(HDC h) { return h != nullptr; }
-    static void close(HDC h) { DeleteDC(h); }
+    void close(HDC h) const { DeleteDC(h); }
 };
 struct IconTraits {
     static HICON none() { return nullptr; }
     static bool valid(HICON h) { return h != nullptr; }
-    static void close(HICON h) { DestroyIcon(h); }
-};
-struct KernelTraits {
-    static HANDLE none() { return nullptr; }
-    static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void close(HANDLE h) { CloseHandle(h); }
+    void close(HICON h) const { DestroyIcon(h); }
 };
 
 using Brush = Owned<HBRUSH, GdiTraits<HBRUSH>>;
@@ -86,7 +97,6 @@ using Bitmap = Owned<HBITMAP, GdiTraits<HBITMAP>>;
 using Region = Owned<HRGN, GdiTraits<HRGN>>;
 using MemoryDc = Owned<HDC, DcTraits>;  // from CreateCompatibleDC
 using Icon = Owned<HICON, IconTraits>;
-using KernelHandle = Owned<HANDLE, KernelTraits>;
 
 // Selects an object into a device context for the lifetime of this value.
 class Selection {

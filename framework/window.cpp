@@ -3,6 +3,7 @@
 namespace fw {
 namespace {
 const wchar_t kObjectProperty[] = L"fw.window";
+const wchar_t kOriginalProperty[] = L"fw.original";
 
 // The child window a parent's notification is about, or null.
 HWND NotifyingChild(UINT message, LPARAM lParam) {
@@ -33,6 +34,7 @@ bool Window::Subclass(HWND hwnd) {
     SetPropW(hwnd, kObjectProperty, this);
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure)));
+    SetPropW(hwnd, kOriginalProperty, reinterpret_cast<HANDLE>(original_));
     return true;
 }
 
@@ -40,8 +42,12 @@ void Window::Unsubclass() {
     if (hwnd_ == nullptr)
         return;
     if (IsWindow(hwnd_)) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         RemovePropW(hwnd_, kObjectProperty);
+        const auto ours = reinterpret_cast<LONG_PTR>(&Window::Procedure);
+        if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == ours) {
+            SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+            RemovePropW(hwnd_, kOriginalProperty);
+        }
     }
     hwnd_ = nullptr;
     original_ = nullptr;
@@ -70,8 +76,14 @@ LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* self = FromHandle(hwnd);
-    if (self == nullptr)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (self == nullptr) {
+        // Detached while another procedure sits over ours: pass everything on.
+        const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProperty));
+        if (message == WM_NCDESTROY)
+            RemovePropW(hwnd, kOriginalProperty);
+        return original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
+                        : DefWindowProcW(hwnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         WNDPROC original = self->original_;
         self->Unsubclass();

@@ -3,8 +3,12 @@
 // The object receives every message of its window through WindowProc and passes what it
 // does not handle on with Default (the window's original procedure). A parent that routes
 // through ReflectToChild gives the child's object the first say on the child's own
-// notifications (WM_COMMAND, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM): the object gets
-// them in OnReflected and answers whether the parent should still see them.
+// notifications (WM_COMMAND, WM_CTLCOLOR*, and WM_DRAWITEM for controls): the object gets
+// them in OnReflected and answers whether the parent should still see them. Menu items
+// (WM_MEASUREITEM, WM_DRAWITEM of ODT_MENU) are not reflected: they go to the window that
+// owns the menu, and a control that opens a popup handles them in its own WindowProc.
+//
+// The object never owns its window: destroying it detaches it, and the window lives on.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +33,9 @@ public:
     // or it is attached already.
     bool SubclassDlgItem(int id, HWND parent);
     bool Subclass(HWND hwnd);
+    // Detaches the object. The original procedure comes back only while the window still
+    // has ours; a procedure installed over ours later keeps its place and reaches the
+    // original one through us.
     void Unsubclass();
 
     // The object attached to hwnd, or null.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/dialog.h"
+#include "framework/resources.h"
 #include "framework/gdi.h"
 #include "menu/menu_look.h"
 #include "menu/menu_paint.h"

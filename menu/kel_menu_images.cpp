@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "framework/common_controls.h"
-#include "framework/dialog.h"
+#include "framework/resources.h"
 #include "menu/image_resources.h"
 #include "menu/item_paint.h"
 #include "menu/kel_menu.h"

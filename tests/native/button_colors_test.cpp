@@ -40,6 +40,9 @@ TEST(ButtonColors, ShiftKeepsTheHueByOneCommonOffset) {
     colors.Set(IdleFace, Rgb(236, 233, 216));
     colors.Shift(IdleFace, 30);
     EXPECT_EQ(colors[IdleFace], Rgb(255, 252, 235));
+    colors.Set(IdleFace, Rgb(200, 10, 10));  // one past the top is cut as well
+    colors.Shift(IdleFace, 56);
+    EXPECT_EQ(colors[IdleFace], Rgb(255, 65, 65));
 
     colors.Set(FocusText, Rgb(20, 30, 40));
     colors.Shift(FocusText, 0);

@@ -108,4 +108,14 @@ TEST(SharedImageIds, RaisedVariantsNeedThreeEqualEntries) {
     EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
 }
 
+TEST(BitmapColorCount, PaletteSizeFromTheHeader) {
+    const int cases[][3] = {{0, 1, 2},  {0, 4, 16}, {0, 8, 256},
+                            {0, 24, 0}, {5, 8, 5},  {70000, 8, 0xFFFF}};
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            BitmapColorCount(static_cast<std::uint32_t>(c[0]), static_cast<std::uint16_t>(c[1])),
+            c[2])
+            << c[0] << " " << c[1];
+}
+
 }  // namespace

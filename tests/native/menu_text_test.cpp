@@ -46,6 +46,12 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
     }
 }
 
+TEST(Mnemonic, LatinExtendedCapitalsAtTheEdgesOfTheirRanges) {
+    EXPECT_EQ(LowerCaseLetter(0x100), 0x101);
+    EXPECT_EQ(LowerCaseLetter(0x14A), 0x14B);
+    EXPECT_EQ(LowerCaseLetter(0x147), 0x148);
+}
+
 TEST(Mnemonic, LowerCaseKeepsWhatHasNoCase) {
     EXPECT_EQ(LowerCase(u"AZ\u00d7\u0100\u0101\u0139\u0178\u03a3\u0400\u040f!"),
               u"az\u00d7\u0101\u0101\u013a\u00ff\u03c3\u0450\u045f!");

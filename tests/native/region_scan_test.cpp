@@ -161,6 +161,8 @@ TEST(RegionScan, StopsWhenTheRoomCannotGrow) {
     sink.failAbove = 100;
     EXPECT_FALSE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
     EXPECT_TRUE(sink.batches.empty());
+    sink.failAbove = 0;  // not even the first room
+    EXPECT_FALSE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
 }
 
 TEST(RegionScan, KeyRangeIsCappedAt255) {

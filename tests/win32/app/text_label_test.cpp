@@ -92,6 +92,7 @@ TEST_F(Labels, BoldOffGivesNormalWeightNotTheDefaultFontsWeight) {
     EXPECT_EQ(label.fontDescription().lfWeight, FW_NORMAL);
     label.SetLabelFace("An overlong face name that does not fit the field");
     EXPECT_EQ(strlen(label.fontDescription().lfFaceName), static_cast<size_t>(LF_FACESIZE - 1));
+    DestroyWindow(caption);  // a label lives as long as its control
 }
 
 TEST_F(Labels, PaintRedTextAndKeepItAcrossTextChanges) {
@@ -115,6 +116,7 @@ TEST_F(Labels, UnstyledLabelUsesTheWindowTextColour) {
     const PixelCount count = RenderAndCount(caption);
     EXPECT_EQ(count.red, 0);
     EXPECT_GT(count.dark, 5);
+    DestroyWindow(caption);
 }
 
 }  // namespace

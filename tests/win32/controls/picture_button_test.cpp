@@ -83,15 +83,12 @@ TEST_F(PictureButtonTest, CheckBoxModeTogglesOnClickAndAnswersCheckMessages) {
     EXPECT_EQ(button.GetCheckState(), 0);
     button.SetCheckState(5, false);
     EXPECT_EQ(button.GetCheckState(), 1);
-}
 
-TEST_F(PictureButtonTest, PlainButtonHasNoCheckState) {
-    ProbeButton button;
-    HWND hwnd = Bind(button, BS_PUSHBUTTON);
-    button.SetCheckState(1, true);
-    SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
-    Click(parent.hwnd(), kFirst);
-    EXPECT_EQ(SendMessageW(hwnd, BM_GETCHECK, 0, 0), 0);
+    ProbeButton plain;  // a push button has no check state
+    HWND plainHwnd = Bind(plain, BS_PUSHBUTTON, kSecond);
+    SendMessageW(plainHwnd, BM_SETCHECK, BST_CHECKED, 0);
+    Click(parent.hwnd(), kSecond);
+    EXPECT_EQ(SendMessageW(plainHwnd, BM_GETCHECK, 0, 0), 0);
 }
 
 TEST_F(PictureButtonTest, DoubleClickActsAsASecondPress) {
@@ -209,12 +206,8 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     MoveMouse(hwnd, 10, 10);
     EnableWindow(hwnd, FALSE);
     EXPECT_FALSE(button.hovering);
-}
-
-TEST_F(PictureButtonTest, ButtonThatIsNotFlatNeverHovers) {
-    ProbeButton button;
-    HWND hwnd = Bind(button, BS_PUSHBUTTON);
-    button.SetFlat(false);
+    EnableWindow(hwnd, TRUE);
+    button.SetFlat(false);  // a button that is not flat never hovers
     MoveMouse(hwnd, 10, 10);
     EXPECT_FALSE(button.hovering);
 }
@@ -230,14 +223,9 @@ TEST_F(PictureButtonTest, DisablingTheFocusedButtonMovesTheFocusOn) {
     EnableWindow(firstHwnd, TRUE);
     EnableWindow(firstHwnd, FALSE);  // not focused: the focus stays where it is
     EXPECT_EQ(GetFocus(), secondHwnd);
-}
-
-TEST_F(PictureButtonTest, ClickTakesTheFocus) {
-    ProbeButton first, second;
-    Bind(first, BS_PUSHBUTTON);
-    HWND secondHwnd = Bind(second, BS_PUSHBUTTON, kSecond);
-    Click(parent.hwnd(), kSecond);
-    EXPECT_EQ(GetFocus(), secondHwnd);
+    EnableWindow(firstHwnd, TRUE);
+    Click(parent.hwnd(), kFirst);  // a click takes the focus
+    EXPECT_EQ(GetFocus(), firstHwnd);
     EXPECT_EQ(TestParent::clicks, 1);
 }
 

@@ -1,12 +1,12 @@
-// Shared pieces of the menu tests: a chosen look, a canvas to paint items into, paint
-// requests for the items of a live menu, and a parent window for picture buttons.
+// Shared pieces of the menu tests: a chosen look and paint requests for the items of a
+// live menu.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
+#include "canvas.h"
 #include "menu/kel_menu.h"
 #include "menu/menu_platform.h"
 
@@ -28,34 +28,6 @@ private:
     MenuPlatform* previous_;
 };
 
-// A top-down 32-bit picture with its own memory context.
-class Canvas {
-public:
-    Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3));
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return dc_; }
-    COLORREF Pixel(int x, int y) const;
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
-    // that holds them.
-    int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
-    bool SameAs(const Canvas& other) const;
-    // Writes the picture as a 24-bit BMP file.
-    bool Save(const wchar_t* path) const;
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-};
-
 // Paints item `position` of `popup` into the canvas at (0, 0) over `width` x `height`.
 void DrawMenuItem(KelMenu& popup, int position, UINT itemState, Canvas& canvas, int width,
                   int height);
@@ -64,19 +36,3 @@ SIZE MeasureMenuItem(KelMenu& popup, int position);
 ULONG_PTR ItemData(HMENU menu, int position);
 // Width of a text in the system's menu font.
 int MenuTextWidth(const std::wstring& text);
-
-// A visible topmost popup window at (100, 100), 300 x 200, that reflects its children's
-// notifications to their objects and records the last WM_COMMAND it was sent or posted.
-class MenuTestParent {
-public:
-    MenuTestParent();
-    ~MenuTestParent();
-    MenuTestParent(const MenuTestParent&) = delete;
-    MenuTestParent& operator=(const MenuTestParent&) = delete;
-    HWND hwnd() const { return hwnd_; }
-    HWND AddButton(int id, int x, int y, int width, int height);
-    static WPARAM lastCommand;
-
-private:
-    HWND hwnd_ = nullptr;
-};

@@ -65,9 +65,9 @@ TEST_P(PopupTest, DropsDownBelowTheButtonAndPostsTheChosenCommand) {
     images.AppendItem(L"", MF_STRING, IDC_OPEN, IDB_TEST_STRIP);
     images.AppendItem(L"", MF_STRING, IDC_EXIT, IDB_TEST_STRIP);
 
-    MenuTestParent parent;
+    TestParent parent;
     PictureButton button;
-    HWND hwnd = parent.AddButton(kButton, 20, 20, 80, 30);
+    HWND hwnd = parent.AddButton(kButton, BS_PUSHBUTTON, 20, 20, 80, 30, L"Menu");
     ASSERT_TRUE(button.Subclass(hwnd));
     ASSERT_TRUE(button.SetPopupMenu(IDM_TEST_MENU, parent.hwnd()));
     RECT buttonRect;
@@ -80,7 +80,7 @@ TEST_P(PopupTest, DropsDownBelowTheButtonAndPostsTheChosenCommand) {
     ASSERT_NE(g_open.window, nullptr);
     EXPECT_EQ(g_open.rect.left, buttonRect.left);
     EXPECT_EQ(g_open.rect.top, buttonRect.bottom);
-    EXPECT_EQ(MenuTestParent::lastCommand, WPARAM{IDC_EXIT});
+    EXPECT_EQ(TestParent::lastCommand, WPARAM{IDC_EXIT});
     ASSERT_TRUE(g_open.picture);
     // The selected item shows the look's highlight.
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);

@@ -1,7 +1,8 @@
-#include "controls/splash_dialog.h"
+#include "app/splash_dialog.h"
 
 #include "controls/bitmap_region.h"
 #include "framework/gdi.h"
+#include "framework/resources.h"
 #include "res/resource.h"
 
 namespace {
@@ -25,7 +26,7 @@ BOOL SplashDialog::OnInitDialog() {
         // Only pure black is cut away; the system owns the region once it is set.
         fw::Region outline(BuildBitmapRegion(picture.get(), RGB(0, 0, 0), 0));
         if (outline && SetWindowRgn(hwnd(), outline.get(), TRUE))
-            outline.release();
+            outline.HandToSystem();
     }
 
     enterButton.SetBitmaps(IDB_ENTER, RGB(255, 255, 255), 0, 0);

@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
-#include <vector>
 
-#include "button_fixture.h"
+#include "canvas.h"
 #include "controls/bitmap_region.h"
-#include "controls/region_scan.h"
-#include "controls/splash_dialog.h"
+#include "app/splash_dialog.h"
 #include "framework/gdi.h"
 #include "res/resource.h"
 #include "ui_helpers.h"
@@ -63,50 +60,6 @@ TEST_F(SplashTest, WindowIsBorderlessAndCutToItsPicture) {
     EXPECT_EQ(box.top, 0);
     EXPECT_EQ(box.right, 454);
     EXPECT_EQ(box.bottom, 312);
-}
-
-// Counts what the scan hands over, batch by batch.
-class CountingSink : public RunSink {
-public:
-    RunRect* Grow(std::size_t capacity) override {
-        room.resize(capacity);
-        return room.data();
-    }
-    bool Flush(std::size_t count, const RunRect& bound, std::size_t) override {
-        batches.push_back(count);
-        rects.insert(rects.end(), room.begin(), room.begin() + count);
-        last = bound;
-        return true;
-    }
-    std::vector<RunRect> room, rects;
-    std::vector<std::size_t> batches;
-    RunRect last{};
-};
-
-TEST_F(SplashTest, WelcomePictureIsCutIntoOneRectanglePerRow) {
-    fw::Bitmap picture(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_WELCOME)));
-    ASSERT_TRUE(picture);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 454, 312, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint8_t> pixels(454 * 312 * 4);
-    fw::ClientDc screen(nullptr);
-    ASSERT_EQ(GetDIBits(screen.get(), picture.get(), 0, 312, pixels.data(), &info, DIB_RGB_COLORS),
-              312);
-    const PixelRows rows{pixels.data() + 311 * 454 * 4, -454 * 4, 454, 312};
-    CountingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(rows, MakeKeyRange(0, 0), sink));
-    EXPECT_EQ(sink.batches, std::vector<std::size_t>{312});  // all in the last flush
-    for (int y = 0; y < static_cast<int>(sink.rects.size()); ++y) {
-        const RunRect& r = sink.rects[y];
-        EXPECT_TRUE(r.left == 0 && r.top == y && r.right == 454 && r.bottom == y + 1) << y;
-    }
-
-    // The region itself covers the picture (the system may merge rows of equal extent).
-    fw::Region region(BuildBitmapRegion(picture.get(), RGB(0, 0, 0), 0));
-    ASSERT_TRUE(region);
-    RECT box;
-    EXPECT_NE(GetRgnBox(region.get(), &box), COMPLEXREGION);
-    EXPECT_TRUE(box.left == 0 && box.top == 0 && box.right == 454 && box.bottom == 312);
     EXPECT_EQ(BuildBitmapRegion(nullptr, 0, 0), nullptr);
 }
 
@@ -166,8 +119,8 @@ TEST_F(SplashTest, EnterButtonShowsTheParentsPixelsAroundItsLozenge) {
     fw::Selection selected(pictureDc.get(), picture.get());
 
     Canvas canvas(client.right, client.bottom);
-    for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED)}) {
-        Render(splash.enterButton, canvas, state);
+    for (bool state : {false, true}) {
+        splash.enterButton.Paint(canvas.dc(), client, PaintState{state});
         // The lozenge is wider than the button: its rounded corners sit where the image
         // is placed, (button - 85) / 2 to the left of the button's own corner.
         const int shift = state ? 1 : 0;

@@ -1,0 +1,63 @@
+// A picture to paint into and check pixel by pixel, test images, and a parent window for
+// controls under test.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// A top-down 32-bit picture with its own memory context.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3));
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC dc() const { return dc_; }
+    COLORREF Pixel(int x, int y) const;
+    // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
+    // that holds them (inclusive; empty when none).
+    int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
+    bool SameAs(const Canvas& other) const;
+    // Writes the picture as a 24-bit BMP file.
+    bool Save(const wchar_t* path) const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+};
+
+// A square icon of one colour with a pure black pixel at (0, 0). The caller owns it.
+HICON MakeTestIcon(int size, COLORREF color);
+// A screen-compatible bitmap of one colour; `first` and `second`, when not 0, at (0, 0) and
+// (1, 0). The caller owns it.
+HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first = 0,
+                       COLORREF second = 0);
+
+constexpr COLORREF kParentColor = RGB(10, 120, 30);
+
+// A visible topmost popup at (100, 100), 300 x 200, painted in kParentColor, that reflects
+// its children's notifications to their objects, counts BN_CLICKED and records the last
+// WM_COMMAND.
+class TestParent {
+public:
+    TestParent();
+    ~TestParent();
+    TestParent(const TestParent&) = delete;
+    TestParent& operator=(const TestParent&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    // A child button (WS_CHILD | WS_VISIBLE added to `style`).
+    HWND AddButton(int id, DWORD style, int x, int y, int width, int height,
+                   const wchar_t* text = L"");
+    static int clicks;
+    static WPARAM lastCommand;
+
+private:
+    HWND hwnd_ = nullptr;
+};
