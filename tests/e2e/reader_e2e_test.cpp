@@ -283,11 +283,16 @@ TEST_F(E2eReader, BadSteeringValuesAreClampedAndTheReaderKeepsWorking) {
     VirtualReader::SetRaw(L"Silent", REG_SZ, text, sizeof(text));
     VirtualReader::SetRaw(L"DelayMs", REG_BINARY, &oneByte, 1);
     VirtualReader::SetRaw(L"Version", REG_DWORD, &kLongDelay, sizeof(kLongDelay));
+    VirtualReader::SetRaw(L"Unplug", REG_SZ, text, sizeof(text));
     Forget();
     Click(hwnd, IDC_SET_DEVICE);
     EXPECT_EQ(timeline.entries.back(), InfoBox(L"Set format OK!"));
     Click(hwnd, IDC_GET_VERSION);
     EXPECT_EQ(timeline.entries.back(), InfoBox(kDefaultVersion));
+    // A moment to be pulled out at that the reader does not know: it stays.
+    VirtualReader::SetRaw(L"Unplug", REG_DWORD, &kLongDelay, sizeof(kLongDelay));
+    Click(hwnd, IDC_CANCEL_REPLACE);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(L"Cancle replace character command  OK!"));
 
     // A delay beyond the reader's limit is cut to 5 s, not waited for ever.
     VirtualReader::Reset();
