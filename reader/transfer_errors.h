@@ -4,9 +4,11 @@
 // natively. Windows completes the pending read or write of a removed HID device with
 // ERROR_DEVICE_NOT_CONNECTED and fails later calls on the stale handle the same way (or,
 // depending on the driver stack, with ERROR_BAD_COMMAND, ERROR_FILE_NOT_FOUND,
-// ERROR_DEVICE_REMOVED, ERROR_NO_SUCH_DEVICE or ERROR_OPERATION_ABORTED); Wine's HID class
-// driver ends them with STATUS_DELETE_PENDING, which reaches the program as
-// ERROR_ACCESS_DENIED.
+// ERROR_DEVICE_REMOVED, ERROR_NO_SUCH_DEVICE or ERROR_OPERATION_ABORTED). Wine's HID class
+// driver ends a removed device's pending reads, and later calls on the stale handle, with
+// STATUS_DELETE_PENDING, which reaches the program as ERROR_ACCESS_DENIED (ERROR_FILE_NOT_FOUND
+// once the device object is gone); a pending write ends with the device driver's own status,
+// ERROR_DEVICE_NOT_CONNECTED from a USB stack.
 #pragma once
 
 #include <cstdint>

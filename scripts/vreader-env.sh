@@ -106,7 +106,7 @@ vreader_remove() {
 # Puts the steering values back to the reader's defaults and forgets what it received.
 vreader_reset() {
   local v
-  for v in Answer Version Silent DelayMs Received; do
+  for v in Answer Version Silent DelayMs Unplug Unplugging Received; do
     vr_wine reg delete 'HKLM\System\CurrentControlSet\Services\zp350vr\Parameters' /v "$v" /f \
       >/dev/null 2>&1 </dev/null || true
   done

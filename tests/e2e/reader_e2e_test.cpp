@@ -9,8 +9,12 @@ extern "C" {
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/settings_dialog.h"
+#include "reader/reader_link.h"
+#include "reader/report_exchange.h"
 #include "reader_window.h"
 #include "res/resource.h"
 #include "ui_helpers.h"
@@ -279,11 +283,16 @@ TEST_F(E2eReader, BadSteeringValuesAreClampedAndTheReaderKeepsWorking) {
     VirtualReader::SetRaw(L"Silent", REG_SZ, text, sizeof(text));
     VirtualReader::SetRaw(L"DelayMs", REG_BINARY, &oneByte, 1);
     VirtualReader::SetRaw(L"Version", REG_DWORD, &kLongDelay, sizeof(kLongDelay));
+    VirtualReader::SetRaw(L"Unplug", REG_SZ, text, sizeof(text));
     Forget();
     Click(hwnd, IDC_SET_DEVICE);
     EXPECT_EQ(timeline.entries.back(), InfoBox(L"Set format OK!"));
     Click(hwnd, IDC_GET_VERSION);
     EXPECT_EQ(timeline.entries.back(), InfoBox(kDefaultVersion));
+    // A moment to be pulled out at that the reader does not know: it stays.
+    VirtualReader::SetRaw(L"Unplug", REG_DWORD, &kLongDelay, sizeof(kLongDelay));
+    Click(hwnd, IDC_CANCEL_REPLACE);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(L"Cancle replace character command  OK!"));
 
     // A delay beyond the reader's limit is cut to 5 s, not waited for ever.
     VirtualReader::Reset();
@@ -304,12 +313,14 @@ TEST_F(E2eReader, AReaderPulledOutWhileConnectedFailsItsCommandsUntilFoundAgain)
     // The HID stack no longer describes a device that is gone: nothing can be built or sent.
     EXPECT_EQ(timeline.entries, (Entries{Status(L"Could not get HID preparsed data!")}));
 
+    // The link still holds the dead handle: Find finds that out and searches afresh.
     Forget();
-    Click(hwnd, IDC_DISCONNECT);
     Click(hwnd, IDC_FIND_DEVICE);
     EXPECT_EQ(timeline.entries,
-              (Entries{Status(L"Device disconnected!"), Status(L"Device disconnected!"),
-                       Status(L"No device connected!")}));
+              (Entries{Status(L"Device disconnected!"), Status(L"No device connected!")}));
+    Forget();
+    Click(hwnd, IDC_DISCONNECT);
+    EXPECT_EQ(timeline.entries, (Entries{Status(L"No device connected!")}));
 
     ASSERT_TRUE(VirtualReader::Install());
     Forget();
@@ -319,6 +330,139 @@ TEST_F(E2eReader, AReaderPulledOutWhileConnectedFailsItsCommandsUntilFoundAgain)
     Forget();
     Click(hwnd, IDC_SET_DEVICE);
     EXPECT_EQ(timeline.entries.back(), InfoBox(L"Set format OK!"));
+}
+
+// --- The reader pulled out while a transfer is pending ----------------------------------------
+
+using During = PullOut::During;
+
+const std::wstring kFormatSent = Status(L"Send data success");
+const std::wstring kSent = Status(L"Set Command OK!");
+const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
+const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
+const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
+const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
+const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
+
+struct UnplugCase {
+    const char* name;
+    int button;
+    During when;
+    Entries shown;
+};
+
+const UnplugCase kUnplugCases[] = {
+    {"format, during the write",
+     IDC_SET_DEVICE,
+     During::Write,
+     {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
+    {"format, during the read",
+     IDC_SET_DEVICE,
+     During::Read,
+     {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+    {"version, during the write", IDC_GET_VERSION, During::Write, {kSendFailed, kReceiveFailed}},
+    {"version, during the read", IDC_GET_VERSION, During::Read, {kSent, kReceiveFailed}},
+    {"replace, during the write", IDC_SET_REPLACE, During::Write, {kSendFailed, kReceiveFailed}},
+    {"replace, during the read", IDC_SET_REPLACE, During::Read, {kSent, kReceiveFailed}},
+    {"cancel, during the write", IDC_CANCEL_REPLACE, During::Write, {kSendFailed, kReceiveFailed}},
+    {"cancel, during the read", IDC_CANCEL_REPLACE, During::Read, {kSent, kReceiveFailed}},
+};
+
+TEST_F(E2eReader, PulledOutDuringEachTransferOfEachCommandTheReaderIsLetGoAndFoundOnceBack) {
+    SetChecked(IDC_ALLOW_PAIR1, true);
+    SetDlgItemTextW(hwnd, IDC_PAIR1_CHAR, L"a");
+    SetDlgItemTextW(hwnd, IDC_PAIR1_REPLACEMENT, L"b");
+    for (const UnplugCase& c : kUnplugCases) {
+        SCOPED_TRACE(c.name);
+        // Found again once it is back (the first time: found at all).
+        Forget();
+        Connect();
+        if (HasFatalFailure())
+            return;
+        PullOut pullOut(c.when);
+        Click(hwnd, c.button);
+        ASSERT_TRUE(pullOut.Join());
+        // No success text, no empty box: the failure notices of the transfer that failed.
+        EXPECT_EQ(timeline.entries, c.shown)
+            << "removed " << pullOut.removalMs() << " ms after the reader said it was going";
+
+        Forget();
+        Click(hwnd, c.button);
+        EXPECT_EQ(timeline.entries, (Entries{Status(L"No device connected!")}));
+        EXPECT_TRUE(VirtualReader::Received().empty());
+        ASSERT_TRUE(VirtualReader::Install());
+    }
+    Forget();
+    Click(hwnd, IDC_FIND_DEVICE);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(kDefaultVersion));
+}
+
+// What the system's own calls report for a pulled-out reader, kept in the exchange's record.
+using Operation = reader::ReportExchange::Operation;
+using Failures = std::vector<reader::ReportExchange::Failure>;
+
+std::string Describe(const Failures& failures) {
+    std::string text;
+    for (const auto& f : failures) {
+        text += f.operation == Operation::Write ? " write:" : " read:";
+        text += std::to_string(f.error);
+    }
+    return text;
+}
+
+// Wine ends the pending read of a removed HID device with STATUS_DELETE_PENDING (error 5); a
+// pending write ends as the reader's driver ends it, here with STATUS_DEVICE_NOT_CONNECTED
+// (error 1167) as a USB stack does.
+TEST(E2eExchange, KeepsTheErrorsOfAReaderPulledOutDuringATransfer) {
+    struct Case {
+        const char* name;
+        During when;
+        Failures failures;
+    } cases[] = {
+        {"during the write",
+         During::Write,
+         {{Operation::Write, ERROR_DEVICE_NOT_CONNECTED}, {Operation::Read, ERROR_ACCESS_DENIED}}},
+        {"during the read", During::Read, {{Operation::Read, ERROR_ACCESS_DENIED}}},
+    };
+    VirtualReader::Reset();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader::ReaderLink link;
+        ASSERT_EQ(link.Find().outcome, reader::ReaderLink::Outcome::Found);
+        {
+            reader::ReportExchange exchange(link.handle());
+            ASSERT_EQ(exchange.Prepare(reader::ReaderCommand::CancelReplace, {}),
+                      reader::ReportExchange::Preparation::Ready);
+            PullOut pullOut(c.when);
+            const bool sent = exchange.Send();
+            const bool received = exchange.Receive();
+            ASSERT_TRUE(pullOut.Join());
+            EXPECT_EQ(exchange.failures(), c.failures) << Describe(exchange.failures());
+            for (const auto& failure : exchange.failures())
+                EXPECT_FALSE(failure.operation == Operation::Write ? sent : received);
+            EXPECT_TRUE(exchange.deviceGone());
+        }
+        ASSERT_TRUE(VirtualReader::Install());
+    }
+}
+
+// 900 ms is slow but within the second a read may take: the answer counts and the reader
+// keeps its link.
+TEST_F(E2eReader, ASlowReaderStillCountsAsAnsweredAndKeepsItsLink) {
+    Connect();
+    VirtualReader::SetDelayMs(900);
+    const DWORD start = GetTickCount();
+    Click(hwnd, IDC_SET_DEVICE);
+    EXPECT_EQ(timeline.entries,
+              (Entries{kFormatSent, Status(L"Set format OK!"), InfoBox(L"Set format OK!")}))
+        << "the command took " << GetTickCount() - start << " ms";
+
+    VirtualReader::SetDelayMs(0);
+    Forget();
+    Click(hwnd, IDC_FIND_DEVICE);
+    EXPECT_EQ(timeline.entries, (Entries{Status(L"Detect Device OK!")}));
+    Click(hwnd, IDC_GET_VERSION);
+    EXPECT_EQ(timeline.entries.back(), InfoBox(kDefaultVersion));
 }
 
 }  // namespace

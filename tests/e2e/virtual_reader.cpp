@@ -1,11 +1,16 @@
 #include "virtual_reader.h"
 
+#include <setupapi.h>
+
 #include <cstdlib>
 
 namespace {
 
 const wchar_t kParameters[] = L"System\\CurrentControlSet\\Services\\zp350vr\\Parameters";
 constexpr std::size_t kReportLength = 65;
+const char kInstanceId[] = "ROOT\\VID_5131&PID_2007\\0000";
+// How long the reader may take to take the report and say that it is going.
+constexpr DWORD kUnplugSignalMs = 5000;
 
 class Key {
 public:
@@ -34,6 +39,16 @@ void SetDword(const wchar_t* name, DWORD value) {
 void Delete(const wchar_t* name) {
     Key key;
     RegDeleteValueW(key.get(), name);
+}
+
+DWORD Dword(const wchar_t* name) {
+    Key key;
+    DWORD type = 0, value = 0, size = sizeof(value);
+    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return 0;
+    return value;
 }
 
 Report Binary(const wchar_t* name) {
@@ -71,7 +86,8 @@ bool RunTool(const std::string& commandLine) {
 }  // namespace
 
 void VirtualReader::Reset() {
-    for (const wchar_t* name : {L"Answer", L"Version", L"Silent", L"DelayMs", L"Received"})
+    for (const wchar_t* name :
+         {L"Answer", L"Version", L"Silent", L"DelayMs", L"Unplug", L"Unplugging", L"Received"})
         Delete(name);
 }
 
@@ -128,6 +144,55 @@ bool VirtualReader::Install() {
         return false;
     return RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\"") &&
            RunTool("vrwait.exe\" present 15000");
+}
+
+// Removes the device in this process, as the installer does, without starting a program: the
+// removal must end while the program's transfer is still waiting.
+bool RemoveDevice() {
+    HDEVINFO set = SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    if (set == INVALID_HANDLE_VALUE)
+        return false;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    const bool removed = SetupDiOpenDeviceInfoA(set, kInstanceId, nullptr, 0, &device) &&
+                         SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
+    SetupDiDestroyDeviceInfoList(set);
+    return removed;
+}
+
+PullOut::PullOut(During when) {
+    Delete(L"Unplugging");
+    SetDword(L"Unplug", static_cast<DWORD>(when));
+    thread_ = CreateThread(nullptr, 0, &PullOut::Run, this, 0, nullptr);
+}
+
+PullOut::~PullOut() {
+    Join();
+}
+
+bool PullOut::Join() {
+    if (thread_ != nullptr) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    return removed_;
+}
+
+DWORD WINAPI PullOut::Run(void* self) {
+    PullOut& pullOut = *static_cast<PullOut*>(self);
+    const DWORD start = GetTickCount();
+    while (Dword(L"Unplugging") == 0) {
+        if (GetTickCount() - start > kUnplugSignalMs) {
+            Delete(L"Unplug");  // the reader never took a report: it stays
+            return 0;
+        }
+        Sleep(2);
+    }
+    const DWORD signalled = GetTickCount();
+    pullOut.removed_ = RemoveDevice();
+    pullOut.removalMs_ = GetTickCount() - signalled;
+    return 0;
 }
 
 Report FullReport(const std::vector<std::uint8_t>& bytes) {

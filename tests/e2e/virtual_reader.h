@@ -38,5 +38,31 @@ public:
     static bool Install();
 };
 
+// Pulls the reader out while the program's next transfer is pending. The reader is told to go
+// during the write of the next report (it holds the write, which never completes on its own)
+// or during the read after it (the write goes through, no answer comes); once the driver says
+// that it is holding, a thread of this process removes the device, and the system ends the
+// pending transfer as it ends a removed device's.
+class PullOut {
+public:
+    enum class During { Write = 1, Read = 2 };
+    explicit PullOut(During when);
+    ~PullOut();
+    PullOut(const PullOut&) = delete;
+    PullOut& operator=(const PullOut&) = delete;
+
+    // Waits for the removal; true when the reader said it was going and has been removed.
+    bool Join();
+    // From the driver's word to the removal's end.
+    DWORD removalMs() const { return removalMs_; }
+
+private:
+    static DWORD WINAPI Run(void* self);
+
+    HANDLE thread_ = nullptr;
+    bool removed_ = false;
+    DWORD removalMs_ = 0;
+};
+
 // A full 65-byte report: identifier 0, then `bytes`, zero-filled.
 Report FullReport(const std::vector<std::uint8_t>& bytes);

@@ -12,12 +12,12 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {1167, true, "Windows: pending and later transfers of a removed HID device"},
+    {1167, true, "Windows: pending and later transfers of a removed HID device; Wine: a write"},
     {1617, true, "Windows: device removed"},
     {433, true, "Windows: device does not exist"},
-    {2, true, "Windows: no such device (driver after surprise removal)"},
+    {2, true, "no such device (Windows driver after surprise removal, Wine stale handle)"},
     {22, true, "Windows: invalid device state (framework drivers after removal)"},
-    {5, true, "Wine: delete pending on a removed HID device"},
+    {5, true, "Wine: delete pending on a removed HID device (reads, later calls)"},
     {6, true, "the handle is no longer valid"},
     {995, true, "aborted by the system, not by the program"},
     {31, false, "the device failed this one report"},

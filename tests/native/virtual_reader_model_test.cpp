@@ -132,17 +132,44 @@ TEST(VirtualReaderModel, BoundsEverySteeringValue) {
         int answer;
         unsigned versionLength;
         unsigned delay;
+        int unplug;
     } bounds[] = {
-        {"nothing set", {}, -1, 12, 0},
-        {"answer too large", {1, 0x12345, 0, nullptr, 0, 0, 0}, 0xFF, 12, 0},
-        {"delay too long", {0, 0, 0, nullptr, 0, 0, 0xFFFFFFFF}, -1, 12, VR_MAX_DELAY_MS},
-        {"delay within range", {0, 0, 0, nullptr, 0, 0, 1500}, -1, 12, 1500},
+        {"nothing set", {}, -1, 12, 0, VR_UNPLUG_NONE},
+        {"answer too large", {1, 0x12345, 0, nullptr, 0, 0, 0, 0}, 0xFF, 12, 0, VR_UNPLUG_NONE},
+        {"delay too long",
+         {0, 0, 0, nullptr, 0, 0, 0xFFFFFFFF, 0},
+         -1,
+         12,
+         VR_MAX_DELAY_MS,
+         VR_UNPLUG_NONE},
+        {"delay within range", {0, 0, 0, nullptr, 0, 0, 1500, 0}, -1, 12, 1500, VR_UNPLUG_NONE},
         {"text too long",
-         {0, 0, 1, reinterpret_cast<const unsigned short*>(longText.data()), longText.size(), 0, 0},
+         {0, 0, 1, reinterpret_cast<const unsigned short*>(longText.data()), longText.size(), 0, 0,
+          0},
          -1,
          VR_MAX_VERSION_TEXT,
-         0},
-        {"text present but empty", {0, 0, 1, nullptr, 0, 0, 0}, -1, 12, 0},
+         0,
+         VR_UNPLUG_NONE},
+        {"text present but empty", {0, 0, 1, nullptr, 0, 0, 0, 0}, -1, 12, 0, VR_UNPLUG_NONE},
+        {"unplug during the write",
+         {0, 0, 0, nullptr, 0, 0, 0, 1},
+         -1,
+         12,
+         0,
+         VR_UNPLUG_DURING_WRITE},
+        {"unplug during the read",
+         {0, 0, 0, nullptr, 0, 0, 0, 2},
+         -1,
+         12,
+         0,
+         VR_UNPLUG_DURING_READ},
+        {"unplug, unknown moment", {0, 0, 0, nullptr, 0, 0, 0, 3}, -1, 12, 0, VR_UNPLUG_NONE},
+        {"unplug, all bits set",
+         {0, 0, 0, nullptr, 0, 0, 0, 0xFFFFFFFF},
+         -1,
+         12,
+         0,
+         VR_UNPLUG_NONE},
     };
     for (const Bound& b : bounds) {
         SCOPED_TRACE(b.name);
@@ -150,6 +177,7 @@ TEST(VirtualReaderModel, BoundsEverySteeringValue) {
         EXPECT_EQ(steering.answer, b.answer);
         EXPECT_EQ(steering.version_length, b.versionLength);
         EXPECT_EQ(steering.delay_ms, b.delay);
+        EXPECT_EQ(steering.unplug, b.unplug);
     }
     // Characters outside the reader's byte range become '?'.
     vr_raw_steering raw{};

@@ -11,8 +11,12 @@
 #define VR_VERSION_NUMBER 0x0100
 /* Answers that wait for a read request; more are dropped, as a device's buffer would. */
 #define VR_PENDING_ANSWERS 8
-/* How long removal waits for answers that are still being delayed (longer than any delay). */
+/* How long a write is held for a removal that does not come before the driver fails it. */
+#define VR_MAX_HOLD_MS VR_MAX_DELAY_MS
+/* How long removal waits for the driver's threads (longer than any delay or hold). */
 #define VR_REMOVE_WAIT_MS (VR_MAX_DELAY_MS + 1000)
+/* What a USB stack completes the requests of a device that was pulled out with. */
+#define VR_STATUS_GONE STATUS_DEVICE_NOT_CONNECTED
 
 /* One 64-byte input and one 64-byte output report, no report identifiers, vendor page. */
 static const UCHAR report_descriptor[] = {
@@ -37,7 +41,9 @@ struct vr_device {
     UCHAR answers[VR_PENDING_ANSWERS][VR_REPORT_DATA];
     ULONG answer_count;
     struct vr_state state;
-    LONG delayed; /* answers still being delayed by their threads */
+    LONG delayed;       /* threads still running: delayed answers, the hold limit */
+    PIRP held;          /* a write held while the reader is being pulled out */
+    BOOLEAN unplugging; /* on its way out: nothing is answered, no report is taken */
     BOOLEAN removed;
 };
 
@@ -108,7 +114,7 @@ static void deliver(struct vr_device* device, const UCHAR* data) {
     PIRP irp = NULL;
     KIRQL irql;
     KeAcquireSpinLock(&device->lock, &irql);
-    if (!device->removed) {
+    if (!device->removed && !device->unplugging) {
         irp = take_read(device);
         if (irp == NULL && device->answer_count < VR_PENDING_ANSWERS)
             copy_bytes(device->answers[device->answer_count++], data, VR_REPORT_DATA);
@@ -168,49 +174,30 @@ static void fail_reads(struct vr_device* device) {
     }
 }
 
-/* --- Delayed answers -------------------------------------------------------------------- */
+/* --- The driver's own threads ------------------------------------------------------------ */
 
-static VOID NTAPI delayed_answer_thread(PVOID context) {
-    struct vr_delayed_answer* job = context;
-    struct vr_device* device = job->device;
+static void count_thread_end(struct vr_device* device) {
     KIRQL irql;
-    sleep_ms(job->delay_ms);
-    deliver(device, job->data);
-    ExFreePool(job);
     KeAcquireSpinLock(&device->lock, &irql);
     --device->delayed;
     KeReleaseSpinLock(&device->lock, irql);
-    PsTerminateSystemThread(STATUS_SUCCESS);
 }
 
-/* Answers after `delay_ms` on a thread of its own; at once when no thread can be had. */
-static void deliver_later(struct vr_device* device, const UCHAR* data, ULONG delay_ms) {
-    struct vr_delayed_answer* job = ExAllocatePool(NonPagedPool, sizeof(*job));
+/* Starts `routine` on a system thread; the caller has already counted it in `delayed`, so that
+ * removal waits for it. False (and the count taken back) when no thread can be had. */
+static BOOLEAN start_counted_thread(struct vr_device* device, PKSTART_ROUTINE routine,
+                                    PVOID context) {
     HANDLE thread;
-    KIRQL irql;
-    if (job == NULL) {
-        deliver(device, data);
-        return;
-    }
-    job->device = device;
-    job->delay_ms = delay_ms;
-    copy_bytes(job->data, data, VR_REPORT_DATA);
-    KeAcquireSpinLock(&device->lock, &irql);
-    ++device->delayed;
-    KeReleaseSpinLock(&device->lock, irql);
-    if (!NT_SUCCESS(PsCreateSystemThread(&thread, THREAD_ALL_ACCESS, NULL, NULL, NULL,
-                                         delayed_answer_thread, job))) {
-        KeAcquireSpinLock(&device->lock, &irql);
-        --device->delayed;
-        KeReleaseSpinLock(&device->lock, irql);
-        ExFreePool(job);
-        deliver(device, data);
-        return;
+    if (!NT_SUCCESS(
+            PsCreateSystemThread(&thread, THREAD_ALL_ACCESS, NULL, NULL, NULL, routine, context))) {
+        count_thread_end(device);
+        return FALSE;
     }
     ZwClose(thread);
+    return TRUE;
 }
 
-static void wait_for_delayed_answers(struct vr_device* device) {
+static void wait_for_threads(struct vr_device* device) {
     ULONG waited;
     for (waited = 0; waited < VR_REMOVE_WAIT_MS; waited += 10) {
         LONG left;
@@ -224,6 +211,128 @@ static void wait_for_delayed_answers(struct vr_device* device) {
     }
 }
 
+/* --- Delayed answers -------------------------------------------------------------------- */
+
+static VOID NTAPI delayed_answer_thread(PVOID context) {
+    struct vr_delayed_answer* job = context;
+    struct vr_device* device = job->device;
+    sleep_ms(job->delay_ms);
+    deliver(device, job->data);
+    ExFreePool(job);
+    count_thread_end(device);
+    PsTerminateSystemThread(STATUS_SUCCESS);
+}
+
+/* Answers after `delay_ms` on a thread of its own; at once when no thread can be had. */
+static void deliver_later(struct vr_device* device, const UCHAR* data, ULONG delay_ms) {
+    struct vr_delayed_answer* job = ExAllocatePool(NonPagedPool, sizeof(*job));
+    KIRQL irql;
+    if (job == NULL) {
+        deliver(device, data);
+        return;
+    }
+    job->device = device;
+    job->delay_ms = delay_ms;
+    copy_bytes(job->data, data, VR_REPORT_DATA);
+    KeAcquireSpinLock(&device->lock, &irql);
+    ++device->delayed;
+    KeReleaseSpinLock(&device->lock, irql);
+    if (!start_counted_thread(device, delayed_answer_thread, job)) {
+        ExFreePool(job);
+        deliver(device, data);
+    }
+}
+
+/* --- Pulling the reader out -------------------------------------------------------------- */
+
+/* Takes the held write; NULL when there is none or its cancel routine completes it. Called
+ * under the lock. */
+static PIRP take_held(struct vr_device* device) {
+    PIRP irp = device->held;
+    device->held = NULL;
+    if (irp != NULL && IoSetCancelRoutine(irp, NULL) == NULL)
+        return NULL;
+    return irp;
+}
+
+/* Fails the held write, as the requests of a device that is gone fail. */
+static void fail_held(struct vr_device* device) {
+    PIRP irp;
+    KIRQL irql;
+    KeAcquireSpinLock(&device->lock, &irql);
+    irp = take_held(device);
+    KeReleaseSpinLock(&device->lock, irql);
+    if (irp != NULL)
+        complete(irp, VR_STATUS_GONE, 0);
+}
+
+static VOID NTAPI cancel_held(PDEVICE_OBJECT object, PIRP irp) {
+    struct vr_device* device = device_of(object);
+    KIRQL irql;
+    IoReleaseCancelSpinLock(irp->CancelIrql);
+    KeAcquireSpinLock(&device->lock, &irql);
+    if (device->held == irp)
+        device->held = NULL;
+    KeReleaseSpinLock(&device->lock, irql);
+    complete(irp, STATUS_CANCELLED, 0);
+}
+
+/* A held write is failed by the removal; should no removal come, it is failed here after
+ * VR_MAX_HOLD_MS, so that no request waits for ever. */
+static VOID NTAPI hold_limit_thread(PVOID context) {
+    struct vr_device* device = context;
+    ULONG waited;
+    for (waited = 0; waited < VR_MAX_HOLD_MS; waited += 10) {
+        BOOLEAN holding;
+        KIRQL irql;
+        KeAcquireSpinLock(&device->lock, &irql);
+        holding = device->held != NULL;
+        KeReleaseSpinLock(&device->lock, irql);
+        if (!holding)
+            break;
+        sleep_ms(10);
+    }
+    fail_held(device);
+    count_thread_end(device);
+    PsTerminateSystemThread(STATUS_SUCCESS);
+}
+
+/* The reader starts to go, as `how` asks: from now on it answers nothing and takes no report.
+ * During the write, this write is held until the removal fails it; during the read, it goes
+ * through (`written` bytes) and no answer follows. "Unplugging" in the registry tells the test
+ * to remove the device now. */
+static NTSTATUS begin_unplug(struct vr_device* device, PIRP irp, int how, ULONG written) {
+    NTSTATUS status = VR_STATUS_GONE;
+    KIRQL irql;
+
+    KeAcquireSpinLock(&device->lock, &irql);
+    device->unplugging = TRUE;
+    device->answer_count = 0;
+    if (how == VR_UNPLUG_DURING_WRITE && device->held == NULL && !device->removed) {
+        IoMarkIrpPending(irp);
+        device->held = irp;
+        IoSetCancelRoutine(irp, cancel_held);
+        status = STATUS_PENDING;
+        if (irp->Cancel && IoSetCancelRoutine(irp, NULL) != NULL) {
+            device->held = NULL;
+            status = STATUS_CANCELLED;
+        } else {
+            ++device->delayed; /* the hold limit's thread, started below */
+        }
+    }
+    KeReleaseSpinLock(&device->lock, irql);
+    vr_report_unplugging((ULONG)how);
+
+    if (how == VR_UNPLUG_DURING_READ)
+        return complete(irp, STATUS_SUCCESS, written);
+    if (status == STATUS_PENDING) {
+        start_counted_thread(device, hold_limit_thread, device);
+        return STATUS_PENDING;
+    }
+    complete(irp, status, 0);
+    return status == STATUS_CANCELLED ? STATUS_PENDING : status;
+}
+
 /* --- Output reports --------------------------------------------------------------------- */
 
 static NTSTATUS write_report(struct vr_device* device, PIRP irp) {
@@ -233,13 +342,21 @@ static NTSTATUS write_report(struct vr_device* device, PIRP irp) {
     UCHAR answer[VR_REPORT_DATA];
     ULONG length;
     int answers;
+    BOOLEAN gone;
     KIRQL irql;
 
     if (packet == NULL || packet->reportBuffer == NULL)
         return complete(irp, STATUS_INVALID_PARAMETER, 0);
+    KeAcquireSpinLock(&device->lock, &irql);
+    gone = device->unplugging || device->removed;
+    KeReleaseSpinLock(&device->lock, irql);
+    if (gone)
+        return complete(irp, VR_STATUS_GONE, 0);
     length = packet->reportBufferLen;
     vr_record_report(packet->reportId, packet->reportBuffer, length);
     vr_read_steering(&steering);
+    if (steering.unplug != VR_UNPLUG_NONE)
+        return begin_unplug(device, irp, steering.unplug, length + 1);
     KeAcquireSpinLock(&device->lock, &irql);
     answers = vr_handle_report(&device->state, &steering, packet->reportBuffer, length, answer);
     kept = device->state;
@@ -346,7 +463,8 @@ static NTSTATUS NTAPI dispatch_pnp(PDEVICE_OBJECT object, PIRP irp) {
             device->answer_count = 0;
             KeReleaseSpinLock(&device->lock, irql);
             fail_reads(device);
-            wait_for_delayed_answers(device);
+            fail_held(device);
+            wait_for_threads(device);
             break;
         case IRP_MN_QUERY_REMOVE_DEVICE:
             fail_reads(device);
@@ -370,6 +488,8 @@ static NTSTATUS NTAPI add_device(PDRIVER_OBJECT driver, PDEVICE_OBJECT object) {
     InitializeListHead(&device->reads);
     device->answer_count = 0;
     device->delayed = 0;
+    device->held = NULL;
+    device->unplugging = FALSE;
     device->removed = FALSE;
     vr_init_state(&device->state);
     vr_save_state(&device->state);

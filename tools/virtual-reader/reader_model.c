@@ -47,6 +47,9 @@ void vr_clamp_steering(const struct vr_raw_steering* raw, struct vr_steering* ou
 
     out->silent = raw->silent != 0;
     out->delay_ms = raw->delay_ms > VR_MAX_DELAY_MS ? VR_MAX_DELAY_MS : (unsigned)raw->delay_ms;
+    out->unplug = raw->unplug == VR_UNPLUG_DURING_WRITE || raw->unplug == VR_UNPLUG_DURING_READ
+                      ? (int)raw->unplug
+                      : VR_UNPLUG_NONE;
 }
 
 void vr_init_state(struct vr_state* state) {

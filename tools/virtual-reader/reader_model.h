@@ -18,6 +18,13 @@ extern "C" {
 #define VR_MAX_DELAY_MS 5000
 #define VR_DEFAULT_VERSION "ZP350 VR 1.0"
 
+/* When the reader is pulled out, as the "Unplug" steering value asks: during the write of the
+ * next report (the write never completes on its own), or during the read that follows it (the
+ * write goes through, no answer comes). Any other value means not at all. */
+#define VR_UNPLUG_NONE 0
+#define VR_UNPLUG_DURING_WRITE 1
+#define VR_UNPLUG_DURING_READ 2
+
 /* Steering as it was found in the registry: each value may be missing or out of range. */
 struct vr_raw_steering {
     int has_answer;
@@ -27,6 +34,7 @@ struct vr_raw_steering {
     unsigned long version_units;
     unsigned long silent;
     unsigned long delay_ms;
+    unsigned long unplug;
 };
 
 /* Steering the model can use: every field within its bounds. */
@@ -36,6 +44,7 @@ struct vr_steering {
     unsigned version_length;
     int silent;
     unsigned delay_ms;
+    int unplug; /* one of VR_UNPLUG_* */
 };
 
 /* What the reader keeps from the commands it accepted. */

@@ -99,6 +99,7 @@ void vr_read_steering(struct vr_steering* steering) {
         raw.has_answer = query_dword(key, L"Answer", &raw.answer);
         query_dword(key, L"Silent", &raw.silent);
         query_dword(key, L"DelayMs", &raw.delay_ms);
+        query_dword(key, L"Unplug", &raw.unplug);
         version = query(key, L"Version", REG_SZ);
         if (version != NULL) {
             raw.has_version = 1;
@@ -111,6 +112,19 @@ void vr_read_steering(struct vr_steering* steering) {
         ExFreePool(version);
     if (key != NULL)
         ZwClose(key);
+}
+
+void vr_report_unplugging(ULONG how) {
+    ULONG none = VR_UNPLUG_NONE;
+    UNICODE_STRING value_name;
+    HANDLE key = open_parameters();
+    if (key == NULL)
+        return;
+    RtlInitUnicodeString(&value_name, L"Unplug");
+    ZwSetValueKey(key, &value_name, 0, REG_DWORD, &none, sizeof(none));
+    RtlInitUnicodeString(&value_name, L"Unplugging");
+    ZwSetValueKey(key, &value_name, 0, REG_DWORD, &how, sizeof(how));
+    ZwClose(key);
 }
 
 void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length) {

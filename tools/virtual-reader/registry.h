@@ -19,6 +19,9 @@ void vr_registry_free(void);
 /* Reads the steering values; anything missing, unreadable or out of range falls back to
  * the defaults or is clamped. */
 void vr_read_steering(struct vr_steering* steering);
+/* Tells the test that the reader is being pulled out (`how`, one of VR_UNPLUG_*) by writing
+ * "Unplugging"; "Unplug" goes back to none, so that a reader plugged in again works. */
+void vr_report_unplugging(ULONG how);
 /* Appends one received report to "Received". */
 void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length);
 /* Writes what the reader keeps to "Format" and "Replace". */
