@@ -91,4 +91,4 @@ add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
-add_dependencies(win32_package_tests ${APP_NAME})
+add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
