@@ -22,3 +22,8 @@ foreach(src IN LISTS BENCHES)
   target_compile_options(${name} PRIVATE ${WARNINGS} -O2)
   target_link_libraries(${name} PRIVATE pure)
 endforeach()
+
+# The virtual card reader's device model (C, also built into its driver).
+add_library(vreader_model STATIC ${CMAKE_SOURCE_DIR}/tools/virtual-reader/reader_model.c)
+target_compile_options(vreader_model PRIVATE -Wall -Wextra -Werror ${SANITIZE})
+target_link_libraries(native_tests PRIVATE vreader_model)

@@ -92,3 +92,5 @@ add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
 add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
+
+include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)

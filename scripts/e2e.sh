@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# End-to-end tests against the virtual card reader, in a Wine prefix of their own with the
+# reader's driver installed:
+#   scripts/e2e.sh i686|x86_64 [all|tests|gui|bench]     (default: all = tests and gui)
+# tests: the program's reader code with the system's own HID calls (e2e_reader_tests);
+# gui:   the program itself, driven with real key presses and clicks up to the version text
+#        after Find Device; screenshot in build/screenshots/e2e-find-<arch>.png;
+# bench: the cost of one command against the virtual reader beside the simulated host.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+arch=${1:?usage: scripts/e2e.sh i686|x86_64 [all|tests|gui|bench]}
+what=${2:-all}
+source scripts/vreader-env.sh
+vreader_flavour "$arch"
+
+[ -f "$VR_TREE/build.ninja" ] || bash scripts/build.sh
+cmake --build "$VR_TREE" --target "${VR_APP%.exe}" e2e_reader_tests e2e_window_probe e2e_command_bench
+
+vreader_start "$arch"
+export ZP350_VREADER_DIR
+ZP350_VREADER_DIR=$(vreader_winpath "$VR_DIR")
+export WINEDEBUG=-all
+
+run_tests() {
+  echo "== end-to-end tests against the virtual reader ($arch)"
+  vreader_run "$VR_TREE/e2e_reader_tests.exe"
+}
+
+# Polls `probe` until it succeeds (and, with `want`, prints exactly that); prints its output.
+poll_probe() {
+  local want=$1 out
+  shift
+  for _ in $(seq 150); do
+    if out=$(vr_wine "$VR_TREE/e2e_window_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'); then
+      if [ -z "$want" ] || [ "$out" = "$want" ]; then
+        echo "$out"
+        return 0
+      fi
+    fi
+    sleep 0.2
+  done
+  echo "$out"
+  return 1
+}
+
+run_gui() {
+  echo "== the program against the virtual reader ($arch): Return, Find Device"
+  local shots="$BUILD_ROOT/screenshots" app pos status version="ZP350 VR 1.0"
+  mkdir -p "$shots"
+  vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
+  app=$!
+  # Return presses the welcome window's Enter button once the window is up.
+  if ! poll_probe "" welcome center 1 >/dev/null; then
+    echo "FAILED: the welcome window did not open" >&2
+    return 1
+  fi
+  sleep 1
+  xdotool key Return
+  if ! pos=$(poll_probe "" settings center 1001); then
+    echo "FAILED: the settings window did not open" >&2
+    return 1
+  fi
+  xdotool mousemove ${pos% *} ${pos#* } click 1
+  status=$(poll_probe "$version" settings text 1023) || true
+  sleep 1
+  import -window root "$shots/e2e-find-$arch.png"
+  kill "$app" >/dev/null 2>&1 || true
+  if [ "$status" != "$version" ]; then
+    echo "FAILED: the status line shows '$status', not the reader's version '$version'" >&2
+    return 1
+  fi
+  echo "Find Device showed the reader's version '$status'; screenshot: $shots/e2e-find-$arch.png"
+}
+
+run_bench() {
+  echo "== one command against the virtual reader ($arch)"
+  vreader_run "$VR_TREE/e2e_command_bench.exe"
+}
+
+case "$what" in
+  all) run_tests && run_gui ;;
+  tests) run_tests ;;
+  gui) run_gui ;;
+  bench) run_bench ;;
+  *) echo "unknown part '$what'" >&2; exit 2 ;;
+esac

@@ -1,0 +1,157 @@
+#include "registry.h"
+
+#define VR_LOG_SIZE (VR_RECORDED_REPORTS * VR_RECORD_SIZE)
+/* A value larger than this is not one of ours and is ignored. */
+#define VR_MAX_VALUE_SIZE (64 * 1024)
+
+static UNICODE_STRING parameters_path;
+
+static HANDLE open_parameters(void) {
+    OBJECT_ATTRIBUTES attributes;
+    HANDLE key = NULL;
+    InitializeObjectAttributes(&attributes, &parameters_path,
+                               OBJ_CASE_INSENSITIVE | OBJ_KERNEL_HANDLE, NULL, NULL);
+    if (!NT_SUCCESS(
+            ZwCreateKey(&key, KEY_ALL_ACCESS, &attributes, 0, NULL, REG_OPTION_NON_VOLATILE, NULL)))
+        return NULL;
+    return key;
+}
+
+BOOLEAN vr_registry_init(PCUNICODE_STRING service_key) {
+    static const WCHAR suffix[] = L"\\Parameters";
+    const USHORT suffix_bytes = sizeof(suffix) - sizeof(WCHAR);
+    USHORT i;
+    HANDLE key;
+
+    parameters_path.Length = 0;
+    parameters_path.MaximumLength = service_key->Length + suffix_bytes + sizeof(WCHAR);
+    parameters_path.Buffer = ExAllocatePool(NonPagedPool, parameters_path.MaximumLength);
+    if (parameters_path.Buffer == NULL)
+        return FALSE;
+    for (i = 0; i < service_key->Length / sizeof(WCHAR); ++i)
+        parameters_path.Buffer[i] = service_key->Buffer[i];
+    for (i = 0; suffix[i] != 0; ++i)
+        parameters_path.Buffer[service_key->Length / sizeof(WCHAR) + i] = suffix[i];
+    parameters_path.Length = service_key->Length + suffix_bytes;
+    parameters_path.Buffer[parameters_path.Length / sizeof(WCHAR)] = 0;
+
+    key = open_parameters();
+    if (key != NULL)
+        ZwClose(key);
+    return TRUE;
+}
+
+void vr_registry_free(void) {
+    if (parameters_path.Buffer != NULL)
+        ExFreePool(parameters_path.Buffer);
+    parameters_path.Buffer = NULL;
+}
+
+/* A value's data, or NULL when it is missing, too large or not of `type`. The caller
+ * frees it. */
+static KEY_VALUE_PARTIAL_INFORMATION* query(HANDLE key, const WCHAR* name, ULONG type) {
+    UNICODE_STRING value_name;
+    KEY_VALUE_PARTIAL_INFORMATION header;
+    KEY_VALUE_PARTIAL_INFORMATION* info;
+    ULONG size = 0;
+
+    RtlInitUnicodeString(&value_name, name);
+    /* The first call only learns the size. */
+    ZwQueryValueKey(key, &value_name, KeyValuePartialInformation, &header, sizeof(header), &size);
+    if (size == 0 || size > VR_MAX_VALUE_SIZE)
+        return NULL;
+    info = ExAllocatePool(NonPagedPool, size);
+    if (info == NULL)
+        return NULL;
+    if (!NT_SUCCESS(
+            ZwQueryValueKey(key, &value_name, KeyValuePartialInformation, info, size, &size)) ||
+        info->Type != type) {
+        ExFreePool(info);
+        return NULL;
+    }
+    return info;
+}
+
+static int query_dword(HANDLE key, const WCHAR* name, unsigned long* value) {
+    KEY_VALUE_PARTIAL_INFORMATION* info = query(key, name, REG_DWORD);
+    int found = 0;
+    if (info != NULL && info->DataLength == sizeof(ULONG)) {
+        *value = *(const ULONG*)info->Data;
+        found = 1;
+    }
+    if (info != NULL)
+        ExFreePool(info);
+    return found;
+}
+
+static void set_binary(HANDLE key, const WCHAR* name, const void* data, ULONG size) {
+    UNICODE_STRING value_name;
+    RtlInitUnicodeString(&value_name, name);
+    ZwSetValueKey(key, &value_name, 0, REG_BINARY, (PVOID)data, size);
+}
+
+void vr_read_steering(struct vr_steering* steering) {
+    struct vr_raw_steering raw = {0};
+    KEY_VALUE_PARTIAL_INFORMATION* version = NULL;
+    HANDLE key = open_parameters();
+
+    if (key != NULL) {
+        raw.has_answer = query_dword(key, L"Answer", &raw.answer);
+        query_dword(key, L"Silent", &raw.silent);
+        query_dword(key, L"DelayMs", &raw.delay_ms);
+        version = query(key, L"Version", REG_SZ);
+        if (version != NULL) {
+            raw.has_version = 1;
+            raw.version = (const unsigned short*)version->Data;
+            raw.version_units = version->DataLength / sizeof(WCHAR);
+        }
+    }
+    vr_clamp_steering(&raw, steering);
+    if (version != NULL)
+        ExFreePool(version);
+    if (key != NULL)
+        ZwClose(key);
+}
+
+void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length) {
+    KEY_VALUE_PARTIAL_INFORMATION* old;
+    UCHAR* log;
+    ULONG kept = 0, i;
+    HANDLE key = open_parameters();
+
+    if (key == NULL)
+        return;
+    log = ExAllocatePool(NonPagedPool, VR_LOG_SIZE);
+    if (log == NULL) {
+        ZwClose(key);
+        return;
+    }
+    old = query(key, L"Received", REG_BINARY);
+    if (old != NULL) {
+        /* Whole records only; the oldest one goes when the log is full. */
+        ULONG start = 0;
+        kept = old->DataLength - old->DataLength % VR_RECORD_SIZE;
+        if (kept >= VR_LOG_SIZE) {
+            start = kept - (VR_LOG_SIZE - VR_RECORD_SIZE);
+            kept = VR_LOG_SIZE - VR_RECORD_SIZE;
+        }
+        for (i = 0; i < kept; ++i)
+            log[i] = old->Data[start + i];
+        ExFreePool(old);
+    }
+    log[kept] = report_id;
+    for (i = 0; i < VR_REPORT_DATA; ++i)
+        log[kept + 1 + i] = i < length ? data[i] : 0;
+    set_binary(key, L"Received", log, kept + VR_RECORD_SIZE);
+    ExFreePool(log);
+    ZwClose(key);
+}
+
+void vr_save_state(const struct vr_state* state) {
+    HANDLE key = open_parameters();
+    if (key == NULL)
+        return;
+    set_binary(key, L"Format", state->format, sizeof(state->format));
+    set_binary(key, L"Replace", state->replace, sizeof(state->replace));
+    ZwClose(key);
+}
