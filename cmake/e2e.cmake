@@ -2,15 +2,14 @@
 # in every Windows tree but registered with no ctest: the test prefix has no reader. The
 # script scripts/e2e.sh runs them in a prefix with the reader installed.
 set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
-set(E2E_SUPPORT ${E2E_DIR}/virtual_reader.cpp ${CMAKE_SOURCE_DIR}/tests/win32/reader/reader_window.cpp
-                ${WIN_TEST_SUPPORT})
-set(E2E_INCLUDES ${E2E_DIR} ${CMAKE_SOURCE_DIR}/tests/win32/support ${CMAKE_SOURCE_DIR}/tests/win32/reader)
+set(E2E_SUPPORT ${E2E_DIR}/virtual_reader.cpp ${CMAKE_SOURCE_DIR}/tests/win32/reader/reader_window.cpp)
+set(E2E_INCLUDES ${E2E_DIR} ${CMAKE_SOURCE_DIR}/tests/win32/reader)
 
 add_executable(e2e_reader_tests ${E2E_DIR}/reader_e2e_test.cpp ${E2E_SUPPORT} ${WIN_TEST_MAIN}
                                 ${RESOURCES})
 target_compile_options(e2e_reader_tests PRIVATE ${WARNINGS})
 target_include_directories(e2e_reader_tests PRIVATE ${E2E_INCLUDES})
-target_link_libraries(e2e_reader_tests PRIVATE core gtest advapi32)
+target_link_libraries(e2e_reader_tests PRIVATE win_test_support advapi32)
 target_link_options(e2e_reader_tests PRIVATE ${STATIC_LINK})
 
 # Prints where a control of the running program is on the screen, or its text, so that a
@@ -25,7 +24,7 @@ add_executable(e2e_command_bench ${CMAKE_SOURCE_DIR}/tests/bench/vreader_command
                                  ${E2E_SUPPORT} ${RESOURCES})
 target_compile_options(e2e_command_bench PRIVATE ${WARNINGS})
 target_include_directories(e2e_command_bench PRIVATE ${E2E_INCLUDES})
-target_link_libraries(e2e_command_bench PRIVATE core gtest)
+target_link_libraries(e2e_command_bench PRIVATE win_test_support)
 target_link_options(e2e_command_bench PRIVATE ${STATIC_LINK})
 
 # The command-line program's commands against the virtual reader.
@@ -33,5 +32,5 @@ add_executable(e2e_cli_tests ${E2E_DIR}/cli_e2e_test.cpp ${E2E_DIR}/virtual_read
                              ${WIN_TEST_MAIN})
 target_compile_options(e2e_cli_tests PRIVATE ${WARNINGS})
 target_include_directories(e2e_cli_tests PRIVATE ${E2E_INCLUDES})
-target_link_libraries(e2e_cli_tests PRIVATE core gtest advapi32)
+target_link_libraries(e2e_cli_tests PRIVATE win_test_support advapi32)
 target_link_options(e2e_cli_tests PRIVATE ${STATIC_LINK})

@@ -7,6 +7,9 @@
 
 #include <cstring>
 
+#include "framework/common_controls.h"
+#include "framework/late_bound.h"
+
 namespace {
 constexpr LONG kTypeBits = 0x1F;
 }  // namespace
@@ -97,6 +100,8 @@ void PictureButton::EndHover() {
 void PictureButton::PrepareToolTip() {
     if (toolTip)
         return;
+    if (!fw::InitCommonControls(ICC_BAR_CLASSES))
+        return;
     toolTip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, nullptr, nullptr);
     if (!toolTip)
@@ -130,7 +135,7 @@ void PictureButton::OnMouseMove(WPARAM keys, LPARAM point) {
             hovering = TRUE;
             Repaint();
             TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, hwnd(), 0};
-            _TrackMouseEvent(&leave);
+            TrackMouseEvent(&leave);
         }
     } else {
         EndHover();
@@ -173,7 +178,8 @@ void PictureButton::OnClicked() {
         info.lpVerb = "open";
         info.lpFile = linkTarget;
         info.nShow = SW_SHOWMAXIMIZED;
-        ShellExecuteExA(&info);
+        if (auto* shellExecute = LATE_BOUND(L"shell32.dll", ShellExecuteExA))
+            shellExecute(&info);
     }
 }
 

@@ -1,7 +1,5 @@
 #include "framework/application.h"
 
-#include <commctrl.h>
-
 namespace fw {
 namespace {
 Application* g_current = nullptr;
@@ -21,8 +19,8 @@ Application* Application::Current() {
 }
 
 int Application::Run() {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    // The dialogs use the system's standard controls only; the common controls are loaded
+    // when something first needs them (framework/common_controls.h).
     // There is no message loop of the program's own: the work happens in the modal loops
     // that InitInstance runs, and the process ends when it returns.
     InitInstance();

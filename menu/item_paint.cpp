@@ -1,5 +1,6 @@
 #include "menu/item_paint.h"
 
+#include "framework/common_controls.h"
 #include "menu/kel_menu.h"
 #include "menu/menu_colors.h"
 #include "menu/menu_paint.h"
@@ -35,7 +36,7 @@ bool IsRadioItem(const DRAWITEMSTRUCT& request) {
 }
 
 void DrawSharedImage(HDC dc, int index, int x, int y) {
-    ImageList_Draw(KelMenu::SharedImages(), index, dc, x, y, ILD_TRANSPARENT);
+    fw::ImageListDraw(KelMenu::SharedImages(), index, dc, x, y, ILD_TRANSPARENT);
 }
 
 void DrawGrayedImage(HDC dc, int index, int x, int y, SIZE cell, COLORREF background) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "framework/common_controls.h"
 #include "framework/dialog.h"
 #include "menu/image_resources.h"
 #include "menu/item_paint.h"
@@ -20,7 +21,7 @@ constexpr WORD kToolbarResource = 241;
 struct ImageListTraits {
     static HIMAGELIST none() { return nullptr; }
     static bool valid(HIMAGELIST h) { return h != nullptr; }
-    static void close(HIMAGELIST h) { ImageList_Destroy(h); }
+    static void close(HIMAGELIST h) { fw::ImageListDestroy(h); }
 };
 using ImageList = fw::Owned<HIMAGELIST, ImageListTraits>;
 
@@ -66,11 +67,12 @@ fw::Bitmap LoadSysColorBitmapResource(int resource) {
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
     if (BitmapColorCount(header->biClrUsed, header->biBitCount) != 16)
         return fw::Bitmap();
-    return fw::Bitmap(CreateMappedBitmap(fw::ResourceModule(), resource & 0xFFFF, 0, nullptr, 0));
+    return fw::Bitmap(
+        fw::CreateMappedBitmap(fw::ResourceModule(), resource & 0xFFFF, 0, nullptr, 0));
 }
 
 bool AddMasked(HIMAGELIST list, HBITMAP bitmap) {
-    return bitmap && ImageList_AddMasked(list, bitmap, GetSysColor(COLOR_BTNFACE)) >= 0;
+    return bitmap && fw::ImageListAddMasked(list, bitmap, GetSysColor(COLOR_BTNFACE)) >= 0;
 }
 
 // Every pixel that is not the button face, as the device stores that colour, becomes
@@ -128,7 +130,7 @@ int KelMenu::LoadImage(UINT_PTR command, int imageResource) {
         return SharedImageIndex(Store().ids, static_cast<int>(command));
     int position = 0;
     FindToolbarImage(command, imageResource, position);
-    ImageList strip(ImageList_Create(imageWidth, imageHeight, kListFlags, 1, 1));
+    ImageList strip(fw::ImageListCreate(imageWidth, imageHeight, kListFlags, 1, 1));
     if (!strip || !AddBitmapResource(strip.get(), imageResource))
         return -1;
     return ShareImage(strip.get(), position, static_cast<int>(command));
@@ -164,14 +166,14 @@ std::optional<RaisedVariants> MakeVariants(HIMAGELIST list, int position, SIZE c
 
 // Writes the variants over entries index + 1 and index + 2 of the shared list.
 void ReplaceVariants(const RaisedVariants& variants, int index, SIZE cell) {
-    ImageList masked(ImageList_Create(cell.cx, cell.cy, kListFlags, 2, 1));
+    ImageList masked(fw::ImageListCreate(cell.cx, cell.cy, kListFlags, 2, 1));
     if (!masked || !AddMasked(masked.get(), variants.faded.get()) ||
         !AddMasked(masked.get(), variants.shadow.get()))
         return;
     for (int i = 0; i < 2; ++i) {
-        fw::Icon icon(ImageList_GetIcon(masked.get(), i, ILD_NORMAL));
+        fw::Icon icon(fw::ImageListGetIcon(masked.get(), i, ILD_NORMAL));
         if (icon)
-            ImageList_ReplaceIcon(Store().list.get(), index + 1 + i, icon.get());
+            fw::ImageListReplaceIcon(Store().list.get(), index + 1 + i, icon.get());
     }
 }
 
@@ -180,8 +182,8 @@ void ReplaceVariants(const RaisedVariants& variants, int index, SIZE cell) {
 int KelMenu::ShareImage(HIMAGELIST list, int position, int command) {
     SharedImageStore& store = Store();
     if (!store.list)
-        store.list.reset(ImageList_Create(imageWidth, imageHeight, kListFlags, 1, 1));
-    fw::Icon icon(ImageList_GetIcon(list, position, ILD_NORMAL));
+        store.list.reset(fw::ImageListCreate(imageWidth, imageHeight, kListFlags, 1, 1));
+    fw::Icon icon(fw::ImageListGetIcon(list, position, ILD_NORMAL));
     if (!store.list || !icon)
         return -1;
     const SIZE cell{imageWidth, imageHeight};
@@ -189,12 +191,12 @@ int KelMenu::ShareImage(HIMAGELIST list, int position, int command) {
 
     const int existing = SharedImageIndex(store.ids, command);
     if (existing >= 0) {
-        ImageList_ReplaceIcon(store.list.get(), existing, icon.get());
+        fw::ImageListReplaceIcon(store.list.get(), existing, icon.get());
         if (variants && HasRaisedVariants(store.ids, existing))
             ReplaceVariants(*variants, existing, cell);
         return existing;
     }
-    const int index = ImageList_ReplaceIcon(store.list.get(), -1, icon.get());
+    const int index = fw::ImageListReplaceIcon(store.list.get(), -1, icon.get());
     if (index < 0)
         return -1;
     store.ids.push_back(command);

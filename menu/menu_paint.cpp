@@ -1,6 +1,7 @@
 #include "menu/menu_paint.h"
 
 #include "framework/application.h"
+#include "framework/common_controls.h"
 #include "framework/dialog.h"
 #include "menu/kel_menu.h"
 #include "menu/menu_colors.h"
@@ -123,7 +124,7 @@ void DrawEmbossedImage(HDC dc, int x, int y, int width, int height, HBITMAP bitm
 }
 
 fw::Bitmap ImageToBitmap(HDC dc, HIMAGELIST list, int index, int width, int height) {
-    fw::Icon icon(ImageList_GetIcon(list, index, ILD_NORMAL));
+    fw::Icon icon(fw::ImageListGetIcon(list, index, ILD_NORMAL));
     fw::MemoryDc memory(CreateCompatibleDC(dc));
     fw::Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
     if (!icon || !memory || !bitmap)

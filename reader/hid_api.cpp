@@ -1,49 +1,80 @@
 #include "reader/hid_api.h"
 
+#include "framework/late_bound.h"
+
+// Device setup and HID are needed only when the user looks for the reader: bound then.
+#define SETUPAPI(function) LATE_BOUND(L"setupapi.dll", function)
+#define HIDDLL(function) LATE_BOUND(L"hid.dll", function)
+
 namespace reader {
 namespace {
+
+// What a call answers when its library or function cannot be found.
+template <typename Result>
+Result Missing(Result failure) {
+    ::SetLastError(ERROR_PROC_NOT_FOUND);
+    return failure;
+}
 
 // The system's functions, passed straight through.
 class SystemHidApi : public HidApi {
 public:
-    void HidD_GetHidGuid(GUID* guid) override { ::HidD_GetHidGuid(guid); }
+    void HidD_GetHidGuid(GUID* guid) override {
+        auto* get = HIDDLL(HidD_GetHidGuid);
+        *guid = GUID{};
+        if (get)
+            get(guid);
+    }
     HDEVINFO SetupDiGetClassDevsA(const GUID* guid, DWORD flags) override {
-        return ::SetupDiGetClassDevsA(guid, nullptr, nullptr, flags);
+        auto* get = SETUPAPI(SetupDiGetClassDevsA);
+        return get ? get(guid, nullptr, nullptr, flags) : Missing(INVALID_HANDLE_VALUE);
     }
     BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, const GUID* guid, DWORD index,
                                      SP_DEVICE_INTERFACE_DATA* data) override {
-        return ::SetupDiEnumDeviceInterfaces(set, nullptr, guid, index, data);
+        auto* enumerate = SETUPAPI(SetupDiEnumDeviceInterfaces);
+        return enumerate ? enumerate(set, nullptr, guid, index, data) : Missing(FALSE);
     }
     BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
                                           SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size,
                                           DWORD* requiredSize) override {
-        return ::SetupDiGetDeviceInterfaceDetailA(set, data, detail, size, requiredSize, nullptr);
+        auto* get = SETUPAPI(SetupDiGetDeviceInterfaceDetailA);
+        return get ? get(set, data, detail, size, requiredSize, nullptr) : Missing(FALSE);
     }
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override {
-        return ::SetupDiDestroyDeviceInfoList(set);
+        auto* destroy = SETUPAPI(SetupDiDestroyDeviceInfoList);
+        return destroy ? destroy(set) : Missing(FALSE);
     }
     HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD disposition,
                        DWORD flags) override {
         return ::CreateFileA(path, access, share, nullptr, disposition, flags, nullptr);
     }
     BOOLEAN HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes) override {
-        return ::HidD_GetAttributes(device, attributes);
+        auto* get = HIDDLL(HidD_GetAttributes);
+        return get ? get(device, attributes) : Missing<BOOLEAN>(FALSE);
     }
     BOOLEAN HidD_GetPreparsedData(HANDLE device, PHIDP_PREPARSED_DATA* data) override {
-        return ::HidD_GetPreparsedData(device, data);
+        auto* get = HIDDLL(HidD_GetPreparsedData);
+        return get ? get(device, data) : Missing<BOOLEAN>(FALSE);
     }
     BOOLEAN HidD_FreePreparsedData(PHIDP_PREPARSED_DATA data) override {
-        return ::HidD_FreePreparsedData(data);
+        auto* release = HIDDLL(HidD_FreePreparsedData);
+        return release ? release(data) : Missing<BOOLEAN>(FALSE);
     }
-    BOOLEAN HidD_FlushQueue(HANDLE device) override { return ::HidD_FlushQueue(device); }
+    BOOLEAN HidD_FlushQueue(HANDLE device) override {
+        auto* flush = HIDDLL(HidD_FlushQueue);
+        return flush ? flush(device) : Missing<BOOLEAN>(FALSE);
+    }
     NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) override {
-        return ::HidP_GetCaps(data, caps);
+        auto* get = HIDDLL(HidP_GetCaps);
+        return get ? get(data, caps) : Missing<NTSTATUS>(HIDP_STATUS_NOT_IMPLEMENTED);
     }
     NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, USHORT collection,
                             USAGE* usages, ULONG* usageCount, PHIDP_PREPARSED_DATA data,
                             char* report, ULONG reportLength) override {
-        return ::HidP_SetUsages(type, usagePage, collection, usages, usageCount, data, report,
-                                reportLength);
+        auto* set = HIDDLL(HidP_SetUsages);
+        return set ? set(type, usagePage, collection, usages, usageCount, data, report,
+                         reportLength)
+                   : Missing<NTSTATUS>(HIDP_STATUS_NOT_IMPLEMENTED);
     }
     HANDLE CreateEventA(BOOL manualReset, BOOL initialState, const char* name) override {
         return ::CreateEventA(nullptr, manualReset, initialState, name);

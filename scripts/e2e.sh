@@ -34,34 +34,16 @@ run_tests() {
 run_cli() {
   echo "== the command-line program against the virtual reader ($arch)"
   vreader_run "$VR_TREE/e2e_cli_tests.exe" || return 1
-  local args code start took
+  local args code start took out
   for args in "list" "set --tracks=1,2 --cr=none" "version"; do
     echo "\$ $VR_CLI $args"
     start=$(date +%s%N)
-    code=0
     # shellcheck disable=SC2086 # the arguments are split on purpose
-    vr_wine "$VR_TREE/$VR_CLI" $args 2>&1 </dev/null | tr -d '\r' || code=$?
-    code=${PIPESTATUS[0]}
+    out=$(vr_wine "$VR_TREE/$VR_CLI" $args 2>&1 </dev/null) && code=0 || code=$?
     took=$((($(date +%s%N) - start) / 1000000))
+    echo "${out//$'\r'/}"
     echo "(exit code $code, ${took} ms with Wine's start-up)"
   done
-}
-
-# Polls `probe` until it succeeds (and, with `want`, prints exactly that); prints its output.
-poll_probe() {
-  local want=$1 out
-  shift
-  for _ in $(seq 150); do
-    if out=$(vr_wine "$VR_TREE/e2e_window_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'); then
-      if [ -z "$want" ] || [ "$out" = "$want" ]; then
-        echo "$out"
-        return 0
-      fi
-    fi
-    sleep 0.2
-  done
-  echo "$out"
-  return 1
 }
 
 run_gui() {
@@ -71,18 +53,18 @@ run_gui() {
   vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
   app=$!
   # Return presses the welcome window's Enter button once the window is up.
-  if ! poll_probe "" welcome center 1 >/dev/null; then
+  if ! vreader_probe "" welcome center 1 >/dev/null; then
     echo "FAILED: the welcome window did not open" >&2
     return 1
   fi
   sleep 1
   xdotool key Return
-  if ! pos=$(poll_probe "" settings center 1001); then
+  if ! pos=$(vreader_probe "" settings center 1001); then
     echo "FAILED: the settings window did not open" >&2
     return 1
   fi
   xdotool mousemove ${pos% *} ${pos#* } click 1
-  status=$(poll_probe "$version" settings text 1023) || true
+  status=$(vreader_probe "$version" settings text 1023) || true
   sleep 1
   import -window root "$shots/e2e-find-$arch.png"
   kill "$app" >/dev/null 2>&1 || true

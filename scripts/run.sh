@@ -1,38 +1,50 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine: the 32-bit flavour where the host can run
-# it, the 64-bit one elsewhere. Without a display it runs on a virtual one and leaves
-# screenshots of the welcome and the settings window in build/screenshots.
+# Builds the program and starts it under Wine with a virtual card reader plugged in: the
+# 32-bit flavour where the host can run it, the 64-bit one elsewhere. ZP350_NO_VREADER=1
+# starts it without the reader. Without a display it runs on a virtual one and leaves
+# screenshots in build/screenshots: the welcome window, the settings window and, with the
+# reader, the settings window after Find Device.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}
 bash scripts/build.sh
 had_display=${DISPLAY:-}
-source scripts/wine-env.sh
-wine_env_start
+source scripts/vreader-env.sh
 skip32=$(why_no_32bit)
-if [ -n "$skip32" ]; then
-  loader=$WINE64 exe="$ROOT/$B/win64/zp350tool64.exe"
-  echo "starting the 64-bit program ($skip32): $exe"
+arch=i686 flavour="32-bit"
+[ -z "$skip32" ] || arch=x86_64 flavour="64-bit ($skip32)"
+vreader_flavour "$arch"
+if [ -n "${ZP350_NO_VREADER:-}" ]; then
+  wine_env_start
+  echo "starting the $flavour program, no reader: $VR_TREE/$VR_APP"
 else
-  loader=$WINE32 exe="$ROOT/$B/win32/zp350tool32.exe"
-  echo "starting the 32-bit program: $exe"
+  cmake --build "$VR_TREE" --target e2e_window_probe >/dev/null
+  vreader_start "$arch"
+  echo "starting the $flavour program with the virtual card reader: $VR_TREE/$VR_APP"
 fi
 if [ -n "$had_display" ] && [ -z "$XVFB_PID" ]; then
-  "$loader" explorer /desktop=zp350,1024x768 "$exe"
+  vr_wine "$VR_TREE/$VR_APP"
   exit 0
 fi
-mkdir -p "$B/screenshots"
-"$loader" explorer /desktop=zp350,1024x768 "$exe" >/dev/null 2>&1 &
+
+shots="$ROOT/$B/screenshots"
+mkdir -p "$shots"
+vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
 app=$!
-delay=${SCREENSHOT_DELAY:-5}
-sleep "$delay"
-import -window root "$ROOT/$B/screenshots/welcome.png"
+sleep "${SCREENSHOT_DELAY:-5}"
+import -window root "$shots/welcome.png"
 # Return presses the welcome window's Enter button and opens the settings window.
 xdotool key Return
 sleep 3
-import -window root "$ROOT/$B/screenshots/settings.png"
+import -window root "$shots/settings.png"
 echo "The program is running on a virtual display; screenshots:"
-echo "  $ROOT/$B/screenshots/welcome.png (welcome window)"
-echo "  $ROOT/$B/screenshots/settings.png (settings window)"
+echo "  $shots/welcome.png (welcome window)"
+echo "  $shots/settings.png (settings window)"
+if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001); then
+  xdotool mousemove ${pos% *} ${pos#* } click 1
+  sleep 2
+  import -window root "$shots/found.png"
+  echo "  $shots/found.png (after Find Device: the reader's version)"
+fi
 kill "$app" >/dev/null 2>&1 || true

@@ -127,10 +127,25 @@ vreader_start() {
   wineserver -p >/dev/null 2>&1 </dev/null
   vr_wine cmd /c exit >/dev/null 2>&1 </dev/null
   vreader_reset
-  if ! vreader_install; then
-    echo "the virtual reader could not be installed; see $VR_LOG" >&2
-    return 1
-  fi
+  vreader_install || setup_failed "install the virtual reader" "see $VR_LOG"
+}
+
+# Asks the window probe (a test tool of the build) about the program's windows until it
+# succeeds (and, with `want`, prints exactly that); prints its output.
+vreader_probe() {
+  local want=$1 out
+  shift
+  for _ in $(seq 150); do
+    if out=$(vr_wine "$VR_TREE/e2e_window_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'); then
+      if [ -z "$want" ] || [ "$out" = "$want" ]; then
+        echo "$out"
+        return 0
+      fi
+    fi
+    sleep 0.2
+  done
+  echo "$out"
+  return 1
 }
 
 # Runs a program in the prefix; its output goes to the terminal and to the log.

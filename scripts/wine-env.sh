@@ -46,27 +46,11 @@ start_display() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do
       xdpyinfo >/dev/null 2>&1 && return
+      kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
     kill "$XVFB_PID" >/dev/null 2>&1 || true
-    export WINE64=/usr/lib/wine/wine64
-export WINE32=/usr/lib/wine/wine
-XVFB_PID=""
-
-# One line naming the set-up step that cannot work and why, then the caller stops.
-setup_failed() {
-  echo "zp350: cannot $1: $2" >&2
-  exit 1
-}
-
-# Why 32-bit programs cannot run here, or nothing when they can.
-why_no_32bit() {
-  if [ -n "${ZP350_64BIT_ONLY:-}" ]; then
-    echo "ZP350_64BIT_ONLY is set"
-  elif ! "$WINE32" --version >/dev/null 2>&1; then
-    echo "this host cannot execute 32-bit programs ($WINE32 does not start)"
-  fi
-}
+    XVFB_PID=""
   done
   setup_failed "start a virtual display" "Xvfb did not come up on :91 to :120 (see $BUILD_ROOT/xvfb.log)"
 }

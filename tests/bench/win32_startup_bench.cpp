@@ -45,23 +45,9 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
     return TRUE;
 }
 
-double CpuMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0;
-    auto ms = [](const FILETIME& t) {
-        return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
-
-struct StartUp {
-    double wallMs;  // from CreateProcess to the first visible top-level window
-    double cpuMs;   // what the new process had used by then
-};
-
-// Negative times when no window appears within 10 s.
-StartUp TimeToFirstWindow(const std::wstring& program) {
+// Milliseconds from CreateProcess to the first visible top-level window of the new process;
+// negative when none appears within 10 s.
+double TimeToFirstWindow(const std::wstring& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -69,14 +55,14 @@ StartUp TimeToFirstWindow(const std::wstring& program) {
     const double start = NowMs();
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process))
-        return {-1, -1};
-    StartUp elapsed{-1, -1};
+        return -1;
+    double elapsed = -1;
     for (;;) {
         Search search{process.dwProcessId, false};
         EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
         const double now = NowMs();
         if (search.found) {
-            elapsed = {now - start, CpuMs(process.hProcess)};
+            elapsed = now - start;
             break;
         }
         if (now - start > 10000 || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
@@ -105,33 +91,25 @@ int main() {
     const std::wstring empty = argc > 2 ? argv[2] : Beside(L"bench_empty_dialog.exe");
     LocalFree(argv);
     const int pairs = 15;
-    std::vector<double> wall[2], cpu[2], wallRatios, cpuRatios;  // [0] program, [1] yardstick
-    TimeToFirstWindow(program);  // warm the file cache and Wine's own start-up paths
+    std::vector<double> wall[2], ratios;  // [0] the program, [1] the yardstick
+    TimeToFirstWindow(program);           // warm the file cache and Wine's own start-up paths
     TimeToFirstWindow(empty);
     for (int i = 0; i < pairs; ++i) {
-        StartUp run[2];
+        double run[2];
         const int first = i % 2;  // which of the two starts first alternates
         run[first] = TimeToFirstWindow(first == 0 ? program : empty);
         run[1 - first] = TimeToFirstWindow(first == 0 ? empty : program);
-        if (run[0].wallMs < 0 || run[1].wallMs < 0) {
+        if (run[0] < 0 || run[1] < 0) {
             std::printf("start-up: a program showed no window\n");
             return 1;
         }
-        for (int k = 0; k < 2; ++k) {
-            wall[k].push_back(run[k].wallMs);
-            cpu[k].push_back(run[k].cpuMs);
-        }
-        wallRatios.push_back(run[0].wallMs / run[1].wallMs);
-        if (run[1].cpuMs > 0)
-            cpuRatios.push_back(run[0].cpuMs / run[1].cpuMs);
+        wall[0].push_back(run[0]);
+        wall[1].push_back(run[1]);
+        ratios.push_back(run[0] / run[1]);
     }
     std::printf(
         "start-up to first window (%s, median of %d pairs): program %.1f ms, empty "
-        "dialog %.1f ms, ratio %.2f; process CPU %.1f ms against %.1f ms",
-        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(wallRatios),
-        Median(cpu[0]), Median(cpu[1]));
-    if (!cpuRatios.empty())
-        std::printf(", ratio %.2f", Median(cpuRatios));
-    std::printf("\n");
+        "dialog %.1f ms, ratio %.2f\n",
+        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(ratios));
     return 0;
 }

@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,6 +36,71 @@ WORD PeMachine(const wchar_t* path) {
         !file.read(reinterpret_cast<char*>(&header), sizeof(header)))
         return 0;
     return header.Machine;
+}
+
+// The libraries the loader maps before the program's first instruction, lower case, read
+// from the import directory of the file; empty when the file is not a well-formed image.
+std::vector<std::string> ImportedLibraries(const wchar_t* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
+    auto at = [&](std::size_t offset, std::size_t size) {
+        return offset <= bytes.size() && size <= bytes.size() - offset ? bytes.data() + offset
+                                                                       : nullptr;
+    };
+    IMAGE_DOS_HEADER dos{};
+    IMAGE_FILE_HEADER header{};
+    WORD magic = 0;
+    const std::size_t headerAt = sizeof(DWORD);
+    if (!at(0, sizeof(dos)))
+        return {};
+    std::memcpy(&dos, bytes.data(), sizeof(dos));
+    const std::size_t nt = static_cast<std::size_t>(dos.e_lfanew);
+    const std::size_t optional = nt + headerAt + sizeof(header);
+    if (!at(nt + headerAt, sizeof(header)) || !at(optional, sizeof(magic)))
+        return {};
+    std::memcpy(&header, bytes.data() + nt + headerAt, sizeof(header));
+    std::memcpy(&magic, bytes.data() + optional, sizeof(magic));
+    IMAGE_DATA_DIRECTORY imports{};
+    const std::size_t directories = magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                                        ? offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory)
+                                        : offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory);
+    const std::size_t entry =
+        optional + directories + IMAGE_DIRECTORY_ENTRY_IMPORT * sizeof(imports);
+    if (!at(entry, sizeof(imports)))
+        return {};
+    std::memcpy(&imports, bytes.data() + entry, sizeof(imports));
+
+    const std::size_t sections = optional + header.SizeOfOptionalHeader;
+    auto fileOffset = [&](DWORD rva) -> std::size_t {
+        for (WORD i = 0; i < header.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section{};
+            if (!at(sections + i * sizeof(section), sizeof(section)))
+                break;
+            std::memcpy(&section, bytes.data() + sections + i * sizeof(section), sizeof(section));
+            const DWORD span = std::max(section.Misc.VirtualSize, section.SizeOfRawData);
+            if (rva >= section.VirtualAddress && rva - section.VirtualAddress < span)
+                return section.PointerToRawData + (rva - section.VirtualAddress);
+        }
+        return bytes.size();
+    };
+    std::vector<std::string> names;
+    for (std::size_t d = fileOffset(imports.VirtualAddress);;
+         d += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR descriptor{};
+        if (!at(d, sizeof(descriptor)))
+            return {};
+        std::memcpy(&descriptor, bytes.data() + d, sizeof(descriptor));
+        if (descriptor.Name == 0)
+            return names;
+        const std::size_t name = fileOffset(descriptor.Name);
+        const char* text = at(name, 1);
+        if (!text)
+            return {};
+        std::string library(text, strnlen(text, bytes.size() - name));
+        std::transform(library.begin(), library.end(), library.begin(),
+                       [](char c) { return static_cast<char>(std::tolower(c)); });
+        names.push_back(library);
+    }
 }
 
 std::string EmbeddedManifest(const wchar_t* path) {
@@ -90,6 +160,16 @@ TEST(ShippedProgram, ManifestNamesTheArchitectureOfItsHeader) {
                                                                : "processorArchitecture=\"x86\"";
     EXPECT_NE(manifest.find(expected), std::string::npos) << manifest;
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+}
+
+// Libraries that run start-up code of their own when loaded, and that the program needs only
+// once its first window is up: importing one again would delay the welcome window.
+TEST(ShippedProgram, LoadsNoLibraryItNeedsOnlyLater) {
+    const std::vector<std::string> imports = ImportedLibraries(kProgram);
+    ASSERT_NE(std::find(imports.begin(), imports.end(), "user32.dll"), imports.end())
+        << "the import directory was not read";
+    for (const char* later : {"comctl32.dll", "shell32.dll", "setupapi.dll", "hid.dll"})
+        EXPECT_EQ(std::find(imports.begin(), imports.end(), later), imports.end()) << later;
 }
 
 TEST(ShippedProgram, FilePropertiesSayWhatTheProgramIs) {
