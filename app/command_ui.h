@@ -1,9 +1,8 @@
 // What the reader commands need of the settings window: its status line and message boxes,
-// the "Set Device" button, the form's check boxes and edit boxes, and the pause before the
-// version query.
+// the "Set Device" button and the pause before the version query. The form reaches the
+// commands as plain records (app/form_record.h).
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "app/ui_text.h"
@@ -22,8 +21,4 @@ public:
     virtual void ShowVersionText(const std::string& text) = 0;
     virtual void EnableSetDevice() = 0;
     virtual void Pause(unsigned milliseconds) = 0;
-
-    virtual bool IsChecked(int id) const = 0;
-    // The first byte of an edit box's text in the ANSI code page; none when it is empty.
-    virtual std::optional<unsigned char> FirstAnsiByte(int id) const = 0;
 };

@@ -1,22 +1,26 @@
 #include "app/reader_commands.h"
 
-#include "reader/report_exchange.h"
-#include "res/resource.h"
+#include <utility>
+
+#include "app/form_checks.h"
+#include "reader/run_exchange.h"
 
 using reader::ReaderCommand;
 using reader::ReaderLink;
-using reader::ReportExchange;
 
 namespace {
 
-const int kSentinelBoxes[6] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
-                               IDC_TRACK2_END,   IDC_TRACK3_START, IDC_TRACK3_END};
-const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};
-const int kTrackCrBoxes[3] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
+// Reports how the write went while the read is still waited for.
+class SendReport : public reader::ExchangeProgress {
+public:
+    SendReport(CommandUi& ui, Occasion sent, Occasion timeout)
+        : ui_(ui), sent_(sent), timeout_(timeout) {}
+    void Sent(bool sent) override { ui_.Report(sent ? sent_ : timeout_); }
 
-const int kAllowBoxes[2] = {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2};
-const int kOriginalBoxes[2] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR};
-const int kReplacementBoxes[2] = {IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
+private:
+    CommandUi& ui_;
+    Occasion sent_, timeout_;
+};
 
 }  // namespace
 
@@ -55,24 +59,14 @@ void ReaderCommands::Disconnect() {
 
 // --- Commands --------------------------------------------------------------------------------
 
-void ReaderCommands::SetFormat() {
+void ReaderCommands::SetFormat(const reader::FormatSettings& form) {
     if (!LinkReady())
         return;
-
-    reader::FormatSettings form;
-    for (int i = 0; i < 3; ++i)
-        form.outputTrack[i] = ui_.IsChecked(kTrackBoxes[i]);
-    if (!reader::AnyTrackChosen(form)) {
-        ui_.Report(Occasion::FormatNoTrack);
+    if (const auto refusal = FormatRefusal(form)) {
+        ui_.Report(*refusal);
         ui_.EnableSetDevice();
         return;
     }
-    for (int i = 0; i < 6; ++i)
-        form.sentinels[i] = ui_.FirstAnsiByte(kSentinelBoxes[i]);
-    form.crAfterPacket = ui_.IsChecked(IDC_CR_PACKET);
-    for (int i = 0; i < 3; ++i)
-        form.crAfterTrack[i] = ui_.IsChecked(kTrackCrBoxes[i]);
-
     const Texts texts{Occasion::FormatSendTimeout, Occasion::FormatSent,
                       Occasion::FormatReceiveTimeout};
     reader::Bytes answer;
@@ -95,25 +89,12 @@ void ReaderCommands::GetVersion() {
         ui_.EnableSetDevice();
 }
 
-void ReaderCommands::SetReplace() {
+void ReaderCommands::SetReplace(const reader::ReplaceSettings& form) {
     if (!LinkReady())
         return;
-
-    reader::ReplaceSettings form;
-    for (int pair = 0; pair < 2; ++pair) {
-        form.enabled[pair] = ui_.IsChecked(kAllowBoxes[pair]);
-        form.original[pair] = ui_.FirstAnsiByte(kOriginalBoxes[pair]);
-        form.replacement[pair] = ui_.FirstAnsiByte(kReplacementBoxes[pair]);
-    }
-    switch (reader::CheckReplace(form)) {
-        case reader::ReplaceCheck::NoPairChosen:
-            ui_.Report(Occasion::ReplaceNoPairChosen);
-            return;
-        case reader::ReplaceCheck::PairIncomplete:
-            ui_.Report(Occasion::ReplacePairIncomplete);
-            return;
-        case reader::ReplaceCheck::Ok:
-            break;
+    if (const auto refusal = ReplaceRefusal(form)) {
+        ui_.Report(*refusal);
+        return;
     }
 
     reader::Bytes answer;
@@ -142,32 +123,27 @@ bool ReaderCommands::LinkReady() {
 
 ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const reader::Bytes& payload,
                                                 const Texts& texts, reader::Bytes& answer) {
-    ReportExchange exchange(link_.handle());
-    switch (exchange.Prepare(command, payload)) {
-        case ReportExchange::Preparation::GateRefused:
+    // A transfer that failed, for whatever reason, gets the step's timeout notice; only one
+    // that ended well gets its success text.
+    SendReport sendReport(ui_, texts.sent, texts.sendTimeout);
+    reader::ExchangeOutcome outcome = reader::RunExchange(link_, command, payload, &sendReport);
+    using End = reader::ExchangeOutcome::End;
+    switch (outcome.end) {
+        case End::GateRefused:
             return Ending::Silent;
-        case ReportExchange::Preparation::NoPreparsedData:
+        case End::NoPreparsedData:
             ui_.Report(Occasion::CommandNoPreparsedData);
             return Ending::NotAnswered;
-        case ReportExchange::Preparation::ReportLengthUnsupported:
+        case End::ReportLengthUnsupported:
             ui_.Report(Occasion::CommandReportSizeUnsupported);
             return Ending::NotAnswered;
-        case ReportExchange::Preparation::Ready:
+        case End::NotAnswered:
+            ui_.Report(texts.receiveTimeout);
+            return Ending::NotAnswered;
+        case End::Answered:
             break;
     }
-    // The read is tried even after a failed send. A transfer that failed, for whatever
-    // reason, gets the step's timeout notice; only one that ended well gets its success text.
-    ui_.Report(exchange.Send() ? texts.sent : texts.sendTimeout);
-    const bool answered = exchange.Receive();
-    // A reader that was pulled out is let go, so the next command says so and the next
-    // search looks afresh.
-    if (exchange.deviceGone())
-        link_.Close();
-    if (!answered) {
-        ui_.Report(texts.receiveTimeout);
-        return Ending::NotAnswered;
-    }
-    answer.assign(exchange.answer(), exchange.answer() + exchange.answerLength());
+    answer = std::move(outcome.answer);
     return Ending::Answered;
 }
 

@@ -1,6 +1,7 @@
 // The reader commands behind the settings window's buttons: find and disconnect, the output
-// format, the version query and the two replacement commands. Each command is one report
-// exchange whose steps are reported in the window's status line and message boxes.
+// format, the version query and the two replacement commands. Each command takes the form as
+// a plain record and is one report exchange (reader/run_exchange.h) whose steps are reported
+// in the window's status line and message boxes.
 #pragma once
 
 #include "app/command_ui.h"
@@ -13,9 +14,9 @@ public:
 
     void FindDevice();
     void Disconnect();
-    void SetFormat();
+    void SetFormat(const reader::FormatSettings& form);
     void GetVersion();
-    void SetReplace();
+    void SetReplace(const reader::ReplaceSettings& form);
     void CancelReplace();
 
     // The pause between finding the reader and asking for its version.

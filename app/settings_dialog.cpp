@@ -139,13 +139,13 @@ void SettingsDialog::OnButtonDisconnect() {
     reader_.Disconnect();
 }
 void SettingsDialog::OnButtonSetDevice() {
-    reader_.SetFormat();
+    reader_.SetFormat(ReadFormatForm(*this));
 }
 void SettingsDialog::OnButtonGetVersion() {
     reader_.GetVersion();
 }
 void SettingsDialog::OnButtonSetReplace() {
-    reader_.SetReplace();
+    reader_.SetReplace(ReadReplaceForm(*this));
 }
 void SettingsDialog::OnButtonCancelReplace() {
     reader_.CancelReplace();

@@ -7,12 +7,16 @@
 #include <string>
 
 #include "app/command_ui.h"
+#include "app/form_record.h"
 #include "app/form_rules.h"
 #include "app/reader_commands.h"
 #include "controls/text_label.h"
 #include "framework/dialog.h"
 
-class SettingsDialog : public fw::Dialog, private FormControls, private CommandUi {
+class SettingsDialog : public fw::Dialog,
+                       private FormControls,
+                       private FormView,
+                       private CommandUi {
 public:
     explicit SettingsDialog(HWND parent = nullptr);
     ~SettingsDialog() override;
@@ -47,7 +51,7 @@ private:
     void ApplyCaptions(bool english);
     bool OnPaint();
 
-    // FormControls
+    // FormControls and FormView
     bool IsChecked(int id) const override;
     void SetChecked(int id, bool checked) override;
     void SetEnabled(int id, bool enabled) override;
@@ -59,6 +63,8 @@ private:
     void ShowVersionText(const std::string& text) override;
     void EnableSetDevice() override;
     void Pause(unsigned milliseconds) override;
+
+    // FormView
     std::optional<unsigned char> FirstAnsiByte(int id) const override;
 
     ReaderCommands reader_;

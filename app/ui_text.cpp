@@ -20,6 +20,14 @@ const wchar_t kPairIncompleteChinese[] =
     L"被替换字符\r\n\r\n"
     L"不能同时为空";
 
+// The notice line under the carriage-return boxes; the command-line program refuses a
+// choice that breaks it with the same words.
+const wchar_t kCrNoticeChinese[] =
+    L"注: “整包数据结束时带回车(CR)”与“轨道数据局结束时带回车(CR)”，不能同时选中";
+const wchar_t kCrNoticeEnglish[] =
+    L"Notice: “Output (CR) flag at the end of packet” and“Output (CR) flag at the end of Track "
+    L"X”， they cann't be selected at the same time";
+
 const Message kMessages[] = {
     {Occasion::FindAlreadyConnected, Shown::Status, nullptr, 0, L"Detect Device OK!",
      L"设备已连接!"},
@@ -40,6 +48,8 @@ const Message kMessages[] = {
      L"Could not get HID preparsed data!", L"Could not get HID preparsed data!"},
     {Occasion::FormatNoTrack, Shown::Box, kTitleError, kIconError,
      L"You must select any one track to output!", L"至少要选择任意一个轨道输出"},
+    {Occasion::FormatCrConflict, Shown::Box, kTitleError, kIconError, kCrNoticeEnglish,
+     kCrNoticeChinese},
     {Occasion::FormatSendTimeout, Shown::Status, nullptr, 0, L"Send data timeout!",
      L"发送数据超时"},
     {Occasion::FormatSent, Shown::Status, nullptr, 0, L"Send data success", L"发送数据成功"},
@@ -97,9 +107,7 @@ const Caption kCaptions[] = {
      L"First，insert USB magstripe card reader，then click“Find device”"},
     {1028, L"其次，若提示“检测设备成功”，便可进行设置刷卡器",
      L"Second，if status information is “Detect device OK”, then you can “Set Device”"},
-    {1029, L"注: “整包数据结束时带回车(CR)”与“轨道数据局结束时带回车(CR)”，不能同时选中",
-     L"Notice: “Output (CR) flag at the end of packet” and“Output (CR) flag at the end of Track "
-     L"X”， they cann't be selected at the same time"},
+    {1029, kCrNoticeChinese, kCrNoticeEnglish},
     {1037, L"输出字符设置", L"Output character replace"},
     {1038, L"字符", L"character"},
     {1039, L"字符", L"character"},

@@ -44,6 +44,9 @@ enum class Occasion {
     CommandNoReader,
     CommandNoPreparsedData,
     FormatNoTrack,
+    // Only the command-line program can ask for both kinds of carriage return; the window's
+    // check boxes keep them apart (its notice line says so).
+    FormatCrConflict,
     FormatSendTimeout,
     FormatSent,
     FormatReceiveTimeout,

@@ -18,10 +18,12 @@ target_link_libraries(core PUBLIC ${WIN_LIBS})
 # The flavour shows in the program's file name, its manifest and its file properties.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(APP_NAME zp350tool64)
+  set(CLI_NAME zp350cli64)
   set(MANIFEST_ARCH amd64)
   set(APP_FLAVOUR_TEXT "64-bit")
 else()
   set(APP_NAME zp350tool32)
+  set(CLI_NAME zp350cli32)
   set(MANIFEST_ARCH x86)
   set(APP_FLAVOUR_TEXT "32-bit")
 endif()
@@ -39,6 +41,12 @@ add_executable(${APP_NAME} WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
 target_compile_options(${APP_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${APP_NAME} PRIVATE core)
 target_link_options(${APP_NAME} PRIVATE ${STATIC_LINK} -mwindows -s)
+
+# The command-line companion: a console program of the same flavour, on the same code.
+add_executable(${CLI_NAME} ${CMAKE_SOURCE_DIR}/cli/main.cpp)
+target_compile_options(${CLI_NAME} PRIVATE ${WARNINGS})
+target_link_libraries(${CLI_NAME} PRIVATE core)
+target_link_options(${CLI_NAME} PRIVATE ${STATIC_LINK} -municode -s)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
@@ -87,6 +95,6 @@ add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
-add_dependencies(win32_package_tests ${APP_NAME})
+add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
 
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)

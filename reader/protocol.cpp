@@ -18,6 +18,16 @@ bool AnyTrackChosen(const FormatSettings& settings) {
     return settings.outputTrack[0] || settings.outputTrack[1] || settings.outputTrack[2];
 }
 
+FormatCheck CheckFormat(const FormatSettings& settings) {
+    if (!AnyTrackChosen(settings))
+        return FormatCheck::NoTrack;
+    const bool anyTrackCr =
+        settings.crAfterTrack[0] || settings.crAfterTrack[1] || settings.crAfterTrack[2];
+    if (settings.crAfterPacket && anyTrackCr)
+        return FormatCheck::CrConflict;
+    return FormatCheck::Ok;
+}
+
 Bytes FormatPayload(const FormatSettings& settings) {
     Bytes payload;
     for (const auto& sentinel : settings.sentinels)

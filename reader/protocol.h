@@ -52,8 +52,12 @@ struct ReplaceSettings {
 };
 
 enum class ReplaceCheck { Ok, NoPairChosen, PairIncomplete };
+// NoTrack: no track is output. CrConflict: a carriage return after a track and one after
+// the whole packet are both asked for; they exclude each other.
+enum class FormatCheck { Ok, NoTrack, CrConflict };
 
 bool AnyTrackChosen(const FormatSettings& settings);
+FormatCheck CheckFormat(const FormatSettings& settings);
 // Sentinels, track selection digit, carriage-return selection digit: 8 bytes.
 Bytes FormatPayload(const FormatSettings& settings);
 

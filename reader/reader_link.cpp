@@ -1,6 +1,7 @@
 #include "reader/reader_link.h"
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "reader/protocol.h"
@@ -35,6 +36,65 @@ bool ReadDevicePath(HidApi& api, HDEVINFO set, SP_DEVICE_INTERFACE_DATA& entry,
     return true;
 }
 
+// The reader's handle when `path` opens and identifies as the reader; none otherwise.
+SeamHandle OpenReader(HidApi& api, const char* path, ReaderInfo& info) {
+    SeamHandle device(
+        api, api.CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             OPEN_EXISTING, FILE_FLAG_OVERLAPPED));
+    if (!device)
+        return device;
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof(attributes);
+    if (!api.HidD_GetAttributes(device.get(), &attributes) ||
+        attributes.VendorID != kReaderVendorId || attributes.ProductID != kReaderProductId)
+        return SeamHandle();  // not the reader: its handle closes here
+    info.path = path;
+    info.vendorId = attributes.VendorID;
+    info.productId = attributes.ProductID;
+    info.versionNumber = attributes.VersionNumber;
+    return device;
+}
+
+// Called with each reader found and its open handle; true stops the walk. The visitor may
+// take the handle; what it leaves is closed.
+using ReaderVisitor = std::function<bool(const ReaderInfo&, SeamHandle&)>;
+
+// Walks the present HID interfaces in the system's order and visits each reader.
+WalkEnd WalkReaders(const ReaderVisitor& visit) {
+    HidApi& api = CurrentHidApi();
+    GUID hidGuid{};
+    api.HidD_GetHidGuid(&hidGuid);
+    DeviceInfoSet set(api,
+                      api.SetupDiGetClassDevsA(&hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!set)
+        return WalkEnd::NoDeviceList;
+
+    SP_DEVICE_INTERFACE_DATA entry{};
+    entry.cbSize = sizeof(entry);
+    DWORD index = 0;
+    int failedAttempts = 0;
+    while (true) {
+        if (!api.SetupDiEnumDeviceInterfaces(set.get(), &hidGuid, index, &entry)) {
+            if (api.GetLastError() == ERROR_NO_MORE_ITEMS)
+                break;
+            if (++failedAttempts >= kEnumerationAttempts)
+                break;
+            continue;
+        }
+        failedAttempts = 0;
+
+        std::vector<char> path;
+        if (!ReadDevicePath(api, set.get(), entry, path))
+            return WalkEnd::DetailFailed;
+        ++index;
+        ReaderInfo info;
+        SeamHandle device = OpenReader(api, path.data(), info);
+        if (device && visit(info, device))
+            return WalkEnd::Stopped;
+    }
+    return WalkEnd::Completed;
+}
+
 }  // namespace
 
 bool ReaderLink::Close() {
@@ -58,50 +118,39 @@ ReaderLink::SearchResult ReaderLink::Find() {
             return {Outcome::AlreadyOpen};
         handle_.reset();
     }
-    HidApi& api = CurrentHidApi();
-
-    GUID hidGuid{};
-    api.HidD_GetHidGuid(&hidGuid);
-    DeviceInfoSet set(api,
-                      api.SetupDiGetClassDevsA(&hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
-    if (!set)
-        return {Outcome::NoDeviceList};
-
-    SP_DEVICE_INTERFACE_DATA entry{};
-    entry.cbSize = sizeof(entry);
-    DWORD index = 0;
-    int failedAttempts = 0;
-    while (true) {
-        if (!api.SetupDiEnumDeviceInterfaces(set.get(), &hidGuid, index, &entry)) {
-            if (api.GetLastError() == ERROR_NO_MORE_ITEMS)
-                break;
-            if (++failedAttempts >= kEnumerationAttempts)
-                break;
-            continue;
-        }
-        failedAttempts = 0;
-
-        std::vector<char> path;
-        if (!ReadDevicePath(api, set.get(), entry, path))
-            return {Outcome::DetailFailed};
-
-        SeamHandle device(api, api.CreateFileA(path.data(), GENERIC_READ | GENERIC_WRITE,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                                               FILE_FLAG_OVERLAPPED));
-        ++index;
-        if (!device)
-            continue;
-
-        HIDD_ATTRIBUTES attributes{};
-        attributes.Size = sizeof(attributes);
-        if (!api.HidD_GetAttributes(device.get(), &attributes) ||
-            attributes.VendorID != kReaderVendorId || attributes.ProductID != kReaderProductId)
-            continue;  // not the reader: its handle closes here
-
+    std::uint16_t versionNumber = 0;
+    const WalkEnd end = WalkReaders([&](const ReaderInfo& info, SeamHandle& device) {
         handle_ = std::move(device);
-        return {Outcome::Found, attributes.VersionNumber};
+        versionNumber = info.versionNumber;
+        return true;  // the first reader is the one; later interfaces are not examined
+    });
+    switch (end) {
+        case WalkEnd::NoDeviceList:
+            return {Outcome::NoDeviceList};
+        case WalkEnd::DetailFailed:
+            return {Outcome::DetailFailed};
+        case WalkEnd::Stopped:
+            return {Outcome::Found, versionNumber};
+        case WalkEnd::Completed:
+            break;
     }
     return {Outcome::NotFound};
+}
+
+bool ReaderLink::Open(const std::string& path) {
+    handle_.reset();
+    ReaderInfo info;
+    handle_ = OpenReader(CurrentHidApi(), path.c_str(), info);
+    return IsOpen();
+}
+
+ReaderList ListReaders() {
+    ReaderList list;
+    list.end = WalkReaders([&](const ReaderInfo& info, SeamHandle&) {
+        list.readers.push_back(info);
+        return false;
+    });
+    return list;
 }
 
 }  // namespace reader

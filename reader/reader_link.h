@@ -1,14 +1,42 @@
 // The one connection to the reader: its device handle, opened for overlapped reading and
-// writing, or none. Only the search opens it. Close ends it on Disconnect, or when a
-// transfer shows that the reader was pulled out; the search itself closes a handle that no
-// longer answers.
+// writing, or none. Only the search (or an open by path) opens it. Close ends it on
+// Disconnect, or when a transfer shows that the reader was pulled out; the search itself
+// closes a handle that no longer answers.
+//
+// ListReaders walks the same HID interfaces as the search but keeps going, so that every
+// connected reader is known by its device path.
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "reader/hid_owners.h"
 
 namespace reader {
+
+// A connected reader as its HID interface describes it.
+struct ReaderInfo {
+    std::string path;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::uint16_t versionNumber = 0;
+};
+
+enum class WalkEnd {
+    Completed,     // every interface was walked
+    Stopped,       // the visitor stopped the walk
+    NoDeviceList,  // the HID interfaces could not be listed
+    DetailFailed,  // an interface's path could not be read; the walk ended there
+};
+
+struct ReaderList {
+    WalkEnd end = WalkEnd::Completed;
+    std::vector<ReaderInfo> readers;  // in the order the system lists them
+};
+// Every connected reader. Interfaces that cannot be opened or read are skipped; each
+// interface is opened only for as long as its attributes are read.
+ReaderList ListReaders();
 
 class ReaderLink {
 public:
@@ -33,6 +61,10 @@ public:
     // Walks the present HID interfaces in order and keeps the first one whose vendor and
     // product identify the reader. Interfaces that cannot be opened or read are skipped.
     SearchResult Find();
+
+    // Opens the reader at `path` (closing any link first); false when the path cannot be
+    // opened or is not a reader.
+    bool Open(const std::string& path);
 
 private:
     bool StillAnswers();

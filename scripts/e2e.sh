@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # End-to-end tests against the virtual card reader, in a Wine prefix of their own with the
 # reader's driver installed:
-#   scripts/e2e.sh i686|x86_64 [all|tests|gui|bench]     (default: all = tests and gui)
+#   scripts/e2e.sh i686|x86_64 [all|tests|cli|gui|bench]  (default: all = tests, cli, gui)
 # tests: the program's reader code with the system's own HID calls (e2e_reader_tests);
+# cli:   the command-line program's commands (e2e_cli_tests), then the shipped zp350cli
+#        itself, a few invocations with their output, exit code and time;
 # gui:   the program itself, driven with real key presses and clicks up to the version text
 #        after Find Device; screenshot in build/screenshots/e2e-find-<arch>.png;
 # bench: the cost of one command against the virtual reader beside the simulated host.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
-arch=${1:?usage: scripts/e2e.sh i686|x86_64 [all|tests|gui|bench]}
+arch=${1:?usage: scripts/e2e.sh i686|x86_64 [all|tests|cli|gui|bench]}
 what=${2:-all}
 source scripts/vreader-env.sh
 vreader_flavour "$arch"
 
 [ -f "$VR_TREE/build.ninja" ] || bash scripts/build.sh
-cmake --build "$VR_TREE" --target "${VR_APP%.exe}" e2e_reader_tests e2e_window_probe e2e_command_bench
+VR_CLI=${VR_APP/tool/cli}
+cmake --build "$VR_TREE" --target "${VR_APP%.exe}" "${VR_CLI%.exe}" e2e_reader_tests e2e_cli_tests \
+  e2e_window_probe e2e_command_bench
 
 vreader_start "$arch"
 export ZP350_VREADER_DIR
@@ -25,6 +29,21 @@ export WINEDEBUG=-all
 run_tests() {
   echo "== end-to-end tests against the virtual reader ($arch)"
   vreader_run "$VR_TREE/e2e_reader_tests.exe"
+}
+
+run_cli() {
+  echo "== the command-line program against the virtual reader ($arch)"
+  vreader_run "$VR_TREE/e2e_cli_tests.exe" || return 1
+  local args code start took out
+  for args in "list" "set --tracks=1,2 --cr=none" "version"; do
+    echo "\$ $VR_CLI $args"
+    start=$(date +%s%N)
+    # shellcheck disable=SC2086 # the arguments are split on purpose
+    out=$(vr_wine "$VR_TREE/$VR_CLI" $args 2>&1 </dev/null) && code=0 || code=$?
+    took=$((($(date +%s%N) - start) / 1000000))
+    echo "${out//$'\r'/}"
+    echo "(exit code $code, ${took} ms with Wine's start-up)"
+  done
 }
 
 run_gui() {
@@ -62,8 +81,9 @@ run_bench() {
 }
 
 case "$what" in
-  all) run_tests && run_gui ;;
+  all) run_tests && run_cli && run_gui ;;
   tests) run_tests ;;
+  cli) run_cli ;;
   gui) run_gui ;;
   bench) run_bench ;;
   *) echo "unknown part '$what'" >&2; exit 2 ;;

@@ -1,0 +1,25 @@
+#include "app/form_checks.h"
+
+std::optional<Occasion> FormatRefusal(const reader::FormatSettings& settings) {
+    switch (reader::CheckFormat(settings)) {
+        case reader::FormatCheck::NoTrack:
+            return Occasion::FormatNoTrack;
+        case reader::FormatCheck::CrConflict:
+            return Occasion::FormatCrConflict;
+        case reader::FormatCheck::Ok:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Occasion> ReplaceRefusal(const reader::ReplaceSettings& settings) {
+    switch (reader::CheckReplace(settings)) {
+        case reader::ReplaceCheck::NoPairChosen:
+            return Occasion::ReplaceNoPairChosen;
+        case reader::ReplaceCheck::PairIncomplete:
+            return Occasion::ReplacePairIncomplete;
+        case reader::ReplaceCheck::Ok:
+            break;
+    }
+    return std::nullopt;
+}

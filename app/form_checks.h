@@ -1,0 +1,11 @@
+// Whether a form may be sent to the reader, and if not, why, in the window's own words: the
+// occasion whose message the window shows when it refuses.
+#pragma once
+
+#include <optional>
+
+#include "app/ui_text.h"
+#include "reader/protocol.h"
+
+std::optional<Occasion> FormatRefusal(const reader::FormatSettings& settings);
+std::optional<Occasion> ReplaceRefusal(const reader::ReplaceSettings& settings);

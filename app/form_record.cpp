@@ -1,0 +1,66 @@
+#include "app/form_record.h"
+
+#include "res/resource.h"
+
+namespace {
+// Start and end sentinel of tracks 1, 2 and 3, in the order of the report.
+const int kSentinelBoxes[6] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
+                               IDC_TRACK2_END,   IDC_TRACK3_START, IDC_TRACK3_END};
+const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};
+const int kTrackCrBoxes[3] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
+
+const int kAllowBoxes[2] = {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2};
+const int kOriginalBoxes[2] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR};
+const int kReplacementBoxes[2] = {IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
+}  // namespace
+
+reader::FormatSettings ReadFormatForm(const FormView& form) {
+    reader::FormatSettings settings;
+    for (int i = 0; i < 6; ++i)
+        settings.sentinels[i] = form.FirstAnsiByte(kSentinelBoxes[i]);
+    for (int i = 0; i < 3; ++i)
+        settings.outputTrack[i] = form.IsChecked(kTrackBoxes[i]);
+    settings.crAfterPacket = form.IsChecked(IDC_CR_PACKET);
+    for (int i = 0; i < 3; ++i)
+        settings.crAfterTrack[i] = !settings.crAfterPacket && form.IsChecked(kTrackCrBoxes[i]);
+    return settings;
+}
+
+reader::ReplaceSettings ReadReplaceForm(const FormView& form) {
+    reader::ReplaceSettings settings;
+    for (int pair = 0; pair < 2; ++pair) {
+        settings.enabled[pair] = form.IsChecked(kAllowBoxes[pair]);
+        settings.original[pair] = form.FirstAnsiByte(kOriginalBoxes[pair]);
+        settings.replacement[pair] = form.FirstAnsiByte(kReplacementBoxes[pair]);
+    }
+    return settings;
+}
+
+bool PlainForm::IsChecked(int id) const {
+    const auto it = checked_.find(id);
+    return it != checked_.end() && it->second;
+}
+
+void PlainForm::SetChecked(int id, bool checked) {
+    checked_[id] = checked;
+}
+
+// A plain form has nothing to grey.
+void PlainForm::SetEnabled(int, bool) {}
+
+void PlainForm::SetText(int id, const wchar_t* text) {
+    texts_[id] = text;
+}
+
+std::optional<unsigned char> PlainForm::FirstAnsiByte(int id) const {
+    const auto it = texts_.find(id);
+    if (it == texts_.end() || it->second.empty() || it->second[0] > 0x7F)
+        return std::nullopt;
+    return static_cast<unsigned char>(it->second[0]);
+}
+
+reader::FormatSettings DefaultFormat() {
+    PlainForm form;
+    RestoreDefaultFormat(form);
+    return ReadFormatForm(form);
+}

@@ -1,0 +1,220 @@
+#include "cli/choices.h"
+
+#include <sstream>
+
+#include "app/form_checks.h"
+#include "app/form_record.h"
+#include "cli/window_text.h"
+
+namespace cli {
+namespace {
+
+const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
+                                       "track2-end",   "track3-start", "track3-end"};
+
+std::string Quoted(const std::string& value) {
+    return "\"" + value + "\"";
+}
+
+// Items separated by commas; no items at all for an empty value.
+std::vector<std::string> CommaItems(const std::string& value) {
+    std::vector<std::string> items;
+    if (value.empty())
+        return items;
+    std::string item;
+    std::istringstream in(value);
+    while (std::getline(in, item, ','))
+        items.push_back(item);
+    if (value.back() == ',')
+        items.push_back("");
+    return items;
+}
+
+// A track digit 1 to 3 as an index 0 to 2.
+std::optional<int> TrackIndex(const std::string& item) {
+    if (item.size() == 1 && item[0] >= '1' && item[0] <= '3')
+        return item[0] - '1';
+    return std::nullopt;
+}
+
+std::string NotATrack(const std::string& item) {
+    return Quoted(item) + " is not a track: tracks are 1, 2 and 3";
+}
+
+std::optional<std::string> ApplyTracks(reader::FormatSettings& format, const std::string& value) {
+    bool chosen[3] = {};
+    for (const std::string& item : CommaItems(value)) {
+        const auto track = TrackIndex(item);
+        if (!track)
+            return NotATrack(item);
+        chosen[*track] = true;
+    }
+    for (int i = 0; i < 3; ++i)
+        format.outputTrack[i] = chosen[i];
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyCr(reader::FormatSettings& format, const std::string& value) {
+    bool packet = false, track[3] = {};
+    if (value != "none") {
+        for (const std::string& item : CommaItems(value)) {
+            if (item == "packet") {
+                packet = true;
+                continue;
+            }
+            const auto index = TrackIndex(item);
+            if (!index)
+                return Quoted(item) + " is not packet, none or a track 1, 2 or 3";
+            track[*index] = true;
+        }
+    }
+    format.crAfterPacket = packet;
+    for (int i = 0; i < 3; ++i)
+        format.crAfterTrack[i] = track[i];
+    return std::nullopt;
+}
+
+// One character the reader takes as it is: printable ASCII, not a blank.
+std::optional<std::string> ReadCharacter(const std::string& value,
+                                         std::optional<std::uint8_t>& character) {
+    if (value.empty()) {
+        character.reset();
+        return std::nullopt;
+    }
+    const unsigned char first = static_cast<unsigned char>(value[0]);
+    if (first >= 0x80)
+        return Quoted(value) + " is not a plain ASCII character";
+    if (value.size() > 1)
+        return Quoted(value) + " is more than one character";
+    if (first <= 0x20 || first == 0x7F)
+        return Quoted(value) + " is not a printable character";
+    character = first;
+    return std::nullopt;
+}
+
+std::string CharacterText(const std::optional<std::uint8_t>& character) {
+    return character ? std::string(1, static_cast<char>(*character)) : std::string();
+}
+
+// "a=x", "a=" or "=x" (an incomplete pair the window refuses), or "=".
+std::optional<std::string> ReadPair(const std::string& text, std::optional<std::uint8_t>& original,
+                                    std::optional<std::uint8_t>& replacement) {
+    const std::size_t at = text.size() == 3 || (text.size() == 2 && text[1] == '=') ? 1 : 0;
+    if (text.empty() || text.size() > 3 || text[at] != '=' || (at == 0 && text.size() == 3))
+        return Quoted(text) + " is not a pair like a=x";
+    if (ReadCharacter(text.substr(0, at), original) ||
+        ReadCharacter(text.substr(at + 1), replacement))
+        return Quoted(text) + " is not a pair of two printable ASCII characters";
+    return std::nullopt;
+}
+
+std::vector<std::string> Words(const std::string& value) {
+    std::vector<std::string> words;
+    std::istringstream in(value);
+    std::string word;
+    while (in >> word)
+        words.push_back(word);
+    return words;
+}
+
+}  // namespace
+
+Setup DefaultSetup() {
+    Setup setup;
+    setup.format = DefaultFormat();
+    return setup;
+}
+
+const std::vector<std::string>& ChoiceNames() {
+    static const std::vector<std::string> names = {"tracks",       "cr",           "track1-start",
+                                                   "track1-end",   "track2-start", "track2-end",
+                                                   "track3-start", "track3-end",   "replace"};
+    return names;
+}
+
+bool IsFormatChoice(const std::string& name) {
+    for (const std::string& known : ChoiceNames())
+        if (known == name)
+            return name != "replace";
+    return false;
+}
+
+std::optional<std::string> ParsePairs(const std::vector<std::string>& values, bool needPair,
+                                      reader::ReplaceSettings& replace) {
+    if (values.size() > 2)
+        return "at most two pairs, not " + std::to_string(values.size());
+    reader::ReplaceSettings pairs;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        pairs.enabled[i] = true;
+        if (auto error = ReadPair(values[i], pairs.original[i], pairs.replacement[i]))
+            return error;
+    }
+    const auto refusal = ReplaceRefusal(pairs);
+    if (refusal && (needPair || *refusal != Occasion::ReplaceNoPairChosen))
+        return WindowText(*refusal);
+    replace = pairs;
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplyChoice(Setup& setup, const std::string& name,
+                                       const std::string& value) {
+    if (name == "replace") {
+        const std::vector<std::string> words = Words(value);
+        if (words.size() == 1 && words[0] == "none")
+            return ParsePairs({}, false, setup.replace);
+        return ParsePairs(words, false, setup.replace);
+    }
+    reader::FormatSettings format = setup.format;
+    std::optional<std::string> error;
+    if (name == "tracks") {
+        error = ApplyTracks(format, value);
+    } else if (name == "cr") {
+        error = ApplyCr(format, value);
+    } else {
+        for (int i = 0; i < 6; ++i)
+            if (name == kSentinelNames[i])
+                error = ReadCharacter(value, format.sentinels[i]);
+    }
+    if (error)
+        return error;
+    // Only the value just read can break the window's rules: the rest was checked before.
+    if (const auto refusal = FormatRefusal(format))
+        return WindowText(*refusal);
+    setup.format = format;
+    return std::nullopt;
+}
+
+std::string ChoiceValue(const Setup& setup, const std::string& name) {
+    const reader::FormatSettings& format = setup.format;
+    std::string value;
+    auto add = [&value](const std::string& item) { value += (value.empty() ? "" : ",") + item; };
+    if (name == "tracks") {
+        for (int i = 0; i < 3; ++i)
+            if (format.outputTrack[i])
+                add(std::to_string(i + 1));
+    } else if (name == "cr") {
+        if (format.crAfterPacket)
+            add("packet");
+        for (int i = 0; i < 3; ++i)
+            if (format.crAfterTrack[i])
+                add(std::to_string(i + 1));
+        if (value.empty())
+            value = "none";
+    } else if (name == "replace") {
+        for (int pair = 0; pair < 2; ++pair) {
+            if (!setup.replace.enabled[pair])
+                continue;
+            value += (value.empty() ? "" : " ") + CharacterText(setup.replace.original[pair]) +
+                     "=" + CharacterText(setup.replace.replacement[pair]);
+        }
+        if (value.empty())
+            value = "none";
+    } else {
+        for (int i = 0; i < 6; ++i)
+            if (name == kSentinelNames[i])
+                value = CharacterText(format.sentinels[i]);
+    }
+    return value;
+}
+
+}  // namespace cli

@@ -1,0 +1,171 @@
+#include "cli/cli_run.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/ui_text.h"
+#include "cli/listing.h"
+#include "cli/options.h"
+#include "cli/profile.h"
+#include "cli/reader_tasks.h"
+#include "cli/window_text.h"
+#include "reader/reader_link.h"
+
+namespace cli {
+namespace {
+
+constexpr const char* kName = "zp350cli: ";
+
+int Code(ExitCode code) {
+    return static_cast<int>(code);
+}
+
+int Fail(std::ostream& err, ExitCode code, const std::string& line) {
+    err << kName << line << "\n";
+    return Code(code);
+}
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
+File OpenFile(const std::string& utf8Path, const wchar_t* mode) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return nullptr;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, &wide[0], length);
+    return File(_wfopen(wide.c_str(), mode));
+}
+
+// The file's text, at most one byte more than a profile may have; false when unreadable.
+bool ReadProfileFile(const std::string& path, std::string& text) {
+    const File file = OpenFile(path, L"rb");
+    if (!file)
+        return false;
+    char buffer[4096];
+    std::size_t got;
+    while (text.size() <= kMaxProfileBytes &&
+           (got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
+        text.append(buffer, got);
+    return std::ferror(file.get()) == 0;
+}
+
+int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+    const std::string text = WriteProfile(invocation.setup);
+    if (invocation.file.empty()) {
+        out << text;
+        return Code(ExitCode::Success);
+    }
+    const File file = OpenFile(invocation.file, L"wb");
+    if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
+        return Fail(err, ExitCode::BadInput, invocation.file + ": cannot be written");
+    return Code(ExitCode::Success);
+}
+
+// Reads the profile of `apply` into the invocation; the error line when it is no profile.
+std::optional<std::string> LoadProfile(Invocation& invocation) {
+    std::string text;
+    if (!ReadProfileFile(invocation.file, text))
+        return invocation.file + ": cannot be read";
+    const ProfileResult profile = ParseProfile(text);
+    if (!profile.setup)
+        return invocation.file + ": " + profile.error;
+    invocation.setup = *profile.setup;
+    return std::nullopt;
+}
+
+// Device paths name the same interface whatever the case of their letters.
+bool SamePath(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                          b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// The readers a command goes to: all with --all, the one at --path, or the only one.
+int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
+                  std::ostream& err) {
+    const reader::ReaderList list = reader::ListReaders();
+    if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
+        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+    for (const reader::ReaderInfo& info : list.readers) {
+        if (invocation.path.empty() || SamePath(info.path, invocation.path))
+            paths.push_back(info.path);
+    }
+    if (paths.empty() && !invocation.path.empty())
+        return Fail(err, ExitCode::NoReader, "no reader at " + invocation.path);
+    if (paths.empty())
+        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+    if (paths.size() > 1 && !invocation.all) {
+        err << kName << paths.size()
+            << " readers are connected; pick one with --path or use --all:\n";
+        for (const std::string& path : paths)
+            err << "  " << path << "\n";
+        return Code(ExitCode::BadInput);
+    }
+    return Code(ExitCode::Success);
+}
+
+int List(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+    const reader::ReaderList list = reader::ListReaders();
+    if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
+        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+    std::vector<ListedReader> readers;
+    for (const reader::ReaderInfo& info : list.readers) {
+        readers.push_back({info.path, info.vendorId, info.productId, info.versionNumber,
+                           ReadVersionText(info.path)});
+        if (!invocation.json)
+            out << ListingLine(readers.back()) << "\n" << std::flush;
+    }
+    if (invocation.json)
+        out << ListingJson(readers);
+    if (readers.empty())
+        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+    return Code(ExitCode::Success);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedArguments parsed = ParseArguments(args);
+    if (!parsed.invocation)
+        return Fail(err, ExitCode::BadInput, parsed.error);
+    Invocation invocation = *parsed.invocation;
+    switch (invocation.command) {
+        case Command::Help:
+            out << UsageText();
+            return Code(ExitCode::Success);
+        case Command::Profile:
+            return WriteProfileTo(invocation, out, err);
+        case Command::List:
+            return List(invocation, out, err);
+        case Command::Apply:
+            if (const auto error = LoadProfile(invocation))
+                return Fail(err, ExitCode::BadInput, *error);
+            break;
+        default:
+            break;
+    }
+    std::vector<std::string> paths;
+    const int selected = SelectReaders(invocation, paths, err);
+    if (selected != Code(ExitCode::Success))
+        return selected;
+    std::vector<ExitCode> codes;
+    for (const std::string& path : paths) {
+        const TaskResult result = RunOnReader(invocation, path);
+        // The line that says why a reader failed goes to the error stream.
+        for (std::size_t i = 0; i < result.lines.size(); ++i) {
+            const bool failure = result.code != ExitCode::Success && i + 1 == result.lines.size();
+            (failure ? err : out) << (invocation.all ? path + ": " : std::string())
+                                  << result.lines[i] << "\n"
+                                  << std::flush;
+        }
+        codes.push_back(result.code);
+    }
+    return Code(Combined(codes));
+}
+
+}  // namespace cli

@@ -1,0 +1,34 @@
+#include "cli/exit_codes.h"
+
+namespace cli {
+
+const std::vector<ExitCodeLine>& ExitCodeTable() {
+    static const std::vector<ExitCodeLine> table = {
+        {ExitCode::Success, "success"},
+        {ExitCode::Refused, "the reader refused ('N')"},
+        {ExitCode::NoReader, "no reader (none connected, none at --path, or pulled out)"},
+        {ExitCode::Timeout, "timeout: the command or its answer did not get through"},
+        {ExitCode::BadInput, "bad arguments or profile; nothing was sent"},
+        {ExitCode::PartlyDone, "partly done (--all): some readers done, others not"},
+        {ExitCode::Unserved, "the reader answered neither 'Y' nor 'N', or cannot be served"},
+    };
+    return table;
+}
+
+ExitCode Combined(const std::vector<ExitCode>& codes) {
+    bool anyDone = false, anyFailed = false;
+    ExitCode firstFailure = ExitCode::Success;
+    for (ExitCode code : codes) {
+        if (code == ExitCode::Success) {
+            anyDone = true;
+        } else if (!anyFailed) {
+            anyFailed = true;
+            firstFailure = code;
+        }
+    }
+    if (!anyFailed)
+        return codes.empty() ? ExitCode::NoReader : ExitCode::Success;
+    return anyDone ? ExitCode::PartlyDone : firstFailure;
+}
+
+}  // namespace cli

@@ -1,0 +1,56 @@
+#include "cli/listing.h"
+
+namespace cli {
+namespace {
+
+std::string Hex(unsigned value, int minDigits) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[value & 0xF]);
+        value >>= 4;
+    } while (value != 0 || static_cast<int>(text.size()) < minDigits);
+    return text;
+}
+
+// A JSON string; bytes that are not printable ASCII (the reader's version text is bytes of
+// its own) are written as \u00XX.
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            out += "\\u00" + Hex(byte, 2);
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string ListingLine(const ListedReader& reader) {
+    return reader.path + "  " + Hex(reader.vendorId, 4) + ":" + Hex(reader.productId, 4) + "  ver" +
+           Hex(reader.versionNumber, 1) + "  " + (reader.versionText ? *reader.versionText : "-");
+}
+
+std::string ListingJson(const std::vector<ListedReader>& readers) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < readers.size(); ++i) {
+        const ListedReader& reader = readers[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "  {\"path\": " + JsonString(reader.path) +
+               ", \"vendorId\": " + std::to_string(reader.vendorId) +
+               ", \"productId\": " + std::to_string(reader.productId) +
+               ", \"versionNumber\": " + std::to_string(reader.versionNumber) +
+               ", \"versionText\": " +
+               (reader.versionText ? JsonString(*reader.versionText) : "null") + "}";
+    }
+    return out + (readers.empty() ? "]\n" : "\n]\n");
+}
+
+}  // namespace cli

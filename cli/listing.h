@@ -1,0 +1,26 @@
+// The output of `zp350cli list`: one line per reader, or a JSON array for scripts.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct ListedReader {
+    std::string path;
+    std::uint16_t vendorId = 0;
+    std::uint16_t productId = 0;
+    std::uint16_t versionNumber = 0;
+    std::optional<std::string> versionText;  // none when the reader did not tell it
+};
+
+// "PATH  5131:2007  ver100  TEXT" (hexadecimal as the window prints the version number;
+// "-" for a version text the reader did not tell).
+std::string ListingLine(const ListedReader& reader);
+// [{"path": ..., "vendorId": 20785, "productId": 8199, "versionNumber": 256,
+//   "versionText": "V1.0" or null}, ...]
+std::string ListingJson(const std::vector<ListedReader>& readers);
+
+}  // namespace cli

@@ -1,0 +1,29 @@
+// zp350cli: configures ZP350 readers from a script (see cli_run.h).
+#include <windows.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.h"
+
+namespace {
+std::string Utf8Argument(const wchar_t* arg) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, arg, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1)
+        return {};
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, arg, -1, &text[0], length, nullptr, nullptr);
+    text.pop_back();  // the terminating zero
+    return text;
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // Texts are UTF-8; a console shows them as such.
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Utf8Argument(argv[i]));
+    return cli::RunCli(args, std::cout, std::cerr);
+}

@@ -1,0 +1,209 @@
+#include "cli/options.h"
+
+#include <set>
+#include <utility>
+
+#include "app/ui_text.h"
+#include "cli/exit_codes.h"
+#include "cli/window_text.h"
+
+namespace cli {
+namespace {
+
+struct CommandName {
+    const char* name;
+    Command command;
+};
+const CommandName kCommands[] = {
+    {"list", Command::List},       {"version", Command::Version},
+    {"set", Command::Set},         {"defaults", Command::Defaults},
+    {"replace", Command::Replace}, {"cancel-replace", Command::CancelReplace},
+    {"apply", Command::Apply},     {"profile", Command::Profile},
+    {"help", Command::Help},
+};
+
+bool TalksToReaders(Command command) {
+    return command != Command::Help && command != Command::List && command != Command::Profile;
+}
+
+// The command line split into its parts before they are checked against the command.
+struct Parts {
+    std::optional<Command> command;
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
+    bool all = false, json = false, help = false;
+    std::optional<std::string> path, output;
+};
+
+// Reads `--name=value` or `--name value`; false when the value is missing.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& inlineValue,
+               bool hasInline, std::string& value) {
+    if (hasInline) {
+        value = inlineValue;
+        return true;
+    }
+    if (i + 1 >= args.size())
+        return false;
+    value = args[++i];
+    return true;
+}
+
+std::optional<std::string> SplitOption(const std::vector<std::string>& args, std::size_t& i,
+                                       Parts& parts) {
+    const std::string& arg = args[i];
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const bool hasInline = equals != std::string::npos;
+    const std::string inlineValue = hasInline ? arg.substr(equals + 1) : "";
+    if (name == "--help" || name == "-h") {
+        parts.help = true;
+        return std::nullopt;
+    }
+    if ((name == "--all" || name == "--json") && !hasInline) {
+        (name == "--all" ? parts.all : parts.json) = true;
+        return std::nullopt;
+    }
+    std::string value;
+    const bool isPath = name == "--path", isOutput = name == "--output" || name == "-o";
+    const std::string choice = name.size() > 2 ? name.substr(2) : "";
+    if (!isPath && !isOutput && !(IsFormatChoice(choice) || choice == "replace"))
+        return "unknown option \"" + name + "\"";
+    if (!TakeValue(args, i, inlineValue, hasInline, value))
+        return name + ": a value is missing";
+    if (isPath || isOutput) {
+        std::optional<std::string>& slot = isPath ? parts.path : parts.output;
+        if (slot)
+            return name + ": given twice";
+        slot = value;
+    } else {
+        for (const auto& given : parts.choices)
+            if (given.first == choice)
+                return name + ": given twice";
+        parts.choices.emplace_back(choice, value);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Split(const std::vector<std::string>& args, Parts& parts) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() > 1 && arg[0] == '-') {
+            if (auto error = SplitOption(args, i, parts))
+                return error;
+        } else if (!parts.command) {
+            for (const CommandName& known : kCommands)
+                if (arg == known.name)
+                    parts.command = known.command;
+            if (!parts.command)
+                return "unknown command \"" + arg + "\" (see --help)";
+        } else {
+            parts.positional.push_back(arg);
+        }
+    }
+    return std::nullopt;
+}
+
+// The options that only some commands take.
+std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) {
+    const bool formatCommand = command == Command::Set || command == Command::Profile;
+    for (const auto& given : parts.choices) {
+        const bool fits = given.first == "replace" ? command == Command::Profile : formatCommand;
+        if (!fits)
+            return "--" + given.first + ": not an option of this command";
+    }
+    if (parts.json && command != Command::List)
+        return "--json: only list takes it";
+    if (parts.output && command != Command::Profile)
+        return "--output: only profile takes it";
+    if ((parts.all || parts.path) && !TalksToReaders(command))
+        return std::string(parts.all ? "--all" : "--path") + ": this command addresses no reader";
+    if (parts.all && parts.path)
+        return "--all and --path exclude each other";
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckPositional(const Parts& parts, Invocation& invocation) {
+    const std::size_t count = parts.positional.size();
+    switch (invocation.command) {
+        case Command::Replace:
+            if (auto error = ParsePairs(parts.positional, true, invocation.setup.replace))
+                return "replace: " + *error;
+            return std::nullopt;
+        case Command::Apply:
+            if (count != 1)
+                return count == 0 ? "apply: the profile file is missing"
+                                  : "apply: one profile file, not " + std::to_string(count);
+            invocation.file = parts.positional[0];
+            return std::nullopt;
+        default:
+            if (count > 0)
+                return "unexpected argument \"" + parts.positional[0] + "\"";
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& args) {
+    Parts parts;
+    if (auto error = Split(args, parts))
+        return {std::nullopt, *error};
+    Invocation invocation;
+    invocation.setup = DefaultSetup();
+    if (parts.help || !parts.command) {
+        if (!parts.help)
+            return {std::nullopt, "no command given (see --help)"};
+        return {invocation, ""};
+    }
+    invocation.command = *parts.command;
+    if (auto error = CheckOptionsFit(parts, invocation.command))
+        return {std::nullopt, *error};
+    if (auto error = CheckPositional(parts, invocation))
+        return {std::nullopt, *error};
+    for (const auto& given : parts.choices)
+        if (auto error = ApplyChoice(invocation.setup, given.first, given.second))
+            return {std::nullopt, "--" + given.first + ": " + *error};
+    invocation.all = parts.all;
+    invocation.path = parts.path.value_or("");
+    invocation.json = parts.json;
+    if (parts.output && *parts.output != "-")
+        invocation.file = *parts.output;
+    return {invocation, ""};
+}
+
+std::string UsageText() {
+    std::string text =
+        "Usage: zp350cli [--all | --path PATH] COMMAND [ARGUMENTS] [OPTIONS]\n"
+        "\n"
+        "Commands:\n"
+        "  list [--json]           every connected reader: path, vendor, product, version\n"
+        "                          number and version text, one per line\n"
+        "  version                 the reader's version text\n"
+        "  set [FORMAT OPTIONS]    send an output format (unset choices: the defaults)\n"
+        "  defaults                send the default output format\n"
+        "  replace a=x [b=y]       replace up to two characters in the reader's output\n"
+        "  cancel-replace          stop replacing characters\n"
+        "  apply FILE              send a profile: its format, then its replacements (or\n"
+        "                          cancel them when it has none)\n"
+        "  profile [FORMAT OPTIONS] [--replace \"a=x b=y\"] [--output FILE]\n"
+        "                          write a profile (to standard output without --output)\n"
+        "\n"
+        "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
+        "  --tracks 1,2,3          the tracks to output\n"
+        "  --cr packet|none|1,2,3  a carriage return after the packet, nowhere, or after\n"
+        "                          the tracks given (packet and tracks exclude each other)\n"
+        "  --track1-start C  --track1-end C  --track2-start C  --track2-end C\n"
+        "  --track3-start C  --track3-end C\n"
+        "                          start and end sentinels: one printable ASCII character,\n"
+        "                          or empty (--track2-end=) for none\n"
+        "\n"
+        "Readers: a command that talks to a reader refuses when several are connected;\n"
+        "  --path PATH picks one (as list shows it), --all runs the command on each.\n"
+        "\n"
+        "Exit codes:\n";
+    for (const ExitCodeLine& line : ExitCodeTable())
+        text += "  " + std::to_string(static_cast<int>(line.code)) + "  " + line.meaning + "\n";
+    return text;
+}
+
+}  // namespace cli

@@ -1,0 +1,35 @@
+// The command line of zp350cli: a command, its arguments and options, read into a plain
+// record. Everything that would be refused is refused here, before any reader is touched.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/choices.h"
+
+namespace cli {
+
+enum class Command { Help, List, Version, Set, Defaults, Replace, CancelReplace, Apply, Profile };
+
+struct Invocation {
+    Command command = Command::Help;
+    bool all = false;   // every connected reader
+    std::string path;   // the one reader at this device path; empty: the only one
+    bool json = false;  // list: JSON instead of lines
+    Setup setup;        // set: the format; replace: the pairs; profile: both
+    std::string file;   // apply: the profile to read; profile: where to write it (- or
+                        // empty: standard output)
+};
+
+struct ParsedArguments {
+    std::optional<Invocation> invocation;
+    std::string error;  // one line naming the option or argument
+};
+// `args` are the arguments after the program's name, UTF-8.
+ParsedArguments ParseArguments(const std::vector<std::string>& args);
+
+// The text of --help: commands, options and exit codes.
+std::string UsageText();
+
+}  // namespace cli

@@ -1,0 +1,15 @@
+// The settings window's messages as the command-line program prints them: English, UTF-8,
+// on one line.
+#pragma once
+
+#include <string>
+
+#include "app/ui_text.h"
+
+namespace cli {
+
+std::string Utf8(const std::wstring& text);
+// The English message of `occasion`, its line breaks turned into single blanks.
+std::string WindowText(Occasion occasion);
+
+}  // namespace cli

@@ -1,0 +1,41 @@
+#include "reader/run_exchange.h"
+
+#include "reader/report_exchange.h"
+
+namespace reader {
+
+ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
+                            ExchangeProgress* progress) {
+    ExchangeOutcome outcome;
+    ReportExchange exchange(link.handle());
+    switch (exchange.Prepare(command, payload)) {
+        case ReportExchange::Preparation::GateRefused:
+            outcome.end = ExchangeOutcome::End::GateRefused;
+            return outcome;
+        case ReportExchange::Preparation::NoPreparsedData:
+            outcome.end = ExchangeOutcome::End::NoPreparsedData;
+            return outcome;
+        case ReportExchange::Preparation::ReportLengthUnsupported:
+            outcome.end = ExchangeOutcome::End::ReportLengthUnsupported;
+            return outcome;
+        case ReportExchange::Preparation::Ready:
+            break;
+    }
+    // The read is tried even after a failed send.
+    outcome.sent = exchange.Send();
+    if (progress != nullptr)
+        progress->Sent(outcome.sent);
+    const bool answered = exchange.Receive();
+    // A reader that was pulled out is let go, so the next command says so and the next
+    // search looks afresh.
+    outcome.deviceGone = exchange.deviceGone();
+    if (outcome.deviceGone)
+        link.Close();
+    if (!answered)
+        return outcome;
+    outcome.end = ExchangeOutcome::End::Answered;
+    outcome.answer.assign(exchange.answer(), exchange.answer() + exchange.answerLength());
+    return outcome;
+}
+
+}  // namespace reader

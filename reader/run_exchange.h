@@ -1,0 +1,38 @@
+// One command over an open reader link, from building the report to the answer, handed back
+// as a plain outcome. The settings window and the command-line program both run their
+// commands through here and differ only in how they tell the user.
+#pragma once
+
+#include "reader/protocol.h"
+#include "reader/reader_link.h"
+
+namespace reader {
+
+struct ExchangeOutcome {
+    enum class End {
+        Answered,                 // `answer` holds the input report
+        NotAnswered,              // no whole answer within the time allowed
+        NoPreparsedData,          // no report description: nothing was sent
+        ReportLengthUnsupported,  // the command or an answer does not fit: nothing was sent
+        GateRefused,              // the HID parser refused the report: nothing was sent
+    };
+    End end = End::NotAnswered;
+    bool sent = false;        // the report went out whole
+    bool deviceGone = false;  // a transfer showed that the reader was pulled out
+    Bytes answer;
+};
+
+// Told between the write and the read, so that a window can say how the write went while
+// the read is still waited for.
+class ExchangeProgress {
+public:
+    virtual ~ExchangeProgress() = default;
+    virtual void Sent(bool sent) = 0;
+};
+
+// Runs one exchange over `link`, which must be open. A reader that turns out to be pulled
+// out is let go: the link is closed.
+ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
+                            ExchangeProgress* progress = nullptr);
+
+}  // namespace reader
