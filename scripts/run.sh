@@ -13,7 +13,10 @@ had_display=${DISPLAY:-}
 source scripts/vreader-env.sh
 skip32=$(why_no_32bit)
 arch=i686 flavour="32-bit"
-[ -z "$skip32" ] || arch=x86_64 flavour="64-bit ($skip32)"
+if [ -n "$skip32" ]; then
+  arch=x86_64 flavour="64-bit"
+  echo "the 32-bit program is not started: $skip32"
+fi
 vreader_flavour "$arch"
 if [ -n "${ZP350_NO_VREADER:-}" ]; then
   wine_env_start
