@@ -141,9 +141,11 @@ TEST(VersionText, TakenBetweenStartAndEndBytes) {
         {{0x00, 0x02, 'V', '1', 0x03}, ""},  // no 0x05 at all
         {{}, ""},
         // A second 0x05 inside a run is copied; runs are joined; 0x03 first does nothing.
-        {{0x03, 0x05, 'a', 0x05, 'b', 0x03, 'x', 0x05, 'c', 0x03}, "a\x05" "bc"},
-        {{0x00, 0x05, 'a', 'b'}, "ab"},     // a run without its end byte runs to the end
-        {{0x05, 'z', 0x03}, "z"},           // the report identifier counts as a byte
+        {{0x03, 0x05, 'a', 0x05, 'b', 0x03, 'x', 0x05, 'c', 0x03},
+         "a\x05"
+         "bc"},
+        {{0x00, 0x05, 'a', 'b'}, "ab"},       // a run without its end byte runs to the end
+        {{0x05, 'z', 0x03}, "z"},             // the report identifier counts as a byte
         {{0x05, 'a', 0x00, 'b', 0x03}, "a"},  // a zero byte ends the text
     };
     for (const auto& [answer, text] : cases)
