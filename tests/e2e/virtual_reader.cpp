@@ -41,7 +41,8 @@ bool RunTool(const std::string& arguments) {
     if (dir == nullptr)
         return false;
     std::string line = "\"" + std::string(dir) + "\\" + arguments;
-    STARTUPINFOA startup{sizeof(startup)};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
@@ -134,7 +135,8 @@ DWORD WINAPI PullOut::Run(void* self) {
         Sleep(2);
     }
     HDEVINFO set = SetupDiCreateDeviceInfoList(nullptr, nullptr);
-    SP_DEVINFO_DATA device{sizeof(device)};
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
     static_cast<PullOut*>(self)->removed_ =
         set != INVALID_HANDLE_VALUE &&
         SetupDiOpenDeviceInfoA(set, "ROOT\\VID_5131&PID_2007\\0000", nullptr, 0, &device) &&
