@@ -168,6 +168,7 @@ TEST_F(E2eReader, PulledOutDuringEachTransferOfEachCommandTheReaderIsLetGoAndFou
         Click(hwnd, c.button);
         ASSERT_TRUE(pullOut.Join());
         EXPECT_EQ(timeline.entries, c.shown);
+        VirtualReader::ForgetReceived();
         EXPECT_EQ(Press(c.button), (Entries{Status(L"No device connected!")}));
         EXPECT_TRUE(VirtualReader::Received().empty());
         ASSERT_TRUE(VirtualReader::Install());
