@@ -1,11 +1,9 @@
 #include "app/form_record.h"
 
+#include "app/form_rules.h"
 #include "res/resource.h"
 
 namespace {
-// Start and end sentinel of tracks 1, 2 and 3, in the order of the report.
-const int kSentinelBoxes[6] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
-                               IDC_TRACK2_END,   IDC_TRACK3_START, IDC_TRACK3_END};
 const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};
 const int kTrackCrBoxes[3] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
 
@@ -17,7 +15,7 @@ const int kReplacementBoxes[2] = {IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
 reader::FormatSettings ReadFormatForm(const FormView& form) {
     reader::FormatSettings settings;
     for (int i = 0; i < 6; ++i)
-        settings.sentinels[i] = form.FirstAnsiByte(kSentinelBoxes[i]);
+        settings.sentinels[i] = form.FirstAnsiByte(kSentinelDefaults[i].controlId);
     for (int i = 0; i < 3; ++i)
         settings.outputTrack[i] = form.IsChecked(kTrackBoxes[i]);
     settings.crAfterPacket = form.IsChecked(IDC_CR_PACKET);

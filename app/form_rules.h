@@ -13,7 +13,8 @@ public:
     virtual void SetText(int id, const wchar_t* text) = 0;
 };
 
-// The sentinel edits in the order the defaults are written, with their default texts.
+// The six sentinel edits, start and end of tracks 1 to 3 in the order of the report, with
+// their default texts: the one list of them.
 struct SentinelDefault {
     int controlId;
     const wchar_t* text;

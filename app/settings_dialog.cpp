@@ -4,11 +4,10 @@
 #include "app/icon_placement.h"
 #include "framework/gdi.h"
 #include "framework/prompts.h"
+#include "framework/resources.h"
 #include "res/resource.h"
 
 namespace {
-const int kSentinelEdits[] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
-                              IDC_TRACK2_END,   IDC_TRACK3_START, IDC_TRACK3_END};
 const int kReplacementEdits[] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR, IDC_PAIR1_REPLACEMENT,
                                  IDC_PAIR2_REPLACEMENT};
 
@@ -49,8 +48,8 @@ BOOL SettingsDialog::OnInitDialog() {
     else
         OnRadioChinese();
 
-    for (int id : kSentinelEdits)
-        SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
+    for (const SentinelDefault& sentinel : kSentinelDefaults)
+        SendDlgItemMessageW(hwnd(), sentinel.controlId, EM_LIMITTEXT, 1, 0);
     WriteDefaultSentinels(*this);
     SetChecked(IDC_OUTPUT_TRACK1, true);
     SetChecked(IDC_OUTPUT_TRACK2, true);

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include "framework/resources.h"  // for the dialogs' users that load resources
-
 namespace fw {
 
 class Dialog {

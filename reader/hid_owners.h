@@ -2,63 +2,37 @@
 // produced it when it goes out of scope.
 #pragma once
 
-#include <utility>
-
+#include "framework/gdi.h"
 #include "reader/hid_api.h"
 
 namespace reader {
 
-template <typename Handle, typename Traits>
-class SeamOwned {
-public:
-    SeamOwned() = default;
-    SeamOwned(HidApi& api, Handle handle) : api_(&api), handle_(handle) {}
-    ~SeamOwned() { reset(); }
-    SeamOwned(const SeamOwned&) = delete;
-    SeamOwned& operator=(const SeamOwned&) = delete;
-    SeamOwned(SeamOwned&& other) noexcept
-        : api_(other.api_), handle_(std::exchange(other.handle_, Traits::none())) {}
-    SeamOwned& operator=(SeamOwned&& other) noexcept {
-        if (this != &other) {
-            reset();
-            api_ = other.api_;
-            handle_ = std::exchange(other.handle_, Traits::none());
-        }
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return Traits::valid(handle_); }
-    void reset() {
-        if (Traits::valid(handle_))
-            Traits::release(*api_, handle_);
-        handle_ = Traits::none();
-    }
-
-private:
-    HidApi* api_ = nullptr;
-    Handle handle_ = Traits::none();
-};
-
-struct KernelObjectTraits {
-    static HANDLE none() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void release(HidApi& api, HANDLE h) { api.CloseHandle(h); }
-};
-struct DeviceInfoSetTraits {
-    static HDEVINFO none() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HDEVINFO h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void release(HidApi& api, HDEVINFO h) { api.SetupDiDestroyDeviceInfoList(h); }
+// Kept in the owner: the seam the handle came from.
+template <typename Handle, BOOL (HidApi::*Release)(Handle)>
+struct SeamTraits {
+    HidApi* api = nullptr;
+    static Handle none() { return Handle(INVALID_HANDLE_VALUE); }
+    static bool valid(Handle h) { return h != nullptr && h != Handle(INVALID_HANDLE_VALUE); }
+    void close(Handle h) const { (api->*Release)(h); }
 };
 struct PreparsedDataTraits {
+    HidApi* api = nullptr;
     static PHIDP_PREPARSED_DATA none() { return nullptr; }
     static bool valid(PHIDP_PREPARSED_DATA h) { return h != nullptr; }
-    static void release(HidApi& api, PHIDP_PREPARSED_DATA h) { api.HidD_FreePreparsedData(h); }
+    void close(PHIDP_PREPARSED_DATA h) const { api->HidD_FreePreparsedData(h); }
+};
+
+template <typename Handle, typename Traits>
+class SeamOwned : public fw::Owned<Handle, Traits> {
+public:
+    SeamOwned() = default;
+    SeamOwned(HidApi& api, Handle handle) : fw::Owned<Handle, Traits>(handle, Traits{&api}) {}
 };
 
 // A device or event handle.
-using SeamHandle = SeamOwned<HANDLE, KernelObjectTraits>;
-using DeviceInfoSet = SeamOwned<HDEVINFO, DeviceInfoSetTraits>;
+using SeamHandle = SeamOwned<HANDLE, SeamTraits<HANDLE, &HidApi::CloseHandle>>;
+using DeviceInfoSet =
+    SeamOwned<HDEVINFO, SeamTraits<HDEVINFO, &HidApi::SetupDiDestroyDeviceInfoList>>;
 using PreparsedData = SeamOwned<PHIDP_PREPARSED_DATA, PreparsedDataTraits>;
 
 }  // namespace reader

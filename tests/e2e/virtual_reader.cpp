@@ -8,67 +8,39 @@ namespace {
 
 const wchar_t kParameters[] = L"System\\CurrentControlSet\\Services\\zp350vr\\Parameters";
 constexpr std::size_t kReportLength = 65;
-const char kInstanceId[] = "ROOT\\VID_5131&PID_2007\\0000";
 // How long the reader may take to take the report and say that it is going.
 constexpr DWORD kUnplugSignalMs = 5000;
 
-class Key {
-public:
-    Key() {
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kParameters, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
-    }
-    ~Key() {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-void SetDword(const wchar_t* name, DWORD value) {
-    Key key;
-    RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof(value));
-}
-
 void Delete(const wchar_t* name) {
-    Key key;
-    RegDeleteValueW(key.get(), name);
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kParameters, name);
 }
 
 DWORD Dword(const wchar_t* name) {
-    Key key;
-    DWORD type = 0, value = 0, size = sizeof(value);
-    if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD)
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
         return 0;
     return value;
 }
 
 Report Binary(const wchar_t* name) {
-    Key key;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY)
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_BINARY, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS)
         return {};
     Report data(size);
-    if (size > 0)
-        RegQueryValueExW(key.get(), name, nullptr, &type, data.data(), &size);
+    RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_BINARY, nullptr, data.data(),
+                 &size);
+    data.resize(size);
     return data;
 }
 
 // Runs one of the harness's tools and waits for it; true when it exits with 0.
-bool RunTool(const std::string& commandLine) {
+bool RunTool(const std::string& arguments) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
     if (dir == nullptr)
         return false;
-    std::string line = "\"" + std::string(dir) + "\\" + commandLine;
+    std::string line = "\"" + std::string(dir) + "\\" + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -91,27 +63,21 @@ void VirtualReader::Reset() {
         Delete(name);
 }
 
-void VirtualReader::SetAnswer(DWORD value) {
-    SetDword(L"Answer", value);
-}
-
-void VirtualReader::SetVersion(const std::wstring& text) {
-    Key key;
-    RegSetValueExW(key.get(), L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-}
-
-void VirtualReader::SetSilent(bool silent) {
-    SetDword(L"Silent", silent ? 1 : 0);
-}
-
-void VirtualReader::SetDelayMs(DWORD milliseconds) {
-    SetDword(L"DelayMs", milliseconds);
-}
-
 void VirtualReader::SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    Key key;
-    RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kParameters, name, type, data, size);
+}
+void VirtualReader::SetAnswer(DWORD value) {
+    SetRaw(L"Answer", REG_DWORD, &value, sizeof(value));
+}
+void VirtualReader::SetVersion(const std::wstring& text) {
+    SetRaw(L"Version", REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
+}
+void VirtualReader::SetSilent(bool silent) {
+    const DWORD value = silent;
+    SetRaw(L"Silent", REG_DWORD, &value, sizeof(value));
+}
+void VirtualReader::SetDelayMs(DWORD milliseconds) {
+    SetRaw(L"DelayMs", REG_DWORD, &milliseconds, sizeof(milliseconds));
 }
 
 std::vector<Report> VirtualReader::Received() {
@@ -121,15 +87,12 @@ std::vector<Report> VirtualReader::Received() {
         reports.emplace_back(log.begin() + at, log.begin() + at + kReportLength);
     return reports;
 }
-
 void VirtualReader::ForgetReceived() {
     Delete(L"Received");
 }
-
 Report VirtualReader::Format() {
     return Binary(L"Format");
 }
-
 Report VirtualReader::Replace() {
     return Binary(L"Replace");
 }
@@ -137,37 +100,18 @@ Report VirtualReader::Replace() {
 bool VirtualReader::Remove() {
     return RunTool("vrsetup.exe\" remove") && RunTool("vrwait.exe\" absent 15000");
 }
-
 bool VirtualReader::Install() {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
-    if (dir == nullptr)
-        return false;
-    return RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\"") &&
+    return dir != nullptr &&
+           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\"") &&
            RunTool("vrwait.exe\" present 15000");
-}
-
-// Removes the device in this process, as the installer does, without starting a program: the
-// removal must end while the program's transfer is still waiting.
-bool RemoveDevice() {
-    HDEVINFO set = SetupDiCreateDeviceInfoList(nullptr, nullptr);
-    if (set == INVALID_HANDLE_VALUE)
-        return false;
-    SP_DEVINFO_DATA device{};
-    device.cbSize = sizeof(device);
-    const bool removed = SetupDiOpenDeviceInfoA(set, kInstanceId, nullptr, 0, &device) &&
-                         SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
-    SetupDiDestroyDeviceInfoList(set);
-    return removed;
 }
 
 PullOut::PullOut(During when) {
     Delete(L"Unplugging");
-    SetDword(L"Unplug", static_cast<DWORD>(when));
+    const DWORD value = static_cast<DWORD>(when);
+    VirtualReader::SetRaw(L"Unplug", REG_DWORD, &value, sizeof(value));
     thread_ = CreateThread(nullptr, 0, &PullOut::Run, this, 0, nullptr);
-}
-
-PullOut::~PullOut() {
-    Join();
 }
 
 bool PullOut::Join() {
@@ -179,8 +123,9 @@ bool PullOut::Join() {
     return removed_;
 }
 
+// Removes the device in this process, as the installer does, without starting a program:
+// the removal must end while the program's transfer is still waiting.
 DWORD WINAPI PullOut::Run(void* self) {
-    PullOut& pullOut = *static_cast<PullOut*>(self);
     const DWORD start = GetTickCount();
     while (Dword(L"Unplugging") == 0) {
         if (GetTickCount() - start > kUnplugSignalMs) {
@@ -189,9 +134,15 @@ DWORD WINAPI PullOut::Run(void* self) {
         }
         Sleep(2);
     }
-    const DWORD signalled = GetTickCount();
-    pullOut.removed_ = RemoveDevice();
-    pullOut.removalMs_ = GetTickCount() - signalled;
+    HDEVINFO set = SetupDiCreateDeviceInfoList(nullptr, nullptr);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    static_cast<PullOut*>(self)->removed_ =
+        set != INVALID_HANDLE_VALUE &&
+        SetupDiOpenDeviceInfoA(set, "ROOT\\VID_5131&PID_2007\\0000", nullptr, 0, &device) &&
+        SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
+    if (set != INVALID_HANDLE_VALUE)
+        SetupDiDestroyDeviceInfoList(set);
     return 0;
 }
 

@@ -7,7 +7,34 @@ namespace {
 Timeline* g_watching = nullptr;
 }
 
-Timeline::Timeline() : previous_(fw::SetPrompts(this)) {}
+std::wstring Status(const std::wstring& text) {
+    return L"status: " + text;
+}
+std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
+    return L"box " + title + L" (error): " + text;
+}
+std::wstring InfoBox(const std::wstring& text) {
+    return L"box Information (info): " + text;
+}
+
+const std::wstring kSent = Status(L"Set Command OK!");
+const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
+const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
+const std::wstring kFormatSent = Status(L"Send data success");
+const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
+const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
+const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
+
+const std::vector<UnplugCase> kUnplugCases = {
+    {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
+    {IDC_SET_DEVICE, true, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+    {IDC_GET_VERSION, false, {kSendFailed, kReceiveFailed}},
+    {IDC_GET_VERSION, true, {kSent, kReceiveFailed}},
+    {IDC_SET_REPLACE, false, {kSendFailed, kReceiveFailed}},
+    {IDC_SET_REPLACE, true, {kSent, kReceiveFailed}},
+    {IDC_CANCEL_REPLACE, false, {kSendFailed, kReceiveFailed}},
+    {IDC_CANCEL_REPLACE, true, {kSent, kReceiveFailed}},
+};
 
 Timeline::~Timeline() {
     if (status_ != nullptr && IsWindow(status_) &&
@@ -27,10 +54,6 @@ int Timeline::ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type
     return IDOK;
 }
 
-void Timeline::Pause(DWORD milliseconds) {
-    pauses.push_back(milliseconds);
-}
-
 void Timeline::WatchStatus(HWND dialog) {
     status_ = GetDlgItem(dialog, IDC_STATUS);
     g_watching = this;
@@ -39,27 +62,13 @@ void Timeline::WatchStatus(HWND dialog) {
 }
 
 LRESULT CALLBACK Timeline::StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Timeline* self = g_watching;
-    WNDPROC original = self->original_;
-    if (message == WM_SETTEXT) {
-        const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-        self->entries.push_back(L"status: " + WindowText(hwnd));
-        return result;
-    }
-    return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_watching->original_, hwnd, message, wParam, lParam);
+    if (message == WM_SETTEXT)
+        g_watching->entries.push_back(Status(WindowText(hwnd)));
+    return result;
 }
 
-std::wstring Status(const std::wstring& text) {
-    return L"status: " + text;
-}
-std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
-    return L"box " + title + L" (error): " + text;
-}
-std::wstring InfoBox(const std::wstring& text) {
-    return L"box Information (info): " + text;
-}
-
-void ReaderWindow::SetUp() {
+void WindowTest::SetUp() {
     dialog = std::make_unique<SettingsDialog>();
     hwnd = dialog->Create();
     ASSERT_NE(hwnd, nullptr);
@@ -67,39 +76,49 @@ void ReaderWindow::SetUp() {
     timeline.WatchStatus(hwnd);
 }
 
-void ReaderWindow::TearDown() {
-    dialog.reset();
-    // The window has released everything it held, its link included.
-    for (const std::string& problem : host.Problems(0))
-        ADD_FAILURE() << problem;
-}
-
-void ReaderWindow::Connect(SimulatedDevice& reader) {
-    Click(hwnd, IDC_FIND_DEVICE);
-    ASSERT_FALSE(timeline.entries.empty());
-    ASSERT_EQ(timeline.entries.front().rfind(L"status: Detect device OK,ver", 0), 0u)
-        << timeline.entries.front();
-    for (const std::string& problem : host.Problems(1))
-        ADD_FAILURE() << problem;
-    reader.writes.clear();
-    reader.readSizes.clear();
-    Clear();
-}
-
-void ReaderWindow::Clear() {
+void WindowTest::Clear() {
     timeline.entries.clear();
     timeline.pauses.clear();
 }
 
-void ReaderWindow::SetText(int id, const wchar_t* text) {
-    SetDlgItemTextW(hwnd, id, text);
+const Entries& WindowTest::Press(int id) {
+    Clear();
+    Click(hwnd, id);
+    return timeline.entries;
 }
 
-void ReaderWindow::SetChecked(int id, bool checked) {
+void WindowTest::SetChecked(int id, bool checked) {
     if (IsItemChecked(hwnd, id) != checked)
         Click(hwnd, id);
 }
 
-std::wstring ReaderWindow::StatusText() const {
-    return ItemText(hwnd, IDC_STATUS);
+void WindowTest::EnablePair(int pair, const wchar_t* original, const wchar_t* replacement) {
+    SetChecked(pair == 1 ? IDC_ALLOW_PAIR1 : IDC_ALLOW_PAIR2, true);
+    SetText(pair == 1 ? IDC_PAIR1_CHAR : IDC_PAIR2_CHAR, original);
+    SetText(pair == 1 ? IDC_PAIR1_REPLACEMENT : IDC_PAIR2_REPLACEMENT, replacement);
+}
+
+void ReaderWindow::TearDown() {
+    dialog.reset();
+    ExpectNothingHeld(0);  // the window has released everything, its link included
+}
+
+void ReaderWindow::ExpectNothingHeld(int openDevices) {
+    for (const std::string& problem : host.Problems(openDevices))
+        ADD_FAILURE() << problem;
+}
+
+SimulatedDevice& ReaderWindow::AddReader() {
+    SimulatedDevice& reader = host.AddReader();
+    reader.answer = SimulatedDevice::Answer::Version;
+    reader.versionText = "V1.0";
+    return reader;
+}
+
+void ReaderWindow::Connect(SimulatedDevice& reader) {
+    ASSERT_EQ(Press(IDC_FIND_DEVICE).at(0).rfind(L"status: Detect device OK,ver", 0), 0u);
+    ExpectNothingHeld(1);
+    reader.writes.clear();
+    reader.readSizes.clear();
+    Clear();
 }

@@ -16,20 +16,12 @@ constexpr DWORD kStatusDeviceGone = 0xC000009D;
 // A transfer that ends with a given system error: the error in the low bits.
 constexpr DWORD kFailedWithError = 0xE0000000;
 
-std::string Hex(std::uintptr_t value) {
-    char text[16];
-    snprintf(text, sizeof(text), "%lx", static_cast<unsigned long>(value));
-    return text;
-}
-
 }  // namespace
 
 SimulatedHid::SimulatedHid() : previous_(reader::SetHidApi(this)) {}
 SimulatedHid::~SimulatedHid() {
     reader::SetHidApi(previous_);
 }
-
-// --- Set-up ----------------------------------------------------------------------------------
 
 SimulatedDevice& SimulatedHid::AddDevice(USHORT vendorId, USHORT productId) {
     SimulatedDevice& device = devices_.emplace_back();
@@ -90,7 +82,7 @@ std::vector<std::string> SimulatedHid::Problems(int expectedOpenDevices) const {
             if (!object.pending.empty())
                 problems.push_back("transfer left pending");
         } else {
-            problems.push_back("handle left open: " + Hex(id));
+            problems.push_back("handle left open: " + std::to_string(id));
         }
     }
     if (devicesOpen != expectedOpenDevices)
@@ -112,8 +104,6 @@ int SimulatedHid::CloseLeftoverEvents() {
     }
     return closed;
 }
-
-// --- Handles ---------------------------------------------------------------------------------
 
 HANDLE SimulatedHid::NewHandle(Object object) {
     nextHandle_ += 4;
@@ -149,11 +139,10 @@ void SimulatedHid::Complete(OVERLAPPED* overlapped, DWORD status, DWORD transfer
 
 BOOL SimulatedHid::CloseHandle(HANDLE handle) {
     auto it = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
-    if (it == handles_.end() || it->second.kind == Object::Kind::DeviceInfoSet) {
-        Fault("CloseHandle of a handle not open: " + Hex(reinterpret_cast<std::uintptr_t>(handle)));
-        lastError_ = ERROR_INVALID_HANDLE;
-        return FALSE;
-    }
+    if (it == handles_.end() || it->second.kind == Object::Kind::DeviceInfoSet)
+        return Misuse("CloseHandle of a handle not open: " +
+                          std::to_string(reinterpret_cast<std::uintptr_t>(handle)),
+                      ERROR_INVALID_HANDLE);
     // Closing a device ends its transfers; their memory must still be alive then.
     if (it->second.kind == Object::Kind::Device) {
         for (const Transfer& transfer : it->second.pending)
@@ -169,8 +158,6 @@ BOOL SimulatedHid::CloseHandle(HANDLE handle) {
     return TRUE;
 }
 
-// --- Listing ---------------------------------------------------------------------------------
-
 void SimulatedHid::HidD_GetHidGuid(GUID* guid) {
     *guid = kHidGuid;
 }
@@ -179,11 +166,9 @@ HDEVINFO SimulatedHid::SetupDiGetClassDevsA(const GUID* guid, DWORD flags) {
     if (guid == nullptr || !IsEqualGUID(*guid, kHidGuid))
         Fault("listed another class");
     if (flags != (DIGCF_PRESENT | DIGCF_DEVICEINTERFACE))
-        Fault("listed with flags " + Hex(flags));
-    if (classDevsFail) {
-        lastError_ = ERROR_INVALID_PARAMETER;
-        return INVALID_HANDLE_VALUE;
-    }
+        Fault("listed with flags " + std::to_string(flags));
+    if (classDevsFail)
+        return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
     Object set(Object::Kind::DeviceInfoSet);
     for (std::size_t i = 0; i < devices_.size(); ++i)
         if (devices_[i].present)
@@ -196,22 +181,16 @@ BOOL SimulatedHid::SetupDiEnumDeviceInterfaces(HDEVINFO set, const GUID* guid, D
     ++enumerationCalls_;
     Object* list = Find(set, Object::Kind::DeviceInfoSet);
     if (list == nullptr || guid == nullptr || !IsEqualGUID(*guid, kHidGuid) ||
-        data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA)) {
-        Fault("enumeration with unexpected arguments");
-        lastError_ = ERROR_INVALID_PARAMETER;
-        return FALSE;
-    }
+        data->cbSize != sizeof(SP_DEVICE_INTERFACE_DATA))
+        return Misuse("enumeration with unexpected arguments", ERROR_INVALID_PARAMETER);
     auto fault = enumerationFaults_.find(index);
     if (fault != enumerationFaults_.end() && fault->second.times != 0) {
         if (fault->second.times > 0)
             --fault->second.times;
-        lastError_ = fault->second.error;
-        return FALSE;
+        return Fail(fault->second.error);
     }
-    if (index >= list->listed.size()) {
-        lastError_ = ERROR_NO_MORE_ITEMS;
-        return FALSE;
-    }
+    if (index >= list->listed.size())
+        return Fail(ERROR_NO_MORE_ITEMS);
     data->InterfaceClassGuid = kHidGuid;
     data->Flags = SPINT_ACTIVE;
     data->Reserved = list->listed[index];
@@ -221,29 +200,20 @@ BOOL SimulatedHid::SetupDiEnumDeviceInterfaces(HDEVINFO set, const GUID* guid, D
 BOOL SimulatedHid::SetupDiGetDeviceInterfaceDetailA(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* data,
                                                     SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail,
                                                     DWORD size, DWORD* requiredSize) {
-    if (Find(set, Object::Kind::DeviceInfoSet) == nullptr || data->Reserved >= devices_.size()) {
-        Fault("detail with unexpected arguments");
-        lastError_ = ERROR_INVALID_PARAMETER;
-        return FALSE;
-    }
+    if (Find(set, Object::Kind::DeviceInfoSet) == nullptr || data->Reserved >= devices_.size())
+        return Misuse("detail with unexpected arguments", ERROR_INVALID_PARAMETER);
     const SimulatedDevice& device = devices_[data->Reserved];
     const DWORD required = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) +
                            static_cast<DWORD>(device.path.size()) + 1;
     if (detail == nullptr) {
         if (requiredSize != nullptr)
             *requiredSize = required;
-        lastError_ = ERROR_INSUFFICIENT_BUFFER;
-        return FALSE;
+        return Fail(ERROR_INSUFFICIENT_BUFFER);
     }
-    if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) || size < required) {
-        Fault("detail record of the wrong size");
-        lastError_ = ERROR_INVALID_USER_BUFFER;
-        return FALSE;
-    }
-    if (device.detailFails) {
-        lastError_ = ERROR_NOT_FOUND;
-        return FALSE;
-    }
+    if (detail->cbSize != sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) || size < required)
+        return Misuse("detail record of the wrong size", ERROR_INVALID_USER_BUFFER);
+    if (device.detailFails)
+        return Fail(ERROR_NOT_FOUND);
     std::memcpy(detail->DevicePath, device.path.c_str(), device.path.size() + 1);
     return TRUE;
 }
@@ -256,8 +226,6 @@ BOOL SimulatedHid::SetupDiDestroyDeviceInfoList(HDEVINFO set) {
     return TRUE;
 }
 
-// --- Devices ---------------------------------------------------------------------------------
-
 HANDLE SimulatedHid::CreateFileA(const char* path, DWORD access, DWORD share, DWORD disposition,
                                  DWORD flags) {
     if (access != (GENERIC_READ | GENERIC_WRITE) || share != (FILE_SHARE_READ | FILE_SHARE_WRITE) ||
@@ -268,17 +236,14 @@ HANDLE SimulatedHid::CreateFileA(const char* path, DWORD access, DWORD share, DW
         if (!device.present || device.path != path)
             continue;
         ++device.openCount;
-        if (!device.opens) {
-            lastError_ = ERROR_ACCESS_DENIED;
-            return INVALID_HANDLE_VALUE;
-        }
+        if (!device.opens)
+            return Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
         Object handle(Object::Kind::Device);
         handle.device = i;
         handle.generation = device.generation;
         return NewHandle(std::move(handle));
     }
-    lastError_ = ERROR_FILE_NOT_FOUND;
-    return INVALID_HANDLE_VALUE;
+    return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
 }
 
 BOOLEAN SimulatedHid::HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes) {
@@ -286,14 +251,10 @@ BOOLEAN SimulatedHid::HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attribu
     SimulatedDevice* live = handle ? Live(*handle) : nullptr;
     if (attributes->Size != sizeof(HIDD_ATTRIBUTES))
         Fault("attributes record of the wrong size");
-    if (live == nullptr) {
-        lastError_ = removalError;
-        return FALSE;
-    }
-    if (live->attributesFail) {
-        lastError_ = ERROR_GEN_FAILURE;
-        return FALSE;
-    }
+    if (live == nullptr)
+        return Fail(removalError);
+    if (live->attributesFail)
+        return Fail(ERROR_GEN_FAILURE);
     attributes->VendorID = live->vendorId;
     attributes->ProductID = live->productId;
     attributes->VersionNumber = live->versionNumber;
@@ -303,10 +264,8 @@ BOOLEAN SimulatedHid::HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attribu
 // An unplugged device's description is still known to the handle; its transfers fail.
 BOOLEAN SimulatedHid::HidD_GetPreparsedData(HANDLE device, PHIDP_PREPARSED_DATA* data) {
     Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr || devices_[handle->device].preparsedFails) {
-        lastError_ = ERROR_INVALID_HANDLE;
-        return FALSE;
-    }
+    if (handle == nullptr || devices_[handle->device].preparsedFails)
+        return Fail(ERROR_INVALID_HANDLE);
     nextHandle_ += 4;
     *data = reinterpret_cast<PHIDP_PREPARSED_DATA>(nextHandle_);
     preparsed_[*data] = handle->device;
@@ -323,10 +282,8 @@ BOOLEAN SimulatedHid::HidD_FreePreparsedData(PHIDP_PREPARSED_DATA data) {
 
 BOOLEAN SimulatedHid::HidD_FlushQueue(HANDLE device) {
     Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr || !flushSupported) {
-        lastError_ = ERROR_NOT_SUPPORTED;
-        return FALSE;
-    }
+    if (handle == nullptr || !flushSupported)
+        return Fail(ERROR_NOT_SUPPORTED);
     handle->queue.clear();
     return TRUE;
 }
@@ -360,8 +317,6 @@ NTSTATUS SimulatedHid::HidP_SetUsages(HIDP_REPORT_TYPE type, USAGE usagePage, US
     return devices_[it->second].gate;
 }
 
-// --- Events and transfers --------------------------------------------------------------------
-
 HANDLE SimulatedHid::CreateEventA(BOOL manualReset, BOOL initialState, const char* name) {
     if (!manualReset || !initialState || name == nullptr || name[0] != '\0')
         Fault("event created with unexpected arguments");
@@ -381,14 +336,10 @@ BOOL SimulatedHid::ResetEvent(HANDLE event) {
 }
 
 DWORD SimulatedHid::WaitForSingleObject(HANDLE object, DWORD milliseconds) {
-    waits_.push_back(milliseconds);
     DeliverLateAnswer(object, milliseconds);
     Object* event = Find(object, Object::Kind::Event);
-    if (event == nullptr) {
-        Fault("wait on an event not open");
-        lastError_ = ERROR_INVALID_HANDLE;
-        return WAIT_FAILED;
-    }
+    if (event == nullptr)
+        return Misuse("wait on an event not open", ERROR_INVALID_HANDLE, WAIT_FAILED);
     return event->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
@@ -457,11 +408,8 @@ void SimulatedHid::DeliverLateAnswer(HANDLE event, DWORD milliseconds) {
 SimulatedDevice* SimulatedHid::BeginTransfer(HANDLE device, OVERLAPPED* overlapped,
                                              const char* verb, Object** handle) {
     *handle = Find(device, Object::Kind::Device);
-    if (*handle == nullptr) {
-        Fault(std::string(verb) + " a handle not open");
-        lastError_ = ERROR_INVALID_HANDLE;
-        return nullptr;
-    }
+    if (*handle == nullptr)
+        return Misuse(std::string(verb) + " a handle not open", ERROR_INVALID_HANDLE, nullptr);
     for (const Transfer& transfer : (*handle)->pending)
         if (transfer.overlapped == overlapped)
             Fault("overlapped record reused while pending");
@@ -477,11 +425,8 @@ BOOL SimulatedHid::WriteFile(HANDLE device, const void* data, DWORD size, DWORD*
     SimulatedDevice* live = BeginTransfer(device, overlapped, "write to", &handle);
     if (live == nullptr)
         return FALSE;
-    if (size != live->outputLength) {
-        Fault("write of " + std::to_string(size) + " bytes");
-        lastError_ = ERROR_INVALID_PARAMETER;
-        return FALSE;
-    }
+    if (size != live->outputLength)
+        return Misuse("write of " + std::to_string(size) + " bytes", ERROR_INVALID_PARAMETER);
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     live->writes.emplace_back(bytes, bytes + size);
     handle->written = true;
@@ -512,10 +457,8 @@ BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read
         return FALSE;
     live->readSizes.push_back(size);
     const bool answerRead = std::exchange(handle->written, false);
-    if (size < live->inputLength) {
-        lastError_ = ERROR_INVALID_USER_BUFFER;
-        return FALSE;
-    }
+    if (size < live->inputLength)
+        return Fail(ERROR_INVALID_USER_BUFFER);
     if (read != nullptr)
         *read = 0;
     if (!handle->queue.empty()) {
@@ -539,10 +482,8 @@ BOOL SimulatedHid::ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read
 
 BOOL SimulatedHid::CancelIo(HANDLE device) {
     Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr) {
-        lastError_ = ERROR_INVALID_HANDLE;
-        return FALSE;
-    }
+    if (handle == nullptr)
+        return Fail(ERROR_INVALID_HANDLE);
     SimulatedDevice& simulated = devices_[handle->device];
     if (simulated.ignoresCancel)
         return TRUE;
@@ -563,29 +504,22 @@ BOOL SimulatedHid::CancelIo(HANDLE device) {
 BOOL SimulatedHid::GetOverlappedResult(HANDLE device, OVERLAPPED* overlapped, DWORD* transferred,
                                        BOOL wait) {
     Object* handle = Find(device, Object::Kind::Device);
-    if (handle == nullptr) {
-        lastError_ = ERROR_INVALID_HANDLE;
-        return FALSE;
-    }
+    if (handle == nullptr)
+        return Fail(ERROR_INVALID_HANDLE);
     for (const Transfer& transfer : handle->pending) {
         if (transfer.overlapped != overlapped)
             continue;
         if (wait)
             Fault("waited without end for a transfer that never completes");
-        lastError_ = ERROR_IO_INCOMPLETE;
-        return FALSE;
+        return Fail(ERROR_IO_INCOMPLETE);
     }
     if (transferred != nullptr)
         *transferred = static_cast<DWORD>(overlapped->InternalHigh);
     if (overlapped->Internal != 0) {
         const DWORD status = static_cast<DWORD>(overlapped->Internal);
-        if (status == kStatusCancelled)
-            lastError_ = ERROR_OPERATION_ABORTED;
-        else if ((status & 0xF0000000) == kFailedWithError)
-            lastError_ = status & 0xFFFF;
-        else
-            lastError_ = removalError;
-        return FALSE;
+        return Fail(status == kStatusCancelled                  ? ERROR_OPERATION_ABORTED
+                    : (status & 0xF0000000) == kFailedWithError ? status & 0xFFFF
+                                                                : removalError);
     }
     return TRUE;
 }

@@ -1,10 +1,7 @@
 // A simulated HID host behind the reader's HID seam: any number of device interfaces, the
-// card reader among them or not, and the faults a real host can show. Waits never block: a
-// transfer that has not completed makes the wait time out at once.
-//
-// The host checks how it is used and notes every misuse in faults(): a handle closed twice
-// or never opened, an event closed with a transfer pending, an overlapped record
-// reused while pending, a write of the wrong length, unexpected arguments.
+// reader among them or not, and the faults a real host can show. Waits never block. Every
+// misuse is noted in faults(): a handle closed twice or never opened, an event closed with
+// a transfer pending, an overlapped record reused while pending, unexpected arguments.
 #pragma once
 
 #include <cstdint>
@@ -53,8 +50,7 @@ struct SimulatedDevice {
     std::vector<DWORD> readSizes;
     int openCount = 0;
 
-    // Kept by the host.
-    bool present = true;
+    bool present = true;  // kept by the host
     int generation = 0;  // handles of an earlier generation belong to an unplugged device
 };
 
@@ -65,7 +61,7 @@ public:
     SimulatedHid(const SimulatedHid&) = delete;
     SimulatedHid& operator=(const SimulatedHid&) = delete;
 
-    // Devices are listed in the order they are added. References stay valid.
+    // Listed in the order they are added; references stay valid.
     SimulatedDevice& AddDevice(USHORT vendorId, USHORT productId);
     SimulatedDevice& AddReader(USHORT versionNumber = 0x0100);
     // Wine's own mouse and keyboard: vendor 0x845E, input reports only.
@@ -74,12 +70,10 @@ public:
     void Unplug(SimulatedDevice& device);
     void PlugBackIn(SimulatedDevice& device);
 
-    // The device list cannot be had at all.
-    bool classDevsFail = false;
+    bool classDevsFail = false;  // the device list cannot be had at all
     // Enumeration at `index` fails `times` times (-1: always) with `error`.
     void FailEnumeration(DWORD index, DWORD error, int times);
-    // Whether HidD_FlushQueue works (it does on Windows, not under Wine 8.0).
-    bool flushSupported = false;
+    bool flushSupported = false;  // HidD_FlushQueue works on Windows, not under Wine 8.0
     // The error that transfers of an unplugged device end with, pending or started later:
     // ERROR_DEVICE_NOT_CONNECTED on Windows, ERROR_ACCESS_DENIED (delete pending) on Wine.
     DWORD removalError = ERROR_DEVICE_NOT_CONNECTED;
@@ -90,7 +84,6 @@ public:
     // Misuse noted so far, plus anything still held that should have been released
     // (handles other than `expectedOpenDevices` device handles, preparsed data, pending I/O).
     std::vector<std::string> Problems(int expectedOpenDevices = 0) const;
-    const std::vector<DWORD>& waits() const { return waits_; }
     const std::vector<std::string>& faults() const { return faults_; }
     // Closes the events still open and says how many there were.
     int CloseLeftoverEvents();
@@ -164,13 +157,22 @@ private:
     void Answer(Object& handle, SimulatedDevice& device);
     void DeliverLateAnswer(HANDLE event, DWORD milliseconds);
     void Fault(const std::string& what) { faults_.push_back(what); }
+    template <typename Result = BOOL>
+    Result Fail(DWORD error, Result result = FALSE) {
+        lastError_ = error;
+        return result;
+    }
+    template <typename Result = BOOL>
+    Result Misuse(const std::string& what, DWORD error, Result result = FALSE) {
+        Fault(what);
+        return Fail(error, result);
+    }
 
     std::deque<SimulatedDevice> devices_;
     std::map<DWORD, EnumerationFault> enumerationFaults_;
     std::map<std::uintptr_t, Object> handles_;
     std::map<PHIDP_PREPARSED_DATA, std::size_t> preparsed_;
     std::vector<std::string> faults_;
-    std::vector<DWORD> waits_;
     std::uintptr_t nextHandle_ = 0x1000;
     int enumerationCalls_ = 0;
     DWORD lastError_ = 0;
