@@ -1,7 +1,5 @@
 // Report lengths as the device describes them and payloads of any size: a report is built
 // only when it fits, and then it is exactly the frame, zero-filled to the output length.
-#include <cstddef>
-#include <cstdint>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -13,18 +11,6 @@ namespace {
 
 const ReaderCommand kCommands[] = {ReaderCommand::SetFormat, ReaderCommand::SetReplace,
                                    ReaderCommand::CancelReplace, ReaderCommand::QueryVersion};
-
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::uint8_t Byte() {
-        if (size == 0)
-            return 0;
-        --size;
-        return *data++;
-    }
-    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
-};
 
 void CheckReport(ReaderCommand command, const Bytes& payload, std::size_t outputLength) {
     const Bytes report = BuildCommandReport(command, payload, outputLength);
@@ -58,7 +44,7 @@ void CheckLengthBounds(ReaderCommand command, std::size_t outputLength, std::siz
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in{data, size};
+    FuzzInput in{data, size};
     const ReaderCommand command = kCommands[in.Byte() % 4];
     const std::size_t outputLength = in.Word();
     const std::size_t inputLength = in.Word();
