@@ -25,8 +25,9 @@ constexpr int kRounds = 20, kClicksPerRound = 10;
 
 // A settings window connected to the reader behind `api` (null: the system's calls).
 struct Side {
+    explicit Side(reader::HidApi* hidApi) : api(hidApi) {}
     reader::HidApi* api;
-    SettingsDialog dialog{nullptr};
+    SettingsDialog dialog;
     HWND hwnd = nullptr;
     std::vector<double> times;
 };
@@ -55,7 +56,7 @@ int main() {
     SimulatedHid host;
     host.AddReader().answer = SimulatedDevice::Answer::Yes;
     VirtualReader::Reset();
-    Side sides[2] = {{&host}, {nullptr}};
+    Side sides[2] = {Side(&host), Side(nullptr)};
     for (Side& side : sides) {
         reader::SetHidApi(side.api);
         if ((side.hwnd = side.dialog.Create()) == nullptr)

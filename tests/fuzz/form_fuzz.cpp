@@ -30,20 +30,13 @@ void CheckFormat(FuzzInput& in) {
     FUZZ_CHECK(payload.size() == 8);
     for (int i = 0; i < 6; ++i)
         FUZZ_CHECK(payload[i] == form.sentinels[i].value_or(kNoCharacter));
-    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4.
-    FUZZ_CHECK(payload[6] >= '0' && payload[6] <= '7');
-    for (int track = 0; track < 3; ++track)
-        FUZZ_CHECK((((payload[6] - '0') >> track) & 1) == (form.outputTrack[track] ? 1 : 0));
+    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4. Carriage-return digit: 8 for the whole
+    // packet, else tracks 1, 2, 3 weigh 4, 2, 1.
+    const bool* track = form.outputTrack;
+    const bool* cr = form.crAfterTrack;
+    FUZZ_CHECK(payload[6] == '0' + track[0] + 2 * track[1] + 4 * track[2]);
     FUZZ_CHECK(AnyTrackChosen(form) == (payload[6] != '0'));
-    // Carriage-return digit: 8 for the whole packet, else tracks 1, 2, 3 weigh 4, 2, 1.
-    if (form.crAfterPacket) {
-        FUZZ_CHECK(payload[7] == '8');
-    } else {
-        FUZZ_CHECK(payload[7] >= '0' && payload[7] <= '7');
-        for (int track = 0; track < 3; ++track)
-            FUZZ_CHECK((((payload[7] - '0') >> (2 - track)) & 1) ==
-                       (form.crAfterTrack[track] ? 1 : 0));
-    }
+    FUZZ_CHECK(payload[7] == '0' + (form.crAfterPacket ? 8 : 4 * cr[0] + 2 * cr[1] + cr[2]));
     // It always fits the shortest report the format is sent in.
     FUZZ_CHECK(FramedLength(payload.size()) == MinimumOutputLength(ReaderCommand::SetFormat));
 }

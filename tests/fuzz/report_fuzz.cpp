@@ -1,5 +1,6 @@
 // Report lengths as the device describes them and payloads of any size: a report is built
 // only when it fits, and then it is exactly the frame, zero-filled to the output length.
+#include <algorithm>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -19,15 +20,11 @@ void CheckReport(ReaderCommand command, const Bytes& payload, std::size_t output
         FUZZ_CHECK(report.empty());
         return;
     }
-    FUZZ_CHECK(report.size() == outputLength);
-    FUZZ_CHECK(report[0] == 0x00);
-    FUZZ_CHECK(report[1] == 0x02);
-    FUZZ_CHECK(report[2] == static_cast<std::uint8_t>(command));
-    for (std::size_t i = 0; i < payload.size(); ++i)
-        FUZZ_CHECK(report[3 + i] == payload[i]);
+    FUZZ_CHECK(report.size() == outputLength && report[0] == 0x00 && report[1] == 0x02 &&
+               report[2] == static_cast<std::uint8_t>(command));
+    FUZZ_CHECK(std::equal(payload.begin(), payload.end(), report.begin() + 3));
     FUZZ_CHECK(report[framed - 1] == 0x03);
-    for (std::size_t i = framed; i < report.size(); ++i)
-        FUZZ_CHECK(report[i] == 0x00);
+    FUZZ_CHECK(std::all_of(report.begin() + framed, report.end(), [](auto b) { return b == 0; }));
 }
 
 // A device whose lengths are served can take the command's own payload, and its answer fits

@@ -110,7 +110,7 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
         // The libraries the dialog needs only once its first window is up run start-up code
         // of their own when loaded: importing one would delay that window.
-        ASSERT_TRUE(image.Imports("user32.dll")) << "the import directory was not read";
+        ASSERT_TRUE(image.Imports("kernel32.dll")) << "the import directory was not read";
         for (const char* later : {"comctl32.dll", "shell32.dll", "setupapi.dll", "hid.dll"})
             EXPECT_FALSE(p.startsLean && image.Imports(later)) << later;
 
