@@ -12,6 +12,7 @@
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/profile.h"
+#include "cli/window_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -54,6 +55,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"frobnicate"}, "unknown command \"frobnicate\" (see --help)"},
         {{}, "no command given (see --help)"},
         {{"set", "--colour=red"}, "unknown option \"--colour\""},
+        {{"set", "--x"}, "unknown option \"--x\""},
         {{"set", "--track1-start=%%"}, "--track1-start: \"%%\" is more than one character"},
         {{"set", "--track2-end", "ab"}, "--track2-end: \"ab\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
@@ -84,6 +86,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
+        {{"replace", "=xyz"}, "replace: \"=xyz\" is not a pair like a=x"},
         {{"apply"}, "apply: the profile file is missing"},
         {{"apply", "a", "b"}, "apply: one profile file, not 2"},
     };
@@ -165,6 +168,7 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
          "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\n\x80 = 1\n", "line 2: not UTF-8 text: not a profile"},
+        {"tracks = 1\n# \xC3(\n", "line 2: not UTF-8 text: not a profile"},
         {std::string("tracks = 1\0\n", 12), "line 1: not UTF-8 text: not a profile"},
         {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"},
     };
@@ -205,7 +209,8 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
     } cases[] = {
         {"tracks = 1,2,3\n", {}, {}},
         // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
-        {"\xEF\xBB\xBF# north shop: ünïcode\r\n\r\n  tracks = 2   \r\ncr=none\r\ntrack2-start = "
+        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   "
+         "\r\ncr=none\r\ntrack2-start = "
          "#\r\n",
          {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
          {{IDC_TRACK2_START, L'#'}}},
@@ -244,6 +249,13 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
         EXPECT_EQ(reader::FormatPayload(again.format), reader::FormatPayload(setup.format));
         EXPECT_EQ(reader::ReplacePayload(again.replace), reader::ReplacePayload(setup.replace));
     }
+}
+
+// Window texts reach the console as UTF-8; a surrogate pair is one character.
+TEST(CliWindowText, Utf8) {
+    EXPECT_EQ(cli::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
+              "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+    EXPECT_EQ(cli::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
 }
 
 TEST(CliListing, LinesAndJson) {
