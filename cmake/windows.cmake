@@ -34,16 +34,18 @@ configure_file(${CMAKE_SOURCE_DIR}/res/flavour.h.in ${GENERATED}/flavour.h @ONLY
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/res -I${GENERATED}")
 set(RESOURCES ${CMAKE_SOURCE_DIR}/res/app.rc)
-set_source_files_properties(${RESOURCES} PROPERTIES OBJECT_DEPENDS
-                            "${GENERATED}/app.manifest;${GENERATED}/flavour.h")
+set(CLI_RESOURCES ${CMAKE_SOURCE_DIR}/res/cli.rc)
+set_source_files_properties(${RESOURCES} ${CLI_RESOURCES} PROPERTIES OBJECT_DEPENDS
+  "${GENERATED}/app.manifest;${GENERATED}/flavour.h;${CMAKE_SOURCE_DIR}/res/version.rc")
 
 add_executable(${APP_NAME} WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
 target_compile_options(${APP_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${APP_NAME} PRIVATE core)
 target_link_options(${APP_NAME} PRIVATE ${STATIC_LINK} -mwindows -s)
 
-# The command-line companion: a console program of the same flavour, on the same code.
-add_executable(${CLI_NAME} ${CMAKE_SOURCE_DIR}/cli/main.cpp)
+# The command-line companion: a console program of the same flavour, on the same code, with
+# the same manifest and file properties but for its description and name.
+add_executable(${CLI_NAME} ${CMAKE_SOURCE_DIR}/cli/main.cpp ${CLI_RESOURCES})
 target_compile_options(${CLI_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${CLI_NAME} PRIVATE core)
 target_link_options(${CLI_NAME} PRIVATE ${STATIC_LINK} -municode -s)
@@ -78,7 +80,7 @@ endforeach()
 file(GLOB BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/win32_*.cpp)
 foreach(src IN LISTS BENCHES)
   get_filename_component(name ${src} NAME_WE)
-  add_executable(${name} ${src} ${RESOURCES})
+  add_executable(${name} ${src})
   target_compile_options(${name} PRIVATE ${WARNINGS})
   target_include_directories(${name} PRIVATE ${GENERATED})
   target_link_libraries(${name} PRIVATE win_test_support)

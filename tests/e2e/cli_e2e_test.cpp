@@ -1,6 +1,8 @@
-// zp350cli's commands, with the system's own HID calls, against the virtual card reader in
-// Wine's HID stack: the reports the reader records, its answers as exit codes, and how long
-// each command takes (printed for the README).
+// zp350cli's commands (cli::RunCli, as the program runs them). Against the virtual card reader
+// with the system's own HID calls: each command's reports as the reader records them, its
+// answers as exit codes, no reader, and each command's time (printed for the README). Against
+// a simulated host, what one virtual reader cannot show: several readers, --all with a silent
+// one, and bad input of any kind reaching no reader.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,12 +14,18 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "simulated_hid.h"
 #include "virtual_reader.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
+using Answer = SimulatedDevice::Answer;
 const Report kDefaultFormat = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8', 0x03};
+const Report kTrack1Format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '1', '8', 0x03};
+const Report kCancel = {0x02, 0x32, 0x03};
+const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
+                  kCancelled = "Cancle replace character command  OK!\n";
 
 struct Outcome {
     int code;
@@ -40,16 +48,20 @@ std::string Joined(const Args& args) {
     return text;
 }
 
-std::string ProfileFile(const std::string& text) {
-    char dir[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, dir);
-    const std::string path = std::string(dir) + "zp350-e2e-profile.txt";
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
+// A file in the temporary folder for as long as the object lives.
+struct TempFile {
+    std::string path;
+    TempFile(const char* name, const std::string& text) {
+        char dir[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, dir);
+        path = std::string(dir) + name;
+        if (FILE* file = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(text.data(), 1, text.size(), file);
+            std::fclose(file);
+        }
     }
-    return path;
-}
+    ~TempFile() { DeleteFileA(path.c_str()); }
+};
 
 class CliE2e : public testing::Test {
 protected:
@@ -57,96 +69,150 @@ protected:
     void TearDown() override { VirtualReader::Reset(); }
 };
 
-TEST_F(CliE2e, EachCommandsReportAsTheReaderRecordsIt) {
-    const std::string profile = ProfileFile("tracks = 2\ncr = none\nreplace = a=b\n");
+// Each command's reports as the reader records them, and the reader's answers as exit codes.
+TEST_F(CliE2e, CommandsAndAnswers) {
+    const TempFile profile("zp350-e2e-profile.txt", "tracks = 2\ncr = none\nreplace = a=b\n");
+    const TempFile written("zp350-e2e-written.txt", "");
     const struct {
         Args args;
         std::vector<Report> received;
-        const char* out;
+        std::string out;
+        DWORD answer = 0;  // 0: the reader's own; 1: none at all
+        int code = 0;
+        const char* err = "";
     } cases[] = {
         {{"version"}, {{0x02, 0x05, 0x03}}, "ZP350 VR 1.0\n"},
         {{"set", "--tracks=1,3", "--cr=1,3", "--track2-end="},
          {{0x02, 0x30, '%', '?', ';', 0xFF, '+', '?', '5', '5', 0x03}},
          "Set format OK!\n"},
         {{"defaults"}, {kDefaultFormat}, "Set format OK!\n"},
-        {{"replace", "a=b", "x=y"},
-         {{0x02, 0x31, 'a', 'x', 'b', 'y', 0x03}},
-         "Set replace character OK!\n"},
-        {{"cancel-replace"}, {{0x02, 0x32, 0x03}}, "Cancle replace character command  OK!\n"},
-        {{"apply", profile},
+        {{"replace", "a=b", "x=y"}, {{0x02, 0x31, 'a', 'x', 'b', 'y', 0x03}}, kReplaced},
+        {{"cancel-replace"}, {kCancel}, kCancelled},
+        // A written profile reads back the same; one without replacements cancels them.
+        {{"profile", "--tracks=1", "--output", written.path}, {}, ""},
+        {{"apply", written.path}, {kTrack1Format, kCancel}, kFormatted + kCancelled},
+        {{"apply", profile.path},
          {{0x02, 0x30, '%', '?', ';', '?', '+', '?', '2', '0', 0x03},
           {0x02, 0x31, 'a', 0xFF, 'b', 0xFF, 0x03}},
-         "Set format OK!\nSet replace character OK!\n"},
+         kFormatted + kReplaced},
+        {{"set"}, {kDefaultFormat}, "", 'N', 1, "Set format failed!\n"},
+        {{"set"}, {kDefaultFormat}, "", 1, 3, "Receive data timeout\n"},
+        {{"set"}, {kDefaultFormat}, "", 'X', 6, "The reader answered neither 'Y' nor 'N'\n"},
     };
     for (const auto& c : cases) {
         VirtualReader::ForgetReceived();
+        if (c.answer > 1)
+            VirtualReader::SetAnswer(c.answer);
+        VirtualReader::SetSilent(c.answer == 1);
         const Outcome run = Call(c.args);
-        EXPECT_EQ(run.code, 0) << Joined(c.args) << ": " << run.err;
+        EXPECT_EQ(run.code, c.code) << Joined(c.args) << ": " << run.err;
         EXPECT_EQ(run.out, c.out) << Joined(c.args);
+        EXPECT_EQ(run.err, c.err) << Joined(c.args);
         std::vector<Report> expected;
         for (const Report& frame : c.received)
             expected.push_back(FullReport(frame));
         EXPECT_EQ(VirtualReader::Received(), expected) << Joined(c.args);
-        std::printf("timing: %-50s %6.0f ms\n", Joined(c.args).c_str(), run.ms);
+        std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(c.args).c_str(), run.code, run.ms);
+        if (c.args[0] == "apply") {  // what the reader keeps: the profile's format
+            EXPECT_EQ(VirtualReader::Format(), Report(&expected[0][3], &expected[0][11]));
+        }
     }
-    // What the reader keeps after the profile: its format and its replacement.
-    EXPECT_EQ(VirtualReader::Format(), (Report{'%', '?', ';', '?', '+', '?', '2', '0'}));
-    EXPECT_EQ(VirtualReader::Replace(), (Report{'a', 0xFF, 'b', 0xFF}));
-    DeleteFileA(profile.c_str());
+    EXPECT_EQ(VirtualReader::Replace(), (Report{'a', 0xFF, 'b', 0xFF}));  // the last profile's
 }
 
-TEST_F(CliE2e, AnswersBecomeExitCodes) {
-    const struct {
-        const char* name;
-        DWORD answer;  // 0: the reader's own
-        bool silent;
-        int code;
-        const char* err;
-    } cases[] = {
-        {"accepted", 0, false, 0, ""},
-        {"refused", 'N', false, 1, "Set format failed!\n"},
-        {"silent", 0, true, 3, "Receive data timeout\n"},
-        {"other answer", 'X', false, 6, "The reader answered neither 'Y' nor 'N'\n"},
-    };
-    for (const auto& c : cases) {
-        VirtualReader::Reset();
-        if (c.answer != 0)
-            VirtualReader::SetAnswer(c.answer);
-        VirtualReader::SetSilent(c.silent);
-        const Outcome run = Call({"set"});
-        EXPECT_EQ(run.code, c.code) << c.name;
-        EXPECT_EQ(run.err, c.err) << c.name;
-        EXPECT_EQ(VirtualReader::Received(), (std::vector<Report>{FullReport(kDefaultFormat)}))
-            << c.name;
-        std::printf("timing: set, reader %-35s %6.0f ms\n", c.name, run.ms);
-    }
-}
-
-TEST_F(CliE2e, ListAllAndNoReader) {
+TEST_F(CliE2e, ListAndNoReader) {
     Outcome run = Call({"list"});
     EXPECT_EQ(run.code, 0);
-    const std::size_t gap = run.out.find("  ");
-    ASSERT_NE(gap, std::string::npos) << run.out;
-    const std::string path = run.out.substr(0, gap);
+    const std::string path = run.out.substr(0, run.out.find("  "));
     EXPECT_EQ(run.out, path + "  5131:2007  ver100  ZP350 VR 1.0\n");
     std::printf("timing: %-50s %6.0f ms\n", "zp350cli list", run.ms);
-
-    VirtualReader::ForgetReceived();
-    run = Call({"--all", "set", "--tracks=1"});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, path + ": Set format OK!\n");
-    run = Call({"version", "--path", path});
-    EXPECT_EQ(run.out, "ZP350 VR 1.0\n");
 
     ASSERT_TRUE(VirtualReader::Remove());
     run = Call({"version"});
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.err, "zp350cli: No device connected!\n");
-    run = Call({"--all", "cancel-replace"});
-    EXPECT_EQ(run.code, 2);
     std::printf("timing: %-50s %6.0f ms\n", "zp350cli version (no reader)", run.ms);
+    EXPECT_EQ(Call({"--all", "cancel-replace"}).code, 2);
     ASSERT_TRUE(VirtualReader::Install());
-    EXPECT_EQ(Call({"version"}).code, 0);
+    EXPECT_EQ(Call({"version", "--path", path}).code, 0);
+}
+
+class CliSimulated : public testing::Test {
+protected:
+    void SetUp() override { host.AddWineDevices(); }
+    void TearDown() override { EXPECT_EQ(host.Problems(), std::vector<std::string>{}); }
+    SimulatedDevice& Reader(Answer answer, const char* versionText = "V1.0") {
+        SimulatedDevice& reader = host.AddReader();
+        reader.answer = answer;
+        reader.versionText = versionText;
+        return reader;
+    }
+    SimulatedHid host;
+};
+
+TEST_F(CliSimulated, BadInputReachesNoReader) {
+    const SimulatedDevice& reader = Reader(Answer::Yes);
+    const TempFile binary("zp350-binary.bin", std::string("MZ\x90\0\x03", 5));
+    const TempFile large("zp350-large.txt", std::string(70000, '#'));
+    const TempFile refused("zp350-refused.txt", "tracks = 1\ncr = 5\n");
+    const struct {
+        Args args;
+        std::string err;
+    } cases[] = {
+        {{"set", "--speed=9"}, "unknown option \"--speed\""},
+        {{"apply", binary.path}, binary.path + ": line 1: not UTF-8 text: not a profile"},
+        {{"apply", large.path}, large.path + ": larger than 64 KiB: not a profile"},
+        {{"apply", refused.path},
+         refused.path + ": line 2: cr: \"5\" is not packet, none or a track 1, 2 or 3"},
+        {{"apply", "Z:\\no\\such\\profile.txt"}, "Z:\\no\\such\\profile.txt: cannot be read"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Call(c.args);
+        EXPECT_EQ(run.code, 4) << Joined(c.args);
+        EXPECT_EQ(run.err, "zp350cli: " + c.err + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(reader.openCount, 0);
+}
+
+TEST_F(CliSimulated, SeveralReaders) {
+    SimulatedDevice& first = Reader(Answer::Version);
+    SimulatedDevice& second = Reader(Answer::Version, "V2.5");
+    second.versionNumber = 0x020A;
+
+    Outcome run = Call({"list"});
+    EXPECT_EQ(run.out, first.path + "  5131:2007  ver100  V1.0\n" + second.path +
+                           "  5131:2007  ver20A  V2.5\n");
+    run = Call({"list", "--json"});
+    EXPECT_NE(run.out.find("\"versionNumber\": 522, \"versionText\": \"V2.5\"}\n]\n"),
+              std::string::npos)
+        << run.out;
+    first.writes.clear();
+    second.writes.clear();
+
+    // Without --all or --path a command refuses and names the readers; nothing is sent.
+    run = Call({"set"});
+    EXPECT_EQ(run.code, 4);
+    EXPECT_EQ(run.err, "zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
+                           first.path + "\n  " + second.path + "\n");
+    run = Call({"version", "--path", second.path});
+    EXPECT_EQ(run.out, "V2.5\n");
+    EXPECT_TRUE(first.writes.empty());
+    run = Call({"version", "--path", "\\\\?\\hid#nothing"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "zp350cli: no reader at \\\\?\\hid#nothing\n");
+}
+
+TEST_F(CliSimulated, AllWithOneSilentReaderIsPartlyDone) {
+    SimulatedDevice& first = Reader(Answer::Yes);
+    SimulatedDevice& silent = Reader(Answer::Silent);
+    SimulatedDevice& third = Reader(Answer::Yes);
+    const Outcome run = Call({"--all", "set", "--tracks=1"});
+    EXPECT_EQ(run.code, 5);
+    EXPECT_EQ(run.out, first.path + ": Set format OK!\n" + third.path + ": Set format OK!\n");
+    EXPECT_EQ(run.err, silent.path + ": Receive data timeout\n");
+    for (SimulatedDevice* reader : {&first, &silent, &third})
+        EXPECT_EQ(reader->writes, std::vector<Report>{FullReport(kTrack1Format)});
 }
 
 }  // namespace

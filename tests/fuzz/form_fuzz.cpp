@@ -1,7 +1,6 @@
 // Any state of the output-format and replacement forms: the payloads keep their sizes, carry
 // each box's character or the stand-in for an empty box, and encode the check boxes.
-#include <cstddef>
-#include <cstdint>
+#include <optional>
 
 #include "fuzz_check.h"
 #include "reader/protocol.h"
@@ -10,29 +9,17 @@ using namespace reader;
 
 namespace {
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::uint8_t Byte() {
-        if (size == 0)
-            return 0;
-        --size;
-        return *data++;
-    }
-    bool Flag() { return (Byte() & 1) != 0; }
-    std::optional<std::uint8_t> Character() {
-        const bool present = Flag();
-        const std::uint8_t byte = Byte();
-        if (!present)
-            return std::nullopt;
-        return byte;
-    }
-};
+// A character box: empty, or holding the next byte.
+std::optional<std::uint8_t> Character(FuzzInput& in) {
+    const bool present = in.Flag();
+    const std::uint8_t byte = in.Byte();
+    return present ? std::optional<std::uint8_t>(byte) : std::nullopt;
+}
 
-void CheckFormat(Input& in) {
+void CheckFormat(FuzzInput& in) {
     FormatSettings form;
     for (auto& sentinel : form.sentinels)
-        sentinel = in.Character();
+        sentinel = Character(in);
     for (bool& track : form.outputTrack)
         track = in.Flag();
     for (bool& cr : form.crAfterTrack)
@@ -43,30 +30,23 @@ void CheckFormat(Input& in) {
     FUZZ_CHECK(payload.size() == 8);
     for (int i = 0; i < 6; ++i)
         FUZZ_CHECK(payload[i] == form.sentinels[i].value_or(kNoCharacter));
-    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4.
-    FUZZ_CHECK(payload[6] >= '0' && payload[6] <= '7');
-    for (int track = 0; track < 3; ++track)
-        FUZZ_CHECK((((payload[6] - '0') >> track) & 1) == (form.outputTrack[track] ? 1 : 0));
+    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4. Carriage-return digit: 8 for the whole
+    // packet, else tracks 1, 2, 3 weigh 4, 2, 1.
+    const bool* track = form.outputTrack;
+    const bool* cr = form.crAfterTrack;
+    FUZZ_CHECK(payload[6] == '0' + track[0] + 2 * track[1] + 4 * track[2]);
     FUZZ_CHECK(AnyTrackChosen(form) == (payload[6] != '0'));
-    // Carriage-return digit: 8 for the whole packet, else tracks 1, 2, 3 weigh 4, 2, 1.
-    if (form.crAfterPacket) {
-        FUZZ_CHECK(payload[7] == '8');
-    } else {
-        FUZZ_CHECK(payload[7] >= '0' && payload[7] <= '7');
-        for (int track = 0; track < 3; ++track)
-            FUZZ_CHECK((((payload[7] - '0') >> (2 - track)) & 1) ==
-                       (form.crAfterTrack[track] ? 1 : 0));
-    }
+    FUZZ_CHECK(payload[7] == '0' + (form.crAfterPacket ? 8 : 4 * cr[0] + 2 * cr[1] + cr[2]));
     // It always fits the shortest report the format is sent in.
     FUZZ_CHECK(FramedLength(payload.size()) == MinimumOutputLength(ReaderCommand::SetFormat));
 }
 
-void CheckReplace(Input& in) {
+void CheckReplace(FuzzInput& in) {
     ReplaceSettings form;
     for (int pair = 0; pair < 2; ++pair) {
         form.enabled[pair] = in.Flag();
-        form.original[pair] = in.Character();
-        form.replacement[pair] = in.Character();
+        form.original[pair] = Character(in);
+        form.replacement[pair] = Character(in);
     }
     const ReplaceCheck check = reader::CheckReplace(form);
     FUZZ_CHECK((check == ReplaceCheck::NoPairChosen) == (!form.enabled[0] && !form.enabled[1]));
@@ -88,7 +68,7 @@ void CheckReplace(Input& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in{data, size};
+    FuzzInput in{data, size};
     CheckFormat(in);
     CheckReplace(in);
     return 0;

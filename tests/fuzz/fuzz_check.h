@@ -1,7 +1,10 @@
-// Property checks for the fuzz targets: a property that does not hold stops the run with the
-// condition and its place, and libFuzzer keeps the input that broke it.
+// What the fuzz targets share: property checks, which stop the run with the condition and
+// its place (libFuzzer keeps the input that broke it), and the fuzzer's bytes read from the
+// front, zeros once they run out.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,3 +16,19 @@
             std::abort();                                                                \
         }                                                                                \
     } while (0)
+
+struct FuzzInput {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::uint8_t Byte() {
+        if (size == 0)
+            return 0;
+        --size;
+        return *data++;
+    }
+    bool Flag() { return (Byte() & 1) != 0; }
+    std::uint16_t Word() {
+        const std::uint8_t low = Byte();
+        return static_cast<std::uint16_t>(low | (Byte() << 8));
+    }
+};

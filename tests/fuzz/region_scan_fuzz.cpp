@@ -46,8 +46,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 10)
         return 0;
-    std::uint32_t key;
-    std::uint32_t tolerance;
+    std::uint32_t key, tolerance;
     std::memcpy(&key, data, 4);
     std::memcpy(&tolerance, data + 4, 4);
     const int width = 1 + data[8] % 64;
@@ -63,15 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const KeyRange range = MakeKeyRange(key, tolerance);
     CheckingSink sink;
-    FUZZ_CHECK(ScanOpaqueRuns(rows, range, sink));
-    FUZZ_CHECK(sink.ended());
+    FUZZ_CHECK(ScanOpaqueRuns(rows, range, sink) && sink.ended());
 
     // Every rectangle is one row of opaque pixels inside the picture, and together they
     // cover every opaque pixel exactly once.
     std::vector<int> cover(pixels.size() / 4, 0);
     for (const RunRect& r : sink.rects) {
-        FUZZ_CHECK(r.top >= 0 && r.bottom == r.top + 1 && r.top < height);
-        FUZZ_CHECK(r.left >= 0 && r.left < r.right && r.right <= width);
+        FUZZ_CHECK(r.top >= 0 && r.bottom == r.top + 1 && r.top < height && r.left >= 0 &&
+                   r.left < r.right && r.right <= width);
         for (int x = r.left; x < r.right; ++x)
             ++cover[static_cast<std::size_t>(r.top) * width + x];
         // A run ends only at a key pixel or at the picture's edge.
@@ -79,12 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(r.left == 0 || IsKeyPixel(range, row + (r.left - 1) * 4));
         FUZZ_CHECK(r.right == width || IsKeyPixel(range, row + r.right * 4));
     }
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint8_t* pixel = rows.top + y * rows.step + x * 4;
-            const int expected = IsKeyPixel(range, pixel) ? 0 : 1;
-            FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] == expected);
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] ==
+                       !IsKeyPixel(range, rows.top + y * rows.step + x * 4));
     return 0;
 }

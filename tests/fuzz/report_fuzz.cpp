@@ -1,7 +1,6 @@
 // Report lengths as the device describes them and payloads of any size: a report is built
 // only when it fits, and then it is exactly the frame, zero-filled to the output length.
-#include <cstddef>
-#include <cstdint>
+#include <algorithm>
 #include <vector>
 
 #include "fuzz_check.h"
@@ -14,18 +13,6 @@ namespace {
 const ReaderCommand kCommands[] = {ReaderCommand::SetFormat, ReaderCommand::SetReplace,
                                    ReaderCommand::CancelReplace, ReaderCommand::QueryVersion};
 
-struct Input {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::uint8_t Byte() {
-        if (size == 0)
-            return 0;
-        --size;
-        return *data++;
-    }
-    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
-};
-
 void CheckReport(ReaderCommand command, const Bytes& payload, std::size_t outputLength) {
     const Bytes report = BuildCommandReport(command, payload, outputLength);
     const std::size_t framed = FramedLength(payload.size());
@@ -33,15 +20,11 @@ void CheckReport(ReaderCommand command, const Bytes& payload, std::size_t output
         FUZZ_CHECK(report.empty());
         return;
     }
-    FUZZ_CHECK(report.size() == outputLength);
-    FUZZ_CHECK(report[0] == 0x00);
-    FUZZ_CHECK(report[1] == 0x02);
-    FUZZ_CHECK(report[2] == static_cast<std::uint8_t>(command));
-    for (std::size_t i = 0; i < payload.size(); ++i)
-        FUZZ_CHECK(report[3 + i] == payload[i]);
+    FUZZ_CHECK(report.size() == outputLength && report[0] == 0x00 && report[1] == 0x02 &&
+               report[2] == static_cast<std::uint8_t>(command));
+    FUZZ_CHECK(std::equal(payload.begin(), payload.end(), report.begin() + 3));
     FUZZ_CHECK(report[framed - 1] == 0x03);
-    for (std::size_t i = framed; i < report.size(); ++i)
-        FUZZ_CHECK(report[i] == 0x00);
+    FUZZ_CHECK(std::all_of(report.begin() + framed, report.end(), [](auto b) { return b == 0; }));
 }
 
 // A device whose lengths are served can take the command's own payload, and its answer fits
@@ -58,7 +41,7 @@ void CheckLengthBounds(ReaderCommand command, std::size_t outputLength, std::siz
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in{data, size};
+    FuzzInput in{data, size};
     const ReaderCommand command = kCommands[in.Byte() % 4];
     const std::size_t outputLength = in.Word();
     const std::size_t inputLength = in.Word();

@@ -2,15 +2,11 @@
 // the same toolchain, flags and static runtime as the real one.
 #include <windows.h>
 
-namespace {
 INT_PTR CALLBACK EmptyDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(window, LOWORD(wParam));
-        return TRUE;
-    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+        return EndDialog(window, LOWORD(wParam));
     return message == WM_INITDIALOG;
 }
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     return static_cast<int>(

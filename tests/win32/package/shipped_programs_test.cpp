@@ -1,0 +1,156 @@
+// The programs as a user downloads them, both from one table: a stripped PE image of the
+// flavour under test, a manifest naming the same architecture (Windows refuses to start a
+// program whose manifest names another, "side-by-side configuration is incorrect"; Wine does
+// not check it, so only reading the file catches it) and file properties that say what the
+// program is. The command-line program also runs on its own and answers through its exit code.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "flavour.h"
+
+namespace {
+
+const bool k64 = sizeof(void*) == 8;
+
+struct Shipped {
+    const wchar_t* file;
+    WORD subsystem;
+    std::wstring description;
+    bool startsLean;  // imports none of the libraries the dialog needs only after its window
+};
+const Shipped kPrograms[] = {
+    {L"" APP_FILE_NAME, IMAGE_SUBSYSTEM_WINDOWS_GUI, L"ZP350 card reader configuration", true},
+    {L"" CLI_FILE_NAME, IMAGE_SUBSYSTEM_WINDOWS_CUI, L"ZP350 card reader command line", false},
+};
+
+// The file mapped as the loader maps it, for reading only: no code of it runs.
+class Image {
+public:
+    explicit Image(const wchar_t* file)
+        : module_(LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+    ~Image() {
+        if (module_)
+            FreeLibrary(module_);
+    }
+    const BYTE* At(DWORD rva) const {
+        return reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module_) & ~ULONG_PTR{3}) +
+               rva;
+    }
+    const IMAGE_NT_HEADERS* Headers() const {
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(At(0));
+        return module_ ? reinterpret_cast<const IMAGE_NT_HEADERS*>(At(dos->e_lfanew)) : nullptr;
+    }
+    bool Imports(const char* library) const {
+        const DWORD size = Headers()->OptionalHeader.SizeOfImage;
+        const IMAGE_DATA_DIRECTORY& imports =
+            Headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        if (imports.Size == 0 || imports.VirtualAddress >= size)
+            return false;
+        for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(At(imports.VirtualAddress));
+             d->Name != 0 && d->Name < size; ++d)
+            if (lstrcmpiA(reinterpret_cast<const char*>(At(d->Name)), library) == 0)
+                return true;
+        return false;
+    }
+    std::string Manifest() const {
+        const HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+        const void* bytes = found ? LockResource(LoadResource(module_, found)) : nullptr;
+        return bytes ? std::string(static_cast<const char*>(bytes), SizeofResource(module_, found))
+                     : std::string();
+    }
+
+private:
+    HMODULE module_;
+};
+
+// The file properties Windows shows: a text of the string table, or with name "\" the fixed
+// version numbers and the file type.
+std::wstring Property(const wchar_t* file, const std::wstring& name) {
+    DWORD ignored = 0;
+    std::vector<BYTE> block(GetFileVersionInfoSizeW(file, &ignored));
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = (name == L"\\" ? L"" : L"\\StringFileInfo\\040904B0\\") + name;
+    if (block.empty() ||
+        !GetFileVersionInfoW(file, 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !VerQueryValueW(block.data(), key.c_str(), &value, &length) || length == 0)
+        return {};
+    if (name != L"\\")
+        return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    wchar_t text[64];
+    std::swprintf(text, 64, L"%u.%u.%u.%u type %lu", HIWORD(fixed->dwFileVersionMS),
+                  LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                  LOWORD(fixed->dwFileVersionLS), fixed->dwFileType);
+    return text;
+}
+
+TEST(Shipped, HeaderManifestAndFileProperties) {
+    for (const Shipped& p : kPrograms) {
+        SCOPED_TRACE(testing::Message() << p.file);
+        const Image image(p.file);
+        const IMAGE_NT_HEADERS* headers = image.Headers();
+        ASSERT_NE(headers, nullptr) << "cannot map the file: " << GetLastError();
+        EXPECT_EQ(headers->FileHeader.Machine,
+                  k64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
+        EXPECT_EQ(headers->FileHeader.NumberOfSymbols, 0u) << "stripped";
+        EXPECT_EQ(headers->OptionalHeader.Subsystem, p.subsystem);
+        const std::string manifest = image.Manifest();
+        EXPECT_NE(manifest.find(k64 ? "processorArchitecture=\"amd64\""
+                                    : "processorArchitecture=\"x86\""),
+                  std::string::npos)
+            << manifest;
+        EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+        // The libraries the dialog needs only once its first window is up run start-up code
+        // of their own when loaded: importing one would delay that window.
+        ASSERT_TRUE(image.Imports("kernel32.dll")) << "the import directory was not read";
+        for (const char* later : {"comctl32.dll", "shell32.dll", "setupapi.dll", "hid.dll"})
+            EXPECT_FALSE(p.startsLean && image.Imports(later)) << later;
+
+        EXPECT_EQ(Property(p.file, L"ProductName"), L"ZP350 configuration tool");
+        EXPECT_EQ(Property(p.file, L"FileDescription"),
+                  p.description + (k64 ? L" (64-bit)" : L" (32-bit)"));
+        EXPECT_EQ(Property(p.file, L"OriginalFilename"), p.file);
+        EXPECT_EQ(Property(p.file, L"FileVersion"), L"" APP_VERSION_TEXT);
+        EXPECT_EQ(Property(p.file, L"ProductVersion"), L"" APP_VERSION_TEXT);
+        EXPECT_EQ(Property(p.file, L"\\"), L"" APP_VERSION_TEXT L" type 1");  // VFT_APP
+    }
+}
+
+// Runs the shipped command-line program; its exit code and what it printed.
+std::pair<int, std::string> RunCli(const std::wstring& arguments) {
+    FILE* pipe = _wpopen((L"" CLI_FILE_NAME L" " + arguments + L" 2>&1").c_str(), L"rb");
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0;)
+        output.append(buffer, got);
+    return {pipe ? _pclose(pipe) : -1, output};
+}
+
+// Its arguments reach it as UTF-8 and its exit code reaches the caller. This prefix has no
+// reader.
+TEST(Shipped, CommandLineProgramRunsOnItsOwn) {
+    const struct {
+        const wchar_t* arguments;
+        int code;
+        const char* output;  // a part of what it prints
+    } cases[] = {
+        {L"--help", 0, "Exit codes:"},
+        {L"set --track1-start=\u00E9", 4, "\"\xC3\xA9\" is not a plain ASCII character"},
+        {L"version", 2, "zp350cli: No device connected!"},
+    };
+    for (const auto& c : cases) {
+        const auto [code, output] = RunCli(c.arguments);
+        EXPECT_EQ(code, c.code) << output;
+        EXPECT_NE(output.find(c.output), std::string::npos) << output;
+    }
+}
+
+}  // namespace
