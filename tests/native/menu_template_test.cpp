@@ -96,7 +96,7 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
         {"popup never ends", Header().Popup(kTemplateEnd, u"P").Item(0, 1, u"a").data},
         {"text without terminator", Header().Word(kTemplateEnd).Word(1).Word(u'a').data},
         {"header larger than the resource", Bytes().Word(0).Word(40).Word(0).data},
-        {"extended template", Bytes().Word(1).Word(4).Word(0).Word(0).data},
+        {"extended template", Bytes().Word(1).Word(0).Item(kTemplateEnd, 1, u"a").data},
         {"odd trailing byte in text", oddByte},
     };
     for (const auto& [what, bytes] : cases)

@@ -258,14 +258,17 @@ struct Pixel {
     int x, y;
     Paint paint;
 };
-// The pixels of `paint` inside `area` number from `min` to `max`; when `box.right` is set,
-// they lie exactly in that (inclusive) box, else `box.left`/`top` (when >= 0) are its corner.
+// The pixels of `paint` inside `area` number from `min` to `max`; their (inclusive) box has
+// the given left and top when these are not -1, and right and bottom when these are not 0.
 struct Spread {
     Paint paint;
     RECT area;
     int min, max;
-    RECT box;
+    RECT box = {-1, -1, 0, 0};
 };
+constexpr RECT Corner(LONG left, LONG top = -1) {
+    return {left, top, 0, 0};
+}
 constexpr RECT kAll{0, 0, kWidth, 22}, kCell{2, 2, 20, 19};
 constexpr int kAny = 1 << 20;
 
@@ -279,139 +282,41 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         std::vector<Pixel> pixels;
         std::vector<Spread> spreads;
     } cases[] = {
-        {"classic separator: etched line",
-         kW2000,
-         Separator,
-         0,
-         11,
-         {{0, 4, Menu},
-          {0, 5, Shadow},
-          {80, 5, Shadow},
-          {158, 5, Shadow},
-          {0, 6, Light},
-          {158, 6, Light}},
-         {}},
-        {"flat separator: after the bar, which keeps its colour",
-         kXp,
-         Separator,
-         0,
-         11,
-         {{0, 0, Face},
-          {0, 10, Face},
-          {22, 5, Face},
-          {23, 5, Window},
-          {29, 5, Window},
-          {30, 5, Shadow},
-          {158, 6, Light}},
-         {}},
-        {"classic tick",
-         kW2000,
-         Tick,
-         ODS_CHECKED,
-         20,
-         {},
-         {{MenuText, kCell, 1, kAny, {5, 6, 11, 12}}}},
-        {"classic dot",
-         kW2000,
-         Dot,
-         ODS_CHECKED,
-         20,
-         {},
-         {{MenuText, kCell, 1, kAny, {6, 6, 11, 11}}}},
+        // clang-format off
+        {"classic separator: etched line", kW2000, Separator, 0, 11,
+         {{0, 4, Menu}, {0, 5, Shadow}, {80, 5, Shadow}, {158, 5, Shadow}, {0, 6, Light}, {158, 6, Light}}, {}},
+        {"flat separator: after the bar, which keeps its colour", kXp, Separator, 0, 11,
+         {{0, 0, Face}, {0, 10, Face}, {22, 5, Face}, {23, 5, Window}, {29, 5, Window}, {30, 5, Shadow}, {158, 6, Light}}, {}},
+        {"classic tick", kW2000, Tick, ODS_CHECKED, 20, {}, {{MenuText, kCell, 1, kAny, {5, 6, 11, 12}}}},
+        {"classic dot", kW2000, Dot, ODS_CHECKED, 20, {}, {{MenuText, kCell, 1, kAny, {6, 6, 11, 11}}}},
         {"flat tick", kXp, Tick, ODS_CHECKED, 22, {}, {{MenuText, kCell, 1, kAny, {9, 7, 15, 13}}}},
         {"flat dot", kXp, Dot, ODS_CHECKED, 22, {}, {{MenuText, kCell, 1, kAny, {9, 7, 14, 12}}}},
-        {"classic picture at (2, dy + 2)",
-         kW2000,
-         Picture,
-         0,
-         20,
-         {},
-         {{Blue, kAll, 1, kAny, {5, 5, 0, 0}}}},
-        {"classic picture, shorter item: offset 0",
-         kW2000,
-         Picture,
-         0,
-         12,
-         {},
-         {{Blue, kAll, 1, kAny, {5, 5, 0, 0}}}},
-        {"classic selected: raised box, highlight right of it",
-         kW2000,
-         Picture,
-         ODS_SELECTED,
-         20,
-         {{0, 0, Light}, {19, 18, Shadow}, {21, 10, Highlight}},
-         {}},
-        {"classic checked: sunken lighter box, no tick",
-         kW2000,
-         Picture,
-         ODS_CHECKED,
-         20,
-         {{0, 0, Shadow}, {19, 18, Light}, {1, 1, Menu60}, {8, 9, Blue}},
-         {}},
-        {"classic grayed selected: embossed on the highlight, text in the menu colour",
-         kW2000,
-         Picture,
-         ODS_SELECTED | ODS_GRAYED,
-         20,
-         {{21, 1, Highlight}},
-         {{Blue, kAll, 0, 0, {-1, -1, 0, 0}},
-          {Shadow, {2, 2, 18, 17}, 50, kAny, {-1, -1, 0, 0}},
-          {Menu, {25, 0, kWidth, 20}, 1, kAny, {-1, -1, 0, 0}}}},
-        {"flat selected checked: framed",
-         kXp,
-         FlatPicture,
-         ODS_SELECTED | ODS_CHECKED,
-         22,
-         {{1, 1, Highlight}, {21, 10, Highlight}, {2, 2, Lit70}},
-         {{Red, kAll, 1, kAny, {6, -1, 0, 0}}}},
-        {"flat selected: lifted over its shadow",
-         kXp,
-         FlatPicture,
-         ODS_SELECTED,
-         22,
-         {{17, 12, Shadow}},
-         {{Red, kAll, 1, kAny, {6, -1, 0, 0}}}},
-        {"flat plain: faded in place",
-         kXp,
-         FlatPicture,
-         0,
-         22,
-         {},
-         {{Red, kAll, 0, 0, {-1, -1, 0, 0}}, {Red30, kAll, 1, kAny, {7, -1, 0, 0}}}},
-        {"flat grayed",
-         kXp,
-         FlatPicture,
-         ODS_GRAYED,
-         22,
-         {{150, 10, Window}},
-         {{Red, kAll, 0, 0, {-1, -1, 0, 0}}, {Shadow, {4, 4, 20, 19}, 50, kAny, {-1, -1, 0, 0}}}},
-        {"flat grayed selected: not selected",
-         kXp,
-         FlatPicture,
-         ODS_GRAYED | ODS_SELECTED,
-         22,
-         {{150, 10, Window}},
-         {{Red, kAll, 0, 0, {-1, -1, 0, 0}}, {Shadow, {4, 4, 20, 19}, 50, kAny, {-1, -1, 0, 0}}}},
+        {"classic picture at (2, dy + 2)", kW2000, Picture, 0, 20, {}, {{Blue, kAll, 1, kAny, Corner(5, 5)}}},
+        {"classic picture, short item: offset 0", kW2000, Picture, 0, 12, {}, {{Blue, kAll, 1, kAny, Corner(5, 5)}}},
+        {"classic selected: raised box, highlight right of it", kW2000, Picture, ODS_SELECTED, 20,
+         {{0, 0, Light}, {19, 18, Shadow}, {21, 10, Highlight}}, {}},
+        {"classic checked: sunken lighter box, no tick", kW2000, Picture, ODS_CHECKED, 20,
+         {{0, 0, Shadow}, {19, 18, Light}, {1, 1, Menu60}, {8, 9, Blue}}, {}},
+        {"classic grayed selected: embossed on the highlight, text in the menu colour", kW2000, Picture,
+         ODS_SELECTED | ODS_GRAYED, 20, {{21, 1, Highlight}},
+         {{Blue, kAll, 0, 0}, {Shadow, {2, 2, 18, 17}, 50, kAny}, {Menu, {25, 0, kWidth, 20}, 1, kAny}}},
+        {"flat selected checked: framed", kXp, FlatPicture, ODS_SELECTED | ODS_CHECKED, 22,
+         {{1, 1, Highlight}, {21, 10, Highlight}, {2, 2, Lit70}}, {{Red, kAll, 1, kAny, Corner(6)}}},
+        {"flat selected: lifted over its shadow", kXp, FlatPicture, ODS_SELECTED, 22, {{17, 12, Shadow}},
+         {{Red, kAll, 1, kAny, Corner(6)}}},
+        {"flat plain: faded in place", kXp, FlatPicture, 0, 22, {}, {{Red, kAll, 0, 0}, {Red30, kAll, 1, kAny, Corner(7)}}},
+        {"flat grayed", kXp, FlatPicture, ODS_GRAYED, 22, {{150, 10, Window}},
+         {{Red, kAll, 0, 0}, {Shadow, {4, 4, 20, 19}, 50, kAny}}},
+        {"flat grayed selected: not selected", kXp, FlatPicture, ODS_GRAYED | ODS_SELECTED, 22,
+         {{150, 10, Window}}, {{Red, kAll, 0, 0}, {Shadow, {4, 4, 20, 19}, 50, kAny}}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LookScope look(c.code);
-        std::unique_ptr<KelMenu> popup;
-        switch (c.kind) {
-            case Separator:
-                popup = OneItem(L"", 0);
-                break;
-            case Tick:
-            case Dot:
-                popup = OneItem(L"");
-                break;
-            case Picture:
-                popup = OneItem(L"&Open", IDC_OPEN, IDB_TEST_STRIP);
-                break;
-            case FlatPicture:
-                popup = OneItem(L"&Open", kFlatCommand, IDB_TEST_STRIP);
-                break;
-        }
+        const UINT ids[] = {0, IDC_OPEN, IDC_OPEN, IDC_OPEN, kFlatCommand};
+        auto popup = OneItem(c.kind < Picture ? L"" : L"&Open", ids[c.kind],
+                             c.kind < Picture ? -1 : IDB_TEST_STRIP);
         if (c.kind == Dot) {
             MENUITEMINFOW info = Info(popup->menu(), 0, MIIM_FTYPE);
             info.fType |= MFT_RADIOCHECK;
