@@ -206,51 +206,24 @@ TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
 }
 
 // Colours of the painting cases by name, resolved against the system colours.
-enum Paint {
-    Menu,
-    MenuText,
-    Shadow,
-    Light,
-    Highlight,
-    Face,
-    Window,
-    Lit70,
-    Menu60,
-    Blue,
-    Red,
-    Red30
-};
+enum Paint { Menu, MenuText, Shadow, Light, Lit, Face, Window, Lit70, Menu60, Blue, Red, Red30 };
 COLORREF ColorOf(Paint paint) {
-    const auto blend = [](COLORREF c, double f) {
-        return static_cast<COLORREF>(BlendTowardWhite(c, f));
-    };
-    switch (paint) {
-        case Menu:
-            return GetSysColor(COLOR_MENU);
-        case MenuText:
-            return GetSysColor(COLOR_MENUTEXT);
-        case Shadow:
-            return GetSysColor(COLOR_BTNSHADOW);
-        case Light:
-            return GetSysColor(COLOR_BTNHIGHLIGHT);
-        case Highlight:
-            return GetSysColor(COLOR_HIGHLIGHT);
-        case Face:
-            return GetSysColor(COLOR_BTNFACE);
-        case Window:
-            return GetSysColor(COLOR_WINDOW);
-        case Lit70:
-            return blend(GetSysColor(COLOR_HIGHLIGHT), 0.7);
-        case Menu60:
-            return blend(GetSysColor(COLOR_MENU), 0.6);
-        case Blue:
-            return RGB(0, 0, 255);  // the square of IDC_OPEN's picture
-        case Red:
-            return RGB(255, 0, 0);  // the first picture of the strip
-        case Red30:
-            return blend(RGB(255, 0, 0), 0.3);
-    }
-    return 0;
+    const auto sys = GetSysColor;
+    const auto blend = [](COLORREF c, double f) { return COLORREF(BlendTowardWhite(c, f)); };
+    // Blue: the square of IDC_OPEN's picture; red: the first picture of the strip.
+    const COLORREF colors[] = {sys(COLOR_MENU),
+                               sys(COLOR_MENUTEXT),
+                               sys(COLOR_BTNSHADOW),
+                               sys(COLOR_BTNHIGHLIGHT),
+                               sys(COLOR_HIGHLIGHT),
+                               sys(COLOR_BTNFACE),
+                               sys(COLOR_WINDOW),
+                               blend(sys(COLOR_HIGHLIGHT), 0.7),
+                               blend(sys(COLOR_MENU), 0.6),
+                               RGB(0, 0, 255),
+                               RGB(255, 0, 0),
+                               blend(RGB(255, 0, 0), 0.3)};
+    return colors[paint];
 }
 
 enum Kind { Separator, Tick, Dot, Picture, FlatPicture };
@@ -294,14 +267,14 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         {"classic picture at (2, dy + 2)", kW2000, Picture, 0, 20, {}, {{Blue, kAll, 1, kAny, Corner(5, 5)}}},
         {"classic picture, short item: offset 0", kW2000, Picture, 0, 12, {}, {{Blue, kAll, 1, kAny, Corner(5, 5)}}},
         {"classic selected: raised box, highlight right of it", kW2000, Picture, ODS_SELECTED, 20,
-         {{0, 0, Light}, {19, 18, Shadow}, {21, 10, Highlight}}, {}},
+         {{0, 0, Light}, {19, 18, Shadow}, {21, 10, Lit}}, {}},
         {"classic checked: sunken lighter box, no tick", kW2000, Picture, ODS_CHECKED, 20,
          {{0, 0, Shadow}, {19, 18, Light}, {1, 1, Menu60}, {8, 9, Blue}}, {}},
         {"classic grayed selected: embossed on the highlight, text in the menu colour", kW2000, Picture,
-         ODS_SELECTED | ODS_GRAYED, 20, {{21, 1, Highlight}},
+         ODS_SELECTED | ODS_GRAYED, 20, {{21, 1, Lit}},
          {{Blue, kAll, 0, 0}, {Shadow, {2, 2, 18, 17}, 50, kAny}, {Menu, {25, 0, kWidth, 20}, 1, kAny}}},
         {"flat selected checked: framed", kXp, FlatPicture, ODS_SELECTED | ODS_CHECKED, 22,
-         {{1, 1, Highlight}, {21, 10, Highlight}, {2, 2, Lit70}}, {{Red, kAll, 1, kAny, Corner(6)}}},
+         {{1, 1, Lit}, {21, 10, Lit}, {2, 2, Lit70}}, {{Red, kAll, 1, kAny, Corner(6)}}},
         {"flat selected: lifted over its shadow", kXp, FlatPicture, ODS_SELECTED, 22, {{17, 12, Shadow}},
          {{Red, kAll, 1, kAny, Corner(6)}}},
         {"flat plain: faded in place", kXp, FlatPicture, 0, 22, {}, {{Red, kAll, 0, 0}, {Red30, kAll, 1, kAny, Corner(7)}}},
@@ -469,7 +442,7 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         EXPECT_EQ(g_open.rect.left, buttonRect.left);
         EXPECT_EQ(g_open.rect.top, buttonRect.bottom);
         EXPECT_EQ(TestParent::lastCommand, WPARAM{IDC_EXIT});
-        EXPECT_GT(g_open.picture->Count(ColorOf(code == kXp ? Lit70 : Highlight)), 200) << code;
+        EXPECT_GT(g_open.picture->Count(ColorOf(code == kXp ? Lit70 : Lit)), 200) << code;
     }
 }
 
