@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,8 @@ namespace {
 struct Bytes {
     std::vector<std::uint8_t> data;
     Bytes& Word(std::uint16_t w) {
-        data.push_back(w & 0xFF);
-        data.push_back(w >> 8);
+        data.insert(data.end(),
+                    {static_cast<std::uint8_t>(w & 0xFF), static_cast<std::uint8_t>(w >> 8)});
         return *this;
     }
     Bytes& Text(const std::u16string& text) {
@@ -36,36 +37,28 @@ Bytes Header() {
 
 std::optional<std::vector<MenuTemplateItem>> Parse(const std::vector<std::uint8_t>& bytes) {
     // An exact-size copy on the heap: a read past its end is caught by the sanitizer.
-    auto* copy = new std::uint8_t[bytes.size() ? bytes.size() : 1];
-    std::copy(bytes.begin(), bytes.end(), copy);
-    auto items = ParseMenuTemplate(copy, bytes.size());
-    delete[] copy;
-    return items;
+    std::unique_ptr<std::uint8_t[]> copy(new std::uint8_t[bytes.size() + !bytes.size()]);
+    std::copy(bytes.begin(), bytes.end(), copy.get());
+    return ParseMenuTemplate(copy.get(), bytes.size());
 }
 
 TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
-    const auto bytes = Header()
-                           .Popup(0, u"&File")
-                           .Item(0, 100, u"&Open\tCtrl+O")
-                           .Popup(0, u"&Recent")
-                           .Item(kTemplateEnd, 110, u"one")
-                           .Item(0, 0, u"")
-                           .Item(kTemplateEnd | 0x1, 101, u"E&xit")
-                           .Popup(kTemplateEnd, u"&Help")
-                           .Popup(kTemplateEnd, u"&More")
-                           .Item(kTemplateEnd, 120, u"\u95dc\u65bc")
-                           .Word(0xFFFF)  // after the end: never read
-                           .data;
-    const auto items = Parse(bytes);
+    const auto items = Parse(Header()
+                                 .Popup(0, u"&File")
+                                 .Item(0, 0x1234, u"&Open\tCtrl+O")
+                                 .Popup(0, u"&Recent")
+                                 .Item(kTemplateEnd, 110, u"one")
+                                 .Item(0, 0, u"")
+                                 .Item(kTemplateEnd | 0x1, 101, u"E&xit")
+                                 .Popup(kTemplateEnd, u"&Help")
+                                 .Popup(kTemplateEnd, u"&More")
+                                 .Item(kTemplateEnd, 120, u"\u95dc\u65bc")
+                                 .Word(0xFFFF)  // after the end: never read
+                                 .data);
     ASSERT_TRUE(items);
-    struct Expected {
-        std::uint16_t flags, id;
-        std::u16string text;
-        int depth;
-    };
-    const Expected expected[] = {
+    const MenuTemplateItem expected[] = {
         {kTemplatePopup, 0, u"&File", 0},
-        {0, 100, u"&Open\tCtrl+O", 1},
+        {0, 0x1234, u"&Open\tCtrl+O", 1},
         {kTemplatePopup, 0, u"&Recent", 1},
         {0, 110, u"one", 2},
         {0, 0, u"", 1},
@@ -76,19 +69,15 @@ TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
     };
     ASSERT_EQ(items->size(), std::size(expected));
     for (std::size_t i = 0; i < items->size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ((*items)[i].flags, expected[i].flags);
-        EXPECT_EQ((*items)[i].id, expected[i].id);
-        EXPECT_EQ((*items)[i].text, expected[i].text);
-        EXPECT_EQ((*items)[i].depth, expected[i].depth);
+        const MenuTemplateItem& item = (*items)[i];
+        EXPECT_TRUE(item.flags == expected[i].flags && item.id == expected[i].id &&
+                    item.text == expected[i].text && item.depth == expected[i].depth)
+            << i;
     }
-}
-
-TEST(MenuTemplate, HeaderSizeMovesTheFirstItem) {
-    const auto items = Parse(Bytes().Word(0).Word(2).Word(0xAAAA).Item(kTemplateEnd, 7, u"x").data);
-    ASSERT_TRUE(items);
-    ASSERT_EQ(items->size(), 1u);
-    EXPECT_EQ((*items)[0].id, 7);
+    // The header size moves the first item.
+    const auto moved = Parse(Bytes().Word(0).Word(2).Word(0xAAAA).Item(kTemplateEnd, 7, u"x").data);
+    ASSERT_TRUE(moved && moved->size() == 1);
+    EXPECT_EQ((*moved)[0].id, 7);
 }
 
 TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
@@ -98,32 +87,20 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
                            .Item(kTemplateEnd, 101, u"E&xit")
                            .data;
     ASSERT_TRUE(Parse(whole));
-    // Every cut of a good template is rejected, wherever it falls.
-    for (std::size_t size = 0; size < whole.size(); ++size) {
-        SCOPED_TRACE(size);
-        EXPECT_FALSE(Parse(std::vector<std::uint8_t>(whole.begin(), whole.begin() + size)));
-    }
-    struct Case {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-    };
-    const Case cases[] = {
+    for (std::size_t size = 0; size < whole.size(); ++size)  // every cut, wherever it falls
+        EXPECT_FALSE(Parse(std::vector<std::uint8_t>(whole.begin(), whole.begin() + size))) << size;
+    auto oddByte = Header().Word(kTemplateEnd).Word(1).data;
+    oddByte.push_back('a');
+    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
         {"top level never ends", Header().Item(0, 1, u"a").Item(0, 2, u"b").data},
         {"popup never ends", Header().Popup(kTemplateEnd, u"P").Item(0, 1, u"a").data},
         {"text without terminator", Header().Word(kTemplateEnd).Word(1).Word(u'a').data},
         {"header larger than the resource", Bytes().Word(0).Word(40).Word(0).data},
-        {"extended template", Bytes().Word(1).Word(4).Word(0).Word(0).data},
-        {"odd trailing byte in text",
-         [] {
-             auto b = Header().Word(kTemplateEnd).Word(1).data;
-             b.push_back('a');
-             return b;
-         }()},
+        {"extended template", Bytes().Word(1).Word(0).Item(kTemplateEnd, 1, u"a").data},
+        {"odd trailing byte in text", oddByte},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_FALSE(Parse(c.bytes));
-    }
+    for (const auto& [what, bytes] : cases)
+        EXPECT_FALSE(Parse(bytes)) << what;
 }
 
 }  // namespace

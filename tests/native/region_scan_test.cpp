@@ -2,31 +2,26 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "controls/region_scan.h"
 
 namespace {
 
-constexpr std::uint32_t kOpaque = 0x00336699;  // memory bytes 99 66 33 00
-constexpr std::uint32_t kBlack = 0;
+// Pixels as 0x00RRGGBB values, so memory bytes B, G, R, 0: '#' opaque, '.' black (the key
+// of most cases), 'b' blue, 'r' red.
+std::uint32_t PixelOf(char c) {
+    return c == '#' ? 0x00336699 : c == 'b' ? 0x000000FF : c == 'r' ? 0x00FF0000 : 0;
+}
 
-// A top-down picture of 32-bit pixels, 0x00RRGGBB as the memory bytes B, G, R, 0.
-struct Picture {
-    Picture(int w, int h, std::uint32_t fill) : width(w), height(h), pixels(w * h, fill) {}
-    std::uint32_t& at(int x, int y) { return pixels[y * width + x]; }
-    PixelRows rows() const {
-        return {reinterpret_cast<const std::uint8_t*>(pixels.data()),
-                static_cast<std::ptrdiff_t>(width) * 4, width, height};
-    }
-    int width;
-    int height;
-    std::vector<std::uint32_t> pixels;
-};
+std::string Text(const RunRect& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
 
 // Keeps the rectangles in a vector that grows as asked, and records each batch.
-class RecordingSink : public RunSink {
-public:
+struct RecordingSink : RunSink {
     RunRect* Grow(std::size_t capacity) override {
         if (capacity > failAbove)
             return nullptr;
@@ -36,170 +31,114 @@ public:
     }
     bool Flush(std::size_t count, const RunRect& bound, std::size_t capacity) override {
         EXPECT_LE(count, capacity);
-        batches.push_back({std::vector<RunRect>(room.begin(), room.begin() + count), bound});
-        return true;
+        sizes.push_back(count);
+        bounds += Text(bound);
+        for (std::size_t i = 0; i < count; ++i)
+            rects += Text(room[i]);
+        return ++flushes != refuseAt;
     }
-    std::vector<RunRect> All() const {
-        std::vector<RunRect> all;
-        for (const auto& batch : batches)
-            all.insert(all.end(), batch.rects.begin(), batch.rects.end());
-        return all;
-    }
-
-    struct Batch {
-        std::vector<RunRect> rects;
-        RunRect bound;
-    };
     std::vector<RunRect> room;
-    std::vector<std::size_t> grows;
-    std::vector<Batch> batches;
+    std::vector<std::size_t> grows, sizes;
+    std::string rects, bounds;
     std::size_t failAbove = SIZE_MAX;
+    int flushes = 0, refuseAt = 0;  // refuses batch `refuseAt` (1 the first)
 };
 
-bool Same(const RunRect& a, const RunRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+// Scans rows given top first; when `bottomUp`, they are stored last row first in memory.
+bool Scan(const std::vector<std::string>& rows, RecordingSink& sink, std::uint32_t key = 0,
+          bool bottomUp = false) {
+    const int width = static_cast<int>(rows[0].size()), height = static_cast<int>(rows.size());
+    static std::vector<std::uint32_t> memory;
+    memory.clear();
+    for (int y = 0; y < height; ++y)
+        for (char c : rows[bottomUp ? height - 1 - y : y])
+            memory.push_back(PixelOf(c));
+    const auto* first = reinterpret_cast<const std::uint8_t*>(memory.data());
+    const std::ptrdiff_t step = 4 * width;
+    const PixelRows pixels = bottomUp ? PixelRows{first + step * (height - 1), -step, width, height}
+                                      : PixelRows{first, step, width, height};
+    return ScanOpaqueRuns(pixels, MakeKeyRange(key, 0), sink);
 }
 
-TEST(RegionScan, FullyOpaquePictureGivesOneRowRectanglePerRow) {
-    Picture picture(7, 5, kOpaque);
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-    ASSERT_EQ(sink.batches.size(), 1u);  // only the last flush
-    const auto& batch = sink.batches[0];
-    ASSERT_EQ(batch.rects.size(), 5u);
-    for (int y = 0; y < 5; ++y)
-        EXPECT_TRUE(Same(batch.rects[y], {0, y, 7, y + 1})) << y;
-    EXPECT_TRUE(Same(batch.bound, {0, 0, 7, 5}));
-    EXPECT_EQ(sink.grows, std::vector<std::size_t>{100});
-}
-
-TEST(RegionScan, PictureOfKeyColourGivesOneEmptyBatch) {
-    Picture picture(6, 4, kBlack);
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-    ASSERT_EQ(sink.batches.size(), 1u);
-    EXPECT_TRUE(sink.batches[0].rects.empty());
-    EXPECT_TRUE(Same(sink.batches[0].bound, kEmptyRunBound));
-}
-
-TEST(RegionScan, AlternatingPixelsGiveOneRectanglePerOpaquePixel) {
-    Picture picture(9, 1, kBlack);
-    for (int x = 0; x < 9; x += 2)
-        picture.at(x, 0) = kOpaque;
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-    const auto all = sink.All();
-    ASSERT_EQ(all.size(), 5u);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(Same(all[i], {2 * i, 0, 2 * i + 1, 1})) << i;
-}
-
-TEST(RegionScan, RunsEndAtKeyPixelsAndRowsAreTopFirst) {
-    Picture picture(6, 2, kOpaque);
-    picture.at(2, 0) = kBlack;
-    picture.at(5, 1) = kBlack;
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-    const auto all = sink.All();
-    ASSERT_EQ(all.size(), 3u);
-    EXPECT_TRUE(Same(all[0], {0, 0, 2, 1}));
-    EXPECT_TRUE(Same(all[1], {3, 0, 6, 1}));
-    EXPECT_TRUE(Same(all[2], {0, 1, 5, 2}));
-}
-
-TEST(RegionScan, BottomUpRowsAreReadFromTheLastRowInMemory) {
-    // Memory row 1 is the top of the picture when the step is negative.
-    Picture memory(4, 2, kOpaque);
-    memory.at(0, 1) = kBlack;
-    PixelRows rows = memory.rows();
-    rows.top += 4 * 4;
-    rows.step = -rows.step;
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(rows, MakeKeyRange(kBlack, 0), sink));
-    const auto all = sink.All();
-    ASSERT_EQ(all.size(), 2u);
-    EXPECT_TRUE(Same(all[0], {1, 0, 4, 1}));
-    EXPECT_TRUE(Same(all[1], {0, 1, 4, 2}));
-}
-
-// `count` one-pixel runs: opaque pixels at every even x of one long row.
-Picture AlternatingRow(int count) {
-    Picture picture(2 * count, 1, kBlack);
-    for (int i = 0; i < count; ++i)
-        picture.at(2 * i, 0) = kOpaque;
-    return picture;
+TEST(RegionScan, EveryRunOfOpaquePixelsIsOneRowRectangle) {
+    const struct {
+        const char* what;
+        std::vector<std::string> rows;
+        std::uint32_t key;
+        bool bottomUp;
+        std::string rects, bound;
+    } cases[] = {
+        {"opaque", {"###", "###"}, 0, false, "(0,0,3,1)(0,1,3,2)", "(0,0,3,2)"},
+        {"all key", {"..", ".."}, 0, false, "", Text(kEmptyRunBound)},
+        {"alternating", {"#.#.#"}, 0, false, "(0,0,1,1)(2,0,3,1)(4,0,5,1)", "(0,0,5,1)"},
+        {"runs end at key pixels",
+         {"##.###", "#####."},
+         0,
+         false,
+         "(0,0,2,1)(3,0,6,1)(0,1,5,2)",
+         "(0,0,6,2)"},
+        {"bottom-up rows", {".###", "####"}, 0, true, "(1,0,4,1)(0,1,4,2)", "(0,0,4,2)"},
+        {"key byte 0 is the blue byte", {"brb"}, 0x0000FF, false, "(1,0,2,1)", "(1,0,2,1)"},
+    };
+    for (const auto& c : cases) {
+        RecordingSink sink;
+        ASSERT_TRUE(Scan(c.rows, sink, c.key, c.bottomUp)) << c.what;
+        EXPECT_EQ(sink.rects, c.rects) << c.what;
+        EXPECT_EQ(sink.bounds, c.bound) << c.what;  // a single batch
+        EXPECT_EQ(sink.grows, std::vector<std::size_t>{100}) << c.what;
+    }
 }
 
 TEST(RegionScan, RoomGrowsByHundredsAndBatchesHoldAtMost2000) {
-    {
-        Picture picture = AlternatingRow(2000);
+    for (int runs : {2000, 2001}) {
+        std::string row;
+        for (int i = 0; i < runs; ++i)
+            row += "#.";
         RecordingSink sink;
-        ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-        ASSERT_EQ(sink.batches.size(), 2u);
-        EXPECT_EQ(sink.batches[0].rects.size(), 2000u);
-        EXPECT_TRUE(Same(sink.batches[0].bound, {0, 0, 3999, 1}));
-        EXPECT_TRUE(sink.batches[1].rects.empty());  // the last flush adds nothing
+        ASSERT_TRUE(Scan({row}, sink));
+        // The room is reused for the second batch; a full first batch leaves an empty last.
+        EXPECT_EQ(sink.sizes, (std::vector<std::size_t>{2000, runs == 2000 ? 0u : 1u}));
+        EXPECT_EQ(sink.bounds,
+                  "(0,0,3999,1)" + Text(runs == 2000 ? kEmptyRunBound : RunRect{4000, 0, 4001, 1}));
         EXPECT_EQ(sink.grows.size(), 20u);
         EXPECT_EQ(sink.grows.back(), 2000u);
     }
-    {
-        Picture picture = AlternatingRow(2001);
+}
+
+TEST(RegionScan, StopsWhenTheRoomCannotGrowOrABatchIsRefused) {
+    std::string row;
+    for (int i = 0; i < 2100; ++i)
+        row += "#.";
+    for (std::size_t failAbove : {std::size_t{0}, std::size_t{100}}) {
         RecordingSink sink;
-        ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-        ASSERT_EQ(sink.batches.size(), 2u);
-        EXPECT_EQ(sink.batches[0].rects.size(), 2000u);
-        ASSERT_EQ(sink.batches[1].rects.size(), 1u);
-        EXPECT_TRUE(Same(sink.batches[1].rects[0], {4000, 0, 4001, 1}));
-        EXPECT_TRUE(Same(sink.batches[1].bound, {4000, 0, 4001, 1}));
-        EXPECT_EQ(sink.grows.size(), 20u);  // the room is reused for the second batch
+        sink.failAbove = failAbove;
+        EXPECT_FALSE(Scan({row}, sink));
+        EXPECT_TRUE(sink.sizes.empty());
+    }
+    for (int refuse : {1, 2}) {  // the full batch, the last one
+        RecordingSink sink;
+        sink.refuseAt = refuse;
+        EXPECT_FALSE(Scan({row}, sink));
+        EXPECT_EQ(sink.sizes.size(), static_cast<std::size_t>(refuse));
     }
 }
 
-TEST(RegionScan, StopsWhenTheRoomCannotGrow) {
-    Picture picture = AlternatingRow(150);
-    RecordingSink sink;
-    sink.failAbove = 100;
-    EXPECT_FALSE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-    EXPECT_TRUE(sink.batches.empty());
-    sink.failAbove = 0;  // not even the first room
-    EXPECT_FALSE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(kBlack, 0), sink));
-}
-
-TEST(RegionScan, KeyRangeIsCappedAt255) {
-    const KeyRange range = MakeKeyRange(0x00F0F0F0, 0x00202020);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(range.low[i], 0xF0);
-        EXPECT_EQ(range.high[i], 0xFF);
-    }
-    const std::uint8_t white[4] = {0xFF, 0xFF, 0xFF, 0x00};
-    const std::uint8_t below[4] = {0xEF, 0xFF, 0xFF, 0x00};
-    EXPECT_TRUE(IsKeyPixel(range, white));
-    EXPECT_FALSE(IsKeyPixel(range, below));
-}
-
-TEST(RegionScan, ToleranceWidensEachBytePositionOnItsOwn) {
-    const KeyRange range = MakeKeyRange(0x00102030, 0x00000105);
-    const std::uint8_t inside[4] = {0x35, 0x21, 0x10, 0xAA};  // byte 3 is never read
-    const std::uint8_t blueOut[4] = {0x36, 0x20, 0x10, 0x00};
-    const std::uint8_t greenOut[4] = {0x30, 0x22, 0x10, 0x00};
-    const std::uint8_t redOut[4] = {0x30, 0x20, 0x11, 0x00};
-    EXPECT_TRUE(IsKeyPixel(range, inside));
-    EXPECT_FALSE(IsKeyPixel(range, blueOut));
-    EXPECT_FALSE(IsKeyPixel(range, greenOut));
-    EXPECT_FALSE(IsKeyPixel(range, redOut));
-}
-
-TEST(RegionScan, KeyByteZeroIsComparedWithTheBlueByte) {
-    // Key 0x0000FF: byte 0 is 255. Pixel 0x000000FF is pure blue in memory (FF 00 00).
-    Picture picture(3, 1, kOpaque);
-    picture.at(0, 0) = 0x000000FF;  // blue: cut away
-    picture.at(1, 0) = 0x00FF0000;  // red: kept
-    picture.at(2, 0) = 0x000000FF;
-    RecordingSink sink;
-    ASSERT_TRUE(ScanOpaqueRuns(picture.rows(), MakeKeyRange(0x000000FF, 0), sink));
-    const auto all = sink.All();
-    ASSERT_EQ(all.size(), 1u);
-    EXPECT_TRUE(Same(all[0], {1, 0, 2, 1}));
+TEST(RegionScan, KeyRangeWidensEachBytePositionOnItsOwnAndIsCappedAt255) {
+    const struct {
+        std::uint32_t key, tolerance;
+        std::uint8_t pixel[4];
+        bool isKey;
+    } cases[] = {
+        {0x00F0F0F0, 0x00202020, {0xFF, 0xFF, 0xFF, 0x00}, true},
+        {0x00F0F0F0, 0x00202020, {0xEF, 0xFF, 0xFF, 0x00}, false},
+        {0x00102030, 0x00000105, {0x35, 0x21, 0x10, 0xAA}, true},  // byte 3 is never read
+        {0x00102030, 0x00000105, {0x36, 0x20, 0x10, 0x00}, false},
+        {0x00102030, 0x00000105, {0x30, 0x22, 0x10, 0x00}, false},
+        {0x00102030, 0x00000105, {0x30, 0x20, 0x11, 0x00}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsKeyPixel(MakeKeyRange(c.key, c.tolerance), c.pixel), c.isKey)
+            << std::hex << c.key << " " << int{c.pixel[0]};
 }
 
 }  // namespace
