@@ -14,7 +14,8 @@ wine_env_start
 run_flavour() { # tree, loader
   local bench
   for bench in "$B/$1"/win32_*bench*.exe; do
-    [ -f "$bench" ] && "$2" "$bench"
+    [ -f "$bench" ] || continue
+    "$2" "$bench" || echo "benchmark failed: $bench"
   done
 }
 skip32=$(why_no_32bit)

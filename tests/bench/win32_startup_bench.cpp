@@ -67,21 +67,28 @@ int main() {
     std::vector<double> wall[2], ratios;  // [0] the program, [1] the yardstick
     for (const std::wstring& program : programs)
         TimeToFirstWindow(program);  // warms the file cache and Wine's own start-up paths
-    for (int i = 0; i < pairs; ++i) {
+    // A start that shows no window (Wine now and then loses one under load) costs its pair;
+    // the figures need `pairs` whole pairs out of at most twice as many tries.
+    int missed = 0;
+    for (int i = 0; static_cast<int>(ratios.size()) < pairs && i < 2 * pairs; ++i) {
         double run[2];
         for (int k = 0; k < 2; ++k)  // which of the two starts first alternates
             run[(i + k) % 2] = TimeToFirstWindow(programs[(i + k) % 2]);
         if (run[0] < 0 || run[1] < 0) {
-            std::printf("start-up: a program showed no window\n");
-            return 1;
+            ++missed;
+            continue;
         }
         wall[0].push_back(run[0]);
         wall[1].push_back(run[1]);
         ratios.push_back(run[0] / run[1]);
     }
+    if (static_cast<int>(ratios.size()) < pairs) {
+        std::printf("start-up: %d pairs lost a start that showed no window; no figures\n", missed);
+        return 1;
+    }
     std::printf(
         "start-up to first window (%s, median of %d pairs): program %.1f ms, empty "
-        "dialog %.1f ms, ratio %.2f\n",
-        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(ratios));
+        "dialog %.1f ms, ratio %.2f (%d pairs tried again)\n",
+        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(ratios), missed);
     return 0;
 }
