@@ -31,4 +31,4 @@ run_flavour win64 "$WINE64"
 # One command against the virtual card reader beside the simulated host: what Wine's HID
 # stack adds (in prefixes of their own, with the reader installed).
 bash scripts/e2e.sh x86_64 bench
-[ -n "$(why_no_32bit)" ] || bash scripts/e2e.sh i686 bench
+[ -n "$skip32" ] || bash scripts/e2e.sh i686 bench

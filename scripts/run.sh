@@ -22,7 +22,6 @@ if [ -n "${ZP350_NO_VREADER:-}" ]; then
   wine_env_start
   echo "starting the $flavour program, no reader: $VR_TREE/$VR_APP"
 else
-  cmake --build "$VR_TREE" --target e2e_window_probe >/dev/null
   vreader_start "$arch"
   echo "starting the $flavour program with the virtual card reader: $VR_TREE/$VR_APP"
 fi

@@ -51,7 +51,6 @@ vr_wine() {
 VR_LOCK=""
 
 vreader_stop() {
-  wineserver -k >/dev/null 2>&1 || true
   wine_env_stop
   if [ -n "$VR_LOCK" ]; then rm -rf "$VR_LOCK"; VR_LOCK=""; fi
 }
