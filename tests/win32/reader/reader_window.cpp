@@ -36,14 +36,6 @@ const std::vector<UnplugCase> kUnplugCases = {
     {IDC_CANCEL_REPLACE, true, {kSent, kReceiveFailed}},
 };
 
-Timeline::~Timeline() {
-    if (status_ != nullptr && IsWindow(status_) &&
-        GetWindowLongPtrW(status_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StatusProc))
-        SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    if (g_watching == this)
-        g_watching = nullptr;
-}
-
 int Timeline::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
     const UINT icon = type & MB_ICONMASK;
     entries.push_back(std::wstring(L"box ") + title +
@@ -55,10 +47,9 @@ int Timeline::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UIN
 }
 
 void Timeline::WatchStatus(HWND dialog) {
-    status_ = GetDlgItem(dialog, IDC_STATUS);
     g_watching = this;
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
+    original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        GetDlgItem(dialog, IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
 }
 
 LRESULT CALLBACK Timeline::StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -33,9 +33,9 @@ struct UnplugCase {
 };
 extern const std::vector<UnplugCase> kUnplugCases;
 
+// Outlived by the window it watches (WindowTest destroys the window first).
 class Timeline : public RecordingPrompts {
 public:
-    ~Timeline() override;
     int ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) override;
     void WatchStatus(HWND dialog);  // records the texts written to its status line
 
@@ -43,7 +43,6 @@ public:
 
 private:
     static LRESULT CALLBACK StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND status_ = nullptr;
     WNDPROC original_ = nullptr;
 };
 
