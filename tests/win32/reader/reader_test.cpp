@@ -81,7 +81,7 @@ TEST_F(Command, ShowsTheTextsOfEachOutcomeInOrder) {
     const std::wstring cancelled = L"Cancle replace character command  OK!";
     const Entries unsupported = {Status(L"Device report length not supported!")};
     const Entries noDescription = {Status(L"Could not get HID preparsed data!")};
-    const Entries timeouts = {kSendFailed, kReceiveFailed}, late = {kSent, kReceiveFailed};
+    const Entries timeouts = {kSendFailed, kReceiveFailed};
     const Entries formatFailed = Refused(L"Set format failed!", kFormatSent);
     const Entries formatOk = Said(L"Set format OK!", kFormatSent);
     const std::wstring chineseSent = Status(L"发送数据成功");
@@ -121,15 +121,10 @@ TEST_F(Command, ShowsTheTextsOfEachOutcomeInOrder) {
         {[&] { r.answer = Answer::No; }, IDC_SET_REPLACE,
          Refused(L"Set replace character failed!")},
         {[] {}, IDC_CANCEL_REPLACE, Said(cancelled)},
-        {[&] { r.answer = Answer::Byte, r.answerByte = 'y'; }, IDC_CANCEL_REPLACE, {kSent}},
-        {[&] { r.answer = Answer::Silent; }, IDC_SET_REPLACE, late},
-        {[&] { r.stallWrites = true; }, IDC_SET_DEVICE, kUnplugCases[0].shown},
-        {[&] { r.stallWrites = true; }, IDC_GET_VERSION, timeouts},
         {[] {}, IDC_GET_VERSION, Said(L"")},  // an answer without text
         // Transfers that end well but short fail: no empty box from the bytes of a short read.
         {[&] { r.shortBy = 1; }, IDC_GET_VERSION, timeouts},
         // Answers are judged on what the device's input report holds.
-        {[&] { r.inputLength = 3; }, IDC_CANCEL_REPLACE, {kSent}},
         {[&] { r.inputLength = 4; }, IDC_CANCEL_REPLACE, Said(cancelled)},
         {[&] { r.inputLength = 1024, r.answer = Answer::No; }, IDC_SET_DEVICE, formatFailed},
         {[&] { r.outputLength = 11; }, IDC_CANCEL_REPLACE, Said(cancelled)},
@@ -143,9 +138,9 @@ TEST_F(Command, ShowsTheTextsOfEachOutcomeInOrder) {
         // system, whether its queue can be flushed (Windows) or not (Wine): it must not count
         // for the next command.
         {[&] { r.answerDelayMs = 900; }, IDC_SET_DEVICE, formatOk},
-        {[&] { r.answerDelayMs = 1100; }, IDC_CANCEL_REPLACE, late},
-        {[&] { r.answer = Answer::No; }, IDC_SET_DEVICE, formatFailed},
-        {[&] { host.flushSupported = true, r.answerDelayMs = 1100; }, IDC_CANCEL_REPLACE, late},
+        {[&] { host.flushSupported = true, r.answerDelayMs = 1100; },
+         IDC_CANCEL_REPLACE,
+         {kSent, kReceiveFailed}},
         {[&] { r.answer = Answer::No; }, IDC_SET_DEVICE, formatFailed},
         {[&] { Click(hwnd, IDC_RADIO_CHINESE); }, IDC_SET_DEVICE,
          Said(L"设置命令成功", chineseSent)},
@@ -195,61 +190,55 @@ TEST_F(Command, TransferThatNeverEndsIsNotReleasedUnderTheSystem) {
     EXPECT_EQ(host.CloseLeftoverEvents(), 1);
 }
 
-TEST_F(Reader, FindWalksPastEveryOtherInterfaceToTheFirstReader) {
+// Find walks past every other interface to the first reader, and reports each fault of the
+// device list; enumeration errors are retried at the same index, and end the walk if they
+// persist. It holds only what it found.
+TEST_F(Reader, FindWalksPastEveryOtherInterfaceAndReportsFaultsOfTheList) {
     SimulatedDevice& otherProduct = host.AddDevice(0x5131, 0x2008);
     SimulatedDevice& locked = host.AddDevice(0x1234, 0x0001);
     locked.opens = false;
     SimulatedDevice& mute = host.AddDevice(0x5131, 0x2007);
     mute.attributesFail = true;
+    SimulatedDevice& odd = host.AddDevice(0x1234, 0x5678);
     SimulatedDevice& reader = AddReader();
     reader.versionNumber = 0x0102;
     const SimulatedDevice& second = AddReader();
-    EXPECT_EQ(Press(IDC_FIND_DEVICE), (Entries{Status(L"Detect device OK,ver102"), kSent,
-                                               Status(L"V1.0"), InfoBox(L"V1.0")}));
-    for (const SimulatedDevice* device : {&otherProduct, &locked, &mute, &reader})
-        EXPECT_EQ(device->openCount, 1) << device->path;
+    const Entries found = {Status(L"Detect device OK,ver102"), kSent, Status(L"V1.0"),
+                           InfoBox(L"V1.0")};
+    const std::wstring noList = L"Get HID device information failed!";
+    const struct {
+        std::function<void()> set;
+        Entries shown;
+        std::vector<DWORD> pauses;
+    } cases[] = {
+        {[] {}, found, {200}},
+        {[&] { host.classDevsFail = true; }, {Status(noList)}, {}},
+        {[&] { odd.detailFails = true; }, {ErrorBox(L"Error", noList)}, {}},
+        {[&] {
+             host.enumerationFaults[6] = {ERROR_INVALID_DATA, 2};
+         },
+         found,
+         {200}},
+        {[&] {
+             host.enumerationFaults[1] = {ERROR_INVALID_DATA, -1};
+         },
+         kNoReader,
+         {200}},
+    };
+    for (const auto& c : cases) {
+        host.classDevsFail = odd.detailFails = false;
+        host.enumerationFaults.clear();
+        c.set();
+        EXPECT_EQ(Press(IDC_FIND_DEVICE), c.shown) << &c - cases;
+        EXPECT_EQ(timeline.pauses, c.pauses);
+        ExpectNothingHeld(c.shown == found ? 1 : 0);
+        Click(hwnd, IDC_DISCONNECT);
+    }
+    for (const SimulatedDevice* device : {&otherProduct, &locked, &mute})
+        EXPECT_EQ(device->openCount, 3) << device->path;  // all but the list's faults
+    EXPECT_EQ(reader.openCount, 2);
     EXPECT_EQ(second.openCount, 0);
-    ExpectNothingHeld(1);  // only the reader's handle
 }
-
-// Find over `configure`'s faults, then the reader.
-struct FindCase {
-    void (*configure)(SimulatedHid&);
-    Entries shown;
-    std::vector<DWORD> pauses;
-};
-const FindCase kFindCases[] = {
-    {[](SimulatedHid& h) { h.classDevsFail = true; },
-     {Status(L"Get HID device information failed!")},
-     {}},
-    {[](SimulatedHid& h) { h.AddDevice(0x1234, 0x5678).detailFails = true; },
-     {ErrorBox(L"Error", L"Get HID device information failed!")},
-     {}},
-    // Enumeration errors are retried at the same index, and end the walk if they persist.
-    {[](SimulatedHid& h) {
-         h.enumerationFaults[2] = {ERROR_INVALID_DATA, 2};
-     },
-     kFound,
-     {200}},
-    {[](SimulatedHid& h) {
-         h.enumerationFaults[1] = {ERROR_INVALID_DATA, -1};
-     },
-     kNoReader,
-     {200}},
-};
-
-class FindOutcome : public Reader, public testing::WithParamInterface<FindCase> {};
-
-TEST_P(FindOutcome, ShowsItsTextsAndHoldsOnlyWhatItFound) {
-    GetParam().configure(host);
-    AddReader();
-    EXPECT_EQ(Press(IDC_FIND_DEVICE), GetParam().shown);
-    EXPECT_EQ(timeline.pauses, GetParam().pauses);
-    ExpectNothingHeld(GetParam().shown == kFound ? 1 : 0);
-    Click(hwnd, IDC_DISCONNECT);
-}
-
-INSTANTIATE_TEST_SUITE_P(Hosts, FindOutcome, testing::ValuesIn(kFindCases));
 
 // A handle whose reader was pulled out and plugged in again no longer answers: Find opens the
 // reader anew. Pulled out between commands, the next write fails at once and lets the reader

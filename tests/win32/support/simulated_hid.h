@@ -113,27 +113,21 @@ public:
 
     void HidD_GetHidGuid(GUID* guid) override { *guid = GUID{}; }
     HDEVINFO SetupDiGetClassDevsA(const GUID*, DWORD) override {
-        if (classDevsFail)
-            return Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
-        Object list(Kind::List);
-        for (std::size_t i = 0; i < devices_.size(); ++i) {
-            if (devices_[i].present)
-                list.listed.push_back(i);
-        }
-        return NewHandle(std::move(list));
+        return classDevsFail ? Fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE)
+                             : NewHandle(Object(Kind::List));
     }
-    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO set, const GUID*, DWORD index,
+    BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, const GUID*, DWORD index,
                                      SP_DEVICE_INTERFACE_DATA* data) override {
-        Object* list = Find(set, Kind::List);
         auto fault = enumerationFaults.find(index);
         if (fault != enumerationFaults.end() && fault->second.second != 0) {
             fault->second.second -= fault->second.second > 0;
             return Fail(fault->second.first);
         }
-        if (list == nullptr || index >= list->listed.size())
-            return Fail(ERROR_NO_MORE_ITEMS);
-        data->Reserved = list->listed[index];
-        return TRUE;
+        std::size_t i = 0;  // the present device at `index`
+        while (i < devices_.size() && (!devices_[i].present || index-- > 0))
+            ++i;
+        data->Reserved = i;
+        return i < devices_.size() ? TRUE : Fail(ERROR_NO_MORE_ITEMS);
     }
     BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, SP_DEVICE_INTERFACE_DATA* data,
                                           SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size,
@@ -205,16 +199,11 @@ public:
         const SimulatedDevice* device = Described(data);
         return device ? device->gate : HIDP_STATUS_INVALID_PREPARSED_DATA;
     }
-    HANDLE CreateEventA(BOOL, BOOL initialState, const char*) override {
-        Object event(Kind::Event);
-        event.signalled = initialState != FALSE;
-        return NewHandle(std::move(event));
-    }
+    // Every transfer resets its event first: how it starts does not matter.
+    HANDLE CreateEventA(BOOL, BOOL, const char*) override { return NewHandle(Object(Kind::Event)); }
     BOOL ResetEvent(HANDLE event) override {
-        Object* object = Find(event, Kind::Event);
-        if (object == nullptr)
-            return Misuse("reset of an event not open");
-        object->signalled = false;
+        if (Object* object = Find(event, Kind::Event))
+            object->signalled = false;
         return TRUE;
     }
     BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD*,
@@ -268,10 +257,8 @@ public:
                 handle.late.clear();
             }
         }
-        Object* object = Find(event, Kind::Event);
-        if (object == nullptr)
-            return Misuse<DWORD>("wait on an event not open", WAIT_FAILED);
-        return object->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+        const Object* object = Find(event, Kind::Event);
+        return object && object->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
     }
     BOOL CancelIo(HANDLE device) override {
         Object* handle = Find(device, Kind::Device);
@@ -318,7 +305,6 @@ private:
         Kind kind;
         std::size_t device;               // Device, Preparsed
         int generation;                   // Device
-        std::vector<std::size_t> listed;  // List: the devices present when listed
         std::deque<Report> queue;         // Device: input reports waiting to be read
         std::optional<Transfer> pending;  // Device
         Report late;                      // Device: an answer not yet come
