@@ -7,24 +7,6 @@ namespace {
 Timeline* g_watching = nullptr;
 }
 
-std::wstring Status(const std::wstring& text) {
-    return L"status: " + text;
-}
-std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
-    return L"box " + title + L" (error): " + text;
-}
-std::wstring InfoBox(const std::wstring& text) {
-    return L"box Information (info): " + text;
-}
-
-const std::wstring kSent = Status(L"Set Command OK!");
-const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
-const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
-const std::wstring kFormatSent = Status(L"Send data success");
-const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
-const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
-const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
-
 const std::vector<UnplugCase> kUnplugCases = {
     {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
     {IDC_SET_DEVICE, true, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},

@@ -16,14 +16,26 @@
 
 // "status: <text>", "box <title> (error|info): <text>", in order.
 using Entries = std::vector<std::wstring>;
-std::wstring Status(const std::wstring& text);
-std::wstring ErrorBox(const std::wstring& title, const std::wstring& text);
-std::wstring InfoBox(const std::wstring& text);
+inline std::wstring Status(const std::wstring& text) {
+    return L"status: " + text;
+}
+inline std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
+    return L"box " + title + L" (error): " + text;
+}
+inline std::wstring InfoBox(const std::wstring& text) {
+    return L"box Information (info): " + text;
+}
 
 // What the window shows for a command whose report went out, or did not; and for the format
-// command, which has texts of its own.
-extern const std::wstring kSent, kSendFailed, kReceiveFailed;
-extern const std::wstring kFormatSent, kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox;
+// command, which has texts of its own. Inline, so that tests' own constants built from them
+// are initialised after them.
+inline const std::wstring kSent = Status(L"Set Command OK!");
+inline const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
+inline const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
+inline const std::wstring kFormatSent = Status(L"Send data success");
+inline const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
+inline const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
+inline const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
 
 // The reader pulled out during the pending write or read of each command: what it shows.
 struct UnplugCase {
