@@ -54,7 +54,7 @@ TEST_F(E2eReader, FindsTheReaderAmongWinesDevicesAndFindsItAgainAfterRemoval) {
     EXPECT_EQ(Press(IDC_FIND_DEVICE), kFound);
     EXPECT_EQ(Press(IDC_FIND_DEVICE), (Entries{Status(L"Detect Device OK!")}));
     EXPECT_EQ(Press(IDC_DISCONNECT), (Entries{Status(L"Device disconnected!")}));
-    VirtualReader::SetVersion(L"V2.5");
+    VirtualReader::SetRaw(L"Version", REG_SZ, L"V2.5", 10);
     EXPECT_EQ(Press(IDC_FIND_DEVICE).back(), InfoBox(L"V2.5"));
 }
 
@@ -94,8 +94,8 @@ TEST_F(E2eReader, EveryCommandSendsItsReportAndShowsTheReadersAnswer) {
     for (const auto& c : cases) {
         VirtualReader::Reset();
         if (c.answer > 1)
-            VirtualReader::SetAnswer(c.answer);
-        VirtualReader::SetSilent(c.answer == 1);
+            VirtualReader::Set(L"Answer", c.answer);
+        VirtualReader::Set(L"Silent", c.answer == 1);
         EXPECT_EQ(Press(c.button), c.shown) << "button " << c.button << " answer " << c.answer;
         EXPECT_EQ(VirtualReader::Received(), (std::vector<Report>{FullReport(c.sent)}));
     }
@@ -105,14 +105,14 @@ TEST_F(E2eReader, EveryCommandSendsItsReportAndShowsTheReadersAnswer) {
 // and must not be taken for the next command's answer.
 TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
     Connect();
-    VirtualReader::SetDelayMs(900);
+    VirtualReader::Set(L"DelayMs", 900);
     EXPECT_EQ(Press(IDC_SET_DEVICE),
               (Entries{kFormatSent, Status(L"Set format OK!"), InfoBox(L"Set format OK!")}));
-    VirtualReader::SetDelayMs(1500);
+    VirtualReader::Set(L"DelayMs", 1500);
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), kFormatReceiveBox);
     Sleep(1000);  // the late 'Y' arrives while nothing reads
-    VirtualReader::SetDelayMs(0);
-    VirtualReader::SetAnswer('N');
+    VirtualReader::Set(L"DelayMs", 0);
+    VirtualReader::Set(L"Answer", 'N');
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), ErrorBox(L"ERROR", L"Set format failed!"));
 }
 

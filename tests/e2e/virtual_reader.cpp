@@ -27,19 +27,6 @@ DWORD Dword(const wchar_t* name) {
     return value;
 }
 
-Report Binary(const wchar_t* name, int reader) {
-    const std::wstring key = Key(reader);
-    DWORD size = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, nullptr,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    Report data(size);
-    RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, data.data(),
-                 &size);
-    data.resize(size);
-    return data;
-}
-
 // Runs one of the harness's tools and waits for it; true when it exits with 0.
 bool RunTool(const std::string& arguments) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
@@ -67,27 +54,16 @@ void VirtualReader::Reset(int reader) {
          {L"Answer", L"Version", L"Silent", L"DelayMs", L"Unplug", L"Unplugging", L"Received"})
         Delete(name, reader);
 }
-
+void VirtualReader::Set(const wchar_t* name, DWORD value, int reader) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), name, REG_DWORD, &value,
+                    sizeof(value));
+}
 void VirtualReader::SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(0).c_str(), name, type, data, size);
 }
-void VirtualReader::SetAnswer(DWORD value) {
-    SetRaw(L"Answer", REG_DWORD, &value, sizeof(value));
-}
-void VirtualReader::SetVersion(const std::wstring& text) {
-    SetRaw(L"Version", REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
-}
-void VirtualReader::SetSilent(bool silent, int reader) {
-    const DWORD value = silent;
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), L"Silent", REG_DWORD, &value,
-                    sizeof(value));
-}
-void VirtualReader::SetDelayMs(DWORD milliseconds) {
-    SetRaw(L"DelayMs", REG_DWORD, &milliseconds, sizeof(milliseconds));
-}
 
 std::vector<Report> VirtualReader::Received(int reader) {
-    const Report log = Binary(L"Received", reader);
+    const Report log = Kept(L"Received", reader);
     std::vector<Report> reports;
     for (std::size_t at = 0; at + kReportLength <= log.size(); at += kReportLength)
         reports.emplace_back(log.begin() + at, log.begin() + at + kReportLength);
@@ -96,31 +72,34 @@ std::vector<Report> VirtualReader::Received(int reader) {
 void VirtualReader::ForgetReceived() {
     Delete(L"Received");
 }
-Report VirtualReader::Format(int reader) {
-    return Binary(L"Format", reader);
-}
-Report VirtualReader::Replace() {
-    return Binary(L"Replace", 0);
+Report VirtualReader::Kept(const wchar_t* name, int reader) {
+    const std::wstring key = Key(reader);
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    Report data(size);
+    RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, data.data(),
+                 &size);
+    data.resize(size);
+    return data;
 }
 
-// Waits for the change on the HID interfaces: reader n counts as the (n+1)th reader.
 bool VirtualReader::Remove(int reader) {
-    const std::string n = std::to_string(reader);
-    return RunTool("vrsetup.exe\" remove 000" + n) &&
+    return RunTool("vrsetup.exe\" remove 000" + std::to_string(reader)) &&
            RunTool("vrwait.exe\" absent 15000 " + std::to_string(reader + 1));
 }
 bool VirtualReader::Install(int reader) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
-    const std::string n = std::to_string(reader);
     return dir != nullptr &&
-           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\" 000" + n) &&
+           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\" 000" +
+                   std::to_string(reader)) &&
            RunTool("vrwait.exe\" present 15000 " + std::to_string(reader + 1));
 }
 
 PullOut::PullOut(During when) {
     Delete(L"Unplugging");
-    const DWORD value = static_cast<DWORD>(when);
-    VirtualReader::SetRaw(L"Unplug", REG_DWORD, &value, sizeof(value));
+    VirtualReader::Set(L"Unplug", static_cast<DWORD>(when));
     thread_ = CreateThread(nullptr, 0, &PullOut::Run, this, 0, nullptr);
 }
 

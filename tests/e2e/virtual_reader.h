@@ -1,8 +1,8 @@
 // The virtual card readers as the end-to-end tests see them: steering values written to each
 // reader's own registry key while the program runs, the reports the driver recorded there,
-// and plugging readers in and out with the harness's installer. Reader 0 is the one the
-// harness (scripts/e2e.sh) installs; it names the folder of the installer in
-// ZP350_VREADER_DIR. `reader` n is the device instance ROOT\VID_5131&PID_2007\000n.
+// and plugging readers in and out with the harness's installer. Reader n is the device
+// instance ROOT\VID_5131&PID_2007\000n; the harness (scripts/e2e.sh) installs reader 0 and
+// names the folder of the installer in ZP350_VREADER_DIR.
 #pragma once
 
 #include <windows.h>
@@ -16,21 +16,17 @@ using Report = std::vector<std::uint8_t>;
 namespace VirtualReader {
 // Back to the reader's own behaviour, with nothing recorded.
 void Reset(int reader = 0);
-// The byte answered to format and replacement commands, instead of the reader's 'Y'/'N'.
-void SetAnswer(DWORD value);
-void SetVersion(const std::wstring& text);
-void SetSilent(bool silent, int reader = 0);
-void SetDelayMs(DWORD milliseconds);
+// A steering value: "Answer" (the byte answered instead of 'Y'/'N'), "Silent", "DelayMs".
+void Set(const wchar_t* name, DWORD value, int reader = 0);
 // Any value of any type, as a careless test or user might write it.
 void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
 // The whole output reports received since the last Reset or ForgetReceived.
 std::vector<Report> Received(int reader = 0);
 void ForgetReceived();
-// What the reader keeps: the 8 format bytes and the 4 replacement bytes.
-Report Format(int reader = 0);
-Report Replace();
-// Pulls the reader out (uninstalls the device) or plugs it in again; true once the HID
-// interfaces show the change.
+// What the reader keeps: "Format" (8 bytes) or "Replace" (4 bytes).
+Report Kept(const wchar_t* name, int reader = 0);
+// Pulls reader n out (uninstalls the device) or plugs it in again; true once the HID
+// interfaces show the change (reader n counts as the (n+1)th one).
 bool Remove(int reader = 0);
 bool Install(int reader = 0);
 }  // namespace VirtualReader
