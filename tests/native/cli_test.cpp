@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/form_record.h"
+#include "app/ui_text.h"
 #include "cli/exit_codes.h"
 #include "cli/listing.h"
 #include "cli/options.h"
@@ -108,14 +110,12 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
 
 TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
     using E = cli::ExitCode;
-    const std::pair<std::vector<E>, E> cases[] = {
-        {{E::Success, E::Success}, E::Success},
-        {{E::Success, E::Timeout}, E::PartlyDone},
-        {{E::Refused, E::Success}, E::PartlyDone},
-        {{E::Timeout, E::Refused}, E::Timeout},
-        {{E::Refused}, E::Refused},
-        {{}, E::NoReader},
-    };
+    const std::pair<std::vector<E>, E> cases[] = {{{E::Success, E::Success}, E::Success},
+                                                  {{E::Success, E::Timeout}, E::PartlyDone},
+                                                  {{E::Refused, E::Success}, E::PartlyDone},
+                                                  {{E::Timeout, E::Refused}, E::Timeout},
+                                                  {{E::Refused}, E::Refused},
+                                                  {{}, E::NoReader}};
     for (const auto& [codes, combined] : cases)
         EXPECT_EQ(cli::Combined(codes), combined);
     const std::string help = cli::UsageText();
@@ -205,6 +205,22 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
         EXPECT_EQ(cli::WriteProfile(again), written);
         EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
+}
+
+// Each translated control has one caption in both languages; the found text prints the
+// version in upper-case hex.
+TEST(WindowTexts, CaptionsAndFoundText) {
+    std::set<int> ids;
+    for (std::size_t i = 0; i < kCaptionCount; ++i)
+        EXPECT_TRUE(ids.insert(kCaptions[i].controlId).second && kCaptions[i].english[0] &&
+                    kCaptions[i].chinese[0])
+            << kCaptions[i].controlId;
+    const std::pair<std::uint16_t, const wchar_t*> cases[] = {{0x0100, L"Detect device OK,ver100"},
+                                                              {0x000A, L"Detect device OK,verA"},
+                                                              {0x0000, L"Detect device OK,ver0"},
+                                                              {0xBEEF, L"设备已连接,verBEEF"}};
+    for (const auto& [version, text] : cases)
+        EXPECT_EQ(FoundText(version, version != 0xBEEF), text);
 }
 
 // Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines

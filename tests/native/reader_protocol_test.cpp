@@ -1,7 +1,9 @@
-// Command reports and answer judging of the reader protocol.
+// Command reports and answer judging of the reader protocol; which transfer errors mean the
+// reader was pulled out.
 #include <gtest/gtest.h>
 
 #include "reader/protocol.h"
+#include "reader/transfer_errors.h"
 
 using namespace reader;
 using namespace std::string_literals;
@@ -25,25 +27,22 @@ TEST(FormatReport, DefaultFormAndEmptySentinelBox) {
 }
 
 // Track digit: 1, 2, 4 for the tracks output; carriage-return digit: 4, 2, 1 for the tracks
-// followed by one, 8 for the whole packet (which wins).
+// followed by one, 8 for the whole packet (which wins). Boxes: output of tracks 1 to 3, their
+// carriage returns, the packet's.
 TEST(FormatReport, TrackAndCarriageReturnDigitsWeighTracksOppositeWays) {
-    const struct {
-        bool tracks[3], returns[3], packet;
-        const char* digits;
-    } cases[] = {
-        {{0, 1, 0}, {0, 0, 0}, false, "20"}, {{1, 0, 1}, {1, 0, 1}, false, "55"},
-        {{1, 0, 1}, {0, 0, 1}, false, "51"}, {{1, 0, 1}, {1, 0, 0}, false, "54"},
-        {{1, 0, 0}, {1, 1, 0}, false, "16"}, {{0, 0, 1}, {1, 1, 0}, true, "48"},
-        {{1, 1, 1}, {0, 0, 0}, true, "78"},  {{0, 0, 0}, {0, 0, 0}, false, "00"},
-    };
-    for (const auto& c : cases) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0100000", "20"}, {"1011010", "55"}, {"1010010", "51"}, {"1011000", "54"},
+        {"1001100", "16"}, {"0011101", "48"}, {"1110001", "78"}, {"0000000", "00"}};
+    for (const auto& [boxes, digits] : cases) {
         FormatSettings form = kDefaultForm;
-        std::copy(c.tracks, c.tracks + 3, form.outputTrack);
-        std::copy(c.returns, c.returns + 3, form.crAfterTrack);
-        form.crAfterPacket = c.packet;
+        for (int i = 0; i < 3; ++i) {
+            form.outputTrack[i] = boxes[i] == '1';
+            form.crAfterTrack[i] = boxes[3 + i] == '1';
+        }
+        form.crAfterPacket = boxes[6] == '1';
         const Bytes payload = FormatPayload(form);
-        EXPECT_EQ(std::string(payload.begin() + 6, payload.end()), c.digits);
-        EXPECT_EQ(AnyTrackChosen(form), c.digits[0] != '0') << c.digits;
+        EXPECT_EQ(std::string(payload.begin() + 6, payload.end()), digits) << boxes;
+        EXPECT_EQ(AnyTrackChosen(form), digits[0] != '0') << boxes;
     }
 }
 
@@ -88,10 +87,9 @@ TEST(CommandReport, FramesAndLengthBoundsPerCommand) {
     EXPECT_TRUE(BuildCommandReport(ReaderCommand::QueryVersion, {}, 3).empty());
     EXPECT_TRUE(BuildCommandReport(ReaderCommand::SetFormat, Bytes(8, 0x41), 11).empty());
     EXPECT_EQ(BuildCommandReport(ReaderCommand::SetFormat, Bytes(8, 0x41), 12).back(), 0x03);
-    const std::pair<ReaderCommand, std::size_t> cases[] = {{ReaderCommand::SetFormat, 12},
-                                                           {ReaderCommand::SetReplace, 8},
-                                                           {ReaderCommand::CancelReplace, 4},
-                                                           {ReaderCommand::QueryVersion, 4}};
+    using C = ReaderCommand;
+    const std::pair<C, std::size_t> cases[] = {
+        {C::SetFormat, 12}, {C::SetReplace, 8}, {C::CancelReplace, 4}, {C::QueryVersion, 4}};
     for (const auto& [command, minimum] : cases) {
         EXPECT_EQ(MinimumOutputLength(command), minimum);
         EXPECT_FALSE(ReportLengthsServed(command, minimum - 1, 65));
@@ -129,6 +127,16 @@ TEST(VersionText, TakenBetweenStartAndEndBytesAndCutAtTwentyNineCharacters) {
     };
     for (const auto& [answer, text] : cases)
         EXPECT_EQ(ExtractVersionText(Of(answer).data(), answer.size()), text);
+}
+
+// Gone: Windows' removed HID device, device removed, no such device (433, 2), invalid state
+// after removal; Wine's delete pending; a stale handle; aborted by the system. Not gone: one
+// failed report, a data error, the program's own fault, a timeout, pending, a bad buffer, 0.
+TEST(TransferErrors, RemovalErrorsOfWindowsAndWineMeanTheDeviceIsGone) {
+    for (std::uint32_t error : {1167, 1617, 433, 2, 22, 5, 6, 995})
+        EXPECT_TRUE(MeansDeviceGone(error)) << error;
+    for (std::uint32_t error : {31, 23, 87, 258, 996, 997, 1784, 0})
+        EXPECT_FALSE(MeansDeviceGone(error)) << error;
 }
 
 }  // namespace

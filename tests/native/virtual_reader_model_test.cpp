@@ -37,22 +37,26 @@ Bytes Replace(unsigned char o1, unsigned char o2, unsigned char r1, unsigned cha
     return {0x02, 0x31, o1, o2, r1, r2, 0x03};
 }
 
+// Refused: track digits outside 1 to 7, carriage-return digits outside 0 to 8, a report
+// without its end or start byte, no pair or a pair without its replacement, an unknown command.
 TEST(VirtualReaderModel, AcceptsWhatItCanApplyAndRefusesTheRest) {
+    Bytes unended = Format('7', '8');
+    unended.back() = 0;
     const std::pair<Bytes, unsigned char> cases[] = {
         {Format('7', '8'), 'Y'},
         {Format('2', '0'), 'Y'},
-        {Format('0', '0'), 'N'},  // track digits 1 to 7
+        {Format('0', '0'), 'N'},
         {Format('8', '0'), 'N'},
-        {Format('1', '9'), 'N'},  // carriage-return digits 0 to 8
+        {Format('1', '9'), 'N'},
         {Format('1', '/'), 'N'},
-        {{0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8', 0}, 'N'},  // no end byte
+        {unended, 'N'},
         {Replace('a', 'x', 'b', 'y'), 'Y'},
         {Replace(0xFF, 'a', 0xFF, 'b'), 'Y'},
         {Replace(0xFF, 0xFF, 0xFF, 0xFF), 'N'},
-        {Replace('a', 0xFF, 0xFF, 0xFF), 'N'},  // a pair without its replacement
+        {Replace('a', 0xFF, 0xFF, 0xFF), 'N'},
         {{0x02, 0x32, 0x03}, 'Y'},
-        {{0x00, 0x32, 0x03}, 'N'},  // no start byte
-        {{0x02, 0x40, 0x03}, 'N'},  // unknown command
+        {{0x00, 0x32, 0x03}, 'N'},
+        {{0x02, 0x40, 0x03}, 'N'},
     };
     for (const auto& [report, verdict] : cases) {
         vr_state state;
