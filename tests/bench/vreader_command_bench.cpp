@@ -20,13 +20,6 @@
 
 constexpr int kRounds = 20, kClicksPerRound = 10;
 
-// A settings window connected to the reader behind `api` (null: the system's calls).
-struct Side {
-    reader::HidApi* api;
-    SettingsDialog dialog;
-    HWND hwnd = nullptr;
-};
-
 int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -34,13 +27,16 @@ int main() {
     SimulatedHid host;
     host.AddReader().answer = SimulatedDevice::Answer::Yes;
     VirtualReader::Reset();
-    Side sides[2] = {{&host}, {nullptr}};
-    for (Side& side : sides) {
-        reader::SetHidApi(side.api);
-        if ((side.hwnd = side.dialog.Create()) == nullptr)
+    // Two settings windows, connected to the simulated host and to the system's own calls.
+    reader::HidApi* apis[2] = {&host, nullptr};
+    SettingsDialog dialogs[2];
+    HWND windows[2] = {};
+    for (int s = 0; s < 2; ++s) {
+        reader::SetHidApi(apis[s]);
+        if ((windows[s] = dialogs[s].Create()) == nullptr)
             return 1;
         PumpMessages();
-        Click(side.hwnd, IDC_FIND_DEVICE);
+        Click(windows[s], IDC_FIND_DEVICE);
     }
     std::printf("One command from click to final status, median of %d clicks (ms):\n",
                 kRounds * kClicksPerRound);
@@ -53,11 +49,11 @@ int main() {
         std::vector<double> times[2];
         for (int round = 0; round < kRounds; ++round) {
             for (int s = 0; s < 2; ++s) {  // the two windows take turns
-                reader::SetHidApi(sides[s].api);
+                reader::SetHidApi(apis[s]);
                 for (int i = 0; i < kClicksPerRound; ++i) {
                     prompts.boxes.clear();
                     const double start = NowMs();
-                    Click(sides[s].hwnd, button);
+                    Click(windows[s], button);
                     times[s].push_back(NowMs() - start);
                     answered = answered && prompts.boxes.size() == 1 &&
                                prompts.boxes[0].title == L"Information";
@@ -67,9 +63,9 @@ int main() {
         const double a = Median(times[0]), b = Median(times[1]);
         std::printf("%-16s %16.3f %16.3f %22.3f\n", name, a, b, b - a);
     }
-    for (Side& side : sides) {
-        reader::SetHidApi(side.api);
-        side.dialog.Destroy();
+    for (int s = 0; s < 2; ++s) {
+        reader::SetHidApi(apis[s]);
+        dialogs[s].Destroy();
     }
     VirtualReader::Reset();
     return answered ? 0 : (std::printf("not every command was answered\n"), 1);

@@ -32,7 +32,8 @@ BOOL CALLBACK IsNotItsWindow(HWND window, LPARAM data) {
 // Milliseconds from CreateProcess to the first visible top-level window of the new process;
 // negative when none appears within 10 s.
 double TimeToFirstWindow(const std::wstring& program) {
-    STARTUPINFOW startup{sizeof(startup)};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + program + L"\"";
     const double start = NowMs();
