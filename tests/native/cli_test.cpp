@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/form_record.h"
@@ -154,35 +155,32 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
 // and characters typed (id, character; 0 empties the box), and survives being written and
 // read again.
 TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
-    const struct {
-        const char* profile;
-        std::vector<int> clicks;
-        std::vector<std::pair<int, wchar_t>> texts;
-    } cases[] = {
-        // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
-        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
-         "cr=none\r\ntrack2-start = #\r\n",
-         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
-         {{IDC_TRACK2_START, L'#'}}},
-        {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
-         {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
-         {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
-        {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
-        {"cr = packet\nreplace = ===\n",
-         {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
-         {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-        {"replace = a=b #=!\n",
-         {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
-         {{IDC_PAIR1_CHAR, L'a'},
-          {IDC_PAIR1_REPLACEMENT, L'b'},
-          {IDC_PAIR2_CHAR, L'#'},
-          {IDC_PAIR2_REPLACEMENT, L'!'}}},
-        {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, std::vector<int>, std::vector<std::pair<int, wchar_t>>> cases[] =
+        {
+            // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
+            {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
+             "cr=none\r\ntrack2-start = #\r\n",
+             {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
+             {{IDC_TRACK2_START, L'#'}}},
+            {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
+             {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
+             {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
+            {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
+            {"cr = packet\nreplace = ===\n",
+             {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
+             {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
+            {"replace = a=b #=!\n",
+             {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
+             {{IDC_PAIR1_CHAR, L'a'},
+              {IDC_PAIR1_REPLACEMENT, L'b'},
+              {IDC_PAIR2_CHAR, L'#'},
+              {IDC_PAIR2_REPLACEMENT, L'!'}}},
+            {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
+        };
+    for (const auto& [profile, clicks, texts] : cases) {
         PlainForm form;
         RestoreDefaultFormat(form);
-        for (const int click : c.clicks) {
+        for (const int click : clicks) {
             const int id = std::abs(click);
             form.SetChecked(id, click > 0);
             if (id == IDC_CR_PACKET)
@@ -192,12 +190,12 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
             else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
                 ApplyAllowRule(form, id);
         }
-        for (const auto& [id, character] : c.texts)
+        for (const auto& [id, character] : texts)
             form.SetText(id, std::wstring(character != 0, character).c_str());
-        const cli::Setup setup = cli::ParseProfile(c.profile).setup.value();
+        const cli::Setup setup = cli::ParseProfile(profile).setup.value();
         EXPECT_EQ(Encoded(setup.format, setup.replace),
                   Encoded(ReadFormatForm(form), ReadReplaceForm(form)))
-            << c.profile;
+            << profile;
         const std::string written = cli::WriteProfile(setup);
         const cli::Setup again = cli::ParseProfile(written).setup.value();
         EXPECT_EQ(cli::WriteProfile(again), written);

@@ -2,8 +2,10 @@
 // button's colour slots and grey level, and where it puts its image and caption.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/button_colors.h"
@@ -59,26 +61,21 @@ bool Scan(const std::vector<std::string>& rows, RecordingSink& sink, std::uint32
     return ScanOpaqueRuns(pixels, MakeKeyRange(key, 0), sink);
 }
 
+// One batch each: its rectangles, then its bound.
 TEST(RegionScan, EveryRunOfOpaquePixelsIsOneRowRectangle) {
-    const struct {
-        std::vector<std::string> rows;
-        std::uint32_t key;
-        bool bottomUp;
-        std::string rects, bound;
-    } cases[] = {
-        {{"###", "###"}, 0, false, "(0,0,3,1)(0,1,3,2)", "(0,0,3,2)"},
-        {{"..", ".."}, 0, false, "", Text(kEmptyRunBound)},
-        {{"#.#.#"}, 0, false, "(0,0,1,1)(2,0,3,1)(4,0,5,1)", "(0,0,5,1)"},
-        {{"##.###", "#####."}, 0, false, "(0,0,2,1)(3,0,6,1)(0,1,5,2)", "(0,0,6,2)"},
-        {{".###", "####"}, 0, true, "(1,0,4,1)(0,1,4,2)", "(0,0,4,2)"},
-        {{"brb"}, 0x0000FF, false, "(1,0,2,1)", "(1,0,2,1)"},  // key byte 0 is the blue byte
+    const std::tuple<std::vector<std::string>, std::uint32_t, bool, std::string> cases[] = {
+        {{"###", "###"}, 0, false, "(0,0,3,1)(0,1,3,2) in (0,0,3,2)"},
+        {{"..", ".."}, 0, false, " in (2147483647,2147483647,0,0)"},
+        {{"#.#.#"}, 0, false, "(0,0,1,1)(2,0,3,1)(4,0,5,1) in (0,0,5,1)"},
+        {{"##.###", "#####."}, 0, false, "(0,0,2,1)(3,0,6,1)(0,1,5,2) in (0,0,6,2)"},
+        {{".###", "####"}, 0, true, "(1,0,4,1)(0,1,4,2) in (0,0,4,2)"},
+        {{"brb"}, 0x0000FF, false, "(1,0,2,1) in (1,0,2,1)"},  // key byte 0 is the blue byte
     };
-    for (const auto& c : cases) {
+    for (const auto& [rows, key, bottomUp, expected] : cases) {
         RecordingSink sink;
-        ASSERT_TRUE(Scan(c.rows, sink, c.key, c.bottomUp)) << c.rects;
-        EXPECT_EQ(sink.rects, c.rects);
-        EXPECT_EQ(sink.bounds, c.bound);  // a single batch
-        EXPECT_EQ(sink.grows, std::vector<std::size_t>{100}) << c.rects;
+        ASSERT_TRUE(Scan(rows, sink, key, bottomUp)) << expected;
+        EXPECT_EQ(sink.rects + " in " + sink.bounds, expected);
+        EXPECT_EQ(sink.grows, std::vector<std::size_t>{100}) << expected;
     }
 }
 
@@ -114,12 +111,9 @@ TEST(RegionScan, StopsWhenTheRoomCannotGrowOrABatchIsRefused) {
     }
 }
 
+// Key, tolerance, pixel bytes B, G, R, unused; whether it is a key pixel.
 TEST(RegionScan, KeyRangeWidensEachBytePositionOnItsOwnAndIsCappedAt255) {
-    const struct {
-        std::uint32_t key, tolerance;
-        std::uint8_t pixel[4];
-        bool isKey;
-    } cases[] = {
+    const std::tuple<std::uint32_t, std::uint32_t, std::array<std::uint8_t, 4>, bool> cases[] = {
         {0x00F0F0F0, 0x00202020, {0xFF, 0xFF, 0xFF, 0x00}, true},
         {0x00F0F0F0, 0x00202020, {0xEF, 0xFF, 0xFF, 0x00}, false},
         {0x00102030, 0x00000105, {0x35, 0x21, 0x10, 0xAA}, true},  // byte 3 is never read
@@ -127,9 +121,9 @@ TEST(RegionScan, KeyRangeWidensEachBytePositionOnItsOwnAndIsCappedAt255) {
         {0x00102030, 0x00000105, {0x30, 0x22, 0x10, 0x00}, false},
         {0x00102030, 0x00000105, {0x30, 0x20, 0x11, 0x00}, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsKeyPixel(MakeKeyRange(c.key, c.tolerance), c.pixel), c.isKey)
-            << std::hex << c.key << " " << int{c.pixel[0]};
+    for (const auto& [key, tolerance, pixel, isKey] : cases)
+        EXPECT_EQ(IsKeyPixel(MakeKeyRange(key, tolerance), pixel.data()), isKey)
+            << std::hex << key << " " << int{pixel[0]};
 }
 
 constexpr std::uint32_t Rgb(int r, int g, int b) {
@@ -138,25 +132,21 @@ constexpr std::uint32_t Rgb(int r, int g, int b) {
 
 // A shift keeps the hue by one common offset, in one slot only, and rejects bad arguments.
 TEST(ButtonColors, ShiftMovesOneSlotByOneCommonOffset) {
-    const struct {
-        std::uint32_t color;
-        int shade;
-        std::uint32_t shifted;
-    } cases[] = {
+    const std::tuple<std::uint32_t, int, std::uint32_t> cases[] = {
         {Rgb(100, 200, 50), -255, Rgb(50, 150, 0)},    {Rgb(10, 250, 100), 30, Rgb(15, 255, 105)},
         {Rgb(236, 233, 216), 30, Rgb(255, 252, 235)},  {Rgb(200, 10, 10), 56, Rgb(255, 65, 65)},
         {Rgb(20, 30, 40), 0, Rgb(20, 30, 40)},         {Rgb(20, 30, 40), -10, Rgb(10, 20, 30)},
         {0xFF000000u | Rgb(1, 2, 3), 1, Rgb(2, 3, 4)},  // the top byte is dropped
     };
     for (int slot = ActiveFace; slot < ColorSlotCount; ++slot) {
-        for (const auto& c : cases) {
+        for (const auto& [color, shade, shifted] : cases) {
             ButtonColors colors;
             colors.Reset(Rgb(7, 7, 7), Rgb(9, 9, 9));
-            colors.Set(slot, c.color);
+            colors.Set(slot, color);
             EXPECT_EQ(
-                colors.Shift(static_cast<std::uint8_t>(slot), static_cast<std::int16_t>(c.shade)),
+                colors.Shift(static_cast<std::uint8_t>(slot), static_cast<std::int16_t>(shade)),
                 ButtonOk);
-            EXPECT_EQ(colors[slot], c.shifted) << slot << " " << c.shade;
+            EXPECT_EQ(colors[slot], shifted) << slot << " " << shade;
             const int other = (slot + 1) % ColorSlotCount;  // untouched
             EXPECT_EQ(colors[other], other % 2 ? Rgb(9, 9, 9) : Rgb(7, 7, 7));
         }
@@ -169,27 +159,22 @@ TEST(ButtonColors, ShiftMovesOneSlotByOneCommonOffset) {
     EXPECT_EQ(colors[ActiveFace], Rgb(100, 200, 50));
 }
 
+// The weights add up to a hair under one; the top byte is not read.
 TEST(GreyLevel, WeighsRedGreenBlue) {
-    const std::pair<std::uint32_t, int> cases[] = {
-        {Rgb(0, 0, 0), 0},
-        {Rgb(255, 0, 0), 76},
-        {Rgb(0, 255, 0), 149},
-        {Rgb(0, 0, 255), 29},
-        {Rgb(100, 100, 100), 99},
-        {Rgb(255, 255, 255), 254},  // the weights add up to a hair under one
-        {0xFF000000u | Rgb(10, 20, 30), 18},
-    };
+    const std::pair<std::uint32_t, int> cases[] = {{Rgb(0, 0, 0), 0},
+                                                   {Rgb(255, 0, 0), 76},
+                                                   {Rgb(0, 255, 0), 149},
+                                                   {Rgb(0, 0, 255), 29},
+                                                   {Rgb(100, 100, 100), 99},
+                                                   {Rgb(255, 255, 255), 254},
+                                                   {0xFF000000u | Rgb(10, 20, 30), 18}};
     for (const auto& [color, level] : cases)
         EXPECT_EQ(GreyLevel(color), level) << std::hex << color;
 }
 
 TEST(PlaceImage, EachAlignmentWithAndWithoutCaption) {
     // A 21 x 15 image in a 100-wide button; the item is 100 x 40 unless said otherwise.
-    const struct {
-        int alignment;
-        bool caption, shift;
-        ButtonBox item, image, room;
-    } cases[] = {
+    const std::tuple<int, bool, bool, ButtonBox, ButtonBox, ButtonBox> cases[] = {
         {ImageLeft, false, false, {0, 0, 100, 40}, {39, 12, 100, 40}, {0, 0, 100, 40}},
         {ImageLeft, true, false, {0, 0, 100, 40}, {3, 12, 100, 40}, {24, 0, 100, 40}},
         {ImageAbove, false, false, {0, 0, 100, 40}, {39, 12, 100, 40}, {0, 0, 100, 40}},
@@ -205,12 +190,12 @@ TEST(PlaceImage, EachAlignmentWithAndWithoutCaption) {
         // larger than the item: (10 - 21) / 2 truncates to -5, not -6
         {ImageLeft, false, false, {0, 0, 10, 10}, {-5, -2, 10, 10}, {0, 0, 10, 10}},
     };
-    for (const auto& c : cases) {
-        ButtonBox caption = c.item;
-        const ButtonBox image =
-            PlaceImage({c.alignment, c.caption, c.shift, 100}, c.item, caption, 21, 15);
-        EXPECT_EQ(Text(image) + Text(caption), Text(c.image) + Text(c.room))
-            << c.alignment << c.caption << c.shift;
+    for (const auto& [alignment, hasCaption, shift, item, image, room] : cases) {
+        ButtonBox caption = item;
+        const std::string placed =
+            Text(PlaceImage({alignment, hasCaption, shift, 100}, item, caption, 21, 15));
+        EXPECT_EQ(placed + Text(caption), Text(image) + Text(room))
+            << alignment << hasCaption << shift;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "menu/image_resources.h"
@@ -97,32 +98,24 @@ constexpr std::uint32_t Execute(std::uint32_t position) {
     return (2u << 16) | position;
 }
 
+// Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
+// without the popup bit answer nothing; letters beyond ASCII.
 TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
-    const struct {
-        const char* what;
-        std::vector<std::u16string> labels;
-        char16_t character;
-        unsigned flags;
-        std::uint32_t answer;
-    } cases[] = {
-        {"lower-case letter", {u"&Open", u"&save"}, u'S', kPopup, Execute(1)},
-        {"upper-case letter", {u"&Open", u"&Save"}, u's', kPopup, Execute(1)},
-        {"lower position wins", {u"x", u"&Send", u"&Save"}, u's', kPopup, Execute(1)},
-        {"key inside the label", {u"Save &As"}, u'a', kPopup, Execute(0)},
-        {"doubled ampersand", {u"Tom &&xJerry"}, u'x', kPopup, Execute(0)},
-        {"letter without ampersand", {u"Save"}, u's', kPopup, 0},
-        {"flags without the popup bit", {u"&Save"}, u's', 0x2000, 0},
-        {"no labels", {}, u's', kPopup, 0},
-        {"Cyrillic",
-         {u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445"},
-         u'\u0412',
-         kPopup,
-         Execute(0)},
-        {"Latin-1 capital", {u"&\u00e9diter"}, u'\u00c9', kPopup, Execute(0)},
-        {"Chinese character", {u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, Execute(0)},
+    const std::tuple<std::vector<std::u16string>, char16_t, unsigned, std::uint32_t> cases[] = {
+        {{u"&Open", u"&save"}, u'S', kPopup, Execute(1)},
+        {{u"&Open", u"&Save"}, u's', kPopup, Execute(1)},
+        {{u"x", u"&Send", u"&Save"}, u's', kPopup, Execute(1)},
+        {{u"Save &As"}, u'a', kPopup, Execute(0)},
+        {{u"Tom &&xJerry"}, u'x', kPopup, Execute(0)},
+        {{u"Save"}, u's', kPopup, 0},
+        {{u"&Save"}, u's', 0x2000, 0},
+        {{}, u's', kPopup, 0},
+        {{u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445"}, u'\u0412', kPopup, Execute(0)},
+        {{u"&\u00e9diter"}, u'\u00c9', kPopup, Execute(0)},
+        {{u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, Execute(0)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MnemonicAnswer(c.labels, c.character, c.flags), c.answer) << c.what;
+    for (const auto& [labels, character, flags, answer] : cases)
+        EXPECT_EQ(MnemonicAnswer(labels, character, flags), answer) << int{character};
     // Capitals and expected letters at the range edges of Latin, Greek and Cyrillic.
     const std::u16string pairs[][2] = {
         {u"AZ@[\u00c0\u00de\u00d7\u00df", u"az@[\u00e0\u00fe\u00d7\u00df"},
@@ -151,10 +144,7 @@ TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
     const LabelParts parts = SplitLabel(u"Find\tnever\tCtrl+F");
     EXPECT_TRUE(parts.left == u"Find" && parts.right == u"Ctrl+F" && parts.hasTab);
     EXPECT_TRUE(SplitLabel(u"Plain").left == u"Plain" && !SplitLabel(u"Plain").hasTab);
-    const struct {
-        int spaceWidth;
-        std::vector<std::u16string> labels, aligned;
-    } cases[] = {
+    const std::tuple<int, std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {
         // widest: "Properties " = 30 + 2; "Open" = 12 needs 10 spaces of 2
         {2,
          {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
@@ -164,25 +154,21 @@ TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
         {3, {u"Abc\tX"}, {u"Abc \tX"}},                      // the widest has a tab itself
         {0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},     // spaces without width end the padding
     };
-    for (const auto& c : cases) {
-        std::vector<std::u16string> labels = c.labels;
-        AlignShortcutColumn(labels, FakeMeasure(c.spaceWidth));
-        EXPECT_EQ(labels, c.aligned) << c.spaceWidth;
+    for (auto [spaceWidth, labels, aligned] : cases) {
+        AlignShortcutColumn(labels, FakeMeasure(spaceWidth));
+        EXPECT_EQ(labels, aligned) << spaceWidth;
     }
 }
 
 TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
-    const struct {
-        WindowsRelease release;
-        int code;
-    } cases[] = {
+    const std::pair<WindowsRelease, int> cases[] = {
         {{true, 3, 95}, 0}, {{true, 4, 0}, 2},  {{true, 4, 10}, 3},  {{true, 4, 90}, 4},
         {{true, 4, 20}, 2}, {{true, 5, 0}, 2},  {{false, 3, 51}, 1}, {{false, 4, 0}, 5},
         {{false, 5, 0}, 6}, {{false, 5, 1}, 7}, {{false, 5, 2}, 1},  {{false, 10, 0}, 1},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(WindowsVersionCode(c.release), c.code) << c.release.major << c.release.minor;
-        EXPECT_EQ(UsesFlatStyle(c.code, false), c.code == 7) << c.code;
+    for (const auto& [release, code] : cases) {
+        EXPECT_EQ(WindowsVersionCode(release), code) << release.major << release.minor;
+        EXPECT_EQ(UsesFlatStyle(code, false), code == 7) << code;
     }
     EXPECT_FALSE(UsesFlatStyle(7, true));
     EXPECT_TRUE(IsClassicThemeFile("C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme"));
@@ -192,18 +178,14 @@ TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
 }
 
 TEST(BlendTowardWhite, FactorsOutsideTheRangeChangeNothing) {
-    const struct {
-        std::uint32_t color;
-        double factor;
-        std::uint32_t blended;
-    } cases[] = {
+    const std::tuple<std::uint32_t, double, std::uint32_t> cases[] = {
         {0x00402010, 0.0, 0x00402010},  {0x00402010, 1.5, 0x00402010},
         {0x00402010, -0.5, 0x00402010}, {0x00402010, 1.0, 0x00FFFFFF},
         {0x00000000, 0.5, 0x007F7F7F},  {0x00FF8000, 0.25, 0x00FF9F3F},
         {0x006A240A, 0.85, 0x00E8DEDA},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(BlendTowardWhite(c.color, c.factor), c.blended) << c.factor;
+    for (const auto& [color, factor, blended] : cases)
+        EXPECT_EQ(BlendTowardWhite(color, factor), blended) << factor;
 }
 
 TEST(ToolbarImagePosition, SeparatorsTakeNoPictureAndMalformedBarsHaveNoButtons) {

@@ -2,6 +2,8 @@
 // reader was pulled out.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "reader/protocol.h"
 #include "reader/transfer_errors.h"
 
@@ -61,11 +63,7 @@ ReplaceSettings Pairs(const char* first, const char* second) {
 
 // Originals come first; a disabled pair sends 0xFF whatever its boxes hold.
 TEST(ReplaceReport, ChecksAndPayload) {
-    const struct {
-        const char *first, *second;
-        ReplaceCheck check;
-        Bytes payload;
-    } cases[] = {
+    const std::tuple<const char*, const char*, ReplaceCheck, Bytes> cases[] = {
         {"-qr", "+ab", ReplaceCheck::Ok, {0xFF, 0x61, 0xFF, 0x62}},
         {"+ab", "+xy", ReplaceCheck::Ok, {0x61, 0x78, 0x62, 0x79}},
         {"+ab", "-__", ReplaceCheck::Ok, {0x61, 0xFF, 0x62, 0xFF}},
@@ -73,10 +71,10 @@ TEST(ReplaceReport, ChecksAndPayload) {
         {"+a_", "-xy", ReplaceCheck::PairIncomplete, {}},
         {"+ab", "+_y", ReplaceCheck::PairIncomplete, {}},
     };
-    for (const auto& c : cases) {
-        const ReplaceSettings form = Pairs(c.first, c.second);
-        EXPECT_EQ(CheckReplace(form), c.check) << c.first << c.second;
-        EXPECT_TRUE(c.check != ReplaceCheck::Ok || ReplacePayload(form) == c.payload) << c.first;
+    for (const auto& [first, second, check, payload] : cases) {
+        const ReplaceSettings form = Pairs(first, second);
+        EXPECT_EQ(CheckReplace(form), check) << first << second;
+        EXPECT_TRUE(check != ReplaceCheck::Ok || ReplacePayload(form) == payload) << first;
     }
     EXPECT_EQ(BuildCommandReport(ReaderCommand::SetReplace, Of("abcd"), 8), Of("\0\2\61abcd\3"s));
 }
