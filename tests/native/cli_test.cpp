@@ -30,9 +30,7 @@ Bytes Encoded(const reader::FormatSettings& format, const reader::ReplaceSetting
     return bytes;
 }
 
-cli::Invocation Parsed(const Args& args) {
-    return cli::ParseArguments(args).invocation.value();
-}
+const auto Parsed = [](const Args& args) { return cli::ParseArguments(args).invocation.value(); };
 
 TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
     const std::pair<Args, const char*> cases[] = {
@@ -155,28 +153,28 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
 // and characters typed (id, character; 0 empties the box), and survives being written and
 // read again.
 TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
-    const std::tuple<const char*, std::vector<int>, std::vector<std::pair<int, wchar_t>>> cases[] =
-        {
-            // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
-            {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
-             "cr=none\r\ntrack2-start = #\r\n",
-             {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
-             {{IDC_TRACK2_START, L'#'}}},
-            {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
-             {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
-             {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
-            {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
-            {"cr = packet\nreplace = ===\n",
-             {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
-             {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-            {"replace = a=b #=!\n",
-             {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
-             {{IDC_PAIR1_CHAR, L'a'},
-              {IDC_PAIR1_REPLACEMENT, L'b'},
-              {IDC_PAIR2_CHAR, L'#'},
-              {IDC_PAIR2_REPLACEMENT, L'!'}}},
-            {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
-        };
+    using Typed = std::vector<std::pair<int, wchar_t>>;
+    const std::tuple<const char*, std::vector<int>, Typed> cases[] = {
+        // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
+        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
+         "cr=none\r\ntrack2-start = #\r\n",
+         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
+         {{IDC_TRACK2_START, L'#'}}},
+        {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
+         {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
+         {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
+        {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
+        {"cr = packet\nreplace = ===\n",
+         {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
+         {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
+        {"replace = a=b #=!\n",
+         {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
+         {{IDC_PAIR1_CHAR, L'a'},
+          {IDC_PAIR1_REPLACEMENT, L'b'},
+          {IDC_PAIR2_CHAR, L'#'},
+          {IDC_PAIR2_REPLACEMENT, L'!'}}},
+        {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
+    };
     for (const auto& [profile, clicks, texts] : cases) {
         PlainForm form;
         RestoreDefaultFormat(form);

@@ -23,11 +23,9 @@ std::string Text(const Box& r) {
 // Keeps the rectangles in a vector that grows as asked, and records each batch.
 struct RecordingSink : RunSink {
     RunRect* Grow(std::size_t capacity) override {
-        if (capacity > failAbove)
-            return nullptr;
         grows.push_back(capacity);
         room.resize(capacity);
-        return room.data();
+        return capacity > failAbove ? nullptr : room.data();
     }
     bool Flush(std::size_t count, const RunRect& bound, std::size_t capacity) override {
         EXPECT_LE(count, capacity);
@@ -35,13 +33,12 @@ struct RecordingSink : RunSink {
         bounds += Text(bound);
         for (std::size_t i = 0; i < count; ++i)
             rects += Text(room[i]);
-        return ++flushes != refuseAt;
+        return sizes.size() != refuseAt;
     }
     std::vector<RunRect> room;
     std::vector<std::size_t> grows, sizes;
     std::string rects, bounds;
-    std::size_t failAbove = SIZE_MAX;
-    int flushes = 0, refuseAt = 0;  // refuses batch `refuseAt` (1 the first)
+    std::size_t failAbove = SIZE_MAX, refuseAt = 0;  // refuses batch `refuseAt` (1 the first)
 };
 
 // Scans rows given top first ('#' opaque, '.' black, 'b' blue, 'r' red as 0x00RRGGBB, so
@@ -101,13 +98,14 @@ TEST(RegionScan, RoomGrowsByHundredsAndBatchesHoldAtMost2000) {
 
 // No room at all, no room to grow, the full batch refused, the last one refused.
 TEST(RegionScan, StopsWhenTheRoomCannotGrowOrABatchIsRefused) {
-    const std::pair<std::size_t, int> cases[] = {{0, 0}, {100, 0}, {SIZE_MAX, 1}, {SIZE_MAX, 2}};
+    const std::pair<std::size_t, std::size_t> cases[] = {
+        {0, 0}, {100, 0}, {SIZE_MAX, 1}, {SIZE_MAX, 2}};
     for (const auto& [failAbove, refuseAt] : cases) {
         RecordingSink sink;
         sink.failAbove = failAbove;
         sink.refuseAt = refuseAt;
         EXPECT_FALSE(Scan({Runs(2100)}, sink));
-        EXPECT_EQ(sink.sizes.size(), static_cast<std::size_t>(refuseAt));
+        EXPECT_EQ(sink.sizes.size(), refuseAt);
     }
 }
 

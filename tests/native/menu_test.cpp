@@ -37,12 +37,12 @@ std::optional<std::vector<MenuTemplateItem>> Parse(const std::u16string& words,
 
 // Template entries as a resource compiler writes them; the header is two zero words.
 const std::u16string kHeader(2, 0);
-std::u16string Item(std::uint16_t flags, std::uint16_t id, const std::u16string& text) {
-    return std::u16string{flags, id} + text + u'\0';
-}
-std::u16string Popup(std::uint16_t flags, const std::u16string& text) {
-    return std::u16string(1, flags | kTemplatePopup) + text + u'\0';
-}
+const auto Item = [](char16_t flags, char16_t id, std::u16string text) {
+    return flags + (id + text) + u'\0';
+};
+const auto Popup = [](char16_t flags, std::u16string text) {
+    return char16_t(flags | kTemplatePopup) + text + u'\0';
+};
 
 TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
     const auto items =
@@ -94,9 +94,7 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
 }
 
 constexpr unsigned kPopup = 0x10;
-constexpr std::uint32_t Execute(std::uint32_t position) {
-    return (2u << 16) | position;
-}
+constexpr auto Execute = [](std::uint32_t position) { return (2u << 16) | position; };
 
 // Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
 // without the popup bit answer nothing; letters beyond ASCII.

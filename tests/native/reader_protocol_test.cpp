@@ -14,9 +14,7 @@ namespace {
 
 const FormatSettings kDefaultForm{{'%', '?', ';', '?', '+', '?'}, {true, true, true}, {}, true};
 
-Bytes Of(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
+const auto Of = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
 
 TEST(FormatReport, DefaultFormAndEmptySentinelBox) {
     Bytes expected = Of("\0\2\60%?;?+?78\3"s);
