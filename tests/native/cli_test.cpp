@@ -42,6 +42,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--track2-end", "ab"}, "--track2-end: \"ab\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
          "--track3-end: \"\xC3\xA9\" is not a plain ASCII character"},
+        {{"set", "--track1-end=\x80"}, "--track1-end: \"\x80\" is not a plain ASCII character"},
         {{"set", "--track1-end= "}, "--track1-end: \" \" is not a printable character"},
         {{"set", "--tracks=1,4"}, "--tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
