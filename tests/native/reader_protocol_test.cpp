@@ -46,33 +46,19 @@ TEST(FormatReport, TrackAndCarriageReturnDigitsWeighTracksOppositeWays) {
     }
 }
 
-// A pair: '+' enabled or '-' not, its character and its replacement ('_': an empty box).
-ReplaceSettings Pairs(const char* first, const char* second) {
-    ReplaceSettings form;
-    for (int i = 0; i < 2; ++i) {
-        const char* pair = i == 0 ? first : second;
-        form.enabled[i] = pair[0] == '+';
-        for (int k = 1; k < 3; ++k)
-            if (pair[k] != '_')
-                (k == 1 ? form.original : form.replacement)[i] = pair[k];
-    }
-    return form;
-}
-
-// Originals come first; a disabled pair sends 0xFF whatever its boxes hold.
+// Originals come first; a disabled pair sends 0xFF whatever its boxes hold ({}: an empty box).
 TEST(ReplaceReport, ChecksAndPayload) {
-    const std::tuple<const char*, const char*, ReplaceCheck, Bytes> cases[] = {
-        {"-qr", "+ab", ReplaceCheck::Ok, {0xFF, 0x61, 0xFF, 0x62}},
-        {"+ab", "+xy", ReplaceCheck::Ok, {0x61, 0x78, 0x62, 0x79}},
-        {"+ab", "-__", ReplaceCheck::Ok, {0x61, 0xFF, 0x62, 0xFF}},
-        {"-ab", "-xy", ReplaceCheck::NoPairChosen, {}},
-        {"+a_", "-xy", ReplaceCheck::PairIncomplete, {}},
-        {"+ab", "+_y", ReplaceCheck::PairIncomplete, {}},
+    const std::tuple<ReplaceSettings, ReplaceCheck, Bytes> cases[] = {
+        {{{0, 1}, {'q', 'a'}, {'r', 'b'}}, ReplaceCheck::Ok, {0xFF, 0x61, 0xFF, 0x62}},
+        {{{1, 1}, {'a', 'x'}, {'b', 'y'}}, ReplaceCheck::Ok, {0x61, 0x78, 0x62, 0x79}},
+        {{{1, 0}, {'a', {}}, {'b', {}}}, ReplaceCheck::Ok, {0x61, 0xFF, 0x62, 0xFF}},
+        {{{0, 0}, {'a', 'x'}, {'b', 'y'}}, ReplaceCheck::NoPairChosen, {}},
+        {{{1, 0}, {'a', 'x'}, {{}, 'y'}}, ReplaceCheck::PairIncomplete, {}},
+        {{{1, 1}, {'a', {}}, {'b', 'y'}}, ReplaceCheck::PairIncomplete, {}},
     };
-    for (const auto& [first, second, check, payload] : cases) {
-        const ReplaceSettings form = Pairs(first, second);
-        EXPECT_EQ(CheckReplace(form), check) << first << second;
-        EXPECT_TRUE(check != ReplaceCheck::Ok || ReplacePayload(form) == payload) << first;
+    for (const auto& [form, check, payload] : cases) {
+        EXPECT_EQ(CheckReplace(form), check) << form.enabled[0] << form.enabled[1];
+        EXPECT_TRUE(check != ReplaceCheck::Ok || ReplacePayload(form) == payload) << payload.size();
     }
     EXPECT_EQ(BuildCommandReport(ReaderCommand::SetReplace, Of("abcd"), 8), Of("\0\2\61abcd\3"s));
 }
