@@ -18,6 +18,8 @@ VR_TREE=""
 VR_APP=""
 VR_DIR=""
 VR_LOG=""
+# The reader's own registry key: its steering values and what it recorded.
+VR_KEY='HKLM\System\CurrentControlSet\Enum\ROOT\VID_5131&PID_2007\0000\Device Parameters'
 
 # Sets the flavour: loader, build tree, program, prefix and the folder of the driver and
 # its tools. Like the test prefix, each prefix is a 64-bit one; the 32-bit flavour runs in
@@ -102,12 +104,11 @@ vreader_remove() {
   vr_wine "$VR_DIR/vrwait.exe" absent 15000 >>"$VR_LOG" 2>&1 </dev/null
 }
 
-# Puts the steering values back to the reader's defaults and forgets what it received.
+# Puts the reader's steering values back to its defaults and forgets what it received.
 vreader_reset() {
   local v
   for v in Answer Version Silent DelayMs Unplug Unplugging Received; do
-    vr_wine reg delete 'HKLM\System\CurrentControlSet\Services\zp350vr\Parameters' /v "$v" /f \
-      >/dev/null 2>&1 </dev/null || true
+    vr_wine reg delete "$VR_KEY" /v "$v" /f >/dev/null 2>&1 </dev/null || true
   done
 }
 
@@ -126,6 +127,8 @@ vreader_start() {
   wineserver -p >/dev/null 2>&1 </dev/null
   vr_wine cmd /c exit >/dev/null 2>&1 </dev/null
   vreader_reset
+  # Only the first reader: a second one a stopped run left behind goes.
+  vr_wine "$VR_DIR/vrsetup.exe" remove 0001 >/dev/null 2>&1 </dev/null || true
   vreader_install || setup_failed "install the virtual reader" "see $VR_LOG"
 }
 

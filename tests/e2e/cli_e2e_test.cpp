@@ -1,8 +1,7 @@
-// zp350cli's commands (cli::RunCli, as the program runs them). Against the virtual card reader
+// zp350cli's commands (cli::RunCli, as the program runs them) against virtual card readers
 // with the system's own HID calls: each command's reports as the reader records them, its
-// answers as exit codes, no reader, and each command's time (printed for the README). Against
-// a simulated host, what one virtual reader cannot show: several readers, --all with a silent
-// one, and bad input of any kind reaching no reader.
+// answers as exit codes, no reader, bad input reaching no reader, two readers at once, and
+// each command's time (printed for the README).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,13 +13,11 @@
 #include <vector>
 
 #include "cli/cli_run.h"
-#include "simulated_hid.h"
 #include "virtual_reader.h"
 
 namespace {
 
 using Args = std::vector<std::string>;
-using Answer = SimulatedDevice::Answer;
 const Report kDefaultFormat = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8', 0x03};
 const Report kTrack1Format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '1', '8', 0x03};
 const Report kCancel = {0x02, 0x32, 0x03};
@@ -137,21 +134,8 @@ TEST_F(CliE2e, ListAndNoReader) {
     EXPECT_EQ(Call({"version", "--path", path}).code, 0);
 }
 
-class CliSimulated : public testing::Test {
-protected:
-    void SetUp() override { host.AddWineDevices(); }
-    void TearDown() override { EXPECT_EQ(host.Problems(), std::vector<std::string>{}); }
-    SimulatedDevice& Reader(Answer answer, const char* versionText = "V1.0") {
-        SimulatedDevice& reader = host.AddReader();
-        reader.answer = answer;
-        reader.versionText = versionText;
-        return reader;
-    }
-    SimulatedHid host;
-};
-
-TEST_F(CliSimulated, BadInputReachesNoReader) {
-    const SimulatedDevice& reader = Reader(Answer::Yes);
+// Bad input of any kind reaches no reader.
+TEST_F(CliE2e, BadInputReachesNoReader) {
     const TempFile binary("zp350-binary.bin", std::string("MZ\x90\0\x03", 5));
     const TempFile large("zp350-large.txt", std::string(70000, '#'));
     const TempFile refused("zp350-refused.txt", "tracks = 1\ncr = 5\n");
@@ -172,47 +156,46 @@ TEST_F(CliSimulated, BadInputReachesNoReader) {
         EXPECT_EQ(run.err, "zp350cli: " + c.err + "\n");
         EXPECT_EQ(run.out, "");
     }
-    EXPECT_EQ(reader.openCount, 0);
+    EXPECT_EQ(VirtualReader::Received(), std::vector<Report>{});
 }
 
-TEST_F(CliSimulated, SeveralReaders) {
-    SimulatedDevice& first = Reader(Answer::Version);
-    SimulatedDevice& second = Reader(Answer::Version, "V2.5");
-    second.versionNumber = 0x020A;
-
+// A second reader plugged in beside the first: a command needing one reader refuses and
+// names both, --path picks one, and --all with the second one silent is partly done while
+// the first is configured.
+TEST_F(CliE2e, TwoReaders) {
+    ASSERT_TRUE(VirtualReader::Install(1));
+    VirtualReader::Reset(1);
     Outcome run = Call({"list"});
-    EXPECT_EQ(run.out, first.path + "  5131:2007  ver100  V1.0\n" + second.path +
-                           "  5131:2007  ver20A  V2.5\n");
-    run = Call({"list", "--json"});
-    EXPECT_NE(run.out.find("\"versionNumber\": 522, \"versionText\": \"V2.5\"}\n]\n"),
-              std::string::npos)
-        << run.out;
-    first.writes.clear();
-    second.writes.clear();
-
-    // Without --all or --path a command refuses and names the readers; nothing is sent.
+    const std::string first = run.out.substr(0, run.out.find("  "));
+    const std::string second = run.out.substr(run.out.find('\n') + 1, first.size());
+    EXPECT_EQ(run.out, first + "  5131:2007  ver100  ZP350 VR 1.0\n" + second +
+                           "  5131:2007  ver100  ZP350 VR 1.0\n");
+    VirtualReader::Reset(0);  // forgets the version queries of the listing
+    VirtualReader::Reset(1);
     run = Call({"set"});
     EXPECT_EQ(run.code, 4);
     EXPECT_EQ(run.err, "zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
-                           first.path + "\n  " + second.path + "\n");
-    run = Call({"version", "--path", second.path});
-    EXPECT_EQ(run.out, "V2.5\n");
-    EXPECT_TRUE(first.writes.empty());
-    run = Call({"version", "--path", "\\\\?\\hid#nothing"});
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.err, "zp350cli: no reader at \\\\?\\hid#nothing\n");
-}
+                           first + "\n  " + second + "\n");
+    run = Call({"cancel-replace", "--path", second});
+    EXPECT_EQ(run.out, kCancelled);
+    EXPECT_EQ(Call({"version", "--path", "\\\\?\\hid#nothing"}).err,
+              "zp350cli: no reader at \\\\?\\hid#nothing\n");
+    EXPECT_EQ(VirtualReader::Received(0), std::vector<Report>{});
+    EXPECT_EQ(VirtualReader::Received(1), (std::vector<Report>{FullReport(kCancel)}));
 
-TEST_F(CliSimulated, AllWithOneSilentReaderIsPartlyDone) {
-    SimulatedDevice& first = Reader(Answer::Yes);
-    SimulatedDevice& silent = Reader(Answer::Silent);
-    SimulatedDevice& third = Reader(Answer::Yes);
-    const Outcome run = Call({"--all", "set", "--tracks=1"});
+    VirtualReader::Reset(0);
+    VirtualReader::Reset(1);
+    VirtualReader::SetSilent(true, 1);
+    run = Call({"--all", "set", "--tracks=1"});
+    std::printf("timing: %-50s exit %d %6.0f ms\n", "zp350cli --all set --tracks=1", run.code,
+                run.ms);
     EXPECT_EQ(run.code, 5);
-    EXPECT_EQ(run.out, first.path + ": Set format OK!\n" + third.path + ": Set format OK!\n");
-    EXPECT_EQ(run.err, silent.path + ": Receive data timeout\n");
-    for (SimulatedDevice* reader : {&first, &silent, &third})
-        EXPECT_EQ(reader->writes, std::vector<Report>{FullReport(kTrack1Format)});
+    EXPECT_EQ(run.out, first + ": Set format OK!\n");
+    EXPECT_EQ(run.err, second + ": Receive data timeout\n");
+    for (int reader : {0, 1})
+        EXPECT_EQ(VirtualReader::Received(reader), std::vector<Report>{FullReport(kTrack1Format)});
+    EXPECT_EQ(VirtualReader::Format(0), Report(&kTrack1Format[2], &kTrack1Format[10]));
+    EXPECT_TRUE(VirtualReader::Remove(1));
 }
 
 }  // namespace

@@ -6,30 +6,35 @@
 
 namespace {
 
-const wchar_t kParameters[] = L"System\\CurrentControlSet\\Services\\zp350vr\\Parameters";
+// Reader n's own key ("Device Parameters" of its device instance).
+std::wstring Key(int reader) {
+    return L"System\\CurrentControlSet\\Enum\\ROOT\\VID_5131&PID_2007\\000" +
+           std::to_wstring(reader) + L"\\Device Parameters";
+}
 constexpr std::size_t kReportLength = 65;
 // How long the reader may take to take the report and say that it is going.
 constexpr DWORD kUnplugSignalMs = 5000;
 
-void Delete(const wchar_t* name) {
-    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kParameters, name);
+void Delete(const wchar_t* name, int reader = 0) {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), name);
 }
 
 DWORD Dword(const wchar_t* name) {
     DWORD value = 0, size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_DWORD, nullptr, &value,
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, Key(0).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
                      &size) != ERROR_SUCCESS)
         return 0;
     return value;
 }
 
-Report Binary(const wchar_t* name) {
+Report Binary(const wchar_t* name, int reader) {
+    const std::wstring key = Key(reader);
     DWORD size = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_BINARY, nullptr, nullptr,
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, nullptr,
                      &size) != ERROR_SUCCESS)
         return {};
     Report data(size);
-    RegGetValueW(HKEY_LOCAL_MACHINE, kParameters, name, RRF_RT_REG_BINARY, nullptr, data.data(),
+    RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, data.data(),
                  &size);
     data.resize(size);
     return data;
@@ -57,14 +62,14 @@ bool RunTool(const std::string& arguments) {
 
 }  // namespace
 
-void VirtualReader::Reset() {
+void VirtualReader::Reset(int reader) {
     for (const wchar_t* name :
          {L"Answer", L"Version", L"Silent", L"DelayMs", L"Unplug", L"Unplugging", L"Received"})
-        Delete(name);
+        Delete(name, reader);
 }
 
 void VirtualReader::SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kParameters, name, type, data, size);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(0).c_str(), name, type, data, size);
 }
 void VirtualReader::SetAnswer(DWORD value) {
     SetRaw(L"Answer", REG_DWORD, &value, sizeof(value));
@@ -72,16 +77,17 @@ void VirtualReader::SetAnswer(DWORD value) {
 void VirtualReader::SetVersion(const std::wstring& text) {
     SetRaw(L"Version", REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * 2));
 }
-void VirtualReader::SetSilent(bool silent) {
+void VirtualReader::SetSilent(bool silent, int reader) {
     const DWORD value = silent;
-    SetRaw(L"Silent", REG_DWORD, &value, sizeof(value));
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), L"Silent", REG_DWORD, &value,
+                    sizeof(value));
 }
 void VirtualReader::SetDelayMs(DWORD milliseconds) {
     SetRaw(L"DelayMs", REG_DWORD, &milliseconds, sizeof(milliseconds));
 }
 
-std::vector<Report> VirtualReader::Received() {
-    const Report log = Binary(L"Received");
+std::vector<Report> VirtualReader::Received(int reader) {
+    const Report log = Binary(L"Received", reader);
     std::vector<Report> reports;
     for (std::size_t at = 0; at + kReportLength <= log.size(); at += kReportLength)
         reports.emplace_back(log.begin() + at, log.begin() + at + kReportLength);
@@ -90,21 +96,25 @@ std::vector<Report> VirtualReader::Received() {
 void VirtualReader::ForgetReceived() {
     Delete(L"Received");
 }
-Report VirtualReader::Format() {
-    return Binary(L"Format");
+Report VirtualReader::Format(int reader) {
+    return Binary(L"Format", reader);
 }
 Report VirtualReader::Replace() {
-    return Binary(L"Replace");
+    return Binary(L"Replace", 0);
 }
 
-bool VirtualReader::Remove() {
-    return RunTool("vrsetup.exe\" remove") && RunTool("vrwait.exe\" absent 15000");
+// Waits for the change on the HID interfaces: reader n counts as the (n+1)th reader.
+bool VirtualReader::Remove(int reader) {
+    const std::string n = std::to_string(reader);
+    return RunTool("vrsetup.exe\" remove 000" + n) &&
+           RunTool("vrwait.exe\" absent 15000 " + std::to_string(reader + 1));
 }
-bool VirtualReader::Install() {
+bool VirtualReader::Install(int reader) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
+    const std::string n = std::to_string(reader);
     return dir != nullptr &&
-           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\"") &&
-           RunTool("vrwait.exe\" present 15000");
+           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\" 000" + n) &&
+           RunTool("vrwait.exe\" present 15000 " + std::to_string(reader + 1));
 }
 
 PullOut::PullOut(During when) {

@@ -1,7 +1,8 @@
-// The virtual card reader as the end-to-end tests see it: steering values written to its
-// driver's Parameters key while the program runs, the reports the driver recorded there, and
-// plugging it in and out with the harness's installer. The harness (scripts/e2e.sh) names the
-// folder of the installer in ZP350_VREADER_DIR.
+// The virtual card readers as the end-to-end tests see them: steering values written to each
+// reader's own registry key while the program runs, the reports the driver recorded there,
+// and plugging readers in and out with the harness's installer. Reader 0 is the one the
+// harness (scripts/e2e.sh) installs; it names the folder of the installer in
+// ZP350_VREADER_DIR. `reader` n is the device instance ROOT\VID_5131&PID_2007\000n.
 #pragma once
 
 #include <windows.h>
@@ -14,24 +15,24 @@ using Report = std::vector<std::uint8_t>;
 
 namespace VirtualReader {
 // Back to the reader's own behaviour, with nothing recorded.
-void Reset();
+void Reset(int reader = 0);
 // The byte answered to format and replacement commands, instead of the reader's 'Y'/'N'.
 void SetAnswer(DWORD value);
 void SetVersion(const std::wstring& text);
-void SetSilent(bool silent);
+void SetSilent(bool silent, int reader = 0);
 void SetDelayMs(DWORD milliseconds);
 // Any value of any type, as a careless test or user might write it.
 void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
 // The whole output reports received since the last Reset or ForgetReceived.
-std::vector<Report> Received();
+std::vector<Report> Received(int reader = 0);
 void ForgetReceived();
 // What the reader keeps: the 8 format bytes and the 4 replacement bytes.
-Report Format();
+Report Format(int reader = 0);
 Report Replace();
 // Pulls the reader out (uninstalls the device) or plugs it in again; true once the HID
 // interfaces show the change.
-bool Remove();
-bool Install();
+bool Remove(int reader = 0);
+bool Install(int reader = 0);
 }  // namespace VirtualReader
 
 // Pulls the reader out while the program's next transfer is pending: the reader is told to

@@ -45,6 +45,7 @@ struct vr_device {
     PIRP held;          /* a write held while the reader is being pulled out */
     BOOLEAN unplugging; /* on its way out: nothing is answered, no report is taken */
     BOOLEAN removed;
+    HANDLE parameters; /* this reader's own registry key, set once when it is added */
 };
 
 struct vr_delayed_answer {
@@ -321,7 +322,7 @@ static NTSTATUS begin_unplug(struct vr_device* device, PIRP irp, int how, ULONG 
         }
     }
     KeReleaseSpinLock(&device->lock, irql);
-    vr_report_unplugging((ULONG)how);
+    vr_report_unplugging(device->parameters, (ULONG)how);
 
     if (how == VR_UNPLUG_DURING_READ)
         return complete(irp, STATUS_SUCCESS, written);
@@ -353,15 +354,15 @@ static NTSTATUS write_report(struct vr_device* device, PIRP irp) {
     if (gone)
         return complete(irp, VR_STATUS_GONE, 0);
     length = packet->reportBufferLen;
-    vr_record_report(packet->reportId, packet->reportBuffer, length);
-    vr_read_steering(&steering);
+    vr_record_report(device->parameters, packet->reportId, packet->reportBuffer, length);
+    vr_read_steering(device->parameters, &steering);
     if (steering.unplug != VR_UNPLUG_NONE)
         return begin_unplug(device, irp, steering.unplug, length + 1);
     KeAcquireSpinLock(&device->lock, &irql);
     answers = vr_handle_report(&device->state, &steering, packet->reportBuffer, length, answer);
     kept = device->state;
     KeReleaseSpinLock(&device->lock, irql);
-    vr_save_state(&kept);
+    vr_save_state(device->parameters, &kept);
     if (answers) {
         if (steering.delay_ms > 0)
             deliver_later(device, answer, steering.delay_ms);
@@ -465,6 +466,11 @@ static NTSTATUS NTAPI dispatch_pnp(PDEVICE_OBJECT object, PIRP irp) {
             fail_reads(device);
             fail_held(device);
             wait_for_threads(device);
+            if (IoGetCurrentIrpStackLocation(irp)->MinorFunction == IRP_MN_REMOVE_DEVICE &&
+                device->parameters != NULL) {
+                ZwClose(device->parameters);
+                device->parameters = NULL;
+            }
             break;
         case IRP_MN_QUERY_REMOVE_DEVICE:
             fail_reads(device);
@@ -491,22 +497,20 @@ static NTSTATUS NTAPI add_device(PDRIVER_OBJECT driver, PDEVICE_OBJECT object) {
     device->held = NULL;
     device->unplugging = FALSE;
     device->removed = FALSE;
+    device->parameters =
+        vr_open_device_key(((HID_DEVICE_EXTENSION*)object->DeviceExtension)->PhysicalDeviceObject);
     vr_init_state(&device->state);
-    vr_save_state(&device->state);
+    vr_save_state(device->parameters, &device->state);
     return STATUS_SUCCESS;
 }
 
 static VOID NTAPI driver_unload(PDRIVER_OBJECT driver) {
     (void)driver;
-    vr_registry_free();
 }
 
 NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registry_path) {
     HID_MINIDRIVER_REGISTRATION registration = {0};
-    NTSTATUS status;
 
-    if (!vr_registry_init(registry_path))
-        return STATUS_INSUFFICIENT_RESOURCES;
     driver->MajorFunction[IRP_MJ_PNP] = dispatch_pnp;
     driver->MajorFunction[IRP_MJ_POWER] = dispatch_power;
     driver->MajorFunction[IRP_MJ_INTERNAL_DEVICE_CONTROL] = dispatch_ioctl;
@@ -518,8 +522,5 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registry_path)
     registration.RegistryPath = registry_path;
     registration.DeviceExtensionSize = sizeof(struct vr_device);
     registration.DevicesArePolled = FALSE;
-    status = HidRegisterMinidriver(&registration);
-    if (!NT_SUCCESS(status))
-        vr_registry_free();
-    return status;
+    return HidRegisterMinidriver(&registration);
 }

@@ -4,47 +4,12 @@
 /* A value larger than this is not one of ours and is ignored. */
 #define VR_MAX_VALUE_SIZE (64 * 1024)
 
-static UNICODE_STRING parameters_path;
-
-static HANDLE open_parameters(void) {
-    OBJECT_ATTRIBUTES attributes;
+HANDLE vr_open_device_key(PDEVICE_OBJECT physical_device) {
     HANDLE key = NULL;
-    InitializeObjectAttributes(&attributes, &parameters_path,
-                               OBJ_CASE_INSENSITIVE | OBJ_KERNEL_HANDLE, NULL, NULL);
     if (!NT_SUCCESS(
-            ZwCreateKey(&key, KEY_ALL_ACCESS, &attributes, 0, NULL, REG_OPTION_NON_VOLATILE, NULL)))
+            IoOpenDeviceRegistryKey(physical_device, PLUGPLAY_REGKEY_DEVICE, KEY_ALL_ACCESS, &key)))
         return NULL;
     return key;
-}
-
-BOOLEAN vr_registry_init(PCUNICODE_STRING service_key) {
-    static const WCHAR suffix[] = L"\\Parameters";
-    const USHORT suffix_bytes = sizeof(suffix) - sizeof(WCHAR);
-    USHORT i;
-    HANDLE key;
-
-    parameters_path.Length = 0;
-    parameters_path.MaximumLength = service_key->Length + suffix_bytes + sizeof(WCHAR);
-    parameters_path.Buffer = ExAllocatePool(NonPagedPool, parameters_path.MaximumLength);
-    if (parameters_path.Buffer == NULL)
-        return FALSE;
-    for (i = 0; i < service_key->Length / sizeof(WCHAR); ++i)
-        parameters_path.Buffer[i] = service_key->Buffer[i];
-    for (i = 0; suffix[i] != 0; ++i)
-        parameters_path.Buffer[service_key->Length / sizeof(WCHAR) + i] = suffix[i];
-    parameters_path.Length = service_key->Length + suffix_bytes;
-    parameters_path.Buffer[parameters_path.Length / sizeof(WCHAR)] = 0;
-
-    key = open_parameters();
-    if (key != NULL)
-        ZwClose(key);
-    return TRUE;
-}
-
-void vr_registry_free(void) {
-    if (parameters_path.Buffer != NULL)
-        ExFreePool(parameters_path.Buffer);
-    parameters_path.Buffer = NULL;
 }
 
 /* A value's data, or NULL when it is missing, too large or not of `type`. The caller
@@ -90,10 +55,9 @@ static void set_binary(HANDLE key, const WCHAR* name, const void* data, ULONG si
     ZwSetValueKey(key, &value_name, 0, REG_BINARY, (PVOID)data, size);
 }
 
-void vr_read_steering(struct vr_steering* steering) {
+void vr_read_steering(HANDLE key, struct vr_steering* steering) {
     struct vr_raw_steering raw = {0};
     KEY_VALUE_PARTIAL_INFORMATION* version = NULL;
-    HANDLE key = open_parameters();
 
     if (key != NULL) {
         raw.has_answer = query_dword(key, L"Answer", &raw.answer);
@@ -110,36 +74,29 @@ void vr_read_steering(struct vr_steering* steering) {
     vr_clamp_steering(&raw, steering);
     if (version != NULL)
         ExFreePool(version);
-    if (key != NULL)
-        ZwClose(key);
 }
 
-void vr_report_unplugging(ULONG how) {
+void vr_report_unplugging(HANDLE key, ULONG how) {
     ULONG none = VR_UNPLUG_NONE;
     UNICODE_STRING value_name;
-    HANDLE key = open_parameters();
     if (key == NULL)
         return;
     RtlInitUnicodeString(&value_name, L"Unplug");
     ZwSetValueKey(key, &value_name, 0, REG_DWORD, &none, sizeof(none));
     RtlInitUnicodeString(&value_name, L"Unplugging");
     ZwSetValueKey(key, &value_name, 0, REG_DWORD, &how, sizeof(how));
-    ZwClose(key);
 }
 
-void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length) {
+void vr_record_report(HANDLE key, UCHAR report_id, const UCHAR* data, ULONG length) {
     KEY_VALUE_PARTIAL_INFORMATION* old;
     UCHAR* log;
     ULONG kept = 0, i;
-    HANDLE key = open_parameters();
 
     if (key == NULL)
         return;
     log = ExAllocatePool(NonPagedPool, VR_LOG_SIZE);
-    if (log == NULL) {
-        ZwClose(key);
+    if (log == NULL)
         return;
-    }
     old = query(key, L"Received", REG_BINARY);
     if (old != NULL) {
         /* Whole records only; the oldest one goes when the log is full. */
@@ -158,14 +115,11 @@ void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length) {
         log[kept + 1 + i] = i < length ? data[i] : 0;
     set_binary(key, L"Received", log, kept + VR_RECORD_SIZE);
     ExFreePool(log);
-    ZwClose(key);
 }
 
-void vr_save_state(const struct vr_state* state) {
-    HANDLE key = open_parameters();
+void vr_save_state(HANDLE key, const struct vr_state* state) {
     if (key == NULL)
         return;
     set_binary(key, L"Format", state->format, sizeof(state->format));
     set_binary(key, L"Replace", state->replace, sizeof(state->replace));
-    ZwClose(key);
 }

@@ -1,5 +1,6 @@
-/* The driver's side of its Parameters registry key: steering values that tests write while
- * the program runs, and the records the driver leaves there for them. */
+/* The driver's side of each reader's own registry key (the device's "Device Parameters"):
+ * steering values that tests write while the program runs, and the records the driver
+ * leaves there for them. Every call takes that key; a NULL key steers and records nothing. */
 #ifndef VREADER_REGISTRY_H
 #define VREADER_REGISTRY_H
 
@@ -12,19 +13,19 @@
 /* One record: the report identifier, then the report's data zero-padded to 64 bytes. */
 #define VR_RECORD_SIZE (1 + VR_REPORT_DATA)
 
-/* Remembers "<service key>\Parameters" and creates it; false when memory is short. */
-BOOLEAN vr_registry_init(PCUNICODE_STRING service_key);
-void vr_registry_free(void);
+/* Opens the key of the device instance under `physical_device`, which the installer
+ * creates; NULL when there is none. The caller closes it. */
+HANDLE vr_open_device_key(PDEVICE_OBJECT physical_device);
 
 /* Reads the steering values; anything missing, unreadable or out of range falls back to
  * the defaults or is clamped. */
-void vr_read_steering(struct vr_steering* steering);
+void vr_read_steering(HANDLE key, struct vr_steering* steering);
 /* Tells the test that the reader is being pulled out (`how`, one of VR_UNPLUG_*) by writing
  * "Unplugging"; "Unplug" goes back to none, so that a reader plugged in again works. */
-void vr_report_unplugging(ULONG how);
+void vr_report_unplugging(HANDLE key, ULONG how);
 /* Appends one received report to "Received". */
-void vr_record_report(UCHAR report_id, const UCHAR* data, ULONG length);
+void vr_record_report(HANDLE key, UCHAR report_id, const UCHAR* data, ULONG length);
 /* Writes what the reader keeps to "Format" and "Replace". */
-void vr_save_state(const struct vr_state* state);
+void vr_save_state(HANDLE key, const struct vr_state* state);
 
 #endif

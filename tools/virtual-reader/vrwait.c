@@ -1,6 +1,6 @@
-/* Waits until the virtual card reader is present among the HID interfaces, or, with
- * "absent", until it is gone.
- *   vrwait [present|absent] [timeout in ms, default 10000]
+/* Waits until at least `readers` virtual card readers are present among the HID interfaces,
+ * or, with "absent", until fewer are.
+ *   vrwait [present|absent] [timeout in ms, default 10000] [readers, default 1]
  * Exit code 0 when the wait ended as asked, 1 on timeout. */
 #include <windows.h>
 #include <setupapi.h>
@@ -31,7 +31,7 @@ static int is_reader(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* entry) {
     return found;
 }
 
-static int reader_present(void) {
+static int readers_present(void) {
     GUID hid;
     HDEVINFO set;
     SP_DEVICE_INTERFACE_DATA entry = {0};
@@ -43,8 +43,8 @@ static int reader_present(void) {
     set = SetupDiGetClassDevsA(&hid, NULL, NULL, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
     if (set == INVALID_HANDLE_VALUE)
         return 0;
-    for (index = 0; !found && SetupDiEnumDeviceInterfaces(set, NULL, &hid, index, &entry); ++index)
-        found = is_reader(set, &entry);
+    for (index = 0; SetupDiEnumDeviceInterfaces(set, NULL, &hid, index, &entry); ++index)
+        found += is_reader(set, &entry);
     SetupDiDestroyDeviceInfoList(set);
     return found;
 }
@@ -52,15 +52,16 @@ static int reader_present(void) {
 int main(int argc, char** argv) {
     const int want_present = argc < 2 || strcmp(argv[1], "absent") != 0;
     const DWORD timeout = argc > 2 ? (DWORD)strtoul(argv[2], NULL, 10) : 10000;
+    const int readers = argc > 3 ? atoi(argv[3]) : 1;
     const DWORD start = GetTickCount();
     for (;;) {
-        if (reader_present() == want_present)
+        if ((readers_present() >= readers) == want_present)
             return 0;
         if (GetTickCount() - start >= timeout)
             break;
         Sleep(100);
     }
-    fprintf(stderr, "vrwait: the reader is still %s after %lu ms\n",
-            want_present ? "absent" : "present", timeout);
+    fprintf(stderr, "vrwait: %s %d reader(s) still after %lu ms\n",
+            want_present ? "fewer than" : "at least", readers, timeout);
     return 1;
 }

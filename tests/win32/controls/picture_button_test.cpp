@@ -48,14 +48,14 @@ protected:
         button.Paint(canvas->dc(), RECT{0, 0, kW, kH}, state);
         return *canvas;
     }
-    // Paints through the paint request, as WM_DRAWITEM does.
-    Canvas& Render(PictureButton& button, UINT itemState = 0) {
+    // Paints through the paint request, as WM_DRAWITEM does; the colour of the left edge.
+    COLORREF RenderedEdge(PictureButton& button) {
         canvas = std::make_unique<Canvas>(kW, kH);
-        DRAWITEMSTRUCT request{ODT_BUTTON,   0,  0, ODA_DRAWENTIRE, itemState, button.hwnd(),
+        DRAWITEMSTRUCT request{ODT_BUTTON,   0,  0, ODA_DRAWENTIRE, 0, button.hwnd(),
                                canvas->dc(), {}, 0};
         GetClientRect(button.hwnd(), &request.rcItem);
         button.DrawItem(request);
-        return *canvas;
+        return canvas->Pixel(0, kMid);
     }
     POINT Corner(COLORREF color) {
         RECT box{};
@@ -67,10 +67,6 @@ protected:
         ClientToScreen(hwnd, &screen);
         SetCursorPos(screen.x, screen.y);
         SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-    }
-    LRESULT DefaultCode(HWND hwnd) {
-        return SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) &
-               (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
     }
 
     TestParent parent;
@@ -105,15 +101,10 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     for (const auto& c : cases) {
         Button plain;
         Colored<BoxHoverButton> box;
-        PictureButton* button = &plain;
-        if (c.kind == Box) {
-            button = &box;
-            Bind(box);
-        } else {
-            Bind(plain, c.kind == Raised ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        }
-        button->SetFlat(c.kind != Raised);
-        Paint(*button, c.state);
+        PictureButton& button = c.kind == Box ? static_cast<PictureButton&>(box) : plain;
+        c.kind == Box ? Bind(box) : Bind(plain, c.kind == Raised ? BS_DEFPUSHBUTTON : 0);
+        button.SetFlat(c.kind != Raised);
+        Paint(button, c.state);
         const COLORREF colors[] = {kFace, kActive, light, shadow, RGB(0, 0, 0)};
         for (const Check& check : c.checks) {
             const COLORREF pixel = canvas->Pixel(check.x, check.y);
@@ -121,7 +112,7 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
                 << c.kind << " state " << c.state.pressed << c.state.hovered << c.state.focused
                 << " at " << check.x << "," << check.y;
         }
-        DestroyWindow(button->hwnd());
+        DestroyWindow(button.hwnd());
     }
 }
 
@@ -139,16 +130,16 @@ TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichCountsCheckedA
     Button box;
     Bind(box, BS_AUTOCHECKBOX);
     box.SetCheckState(1, false);
-    EXPECT_EQ(Render(box).Pixel(0, kMid), shadow);
+    EXPECT_EQ(RenderedEdge(box), shadow);
     DRAWITEMSTRUCT request{};
     request.itemState = ODS_FOCUS | ODS_DISABLED;
     const PaintState state = box.StateOf(request);
     EXPECT_TRUE(state.pressed && state.focused && state.disabled && !state.hovered);
 }
 
-TEST_F(PictureButtonTest, CaptionColoursAndEngravedWhenDisabled) {
+TEST_F(PictureButtonTest, CaptionColoursEngravedWhenDisabledAndTheParentBackground) {
     Button button;
-    Bind(button, BS_PUSHBUTTON, kFirst, L"Hi");
+    HWND hwnd = Bind(button, BS_PUSHBUTTON, kFirst, L"Hi");
     button.colors.Set(IdleText, RGB(0, 0, 255));
     button.colors.Set(ActiveText, RGB(255, 0, 0));
     EXPECT_GT(Paint(button, kRest).Count(RGB(0, 0, 255)), 0);
@@ -157,8 +148,18 @@ TEST_F(PictureButtonTest, CaptionColoursAndEngravedWhenDisabled) {
     RECT lit, dark;
     Paint(button, kDisabled);
     ASSERT_TRUE(canvas->Count(light, &lit) > 0 && canvas->Count(shadow, &dark) > 0);
-    EXPECT_EQ(lit.right, dark.right + 1);  // the highlight copy one pixel right and down
-    EXPECT_EQ(lit.bottom, dark.bottom + 1);
+    // The highlight copy one pixel right and down.
+    EXPECT_TRUE(lit.right == dark.right + 1 && lit.bottom == dark.bottom + 1);
+
+    SetWindowTextW(hwnd, L"");
+    button.UseParentBackground(false);
+    RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Paint(button, kHovered);
+    EXPECT_EQ(canvas->Pixel(kW / 2, kMid), kParentColor);
+    EXPECT_EQ(canvas->Pixel(0, kMid), light);
+    EXPECT_EQ(button.ShiftColor(IdleFace, -255, true), ButtonOk);
+    SendMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);  // keeps the colours set
+    EXPECT_EQ(button.Color(IdleFace), RGB(200 - 160, 180 - 160, 0));
 }
 
 TEST_F(PictureButtonTest, ImagesOfOneKindReplaceTheOtherAndBadImagesLeaveNone) {
@@ -169,62 +170,42 @@ TEST_F(PictureButtonTest, ImagesOfOneKindReplaceTheOtherAndBadImagesLeaveNone) {
     EXPECT_GT(Paint(button, kRest).Count(kRed), 0);
     ASSERT_EQ(button.SetBitmaps(MakeTestBitmap(4, 4, green, key, nearKey), key, nullptr, 0),
               ButtonOk);
-    Paint(button, kRest);
-    EXPECT_EQ(canvas->Count(kRed), 0);
+    EXPECT_EQ(Paint(button, kRest).Count(kRed), 0);
     const int left = (kW - 4) / 2, top = (kH - 4) / 2;  // the key shows the face
-    EXPECT_EQ(canvas->Pixel(left, top), kFace);
-    EXPECT_EQ(canvas->Pixel(left + 1, top), nearKey);
+    EXPECT_TRUE(canvas->Pixel(left, top) == kFace && canvas->Pixel(left + 1, top) == nearKey);
     EXPECT_EQ(canvas->Count(green), 14);
     EXPECT_EQ(Paint(button, kDisabled).Count(green), 0);  // embossed
 
-    const HBITMAP notABitmap = reinterpret_cast<HBITMAP>(static_cast<INT_PTR>(0x1234));
-    EXPECT_EQ(button.SetBitmaps(notABitmap, 0, nullptr, 0), ButtonBadImage);
+    const auto bad = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234));
+    EXPECT_EQ(button.SetBitmaps(reinterpret_cast<HBITMAP>(bad), 0, nullptr, 0), ButtonBadImage);
     button.SetIcons(MakeTestIcon(8, kRed), nullptr);
-    const HICON notAnIcon = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234));
-    EXPECT_EQ(button.SetIcons(MakeTestIcon(8, RGB(1, 2, 3)), notAnIcon), ButtonBadImage);
+    EXPECT_EQ(button.SetIcons(MakeTestIcon(8, RGB(1, 2, 3)), bad), ButtonBadImage);
     EXPECT_EQ(Paint(button, kRest).Count(kFace), kW * kH);
-    EXPECT_EQ(button.SetIcons(999, 0), ButtonOk);  // a missing resource is no image
-    EXPECT_EQ(button.SetIcons(131, AutoGreyIcon), ButtonOk);
-    EXPECT_EQ(button.SetBitmaps(133, RGB(255, 255, 255), 0, 0), ButtonOk);
-}
 
-TEST_F(PictureButtonTest, GreyIdleIconKeepsBlackAndGreysTheRest) {
-    Button button;
-    Bind(button);
-    ASSERT_EQ(
-        button.SetIcons(MakeTestIcon(8, RGB(200, 100, 50)), PictureButton::AutoGreyIconHandle()),
-        ButtonOk);
-    const BYTE level = GreyLevel(RGB(200, 100, 50));
-    Paint(button, kRest);
-    EXPECT_EQ(canvas->Count(RGB(level, level, level)), 63);
+    const COLORREF orange = RGB(200, 100, 50);  // a grey idle copy keeps black
+    ASSERT_EQ(button.SetIcons(MakeTestIcon(8, orange), PictureButton::AutoGreyIconHandle()),
+              ButtonOk);
+    const BYTE level = GreyLevel(orange);
+    EXPECT_EQ(Paint(button, kRest).Count(RGB(level, level, level)), 63);
     EXPECT_EQ(canvas->Count(RGB(0, 0, 0)), 1);
-    EXPECT_EQ(Paint(button, kHovered).Count(RGB(200, 100, 50)), 63);
-}
-
-TEST_F(PictureButtonTest, ParentBackgroundKeepsTheBorderAndSysColorChangeKeepsColours) {
-    Button button;
-    HWND hwnd = Bind(button);
-    button.UseParentBackground(false);
-    RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    Paint(button, kHovered);
-    EXPECT_EQ(canvas->Pixel(kW / 2, kMid), kParentColor);
-    EXPECT_EQ(canvas->Pixel(0, kMid), light);
-    EXPECT_EQ(button.ShiftColor(IdleFace, -255, true), ButtonOk);
-    SendMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);
-    EXPECT_EQ(button.Color(IdleFace), RGB(200 - 160, 180 - 160, 0));
+    EXPECT_EQ(Paint(button, kHovered).Count(orange), 63);
 }
 
 TEST_F(PictureButtonTest, BindingMakesTheButtonOwnerDrawnAndSetStyleMovesTheDefaultFlag) {
     Button plain, byDefault;
     HWND plainHwnd = Bind(plain), defaultHwnd = Bind(byDefault, BS_DEFPUSHBUTTON, kSecond);
-    EXPECT_EQ(DefaultCode(plainHwnd), DLGC_UNDEFPUSHBUTTON);
-    EXPECT_EQ(DefaultCode(defaultHwnd), DLGC_DEFPUSHBUTTON);
+    const auto code = [](HWND hwnd) {
+        return SendMessageW(hwnd, WM_GETDLGCODE, 0, 0) &
+               (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+    };
+    EXPECT_EQ(code(plainHwnd), DLGC_UNDEFPUSHBUTTON);
+    EXPECT_EQ(code(defaultHwnd), DLGC_DEFPUSHBUTTON);
     const std::pair<DWORD, LRESULT> steps[] = {{BS_PUSHBUTTON, DLGC_UNDEFPUSHBUTTON},
                                                {BS_DEFPUSHBUTTON, DLGC_DEFPUSHBUTTON},
                                                {BS_GROUPBOX, DLGC_DEFPUSHBUTTON}};  // kept
-    for (const auto& [style, code] : steps) {
+    for (const auto& [style, expected] : steps) {
         SendMessageW(defaultHwnd, BM_SETSTYLE, style, TRUE);
-        EXPECT_EQ(DefaultCode(defaultHwnd), code) << style;
+        EXPECT_EQ(code(defaultHwnd), expected) << style;
         for (HWND hwnd : {plainHwnd, defaultHwnd})
             EXPECT_EQ(GetWindowLongW(hwnd, GWL_STYLE) & 0x1F, BS_OWNERDRAW);
     }
@@ -233,56 +214,50 @@ TEST_F(PictureButtonTest, BindingMakesTheButtonOwnerDrawnAndSetStyleMovesTheDefa
 TEST_F(PictureButtonTest, CheckBoxTogglesOnClickDoubleClickIsASecondPress) {
     Button box, plain;
     HWND hwnd = Bind(box, BS_AUTOCHECKBOX), plainHwnd = Bind(plain, BS_PUSHBUTTON, kSecond);
+    const auto check = [](HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0); };
     Click(parent.hwnd(), kFirst);
-    EXPECT_EQ(SendMessageW(hwnd, BM_GETCHECK, 0, 0), 1);
+    EXPECT_EQ(check(hwnd), 1);
     Click(parent.hwnd(), kFirst);
-    EXPECT_EQ(SendMessageW(hwnd, BM_GETCHECK, 0, 0), 0);
-    EXPECT_EQ(TestParent::clicks, 2);  // the parent hears of every click too
-    SendMessageW(hwnd, BM_SETCHECK, BST_INDETERMINATE, 0);
-    EXPECT_EQ(SendMessageW(hwnd, BM_GETCHECK, 0, 0), 1);
-    SendMessageW(hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_EQ(box.GetCheckState(), 0);
-    box.SetCheckState(5, false);
-    EXPECT_EQ(box.GetCheckState(), 1);
+    EXPECT_EQ(check(hwnd), 0);
+    EXPECT_EQ(TestParent::clicks, 2);                      // the parent hears of every click too
     SendMessageW(plainHwnd, BM_SETCHECK, BST_CHECKED, 0);  // a push button has no check state
     Click(parent.hwnd(), kSecond);
-    EXPECT_EQ(SendMessageW(plainHwnd, BM_GETCHECK, 0, 0), 0);
+    EXPECT_EQ(check(plainHwnd), 0);
     TestParent::clicks = 0;
-    const LPARAM at = MAKELPARAM(5, 5);
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        SendMessageW(plainHwnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+        SendMessageW(plainHwnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                     MAKELPARAM(5, 5));
     EXPECT_EQ(TestParent::clicks, 2);
 }
 
 TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     Button button;
     HWND hwnd = Bind(button);
-    const auto hovering = [&] { return Render(button).Pixel(0, kMid) == light; };
     MoveMouse(hwnd, 10, 10, MK_LBUTTON);  // entering with the button held
-    EXPECT_FALSE(hovering());
+    EXPECT_NE(RenderedEdge(button), light);
     MoveMouse(hwnd, 10, 10);
-    EXPECT_TRUE(hovering());
+    EXPECT_EQ(RenderedEdge(button), light);
     MoveMouse(hwnd, 10, 12, MK_LBUTTON);  // once hovering, the held button does not matter
-    EXPECT_TRUE(hovering());
-    MoveMouse(hwnd, -10, -10);  // over the parent
-    EXPECT_FALSE(hovering());
-    const std::pair<UINT, WPARAM> endings[] = {{WM_MOUSELEAVE, 0},
-                                               {WM_ACTIVATE, WA_INACTIVE},
-                                               {WM_CANCELMODE, 0},
-                                               {WM_KILLFOCUS, 0},
+    EXPECT_EQ(RenderedEdge(button), light);
+    const std::pair<UINT, WPARAM> endings[] = {{WM_MOUSEMOVE, 0},  // over the parent
+                                               {WM_MOUSELEAVE, 0}, {WM_ACTIVATE, WA_INACTIVE},
+                                               {WM_CANCELMODE, 0}, {WM_KILLFOCUS, 0},
                                                {WM_ENABLE, 0}};
     for (const auto& [message, wParam] : endings) {
         MoveMouse(hwnd, 10, 10);
-        if (message == WM_ENABLE)
+        if (message == WM_MOUSEMOVE)
+            MoveMouse(hwnd, -10, -10);
+        else if (message == WM_ENABLE)
             EnableWindow(hwnd, FALSE);
         else
             SendMessageW(hwnd, message, wParam, 0);
-        EXPECT_FALSE(hovering()) << message;
+        EXPECT_NE(RenderedEdge(button), light) << message;
     }
     EnableWindow(hwnd, TRUE);
     button.SetFlat(false);  // a button that is not flat never hovers
     MoveMouse(hwnd, 10, 10);
-    EXPECT_NE(Render(button).Pixel(kW / 2, kMid), kActive);
+    RenderedEdge(button);
+    EXPECT_NE(canvas->Pixel(kW / 2, kMid), kActive);
 }
 
 TEST_F(PictureButtonTest, DisablingTheFocusedButtonMovesTheFocusOn) {
@@ -308,15 +283,11 @@ TEST(PictureButtonHandles, ThousandPaintsAndHundredImageChangesLeaveNothing) {
         Button button;
         ASSERT_TRUE(button.Subclass(parent.AddButton(701, BS_PUSHBUTTON, 10, 10, 60, 30, L"Go")));
         const COLORREF key = RGB(255, 0, 255);
-        for (int i = 0; i < 100; ++i) {
-            if (i % 3 == 0)
-                button.SetIcons(MakeTestIcon(8, RGB(i, 40, 80)),
-                                PictureButton::AutoGreyIconHandle());
-            else if (i % 3 == 1)
-                button.SetBitmaps(MakeTestBitmap(6, 5, RGB(10, i, 10), key), key,
-                                  MakeTestBitmap(6, 5, RGB(i, 10, 10)), key);
-            else
-                button.SetIcons(MakeTestIcon(8, RGB(0, 0, i)), MakeTestIcon(8, RGB(i, 0, 0)));
+        for (int i = 0; i < 99; i += 3) {
+            button.SetIcons(MakeTestIcon(8, RGB(i, 40, 80)), PictureButton::AutoGreyIconHandle());
+            button.SetBitmaps(MakeTestBitmap(6, 5, RGB(10, i, 10), key), key,
+                              MakeTestBitmap(6, 5, RGB(i, 10, 10)), key);
+            button.SetIcons(MakeTestIcon(8, RGB(0, 0, i)), MakeTestIcon(8, RGB(i, 0, 0)));
         }
         button.SetBitmaps(MakeTestBitmap(6, 5, RGB(10, 200, 10), key), key, nullptr, 0);
         const long withImages = fw::LiveOwnedHandles();

@@ -7,24 +7,6 @@ namespace {
 Timeline* g_watching = nullptr;
 }
 
-std::wstring Status(const std::wstring& text) {
-    return L"status: " + text;
-}
-std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
-    return L"box " + title + L" (error): " + text;
-}
-std::wstring InfoBox(const std::wstring& text) {
-    return L"box Information (info): " + text;
-}
-
-const std::wstring kSent = Status(L"Set Command OK!");
-const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
-const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
-const std::wstring kFormatSent = Status(L"Send data success");
-const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
-const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
-const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
-
 const std::vector<UnplugCase> kUnplugCases = {
     {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
     {IDC_SET_DEVICE, true, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
@@ -36,29 +18,20 @@ const std::vector<UnplugCase> kUnplugCases = {
     {IDC_CANCEL_REPLACE, true, {kSent, kReceiveFailed}},
 };
 
-Timeline::~Timeline() {
-    if (status_ != nullptr && IsWindow(status_) &&
-        GetWindowLongPtrW(status_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StatusProc))
-        SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    if (g_watching == this)
-        g_watching = nullptr;
-    fw::SetPrompts(previous_);
-}
-
-int Timeline::ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) {
+int Timeline::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
     const UINT icon = type & MB_ICONMASK;
-    const wchar_t* kind = icon == MB_ICONERROR         ? L" (error): "
-                          : icon == MB_ICONINFORMATION ? L" (info): "
-                                                       : L" (?): ";
-    entries.push_back(std::wstring(L"box ") + title + kind + text);
-    return IDOK;
+    entries.push_back(std::wstring(L"box ") + title +
+                      (icon == MB_ICONERROR         ? L" (error): "
+                       : icon == MB_ICONINFORMATION ? L" (info): "
+                                                    : L" (?): ") +
+                      text);
+    return RecordingPrompts::ShowBox(owner, text, title, type);
 }
 
 void Timeline::WatchStatus(HWND dialog) {
-    status_ = GetDlgItem(dialog, IDC_STATUS);
     g_watching = this;
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
+    original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        GetDlgItem(dialog, IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
 }
 
 LRESULT CALLBACK Timeline::StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,11 +49,6 @@ void WindowTest::SetUp() {
     timeline.WatchStatus(hwnd);
 }
 
-void WindowTest::Clear() {
-    timeline.entries.clear();
-    timeline.pauses.clear();
-}
-
 const Entries& WindowTest::Press(int id) {
     Clear();
     Click(hwnd, id);
@@ -96,29 +64,4 @@ void WindowTest::EnablePair(int pair, const wchar_t* original, const wchar_t* re
     SetChecked(pair == 1 ? IDC_ALLOW_PAIR1 : IDC_ALLOW_PAIR2, true);
     SetText(pair == 1 ? IDC_PAIR1_CHAR : IDC_PAIR2_CHAR, original);
     SetText(pair == 1 ? IDC_PAIR1_REPLACEMENT : IDC_PAIR2_REPLACEMENT, replacement);
-}
-
-void ReaderWindow::TearDown() {
-    dialog.reset();
-    ExpectNothingHeld(0);  // the window has released everything, its link included
-}
-
-void ReaderWindow::ExpectNothingHeld(int openDevices) {
-    for (const std::string& problem : host.Problems(openDevices))
-        ADD_FAILURE() << problem;
-}
-
-SimulatedDevice& ReaderWindow::AddReader() {
-    SimulatedDevice& reader = host.AddReader();
-    reader.answer = SimulatedDevice::Answer::Version;
-    reader.versionText = "V1.0";
-    return reader;
-}
-
-void ReaderWindow::Connect(SimulatedDevice& reader) {
-    ASSERT_EQ(Press(IDC_FIND_DEVICE).at(0).rfind(L"status: Detect device OK,ver", 0), 0u);
-    ExpectNothingHeld(1);
-    reader.writes.clear();
-    reader.readSizes.clear();
-    Clear();
 }

@@ -1,5 +1,5 @@
 // The settings window with every status text and message box recorded in the order they
-// appear, over a simulated HID host (ReaderWindow) or whatever host is installed.
+// appear, over whatever HID host is installed (the simulated one, or the system's).
 #pragma once
 
 #include <windows.h>
@@ -11,19 +11,31 @@
 #include <vector>
 
 #include "app/settings_dialog.h"
-#include "framework/prompts.h"
+#include "recording_prompts.h"
 #include "simulated_hid.h"
 
 // "status: <text>", "box <title> (error|info): <text>", in order.
 using Entries = std::vector<std::wstring>;
-std::wstring Status(const std::wstring& text);
-std::wstring ErrorBox(const std::wstring& title, const std::wstring& text);
-std::wstring InfoBox(const std::wstring& text);
+inline std::wstring Status(const std::wstring& text) {
+    return L"status: " + text;
+}
+inline std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
+    return L"box " + title + L" (error): " + text;
+}
+inline std::wstring InfoBox(const std::wstring& text) {
+    return L"box Information (info): " + text;
+}
 
 // What the window shows for a command whose report went out, or did not; and for the format
-// command, which has texts of its own.
-extern const std::wstring kSent, kSendFailed, kReceiveFailed;
-extern const std::wstring kFormatSent, kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox;
+// command, which has texts of its own. Inline, so that tests' own constants built from them
+// are initialised after them.
+inline const std::wstring kSent = Status(L"Set Command OK!");
+inline const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
+inline const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
+inline const std::wstring kFormatSent = Status(L"Send data success");
+inline const std::wstring kFormatSendFailed = Status(L"Send data timeout!");
+inline const std::wstring kFormatReceiveFailed = Status(L"Receive data timeout");
+inline const std::wstring kFormatReceiveBox = ErrorBox(L"ERROR", L"Receive data timeout");
 
 // The reader pulled out during the pending write or read of each command: what it shows.
 struct UnplugCase {
@@ -33,31 +45,24 @@ struct UnplugCase {
 };
 extern const std::vector<UnplugCase> kUnplugCases;
 
-class Timeline : public fw::Prompts {
+// Outlived by the window it watches (WindowTest destroys the window first).
+class Timeline : public RecordingPrompts {
 public:
-    Timeline() : previous_(fw::SetPrompts(this)) {}
-    ~Timeline() override;
     int ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) override;
-    void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
-    // Starts recording the texts written to the status line of `dialog`.
-    void WatchStatus(HWND dialog);
+    void WatchStatus(HWND dialog);  // records the texts written to its status line
 
     Entries entries;
-    std::vector<DWORD> pauses;
 
 private:
     static LRESULT CALLBACK StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    fw::Prompts* previous_;
-    HWND status_ = nullptr;
     WNDPROC original_ = nullptr;
 };
 
-// The window over whatever HID host is installed.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override { dialog.reset(); }
-    void Clear();
+    void Clear() { timeline.entries.clear(), timeline.pauses.clear(); }
     // Clears, clicks and returns what the click showed.
     const Entries& Press(int id);
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
@@ -67,17 +72,4 @@ protected:
     Timeline timeline;
     std::unique_ptr<SettingsDialog> dialog;
     HWND hwnd = nullptr;
-};
-
-// The window over a simulated host that must be left with nothing held.
-class ReaderWindow : public WindowTest {
-protected:
-    void TearDown() override;
-    // A reader that answers the version query with "V1.0".
-    SimulatedDevice& AddReader();
-    // Finds the reader and forgets what that showed and sent.
-    void Connect(SimulatedDevice& reader);
-    void ExpectNothingHeld(int openDevices);
-
-    SimulatedHid host;  // declared first: it outlives the window and its link
 };

@@ -1,21 +1,20 @@
 #include "canvas.h"
 
 #include <algorithm>
-#include <vector>
+#include <cstdio>
 
 #include "framework/gdi.h"
 #include "framework/window.h"
 
-Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+Canvas::Canvas(int width, int height, COLORREF fill)
+    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{{sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
-    dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<std::uint32_t*>(bits);
     previous_ = SelectObject(dc_, bitmap_);
-    const std::uint32_t value = (GetRValue(fill) << 16) | (GetGValue(fill) << 8) | GetBValue(fill);
-    std::fill(bits_, bits_ + width * height, value);
+    std::fill(bits_, bits_ + width * height,
+              RGB(GetBValue(fill), GetGValue(fill), GetRValue(fill)));
 }
 
 Canvas::~Canvas() {
@@ -26,23 +25,21 @@ Canvas::~Canvas() {
 
 COLORREF Canvas::Pixel(int x, int y) const {
     GdiFlush();
-    const std::uint32_t value = bits_[y * width_ + x];
-    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+    const std::uint32_t value = bits_[y * width_ + x];  // memory order: blue, green, red
+    return RGB(GetBValue(value), GetGValue(value), GetRValue(value));
 }
 
 int Canvas::Count(COLORREF color, RECT* box, const RECT* area) const {
     const RECT scan = area ? *area : RECT{0, 0, width_, height_};
     int count = 0;
     RECT found{width_, height_, -1, -1};
-    for (int y = scan.top; y < scan.bottom; ++y) {
-        for (int x = scan.left; x < scan.right; ++x) {
-            if (Pixel(x, y) != color)
-                continue;
-            ++count;
-            found = {std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
-                     std::max<LONG>(found.right, x), std::max<LONG>(found.bottom, y)};
-        }
-    }
+    for (int y = scan.top; y < scan.bottom; ++y)
+        for (int x = scan.left; x < scan.right; ++x)
+            if (Pixel(x, y) == color) {
+                ++count;
+                found = {std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
+                         std::max<LONG>(found.right, x), std::max<LONG>(found.bottom, y)};
+            }
     if (box)
         *box = found;
     return count;
@@ -54,31 +51,19 @@ bool Canvas::SameAs(const Canvas& other) const {
            std::equal(bits_, bits_ + width_ * height_, other.bits_);
 }
 
-bool Canvas::Save(const wchar_t* path) const {
-    const int stride = (width_ * 3 + 3) & ~3;
-    std::vector<BYTE> data(static_cast<std::size_t>(stride) * height_);
-    for (int y = 0; y < height_; ++y) {
-        BYTE* row = &data[static_cast<std::size_t>(height_ - 1 - y) * stride];
-        for (int x = 0; x < width_; ++x) {
-            const COLORREF c = Pixel(x, y);
-            row[3 * x] = GetBValue(c);
-            row[3 * x + 1] = GetGValue(c);
-            row[3 * x + 2] = GetRValue(c);
-        }
+void Canvas::Save(const wchar_t* path) const {
+    GdiFlush();
+    const DWORD size = 4 * width_ * height_, headers = 14 + sizeof(BITMAPINFOHEADER);
+    const BITMAPINFOHEADER info{sizeof(info), width_, -height_, 1, 32, BI_RGB, size, 0, 0, 0, 0};
+    const WORD file[7] = {
+        0x4D42, LOWORD(headers + size), HIWORD(headers + size), 0,
+        0,      LOWORD(headers),        HIWORD(headers)};  // BITMAPFILEHEADER, unpadded
+    if (FILE* out = _wfopen(path, L"wb")) {
+        std::fwrite(file, sizeof(file), 1, out);
+        std::fwrite(&info, sizeof(info), 1, out);
+        std::fwrite(bits_, size, 1, out);
+        std::fclose(out);
     }
-    BITMAPINFOHEADER info{
-        sizeof(info), width_, height_, 1, 24, BI_RGB, static_cast<DWORD>(data.size()), 0, 0, 0, 0};
-    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(file) + sizeof(info)};
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(data.size());
-    HANDLE out = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
-              WriteFile(out, &info, sizeof(info), &written, nullptr) &&
-              WriteFile(out, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(out);
-    return ok;
 }
 
 HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first, COLORREF second) {
@@ -110,20 +95,14 @@ HICON MakeTestIcon(int size, COLORREF color) {
     return CreateIconIndirect(&info);
 }
 
-int TestParent::clicks = 0;
-WPARAM TestParent::lastCommand = 0;
-
 namespace {
-const wchar_t kParentClass[] = L"ControlTestParent";
-
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (fw::Window::ReflectToChild(message, wParam, lParam, &result))
         return result;
     if (message == WM_COMMAND) {
         TestParent::lastCommand = wParam;
-        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
-            ++TestParent::clicks;
+        TestParent::clicks += HIWORD(wParam) == BN_CLICKED && lParam != 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -133,27 +112,20 @@ TestParent::TestParent() {
     static const ATOM registered = [] {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = ParentProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kParentClass;
+        windowClass.lpszClassName = L"ControlTestParent";
         windowClass.hbrBackground = CreateSolidBrush(kParentColor);  // lives with the class
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
         return RegisterClassW(&windowClass);
     }();
-    (void)registered;
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, kParentClass, L"test parent", WS_POPUP | WS_VISIBLE, 100,
-                            100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, MAKEINTATOM(registered), L"test parent",
+                            WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr, nullptr,
+                            nullptr);
     SetForegroundWindow(hwnd_);
     clicks = 0;
     lastCommand = 0;
 }
 
-TestParent::~TestParent() {
-    DestroyWindow(hwnd_);
-}
-
 HWND TestParent::AddButton(int id, DWORD style, int x, int y, int width, int height,
                            const wchar_t* text) {
     return CreateWindowW(L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleW(nullptr), nullptr);
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }

@@ -20,24 +20,23 @@ public:
     // that holds them (inclusive; empty when none).
     int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
     bool SameAs(const Canvas& other) const;
-    // Writes the picture as a 24-bit BMP file.
-    bool Save(const wchar_t* path) const;
+    // Writes the picture as a BMP file.
+    void Save(const wchar_t* path) const;
 
 private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
     std::uint32_t* bits_ = nullptr;
 };
 
-// A square icon of one colour with a pure black pixel at (0, 0). The caller owns it.
-HICON MakeTestIcon(int size, COLORREF color);
 // A screen-compatible bitmap of one colour; `first` and `second`, when not 0, at (0, 0) and
 // (1, 0). The caller owns it.
 HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first = 0,
                        COLORREF second = 0);
+// A square icon of one colour with a pure black pixel at (0, 0). The caller owns it.
+HICON MakeTestIcon(int size, COLORREF color);
 
 constexpr COLORREF kParentColor = RGB(10, 120, 30);
 
@@ -47,7 +46,7 @@ constexpr COLORREF kParentColor = RGB(10, 120, 30);
 class TestParent {
 public:
     TestParent();
-    ~TestParent();
+    ~TestParent() { DestroyWindow(hwnd_); }
     TestParent(const TestParent&) = delete;
     TestParent& operator=(const TestParent&) = delete;
 
@@ -55,9 +54,9 @@ public:
     // A child button (WS_CHILD | WS_VISIBLE added to `style`).
     HWND AddButton(int id, DWORD style, int x, int y, int width, int height,
                    const wchar_t* text = L"");
-    static int clicks;
-    static WPARAM lastCommand;
+    static inline int clicks = 0;
+    static inline WPARAM lastCommand = 0;
 
 private:
-    HWND hwnd_ = nullptr;
+    HWND hwnd_;
 };

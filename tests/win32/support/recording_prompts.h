@@ -9,27 +9,22 @@
 #include "framework/prompts.h"
 
 struct RecordedBox {
-    std::wstring text;
-    std::wstring title;
+    std::wstring text, title;
     UINT type;
 };
 
 class RecordingPrompts : public fw::Prompts {
 public:
-    RecordingPrompts() { previous_ = fw::SetPrompts(this); }
+    RecordingPrompts() : previous_(fw::SetPrompts(this)) {}
     ~RecordingPrompts() override { fw::SetPrompts(previous_); }
-
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
         boxes.push_back({text, title, type});
-        if (onBox)
-            onBox();
         return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
 
     std::vector<RecordedBox> boxes;
     std::vector<DWORD> pauses;
-    void (*onBox)() = nullptr;
 
 private:
     fw::Prompts* previous_;

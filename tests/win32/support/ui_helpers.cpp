@@ -1,28 +1,12 @@
 #include "ui_helpers.h"
 
+#include <utility>
 #include <vector>
 
 std::wstring WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::vector<wchar_t> text(length + 1);
-    GetWindowTextW(hwnd, text.data(), length + 1);
+    std::vector<wchar_t> text(GetWindowTextLengthW(hwnd) + 1);
+    GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
     return text.data();
-}
-
-std::wstring ItemText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
-}
-
-bool IsItemChecked(HWND dialog, int id) {
-    return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool IsItemEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
-}
-
-void Click(HWND dialog, int id) {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 void PumpMessages() {
@@ -38,9 +22,7 @@ void (*g_soon)() = nullptr;
 
 void CALLBACK FireSoon(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    auto action = g_soon;
-    g_soon = nullptr;
-    if (action)
+    if (auto action = std::exchange(g_soon, nullptr))
         action();
 }
 }  // namespace
