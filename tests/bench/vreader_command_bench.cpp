@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -19,35 +18,7 @@
 #include "ui_helpers.h"
 #include "virtual_reader.h"
 
-namespace {
-
 constexpr int kRounds = 20, kClicksPerRound = 10;
-
-// A settings window connected to the reader behind `api` (null: the system's calls).
-struct Side {
-    explicit Side(reader::HidApi* hidApi) : api(hidApi) {}
-    reader::HidApi* api;
-    SettingsDialog dialog;
-    HWND hwnd = nullptr;
-    std::vector<double> times;
-};
-
-// Clicks `button` a few times on one side; false unless every click ends with the answer's box.
-bool Round(Side& side, int button, RecordingPrompts& prompts) {
-    reader::SetHidApi(side.api);
-    bool answered = true;
-    for (int i = 0; i < kClicksPerRound; ++i) {
-        prompts.boxes.clear();
-        const double start = NowMs();
-        Click(side.hwnd, button);
-        side.times.push_back(NowMs() - start);
-        answered =
-            answered && prompts.boxes.size() == 1 && prompts.boxes[0].title == L"Information";
-    }
-    return answered;
-}
-
-}  // namespace
 
 int main() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -56,13 +27,16 @@ int main() {
     SimulatedHid host;
     host.AddReader().answer = SimulatedDevice::Answer::Yes;
     VirtualReader::Reset();
-    Side sides[2] = {Side(&host), Side(nullptr)};
-    for (Side& side : sides) {
-        reader::SetHidApi(side.api);
-        if ((side.hwnd = side.dialog.Create()) == nullptr)
+    // Two settings windows, connected to the simulated host and to the system's own calls.
+    reader::HidApi* apis[2] = {&host, nullptr};
+    SettingsDialog dialogs[2];
+    HWND windows[2] = {};
+    for (int s = 0; s < 2; ++s) {
+        reader::SetHidApi(apis[s]);
+        if ((windows[s] = dialogs[s].Create()) == nullptr)
             return 1;
         PumpMessages();
-        Click(side.hwnd, IDC_FIND_DEVICE);
+        Click(windows[s], IDC_FIND_DEVICE);
     }
     std::printf("One command from click to final status, median of %d clicks (ms):\n",
                 kRounds * kClicksPerRound);
@@ -72,20 +46,27 @@ int main() {
     for (const auto& [name, button] : {std::pair<const char*, int>{"Set Device", IDC_SET_DEVICE},
                                        {"Get Version", IDC_GET_VERSION},
                                        {"Cancel replace", IDC_CANCEL_REPLACE}}) {
-        for (Side& side : sides)
-            side.times.clear();
-        for (int round = 0; round < kRounds; ++round)
-            for (Side& side : sides)
-                answered = Round(side, button, prompts) && answered;
-        const double a = Median(sides[0].times), b = Median(sides[1].times);
+        std::vector<double> times[2];
+        for (int round = 0; round < kRounds; ++round) {
+            for (int s = 0; s < 2; ++s) {  // the two windows take turns
+                reader::SetHidApi(apis[s]);
+                for (int i = 0; i < kClicksPerRound; ++i) {
+                    prompts.boxes.clear();
+                    const double start = NowMs();
+                    Click(windows[s], button);
+                    times[s].push_back(NowMs() - start);
+                    answered = answered && prompts.boxes.size() == 1 &&
+                               prompts.boxes[0].title == L"Information";
+                }
+            }
+        }
+        const double a = Median(times[0]), b = Median(times[1]);
         std::printf("%-16s %16.3f %16.3f %22.3f\n", name, a, b, b - a);
     }
-    reader::SetHidApi(nullptr);
-    sides[1].dialog.Destroy();
-    reader::SetHidApi(&host);
-    sides[0].dialog.Destroy();
+    for (int s = 0; s < 2; ++s) {
+        reader::SetHidApi(apis[s]);
+        dialogs[s].Destroy();
+    }
     VirtualReader::Reset();
-    if (!answered)
-        std::printf("not every command was answered\n");
-    return answered ? 0 : 1;
+    return answered ? 0 : (std::printf("not every command was answered\n"), 1);
 }

@@ -41,11 +41,10 @@ double TimeToFirstWindow(const std::wstring& program) {
                         nullptr, &startup, &process))
         return -1;
     double elapsed = -1;
-    while (NowMs() - start < 10000 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-        if (!EnumWindows(IsNotItsWindow, reinterpret_cast<LPARAM>(&process.dwProcessId))) {
+    while (elapsed < 0 && NowMs() - start < 10000 &&
+           WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+        if (!EnumWindows(IsNotItsWindow, reinterpret_cast<LPARAM>(&process.dwProcessId)))
             elapsed = NowMs() - start;
-            break;
-        }
         Sleep(1);
     }
     TerminateProcess(process.hProcess, 0);
@@ -69,26 +68,26 @@ int main() {
         TimeToFirstWindow(program);  // warms the file cache and Wine's own start-up paths
     // A start that shows no window (Wine now and then loses one under load) costs its pair;
     // the figures need `pairs` whole pairs out of at most twice as many tries.
-    int missed = 0;
-    for (int i = 0; static_cast<int>(ratios.size()) < pairs && i < 2 * pairs; ++i) {
+    int tries = 0, done = 0;
+    for (; done < pairs && tries < 2 * pairs; ++tries) {
         double run[2];
         for (int k = 0; k < 2; ++k)  // which of the two starts first alternates
-            run[(i + k) % 2] = TimeToFirstWindow(programs[(i + k) % 2]);
-        if (run[0] < 0 || run[1] < 0) {
-            ++missed;
-            continue;
+            run[(tries + k) % 2] = TimeToFirstWindow(programs[(tries + k) % 2]);
+        if (run[0] >= 0 && run[1] >= 0) {
+            wall[0].push_back(run[0]);
+            wall[1].push_back(run[1]);
+            ratios.push_back(run[0] / run[1]);
+            ++done;
         }
-        wall[0].push_back(run[0]);
-        wall[1].push_back(run[1]);
-        ratios.push_back(run[0] / run[1]);
     }
-    if (static_cast<int>(ratios.size()) < pairs) {
-        std::printf("start-up: %d pairs lost a start that showed no window; no figures\n", missed);
+    if (done < pairs) {
+        std::printf("start-up: %d pairs lost a start that showed no window; no figures\n",
+                    tries - done);
         return 1;
     }
     std::printf(
         "start-up to first window (%s, median of %d pairs): program %.1f ms, empty "
         "dialog %.1f ms, ratio %.2f (%d pairs tried again)\n",
-        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(ratios), missed);
+        APP_FLAVOUR_TEXT, pairs, Median(wall[0]), Median(wall[1]), Median(ratios), tries - done);
     return 0;
 }

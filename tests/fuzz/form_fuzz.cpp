@@ -7,69 +7,51 @@
 
 using namespace reader;
 
-namespace {
-
-// A character box: empty, or holding the next byte.
-std::optional<std::uint8_t> Character(FuzzInput& in) {
-    const bool present = in.Flag();
-    const std::uint8_t byte = in.Byte();
-    return present ? std::optional<std::uint8_t>(byte) : std::nullopt;
-}
-
-void CheckFormat(FuzzInput& in) {
-    FormatSettings form;
-    for (auto& sentinel : form.sentinels)
-        sentinel = Character(in);
-    for (bool& track : form.outputTrack)
-        track = in.Flag();
-    for (bool& cr : form.crAfterTrack)
-        cr = in.Flag();
-    form.crAfterPacket = in.Flag();
-
-    const Bytes payload = FormatPayload(form);
-    FUZZ_CHECK(payload.size() == 8);
-    for (int i = 0; i < 6; ++i)
-        FUZZ_CHECK(payload[i] == form.sentinels[i].value_or(kNoCharacter));
-    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4. Carriage-return digit: 8 for the whole
-    // packet, else tracks 1, 2, 3 weigh 4, 2, 1.
-    const bool* track = form.outputTrack;
-    const bool* cr = form.crAfterTrack;
-    FUZZ_CHECK(payload[6] == '0' + track[0] + 2 * track[1] + 4 * track[2]);
-    FUZZ_CHECK(AnyTrackChosen(form) == (payload[6] != '0'));
-    FUZZ_CHECK(payload[7] == '0' + (form.crAfterPacket ? 8 : 4 * cr[0] + 2 * cr[1] + cr[2]));
-    // It always fits the shortest report the format is sent in.
-    FUZZ_CHECK(FramedLength(payload.size()) == MinimumOutputLength(ReaderCommand::SetFormat));
-}
-
-void CheckReplace(FuzzInput& in) {
-    ReplaceSettings form;
-    for (int pair = 0; pair < 2; ++pair) {
-        form.enabled[pair] = in.Flag();
-        form.original[pair] = Character(in);
-        form.replacement[pair] = Character(in);
-    }
-    const ReplaceCheck check = reader::CheckReplace(form);
-    FUZZ_CHECK((check == ReplaceCheck::NoPairChosen) == (!form.enabled[0] && !form.enabled[1]));
-    if (check != ReplaceCheck::Ok)
-        return;
-    const Bytes payload = ReplacePayload(form);
-    FUZZ_CHECK(payload.size() == 4);
-    for (int pair = 0; pair < 2; ++pair) {
-        if (form.enabled[pair]) {
-            FUZZ_CHECK(form.original[pair] && payload[pair] == *form.original[pair]);
-            FUZZ_CHECK(form.replacement[pair] && payload[2 + pair] == *form.replacement[pair]);
-        } else {
-            FUZZ_CHECK(payload[pair] == kNoCharacter && payload[2 + pair] == kNoCharacter);
-        }
-    }
-    FUZZ_CHECK(FramedLength(payload.size()) == MinimumOutputLength(ReaderCommand::SetReplace));
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in{data, size};
-    CheckFormat(in);
-    CheckReplace(in);
+    const auto character = [&in]() {  // a character box: empty, or holding the next byte
+        const bool present = in.Flag();
+        const std::uint8_t byte = in.Byte();
+        return present ? std::optional<std::uint8_t>(byte) : std::nullopt;
+    };
+    FormatSettings form;
+    for (auto& sentinel : form.sentinels)
+        sentinel = character();
+    const bool* track = form.outputTrack;
+    const bool* cr = form.crAfterTrack;
+    for (bool& output : form.outputTrack)
+        output = in.Flag();
+    for (bool& crAfter : form.crAfterTrack)
+        crAfter = in.Flag();
+    form.crAfterPacket = in.Flag();
+    const Bytes format = FormatPayload(form);
+    // It always fits the shortest report the format is sent in.
+    FUZZ_CHECK(FramedLength(format.size()) == MinimumOutputLength(ReaderCommand::SetFormat));
+    for (int i = 0; i < 6; ++i)
+        FUZZ_CHECK(format[i] == form.sentinels[i].value_or(kNoCharacter));
+    // Track digit: tracks 1, 2, 3 weigh 1, 2, 4. Carriage-return digit: 8 for the whole
+    // packet, else tracks 1, 2, 3 weigh 4, 2, 1.
+    FUZZ_CHECK(format[6] == '0' + track[0] + 2 * track[1] + 4 * track[2]);
+    FUZZ_CHECK(AnyTrackChosen(form) == (format[6] != '0'));
+    FUZZ_CHECK(format[7] == '0' + (form.crAfterPacket ? 8 : 4 * cr[0] + 2 * cr[1] + cr[2]));
+
+    ReplaceSettings pairs;
+    for (int pair = 0; pair < 2; ++pair) {
+        pairs.enabled[pair] = in.Flag();
+        pairs.original[pair] = character();
+        pairs.replacement[pair] = character();
+    }
+    const ReplaceCheck check = CheckReplace(pairs);
+    FUZZ_CHECK((check == ReplaceCheck::NoPairChosen) == (!pairs.enabled[0] && !pairs.enabled[1]));
+    if (check != ReplaceCheck::Ok)
+        return 0;
+    const Bytes replace = ReplacePayload(pairs);
+    FUZZ_CHECK(FramedLength(replace.size()) == MinimumOutputLength(ReaderCommand::SetReplace));
+    for (int pair = 0; pair < 2; ++pair) {
+        const bool on = pairs.enabled[pair];
+        FUZZ_CHECK(!on || (pairs.original[pair] && pairs.replacement[pair]));
+        FUZZ_CHECK(replace[pair] == (on ? *pairs.original[pair] : kNoCharacter));
+        FUZZ_CHECK(replace[2 + pair] == (on ? *pairs.replacement[pair] : kNoCharacter));
+    }
     return 0;
 }

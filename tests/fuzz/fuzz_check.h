@@ -8,27 +8,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition)                                                            \
-    do {                                                                                 \
-        if (!(condition)) {                                                              \
-            std::fprintf(stderr, "property failed: %s at %s:%d\n", #condition, __FILE__, \
-                         __LINE__);                                                      \
-            std::abort();                                                                \
-        }                                                                                \
-    } while (0)
+#define FUZZ_CHECK(condition) FuzzCheck(condition, #condition, __FILE__, __LINE__)
+
+inline void FuzzCheck(bool holds, const char* condition, const char* file, int line) {
+    if (holds)
+        return;
+    std::fprintf(stderr, "property failed: %s at %s:%d\n", condition, file, line);
+    std::abort();
+}
 
 struct FuzzInput {
     const std::uint8_t* data;
     std::size_t size;
-    std::uint8_t Byte() {
-        if (size == 0)
-            return 0;
-        --size;
-        return *data++;
-    }
+    std::uint8_t Byte() { return size == 0 ? 0 : (--size, *data++); }
     bool Flag() { return (Byte() & 1) != 0; }
-    std::uint16_t Word() {
-        const std::uint8_t low = Byte();
-        return static_cast<std::uint16_t>(low | (Byte() << 8));
-    }
+    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
 };

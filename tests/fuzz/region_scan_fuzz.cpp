@@ -1,7 +1,5 @@
 // Any picture, key colour and tolerance: the scan's rectangles cover exactly the opaque
 // pixels, one row each, inside the picture, handed over in batches of bounded size.
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -11,34 +9,26 @@
 namespace {
 
 // Keeps every batch and checks what the scan promises about it.
-class CheckingSink : public RunSink {
-public:
+struct CheckingSink : RunSink {
     RunRect* Grow(std::size_t capacity) override {
-        FUZZ_CHECK(capacity > room_.size());
-        FUZZ_CHECK(capacity % kRunGrowth == 0);
-        room_.resize(capacity);
-        return room_.data();
+        FUZZ_CHECK(capacity > room.size() && capacity % kRunGrowth == 0);
+        room.resize(capacity);
+        return room.data();
     }
     bool Flush(std::size_t count, const RunRect& bound, std::size_t capacity) override {
-        FUZZ_CHECK(!ended_);  // nothing after the last batch
-        FUZZ_CHECK(count <= kRunBatch);
-        FUZZ_CHECK(count <= capacity && capacity <= room_.size());
-        if (count < kRunBatch)
-            ended_ = true;  // only the last batch may be short
+        FUZZ_CHECK(!ended && count <= kRunBatch);  // nothing after the last batch
+        FUZZ_CHECK(count <= capacity && capacity <= room.size());
+        ended = count < kRunBatch;  // only the last batch may be short
         for (std::size_t i = 0; i < count; ++i) {
-            const RunRect& r = room_[i];
-            FUZZ_CHECK(r.left >= bound.left && r.top >= bound.top);
-            FUZZ_CHECK(r.right <= bound.right && r.bottom <= bound.bottom);
+            const RunRect& r = room[i];
+            FUZZ_CHECK(r.left >= bound.left && r.top >= bound.top && r.right <= bound.right &&
+                       r.bottom <= bound.bottom);
             rects.push_back(r);
         }
         return true;
     }
-    bool ended() const { return ended_; }
-    std::vector<RunRect> rects;
-
-private:
-    std::vector<RunRect> room_;
-    bool ended_ = false;
+    std::vector<RunRect> room, rects;
+    bool ended = false;
 };
 
 }  // namespace
@@ -50,36 +40,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&key, data, 4);
     std::memcpy(&tolerance, data + 4, 4);
     const int width = 1 + data[8] % 64;
-    const bool bottomUp = (data[9] & 1) != 0;
     std::vector<std::uint8_t> pixels(data + 10, data + size);
     const int height = static_cast<int>(pixels.size() / (4 * static_cast<std::size_t>(width)));
     pixels.resize(static_cast<std::size_t>(height) * width * 4);
-
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) * 4;
     PixelRows rows{pixels.data(), stride, width, height};
-    if (bottomUp && height > 0)
+    if ((data[9] & 1) != 0 && height > 0)  // bottom-up rows
         rows = {pixels.data() + (height - 1) * stride, -stride, width, height};
 
     const KeyRange range = MakeKeyRange(key, tolerance);
     CheckingSink sink;
-    FUZZ_CHECK(ScanOpaqueRuns(rows, range, sink) && sink.ended());
-
-    // Every rectangle is one row of opaque pixels inside the picture, and together they
-    // cover every opaque pixel exactly once.
+    FUZZ_CHECK(ScanOpaqueRuns(rows, range, sink) && sink.ended);
+    const auto isKey = [&](int x, int y) {
+        return IsKeyPixel(range, rows.top + y * rows.step + x * 4);
+    };
+    // Every rectangle is one row of opaque pixels inside the picture, ending only at a key
+    // pixel or the picture's edge, and together they cover every opaque pixel exactly once.
     std::vector<int> cover(pixels.size() / 4, 0);
     for (const RunRect& r : sink.rects) {
         FUZZ_CHECK(r.top >= 0 && r.bottom == r.top + 1 && r.top < height && r.left >= 0 &&
                    r.left < r.right && r.right <= width);
+        FUZZ_CHECK((r.left == 0 || isKey(r.left - 1, r.top)) &&
+                   (r.right == width || isKey(r.right, r.top)));
         for (int x = r.left; x < r.right; ++x)
             ++cover[static_cast<std::size_t>(r.top) * width + x];
-        // A run ends only at a key pixel or at the picture's edge.
-        const std::uint8_t* row = rows.top + r.top * rows.step;
-        FUZZ_CHECK(r.left == 0 || IsKeyPixel(range, row + (r.left - 1) * 4));
-        FUZZ_CHECK(r.right == width || IsKeyPixel(range, row + r.right * 4));
     }
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] ==
-                       !IsKeyPixel(range, rows.top + y * rows.step + x * 4));
+            FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] == !isKey(x, y));
     return 0;
 }

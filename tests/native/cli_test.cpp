@@ -3,11 +3,14 @@
 // with the same choices and survives being written and read again; listing and exit codes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/form_record.h"
-#include "app/form_rules.h"
+#include "app/ui_text.h"
 #include "cli/exit_codes.h"
 #include "cli/listing.h"
 #include "cli/options.h"
@@ -17,41 +20,20 @@
 
 namespace {
 
-using cli::Command;
 using Args = std::vector<std::string>;
 using reader::Bytes;
 
-const Bytes kDefaultFormat = {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x38};
-
-std::string ErrorOf(const Args& args) {
-    const cli::ParsedArguments parsed = cli::ParseArguments(args);
-    EXPECT_FALSE(parsed.invocation) << args[0];
-    return parsed.error;
+// The format payload, then the replacement payload.
+Bytes Encoded(const reader::FormatSettings& format, const reader::ReplaceSettings& replace) {
+    Bytes bytes = reader::FormatPayload(format), pairs = reader::ReplacePayload(replace);
+    bytes.insert(bytes.end(), pairs.begin(), pairs.end());
+    return bytes;
 }
 
-cli::Invocation Parsed(const Args& args) {
-    const cli::ParsedArguments parsed = cli::ParseArguments(args);
-    EXPECT_TRUE(parsed.invocation) << parsed.error;
-    return parsed.invocation.value_or(cli::Invocation{});
-}
-
-std::string ProfileError(const std::string& text) {
-    const cli::ProfileResult result = cli::ParseProfile(text);
-    EXPECT_FALSE(result.setup) << text;
-    return result.error;
-}
-
-cli::Setup SetupOf(const std::string& text) {
-    const cli::ProfileResult result = cli::ParseProfile(text);
-    EXPECT_TRUE(result.setup) << result.error;
-    return result.setup.value_or(cli::Setup{});
-}
+const auto Parsed = [](const Args& args) { return cli::ParseArguments(args).invocation.value(); };
 
 TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
-    const struct {
-        Args args;
-        const char* error;
-    } cases[] = {
+    const std::pair<Args, const char*> cases[] = {
         {{"frobnicate"}, "unknown command \"frobnicate\" (see --help)"},
         {{}, "no command given (see --help)"},
         {{"set", "--colour=red"}, "unknown option \"--colour\""},
@@ -60,6 +42,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--track2-end", "ab"}, "--track2-end: \"ab\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
          "--track3-end: \"\xC3\xA9\" is not a plain ASCII character"},
+        {{"set", "--track1-end=\x80"}, "--track1-end: \"\x80\" is not a plain ASCII character"},
         {{"set", "--track1-end= "}, "--track1-end: \" \" is not a printable character"},
         {{"set", "--tracks=1,4"}, "--tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
@@ -90,57 +73,49 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"apply"}, "apply: the profile file is missing"},
         {{"apply", "a", "b"}, "apply: one profile file, not 2"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ErrorOf(c.args), c.error) << (c.args.empty() ? "" : c.args[0]);
+    for (const auto& [args, error] : cases) {
+        const cli::ParsedArguments parsed = cli::ParseArguments(args);
+        EXPECT_TRUE(!parsed.invocation && parsed.error == error) << parsed.error;
+    }
 }
 
-TEST(CliOptions, FormatOptionsChangeOnlyWhatTheyName) {
-    const struct {
-        Args args;
-        Bytes payload;
-    } cases[] = {
-        {{"set"}, kDefaultFormat},
-        {{"defaults"}, kDefaultFormat},
-        {{"set", "--tracks=2", "--cr=none"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x32, 0x30}},
+// Options change only what they name; "replace" takes the first pair as the upper one.
+TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
+    const std::pair<Args, Bytes> cases[] = {
+        {{"set"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x38}},
+        {{"defaults"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x38}},
         {{"set", "--tracks", "1,3", "--cr", "1,3", "--track2-end=", "--track1-start=A"},
          {0x41, 0x3F, 0x3B, 0xFF, 0x2B, 0x3F, 0x35, 0x35}},
         {{"--cr=3", "set"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x31}},
-        {{"set", "--cr=1"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x34}},
         {{"set", "--track3-start", "-"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2D, 0x3F, 0x37, 0x38}},
+        {{"replace", "a=b", "x=y"}, {0x61, 0x78, 0x62, 0x79}},
+        {{"replace", "===", "#=;"}, {0x3D, 0x23, 0x3D, 0x3B}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(reader::FormatPayload(Parsed(c.args).setup.format), c.payload) << c.args.size();
-}
-
-TEST(CliOptions, ReadersAndPairs) {
+    for (const auto& [args, payload] : cases) {
+        const cli::Setup setup = Parsed(args).setup;
+        EXPECT_EQ(args[0] == "replace" ? reader::ReplacePayload(setup.replace)
+                                       : reader::FormatPayload(setup.format),
+                  payload)
+            << args.back();
+    }
     const cli::Invocation all = Parsed({"--all", "cancel-replace"});
-    EXPECT_EQ(all.command, Command::CancelReplace);
-    EXPECT_TRUE(all.all);
+    EXPECT_TRUE(all.command == cli::Command::CancelReplace && all.all);
     EXPECT_EQ(Parsed({"version", "--path", "\\\\?\\hid#x"}).path, "\\\\?\\hid#x");
-    EXPECT_EQ(reader::ReplacePayload(Parsed({"replace", "a=b", "x=y"}).setup.replace),
-              (Bytes{0x61, 0x78, 0x62, 0x79}));
-    EXPECT_EQ(reader::ReplacePayload(Parsed({"replace", "===", "#=;"}).setup.replace),
-              (Bytes{0x3D, 0x23, 0x3D, 0x3B}));
     EXPECT_EQ(Parsed({"apply", "setup.txt"}).file, "setup.txt");
     EXPECT_EQ(Parsed({"profile", "-o", "-"}).file, "");
-    EXPECT_EQ(Parsed({"--help"}).command, Command::Help);
+    EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
 }
 
 TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
-    using cli::ExitCode;
-    const struct {
-        std::vector<ExitCode> codes;
-        ExitCode combined;
-    } cases[] = {
-        {{ExitCode::Success, ExitCode::Success}, ExitCode::Success},
-        {{ExitCode::Success, ExitCode::Timeout}, ExitCode::PartlyDone},
-        {{ExitCode::Refused, ExitCode::Success}, ExitCode::PartlyDone},
-        {{ExitCode::Timeout, ExitCode::Refused}, ExitCode::Timeout},
-        {{ExitCode::Refused}, ExitCode::Refused},
-        {{}, ExitCode::NoReader},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(cli::Combined(c.codes), c.combined);
+    using E = cli::ExitCode;
+    const std::pair<std::vector<E>, E> cases[] = {{{E::Success, E::Success}, E::Success},
+                                                  {{E::Success, E::Timeout}, E::PartlyDone},
+                                                  {{E::Refused, E::Success}, E::PartlyDone},
+                                                  {{E::Timeout, E::Refused}, E::Timeout},
+                                                  {{E::Refused}, E::Refused},
+                                                  {{}, E::NoReader}};
+    for (const auto& [codes, combined] : cases)
+        EXPECT_EQ(cli::Combined(codes), combined);
     const std::string help = cli::UsageText();
     for (const char* line : {"Exit codes:\n  0  success\n  1  the reader refused ('N')\n",
                              "  5  partly done (--all): some readers done, others not\n"})
@@ -148,10 +123,7 @@ TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
 }
 
 TEST(CliProfile, EveryRefusalNamesItsLine) {
-    const struct {
-        std::string text;
-        const char* error;
-    } cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"", "no \"name = value\" line: not a profile"},
         {"# only a comment\n\n", "no \"name = value\" line: not a profile"},
         {"tracks = 1\nthis is prose\n", "line 2: not a \"name = value\" line"},
@@ -172,61 +144,30 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
         {std::string("tracks = 1\0\n", 12), "line 1: not UTF-8 text: not a profile"},
         {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ProfileError(c.text), c.error) << c.text.substr(0, 40);
+    for (const auto& [text, error] : cases) {
+        const cli::ProfileResult result = cli::ParseProfile(text);
+        EXPECT_TRUE(!result.setup && result.error == error) << result.error;
+    }
 }
 
-// The window's form after clicks on its check boxes (a negative id: a click that clears it)
-// and characters typed into its boxes, as a plain record.
-PlainForm FormAfter(const std::vector<int>& clicks,
-                    const std::vector<std::pair<int, wchar_t>>& texts) {
-    PlainForm form;
-    RestoreDefaultFormat(form);
-    for (const int click : clicks) {
-        const int id = click < 0 ? -click : click;
-        form.SetChecked(id, click > 0);
-        if (id == IDC_CR_PACKET)
-            ApplyPacketCrRule(form);
-        else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
-            ApplyTrackCrRule(form, id);
-        else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
-            ApplyAllowRule(form, id);
-    }
-    for (const auto& text : texts) {
-        const wchar_t value[2] = {text.second, 0};
-        form.SetText(text.first, value);
-    }
-    return form;
-}
-
-// A profile encodes as the window's form with the same choices, and survives being written
-// and read again.
+// A profile encodes as the window's form after the same clicks (a negative id clears a box)
+// and characters typed (id, character; 0 empties the box), and survives being written and
+// read again.
 TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
-    const struct {
-        const char* profile;
-        std::vector<int> clicks;
-        std::vector<std::pair<int, wchar_t>> texts;
-    } cases[] = {
-        {"tracks = 1,2,3\n", {}, {}},
+    using Typed = std::vector<std::pair<int, wchar_t>>;
+    const std::tuple<const char*, std::vector<int>, Typed> cases[] = {
         // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
-        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   "
-         "\r\ncr=none\r\ntrack2-start = "
-         "#\r\n",
+        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
+         "cr=none\r\ntrack2-start = #\r\n",
          {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
          {{IDC_TRACK2_START, L'#'}}},
         {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
          {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
          {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
-        {"cr = 2\ntrack2-start = :\ntrack2-end = /\n",
-         {-IDC_CR_PACKET, IDC_CR_TRACK2},
-         {{IDC_TRACK2_START, L':'}, {IDC_TRACK2_END, L'/'}}},
+        {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
         {"cr = packet\nreplace = ===\n",
          {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
          {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-        // The first pair a profile gives is the window's upper pair.
-        {"replace = x=y\n",
-         {IDC_ALLOW_PAIR1},
-         {{IDC_PAIR1_CHAR, L'x'}, {IDC_PAIR1_REPLACEMENT, L'y'}}},
         {"replace = a=b #=!\n",
          {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
          {{IDC_PAIR1_CHAR, L'a'},
@@ -235,38 +176,60 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
           {IDC_PAIR2_REPLACEMENT, L'!'}}},
         {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
     };
-    for (const auto& c : cases) {
-        const cli::Setup setup = SetupOf(c.profile);
-        const PlainForm form = FormAfter(c.clicks, c.texts);
-        EXPECT_EQ(reader::FormatPayload(setup.format), reader::FormatPayload(ReadFormatForm(form)))
-            << c.profile;
-        EXPECT_EQ(reader::ReplacePayload(setup.replace),
-                  reader::ReplacePayload(ReadReplaceForm(form)))
-            << c.profile;
+    for (const auto& [profile, clicks, texts] : cases) {
+        PlainForm form;
+        RestoreDefaultFormat(form);
+        for (const int click : clicks) {
+            const int id = std::abs(click);
+            form.SetChecked(id, click > 0);
+            if (id == IDC_CR_PACKET)
+                ApplyPacketCrRule(form);
+            else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
+                ApplyTrackCrRule(form, id);
+            else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
+                ApplyAllowRule(form, id);
+        }
+        for (const auto& [id, character] : texts)
+            form.SetText(id, std::wstring(character != 0, character).c_str());
+        const cli::Setup setup = cli::ParseProfile(profile).setup.value();
+        EXPECT_EQ(Encoded(setup.format, setup.replace),
+                  Encoded(ReadFormatForm(form), ReadReplaceForm(form)))
+            << profile;
         const std::string written = cli::WriteProfile(setup);
-        const cli::Setup again = SetupOf(written);
+        const cli::Setup again = cli::ParseProfile(written).setup.value();
         EXPECT_EQ(cli::WriteProfile(again), written);
-        EXPECT_EQ(reader::FormatPayload(again.format), reader::FormatPayload(setup.format));
-        EXPECT_EQ(reader::ReplacePayload(again.replace), reader::ReplacePayload(setup.replace));
+        EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
 }
 
-// Window texts reach the console as UTF-8; a surrogate pair is one character.
-TEST(CliWindowText, Utf8) {
+// Each translated control has one caption in both languages; the found text prints the
+// version in upper-case hex.
+TEST(WindowTexts, CaptionsAndFoundText) {
+    std::set<int> ids;
+    for (std::size_t i = 0; i < kCaptionCount; ++i)
+        EXPECT_TRUE(ids.insert(kCaptions[i].controlId).second && kCaptions[i].english[0] &&
+                    kCaptions[i].chinese[0])
+            << kCaptions[i].controlId;
+    const std::pair<std::uint16_t, const wchar_t*> cases[] = {{0x0100, L"Detect device OK,ver100"},
+                                                              {0x000A, L"Detect device OK,verA"},
+                                                              {0x0000, L"Detect device OK,ver0"},
+                                                              {0xBEEF, L"设备已连接,verBEEF"}};
+    for (const auto& [version, text] : cases)
+        EXPECT_EQ(FoundText(version, version != 0xBEEF), text);
+}
+
+// Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines
+// and JSON.
+TEST(CliOutput, Utf8AndListing) {
     EXPECT_EQ(cli::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
               "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
     EXPECT_EQ(cli::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
-}
-
-TEST(CliListing, LinesAndJson) {
-    const cli::ListedReader readers[] = {
-        {"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100, std::string("V1.0")},
-        {"p\"2", 0x5131, 0x2007, 0x000A, std::nullopt},
-    };
-    EXPECT_EQ(cli::ListingLine(readers[0]),
-              "\\\\?\\hid#vid_5131&pid_2007#1  5131:2007  ver100  V1.0");
-    EXPECT_EQ(cli::ListingLine(readers[1]), "p\"2  5131:2007  verA  -");
-    EXPECT_EQ(cli::ListingJson({readers[0], {"x", 1, 2, 3, std::string("a\x01\xE9")}}),
+    const cli::ListedReader reader{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100,
+                                   std::string("V1.0")};
+    EXPECT_EQ(cli::ListingLine(reader), "\\\\?\\hid#vid_5131&pid_2007#1  5131:2007  ver100  V1.0");
+    EXPECT_EQ(cli::ListingLine({"p\"2", 0x5131, 0x2007, 0x000A, std::nullopt}),
+              "p\"2  5131:2007  verA  -");
+    EXPECT_EQ(cli::ListingJson({reader, {"x", 1, 2, 3, std::string("a\x01\xE9")}}),
               "[\n  {\"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", \"vendorId\": 20785, "
               "\"productId\": 8199, \"versionNumber\": 256, \"versionText\": \"V1.0\"},\n"
               "  {\"path\": \"x\", \"vendorId\": 1, \"productId\": 2, \"versionNumber\": 3, "

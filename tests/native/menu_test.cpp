@@ -1,0 +1,222 @@
+// The menu's pure parts: template reading, mnemonics, the shortcut column, the look decision,
+// colour blending and image-resource reading.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "menu/image_resources.h"
+#include "menu/menu_colors.h"
+#include "menu/menu_look.h"
+#include "menu/menu_template.h"
+#include "menu/mnemonic.h"
+#include "menu/shortcut_column.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+// Little-endian words in an exact-size heap block, cut to `size` bytes: a read past its end
+// is caught by the sanitizer.
+std::unique_ptr<std::uint8_t[]> HeapBytes(const std::u16string& words, std::size_t size) {
+    std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[size + !size]);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(words[i / 2] >> (i % 2 * 8));
+    return bytes;
+}
+
+std::optional<std::vector<MenuTemplateItem>> Parse(const std::u16string& words,
+                                                   std::size_t size = SIZE_MAX) {
+    size = std::min(size, 2 * words.size());
+    return ParseMenuTemplate(HeapBytes(words, size).get(), size);
+}
+
+// Template entries as a resource compiler writes them; the header is two zero words.
+const std::u16string kHeader(2, 0);
+const auto Item = [](char16_t flags, char16_t id, std::u16string text) {
+    return flags + (id + text) + u'\0';
+};
+const auto Popup = [](char16_t flags, std::u16string text) {
+    return char16_t(flags | kTemplatePopup) + text + u'\0';
+};
+
+TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
+    const auto items =
+        Parse(kHeader + Popup(0, u"&File") + Item(0, 0x1234, u"&Open\tCtrl+O") +
+              Popup(0, u"&Recent") + Item(kTemplateEnd, 110, u"one") + Item(0, 0, u"") +
+              Item(kTemplateEnd | 0x1, 101, u"E&xit") + Popup(kTemplateEnd, u"&Help") +
+              Popup(kTemplateEnd, u"&More") + Item(kTemplateEnd, 120, u"\u95dc\u65bc") +
+              u"\xFFFF");  // after the end: never read
+    const MenuTemplateItem expected[] = {
+        {kTemplatePopup, 0, u"&File", 0},
+        {0, 0x1234, u"&Open\tCtrl+O", 1},
+        {kTemplatePopup, 0, u"&Recent", 1},
+        {0, 110, u"one", 2},
+        {0, 0, u"", 1},
+        {0x1, 101, u"E&xit", 1},
+        {kTemplatePopup, 0, u"&Help", 0},
+        {kTemplatePopup, 0, u"&More", 1},
+        {0, 120, u"\u95dc\u65bc", 2},
+    };
+    ASSERT_TRUE(items && items->size() == std::size(expected));
+    for (std::size_t i = 0; i < items->size(); ++i) {
+        const MenuTemplateItem& item = (*items)[i];
+        EXPECT_TRUE(item.flags == expected[i].flags && item.id == expected[i].id &&
+                    item.text == expected[i].text && item.depth == expected[i].depth)
+            << i;
+    }
+    // The header size moves the first item.
+    const auto moved = Parse(u"\0\2\xAAAA"s + Item(kTemplateEnd, 7, u"x"));
+    ASSERT_TRUE(moved && moved->size() == 1);
+    EXPECT_EQ((*moved)[0].id, 7);
+}
+
+TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
+    const std::u16string whole = kHeader + Popup(kTemplateEnd, u"&File") + Item(0, 100, u"&Open") +
+                                 Item(kTemplateEnd, 101, u"E&xit");
+    ASSERT_TRUE(Parse(whole));
+    for (std::size_t size = 0; size < 2 * whole.size(); ++size)  // every cut, wherever it falls
+        EXPECT_FALSE(Parse(whole, size)) << size;
+    const std::pair<const char*, std::u16string> cases[] = {
+        {"top level never ends", kHeader + Item(0, 1, u"a") + Item(0, 2, u"b")},
+        {"popup never ends", kHeader + Popup(kTemplateEnd, u"P") + Item(0, 1, u"a")},
+        {"text without terminator", kHeader + u"\x80\1a"},
+        {"header larger than the resource", u"\0\x28\0"s},
+        {"extended template", u"\1\0"s + Item(kTemplateEnd, 1, u"a")},
+    };
+    for (const auto& [what, words] : cases)
+        EXPECT_FALSE(Parse(words)) << what;
+    EXPECT_FALSE(Parse(kHeader + u"\x80\1a", 9));  // an odd trailing byte in the text
+}
+
+constexpr unsigned kPopup = 0x10;
+constexpr auto Execute = [](std::uint32_t position) { return (2u << 16) | position; };
+
+// Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
+// without the popup bit answer nothing; letters beyond ASCII.
+TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
+    const std::tuple<std::vector<std::u16string>, char16_t, unsigned, std::uint32_t> cases[] = {
+        {{u"&Open", u"&save"}, u'S', kPopup, Execute(1)},
+        {{u"&Open", u"&Save"}, u's', kPopup, Execute(1)},
+        {{u"x", u"&Send", u"&Save"}, u's', kPopup, Execute(1)},
+        {{u"Save &As"}, u'a', kPopup, Execute(0)},
+        {{u"Tom &&xJerry"}, u'x', kPopup, Execute(0)},
+        {{u"Save"}, u's', kPopup, 0},
+        {{u"&Save"}, u's', 0x2000, 0},
+        {{}, u's', kPopup, 0},
+        {{u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445"}, u'\u0412', kPopup, Execute(0)},
+        {{u"&\u00e9diter"}, u'\u00c9', kPopup, Execute(0)},
+        {{u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, Execute(0)},
+    };
+    for (const auto& [labels, character, flags, answer] : cases)
+        EXPECT_EQ(MnemonicAnswer(labels, character, flags), answer) << int{character};
+    // Capitals and expected letters at the range edges of Latin, Greek and Cyrillic.
+    const std::u16string pairs[][2] = {
+        {u"AZ@[\u00c0\u00de\u00d7\u00df", u"az@[\u00e0\u00fe\u00d7\u00df"},
+        {u"\u0100\u0101\u0136\u0130\u0139\u0147\u014a\u0176\u0178\u0179\u017d",
+         u"\u0101\u0101\u0137i\u013a\u0148\u014b\u0177\u00ff\u017a\u017e"},
+        {u"\u0391\u03a2\u03ab\u0400\u040f\u0410\u042f\u0430!",
+         u"\u03b1\u03a2\u03cb\u0450\u045f\u0430\u044f\u0430!"},
+    };
+    for (const auto& pair : pairs)
+        EXPECT_EQ(LowerCase(pair[0]), pair[1]);
+}
+
+// Every character is 3 pixels wide, a space `spaceWidth`.
+struct FakeMeasure : TextMeasure {
+    explicit FakeMeasure(int space) : spaceWidth(space) {}
+    int Width(const std::u16string& text) const override {
+        int width = 0;
+        for (char16_t c : text)
+            width += c == u' ' ? spaceWidth : 3;
+        return width;
+    }
+    int spaceWidth;
+};
+
+TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
+    const LabelParts parts = SplitLabel(u"Find\tnever\tCtrl+F");
+    EXPECT_TRUE(parts.left == u"Find" && parts.right == u"Ctrl+F" && parts.hasTab);
+    EXPECT_TRUE(SplitLabel(u"Plain").left == u"Plain" && !SplitLabel(u"Plain").hasTab);
+    const std::tuple<int, std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {
+        // widest: "Properties " = 30 + 2; "Open" = 12 needs 10 spaces of 2
+        {2,
+         {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
+         {u"Open          \tCtrl+O", u"Properties", u"Save as      \tF12"}},
+        {5, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},    // spaces wider than the gap
+        {3, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},  // only the first tab counts
+        {3, {u"Abc\tX"}, {u"Abc \tX"}},                      // the widest has a tab itself
+        {0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},     // spaces without width end the padding
+    };
+    for (auto [spaceWidth, labels, aligned] : cases) {
+        AlignShortcutColumn(labels, FakeMeasure(spaceWidth));
+        EXPECT_EQ(labels, aligned) << spaceWidth;
+    }
+}
+
+TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
+    const std::pair<WindowsRelease, int> cases[] = {
+        {{true, 3, 95}, 0}, {{true, 4, 0}, 2},  {{true, 4, 10}, 3},  {{true, 4, 90}, 4},
+        {{true, 4, 20}, 2}, {{true, 5, 0}, 2},  {{false, 3, 51}, 1}, {{false, 4, 0}, 5},
+        {{false, 5, 0}, 6}, {{false, 5, 1}, 7}, {{false, 5, 2}, 1},  {{false, 10, 0}, 1},
+    };
+    for (const auto& [release, code] : cases) {
+        EXPECT_EQ(WindowsVersionCode(release), code) << release.major << release.minor;
+        EXPECT_EQ(UsesFlatStyle(code, false), code == 7) << code;
+    }
+    EXPECT_FALSE(UsesFlatStyle(7, true));
+    EXPECT_TRUE(IsClassicThemeFile("C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme"));
+    EXPECT_TRUE(IsClassicThemeFile("WINDOWS CLASSIC.THEME"));
+    for (const char* other : {"C:\\WINDOWS\\Resources\\Themes\\Luna.theme", "Classic.theme", ""})
+        EXPECT_FALSE(IsClassicThemeFile(other)) << other;
+}
+
+TEST(BlendTowardWhite, FactorsOutsideTheRangeChangeNothing) {
+    const std::tuple<std::uint32_t, double, std::uint32_t> cases[] = {
+        {0x00402010, 0.0, 0x00402010},  {0x00402010, 1.5, 0x00402010},
+        {0x00402010, -0.5, 0x00402010}, {0x00402010, 1.0, 0x00FFFFFF},
+        {0x00000000, 0.5, 0x007F7F7F},  {0x00FF8000, 0.25, 0x00FF9F3F},
+        {0x006A240A, 0.85, 0x00E8DEDA},
+    };
+    for (const auto& [color, factor, blended] : cases)
+        EXPECT_EQ(BlendTowardWhite(color, factor), blended) << factor;
+}
+
+TEST(ToolbarImagePosition, SeparatorsTakeNoPictureAndMalformedBarsHaveNoButtons) {
+    const auto position = [](const std::u16string& words, unsigned command) {
+        return ToolbarImagePosition(HeapBytes(words, 2 * words.size()).get(), 2 * words.size(),
+                                    command);
+    };
+    const std::u16string bar = u"\1\x10\xF\4\x12C\0\x12D\x12E"s;  // ids 300 to 302 above a byte
+    const std::pair<unsigned, std::optional<int>> cases[] = {
+        {300, 0}, {301, 1}, {302, 2}, {303, std::nullopt}, {0, std::nullopt}};
+    for (const auto& [command, expected] : cases)
+        EXPECT_EQ(position(bar, command), expected) << command;
+    EXPECT_FALSE(position(u"\1\x10\xF\5\x64\x65", 100));  // more buttons than words
+    EXPECT_FALSE(position(u"\2\x10\xF\1\x64", 100));      // unknown version
+    EXPECT_FALSE(position(u"\1\x10\xF", 100));            // cut in the header
+}
+
+TEST(SharedImageIds, RaisedVariantsNeedThreeEqualEntries) {
+    const std::vector<int> ids{5, 5, 5, 6, 7, 7};
+    EXPECT_EQ(SharedImageIndex(ids, 7), 4);
+    EXPECT_EQ(SharedImageIndex(ids, 8), -1);
+    EXPECT_EQ(SharedImageIndex({}, 5), -1);
+    EXPECT_TRUE(HasRaisedVariants(ids, 0));
+    for (int index : {3, 4, 5, -1})  // 4 and 5: too near the end
+        EXPECT_FALSE(HasRaisedVariants(ids, index)) << index;
+    EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
+}
+
+TEST(BitmapColorCount, PaletteSizeFromTheHeader) {
+    const int cases[][3] = {{0, 1, 2},  {0, 4, 16}, {0, 8, 256},
+                            {0, 24, 0}, {5, 8, 5},  {70000, 8, 0xFFFF}};
+    for (const auto& c : cases)
+        EXPECT_EQ(BitmapColorCount(c[0], static_cast<std::uint16_t>(c[1])), c[2]) << c[0] << c[1];
+}
+
+}  // namespace
