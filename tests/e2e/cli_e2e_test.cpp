@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,25 +25,28 @@ const Report kCancel = {0x02, 0x32, 0x03};
 const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
                   kCancelled = "Cancle replace character command  OK!\n";
 
-struct Outcome {
-    int code;
-    std::string out, err;
-    double ms;
-};
-
-Outcome Call(const Args& args) {
-    std::ostringstream out, err;
-    const auto start = std::chrono::steady_clock::now();
-    const int code = cli::RunCli(args, out, err);
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    return {code, out.str(), err.str(), took.count()};
-}
-
 std::string Joined(const Args& args) {
     std::string text = "zp350cli";
     for (const std::string& arg : args)
         text += " " + arg;
     return text;
+}
+
+struct Outcome {
+    int code;
+    std::string out, err;
+    // Everything a script sees, to compare in one go.
+    std::string Seen() const { return std::to_string(code) + " [" + out + "] [" + err + "]"; }
+};
+
+// Runs the command as the program does and prints its time (for the README).
+Outcome Call(const Args& args) {
+    std::ostringstream out, err;
+    const auto start = std::chrono::steady_clock::now();
+    const int code = cli::RunCli(args, out, err);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(args).c_str(), code, took.count());
+    return {code, out.str(), err.str()};
 }
 
 // A file in the temporary folder for as long as the object lives.
@@ -52,10 +56,7 @@ struct TempFile {
         char dir[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, dir);
         path = std::string(dir) + name;
-        if (FILE* file = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(text.data(), 1, text.size(), file);
-            std::fclose(file);
-        }
+        std::ofstream(path, std::ios::binary) << text;
     }
     ~TempFile() { DeleteFileA(path.c_str()); }
 };
@@ -101,15 +102,11 @@ TEST_F(CliE2e, CommandsAndAnswers) {
         if (c.answer > 1)
             VirtualReader::Set(L"Answer", c.answer);
         VirtualReader::Set(L"Silent", c.answer == 1);
-        const Outcome run = Call(c.args);
-        EXPECT_EQ(run.code, c.code) << Joined(c.args) << ": " << run.err;
-        EXPECT_EQ(run.out, c.out) << Joined(c.args);
-        EXPECT_EQ(run.err, c.err) << Joined(c.args);
+        EXPECT_EQ(Call(c.args).Seen(), (Outcome{c.code, c.out, c.err}.Seen())) << Joined(c.args);
         std::vector<Report> expected;
         for (const Report& frame : c.received)
             expected.push_back(FullReport(frame));
         EXPECT_EQ(VirtualReader::Received(), expected) << Joined(c.args);
-        std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(c.args).c_str(), run.code, run.ms);
         if (c.args[0] == "apply") {  // what the reader keeps: the profile's format
             EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&expected[0][3], &expected[0][11]));
         }
@@ -120,10 +117,7 @@ TEST_F(CliE2e, CommandsAndAnswers) {
 
 TEST_F(CliE2e, NoReader) {
     ASSERT_TRUE(VirtualReader::Remove());
-    const Outcome run = Call({"version"});
-    std::printf("timing: %-50s %6.0f ms\n", "zp350cli version (no reader)", run.ms);
-    EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.err, "zp350cli: No device connected!\n");
+    EXPECT_EQ(Call({"version"}).Seen(), "2 [] [zp350cli: No device connected!\n]");
     EXPECT_EQ(Call({"--all", "cancel-replace"}).code, 2);
     ASSERT_TRUE(VirtualReader::Install());
 }
@@ -144,12 +138,8 @@ TEST_F(CliE2e, BadInputReachesNoReader) {
          refused.path + ": line 2: cr: \"5\" is not packet, none or a track 1, 2 or 3"},
         {{"apply", "Z:\\no\\such\\profile.txt"}, "Z:\\no\\such\\profile.txt: cannot be read"},
     };
-    for (const auto& c : cases) {
-        const Outcome run = Call(c.args);
-        EXPECT_EQ(run.code, 4) << Joined(c.args);
-        EXPECT_EQ(run.err, "zp350cli: " + c.err + "\n");
-        EXPECT_EQ(run.out, "");
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Call(c.args).Seen(), "4 [] [zp350cli: " + c.err + "\n]");
     EXPECT_EQ(VirtualReader::Received(), std::vector<Report>{});
 }
 
@@ -160,19 +150,16 @@ TEST_F(CliE2e, TwoReaders) {
     ASSERT_TRUE(VirtualReader::Install(1));
     VirtualReader::Reset(1);
     Outcome run = Call({"list"});
-    std::printf("timing: %-50s %6.0f ms\n", "zp350cli list (two readers)", run.ms);
     const std::string first = run.out.substr(0, run.out.find("  "));
     const std::string second = run.out.substr(run.out.find('\n') + 1, first.size());
     EXPECT_EQ(run.out, first + "  5131:2007  ver100  ZP350 VR 1.0\n" + second +
                            "  5131:2007  ver100  ZP350 VR 1.0\n");
     VirtualReader::Reset(0);  // forgets the version queries of the listing
     VirtualReader::Reset(1);
-    run = Call({"set"});
-    EXPECT_EQ(run.code, 4);
-    EXPECT_EQ(run.err, "zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
-                           first + "\n  " + second + "\n");
-    run = Call({"cancel-replace", "--path", second});
-    EXPECT_EQ(run.out, kCancelled);
+    EXPECT_EQ(Call({"set"}).Seen(),
+              "4 [] [zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
+                  first + "\n  " + second + "\n]");
+    EXPECT_EQ(Call({"cancel-replace", "--path", second}).out, kCancelled);
     EXPECT_EQ(Call({"version", "--path", "\\\\?\\hid#nothing"}).err,
               "zp350cli: no reader at \\\\?\\hid#nothing\n");
     EXPECT_EQ(VirtualReader::Received(0), std::vector<Report>{});
@@ -181,12 +168,8 @@ TEST_F(CliE2e, TwoReaders) {
     VirtualReader::Reset(0);
     VirtualReader::Reset(1);
     VirtualReader::Set(L"Silent", 1, 1);
-    run = Call({"--all", "set", "--tracks=1"});
-    std::printf("timing: %-50s exit %d %6.0f ms\n", "zp350cli --all set --tracks=1", run.code,
-                run.ms);
-    EXPECT_EQ(run.code, 5);
-    EXPECT_EQ(run.out, first + ": Set format OK!\n");
-    EXPECT_EQ(run.err, second + ": Receive data timeout\n");
+    EXPECT_EQ(Call({"--all", "set", "--tracks=1"}).Seen(),
+              "5 [" + first + ": Set format OK!\n] [" + second + ": Receive data timeout\n]");
     for (int reader : {0, 1})
         EXPECT_EQ(VirtualReader::Received(reader), std::vector<Report>{FullReport(kTrack1Format)});
     EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&kTrack1Format[2], &kTrack1Format[10]));
