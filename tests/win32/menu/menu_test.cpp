@@ -105,19 +105,8 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
               L"5: 100o &Open\tCtrl+O | 101og Save&as... | 0os  | -1op &Recent | "
               L"102oc E&xit\tAlt+F4 | (none)");
     EXPECT_FALSE(IsOwnerDrawn(menu.menu(), 0) || IsOwnerDrawn(menu.menu(), 1));  // the bar
-    // The shortcuts start in one column: the names before them are padded alike.
-    const int column = MenuTextWidth(L"Save &as... ");
-    for (int position : {0, 4}) {
-        const std::wstring label = Label(*file, position);
-        const size_t tab = label.find(L'\t');
-        EXPECT_TRUE(MenuTextWidth(label.substr(0, tab)) >= column &&
-                    MenuTextWidth(label.substr(0, tab - 1)) < column)
-            << position;
-    }
-    // Text outside any ANSI code page survives.
-    int position = -1;
-    KelMenu* recent = menu.FindCommand(IDC_RECENT2, position);
-    EXPECT_TRUE(recent && recent->menu() == GetSubMenu(file->menu(), 3) && position == 1);
+    // Text outside any ANSI code page survives, found by command in a nested popup. (The
+    // padding rule is tested natively with a fake measure.)
     EXPECT_EQ(Label(menu, IDC_RECENT2, 0) + L"|" + Label(menu, IDC_RECENT1, 0),
               L"\u6587\u4ef6\u4e8c(&T)|\u0424&\u0430\u0439\u043b \u043e\u0434\u0438\u043d");
 }
