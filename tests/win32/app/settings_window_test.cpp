@@ -43,20 +43,14 @@ protected:
             form += ItemText(hwnd, id);
         return form;
     }
-    // Pixels of roughly pure red a control paints.
+    // Pixels of pure red a control paints.
     int Red(int id) {
         RECT rect;
         GetClientRect(GetDlgItem(hwnd, id), &rect);
         Canvas canvas(rect.right, rect.bottom, RGB(255, 255, 255));
         SendDlgItemMessageW(hwnd, id, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()),
                             PRF_CLIENT | PRF_ERASEBKGND);
-        int red = 0;
-        for (int y = 0; y < rect.bottom; ++y)
-            for (int x = 0; x < rect.right; ++x) {
-                const COLORREF p = canvas.Pixel(x, y);
-                red += GetRValue(p) > 180 && GetGValue(p) < 80 && GetBValue(p) < 80;
-            }
-        return red;
+        return canvas.Count(RGB(255, 0, 0));
     }
 
     RecordingPrompts prompts;

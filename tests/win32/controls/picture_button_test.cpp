@@ -105,32 +105,9 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     }
 }
 
-TEST_F(PictureButtonTest, CaptionColoursEngravedWhenDisabledAndTheParentBackground) {
+TEST_F(PictureButtonTest, ImagesOfEitherKindBadImagesCaptionColoursAndParentBackground) {
     Button button;
-    HWND hwnd = Bind(button, BS_PUSHBUTTON, kFirst, L"Hi");
-    button.colors.Set(IdleText, RGB(0, 0, 255));
-    button.colors.Set(ActiveText, RGB(255, 0, 0));
-    EXPECT_TRUE(Paint(button, kRest).Count(RGB(0, 0, 255)) > 0 &&
-                Paint(button, kHovered).Count(RGB(0, 0, 255)) == 0 &&
-                canvas->Count(RGB(255, 0, 0)) > 0);
-    RECT lit{}, dark{};
-    Paint(button, kDisabled).Count(light, &lit);
-    canvas->Count(shadow, &dark);  // the highlight copy one pixel right and down
-    EXPECT_TRUE(dark.right >= 0 && lit.right == dark.right + 1 && lit.bottom == dark.bottom + 1);
-
-    SetWindowTextW(hwnd, L"");
-    button.UseParentBackground(false);
-    RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    Paint(button, kHovered);
-    EXPECT_TRUE(canvas->Pixel(kW / 2, kMid) == kParentColor && canvas->Pixel(0, kMid) == light);
-    EXPECT_EQ(button.ShiftColor(IdleFace, -255, true), ButtonOk);
-    SendMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);  // keeps the colours set
-    EXPECT_EQ(button.Color(IdleFace), RGB(200 - 160, 180 - 160, 0));
-}
-
-TEST_F(PictureButtonTest, ImagesOfOneKindReplaceTheOtherAndBadImagesLeaveNone) {
-    Button button;
-    Bind(button);
+    HWND hwnd = Bind(button);
     const COLORREF key = RGB(255, 0, 255), nearKey = RGB(254, 0, 255), green = RGB(0, 160, 0);
     button.SetIcons(MakeTestIcon(8, kRed), nullptr);
     const int red = Paint(button, kRest).Count(kRed);
@@ -157,9 +134,29 @@ TEST_F(PictureButtonTest, ImagesOfOneKindReplaceTheOtherAndBadImagesLeaveNone) {
         (std::vector<int>{Paint(button, kRest).Count(RGB(level, level, level)),
                           canvas->Count(RGB(0, 0, 0)), Paint(button, kHovered).Count(orange)}),
         (std::vector<int>{63, 1, 63}));
+    button.ReleaseImages(true);
+    SetWindowTextW(hwnd, L"Hi");
+    button.colors.Set(IdleText, RGB(0, 0, 255));
+    button.colors.Set(ActiveText, RGB(255, 0, 0));
+    EXPECT_TRUE(Paint(button, kRest).Count(RGB(0, 0, 255)) > 0 &&
+                Paint(button, kHovered).Count(RGB(0, 0, 255)) == 0 &&
+                canvas->Count(RGB(255, 0, 0)) > 0);
+    RECT lit{}, dark{};
+    Paint(button, kDisabled).Count(light, &lit);
+    canvas->Count(shadow, &dark);  // the highlight copy one pixel right and down
+    EXPECT_TRUE(dark.right >= 0 && lit.right == dark.right + 1 && lit.bottom == dark.bottom + 1);
+
+    SetWindowTextW(hwnd, L"");
+    button.UseParentBackground(false);
+    RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Paint(button, kHovered);
+    EXPECT_TRUE(canvas->Pixel(kW / 2, kMid) == kParentColor && canvas->Pixel(0, kMid) == light);
+    EXPECT_EQ(button.ShiftColor(IdleFace, -255, true), ButtonOk);
+    SendMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);  // keeps the colours set
+    EXPECT_EQ(button.Color(IdleFace), RGB(200 - 160, 180 - 160, 0));
 }
 
-TEST_F(PictureButtonTest, BindingMakesTheButtonOwnerDrawnAndSetStyleMovesTheDefaultFlag) {
+TEST_F(PictureButtonTest, OwnerDrawnSetStyleMovesTheDefaultFlagAndDisablingMovesTheFocusOn) {
     Button plain, byDefault;
     HWND plainHwnd = Bind(plain), hwnd = Bind(byDefault, BS_DEFPUSHBUTTON, kSecond);
     // Per button: d default, u not, o owner drawn.
@@ -176,6 +173,16 @@ TEST_F(PictureButtonTest, BindingMakesTheButtonOwnerDrawnAndSetStyleMovesTheDefa
     for (DWORD style : {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX})  // a group box: kept
         seen += (SendMessageW(hwnd, BM_SETSTYLE, style, TRUE), "| " + state());
     EXPECT_EQ(seen, "uo do | uo uo | uo do | uo do ");
+    const auto focus = [&] {
+        return GetFocus() == plainHwnd ? 'a' : GetFocus() == hwnd ? 'b' : '-';
+    };
+    SetFocus(plainHwnd);
+    // Disabled: on to the next; disabled when not focused: the focus stays; a click takes it.
+    const std::string focused{
+        focus(), (EnableWindow(plainHwnd, FALSE), focus()),
+        (EnableWindow(plainHwnd, TRUE), EnableWindow(plainHwnd, FALSE), focus()),
+        (EnableWindow(plainHwnd, TRUE), Click(parent.hwnd(), kFirst), focus())};
+    EXPECT_EQ(focused, "abba");
 }
 
 TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichTogglesOnClick) {
@@ -235,18 +242,6 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     moved(10, 0);
     seen += canvas->Pixel(kW / 2, kMid) == kActive ? 'A' : '-';
     EXPECT_EQ(seen, "-HH H-H-H-H-H--");
-}
-
-TEST_F(PictureButtonTest, DisablingTheFocusedButtonMovesTheFocusOn) {
-    Button first, second;
-    HWND a = Bind(first), b = Bind(second, BS_PUSHBUTTON, kSecond);
-    const auto focus = [&] { return GetFocus() == a ? 'a' : GetFocus() == b ? 'b' : '-'; };
-    SetFocus(a);
-    // Disabled: on to the next; disabled when not focused: the focus stays; a click takes it.
-    const std::string seen{focus(), (EnableWindow(a, FALSE), focus()),
-                           (EnableWindow(a, TRUE), EnableWindow(a, FALSE), focus()),
-                           (EnableWindow(a, TRUE), Click(parent.hwnd(), kFirst), focus())};
-    EXPECT_EQ(seen, "abba");
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
