@@ -47,12 +47,6 @@ int Canvas::Count(COLORREF color, RECT* box, const RECT* area) const {
     return count;
 }
 
-bool Canvas::SameAs(const Canvas& other) const {
-    GdiFlush();
-    return width_ == other.width_ && height_ == other.height_ &&
-           std::equal(bits_, bits_ + width_ * height_, other.bits_);
-}
-
 void Canvas::Save(const wchar_t* path) const {
     GdiFlush();
     const DWORD size = 4 * width_ * height_, headers = 14 + sizeof(BITMAPINFOHEADER);

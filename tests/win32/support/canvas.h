@@ -19,7 +19,6 @@ public:
     // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
     // that holds them (inclusive; empty when none).
     int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
-    bool SameAs(const Canvas& other) const;
     // Writes the picture as a BMP file.
     void Save(const wchar_t* path) const;
 
