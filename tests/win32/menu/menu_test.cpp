@@ -321,56 +321,51 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndSystemColours) {
                                      RGB(255, 0, 255), GetSysColor(COLOR_BTNSHADOW)}));
 }
 
-// What the steps that run inside the menu's own loop saw.
-struct OpenPopup {
-    HWND window = nullptr;
-    RECT rect{};
-    std::unique_ptr<Canvas> picture;
-    const wchar_t* file = nullptr;
-} g_open;
-
-// Second step: the first item is selected now; take the picture, then type "x".
-void CaptureAndChoose() {
-    UpdateWindow(g_open.window);
-    const RECT& r = g_open.rect;
-    g_open.picture = std::make_unique<Canvas>(r.right - r.left, r.bottom - r.top);
-    HDC window = GetWindowDC(g_open.window);  // the window's own pixels, frame included
-    BitBlt(g_open.picture->dc(), 0, 0, r.right - r.left, r.bottom - r.top, window, 0, 0, SRCCOPY);
-    ReleaseDC(g_open.window, window);
-    CreateDirectoryW(L"..\\screenshots", nullptr);
-    g_open.picture->Save(g_open.file);
-    PostMessageW(g_open.window, WM_CHAR, L'x', 0);
-}
+// What the steps that run inside the menu's own loop saw: the popup, where, and its picture.
+HWND g_popup = nullptr;
+RECT g_rect{};
+std::unique_ptr<Canvas> g_picture;
 
 TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
+    CreateDirectoryW(L"..\\screenshots", nullptr);
     for (int code : {kXp, kW2000}) {
         LookScope look(code);
-        g_open = OpenPopup();
-        g_open.file =
-            code == kXp ? L"..\\screenshots\\menu-flat.bmp" : L"..\\screenshots\\menu-classic.bmp";
+        g_popup = nullptr;
+        g_picture.reset();
         auto images = OneItem(L"", IDC_OPEN, IDB_TEST_STRIP);  // pictures for two items
         images->AppendItem(L"", MF_STRING, IDC_EXIT, IDB_TEST_STRIP);
         TestParent parent;
         PictureButton button;
         HWND hwnd = parent.AddButton(601, BS_PUSHBUTTON, 20, 20, 80, 30, L"Menu");
         ASSERT_TRUE(button.Subclass(hwnd) && button.SetPopupMenu(IDM_TEST_MENU, parent.hwnd()));
-        RECT buttonRect;
-        GetWindowRect(hwnd, &buttonRect);
-        RunSoon([] {  // first step: find the open popup and select its first item
-            g_open.window = FindWindowW(L"#32768", nullptr);
-            if (g_open.window == nullptr || !IsWindowVisible(g_open.window))
+        RunSoon([] {  // first find the open popup and select its first item
+            g_popup = FindWindowW(L"#32768", nullptr);
+            if (g_popup == nullptr || !IsWindowVisible(g_popup))
                 return;  // the menu ends with the test's failure below
-            GetWindowRect(g_open.window, &g_open.rect);
-            PostMessageW(g_open.window, WM_KEYDOWN, VK_DOWN, 0);
-            RunSoon(CaptureAndChoose);
+            GetWindowRect(g_popup, &g_rect);
+            PostMessageW(g_popup, WM_KEYDOWN, VK_DOWN, 0);
+            RunSoon([] {  // then take its picture, frame included, and type "x"
+                UpdateWindow(g_popup);
+                const int width = g_rect.right - g_rect.left, height = g_rect.bottom - g_rect.top;
+                g_picture = std::make_unique<Canvas>(width, height);
+                HDC window = GetWindowDC(g_popup);
+                BitBlt(g_picture->dc(), 0, 0, width, height, window, 0, 0, SRCCOPY);
+                ReleaseDC(g_popup, window);
+                PostMessageW(g_popup, WM_CHAR, L'x', 0);
+            });
         });
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         PumpMessages();
-        ASSERT_TRUE(g_open.window && g_open.picture) << code;
-        EXPECT_TRUE(g_open.rect.left == buttonRect.left && g_open.rect.top == buttonRect.bottom);
-        EXPECT_EQ(TestParent::lastCommand, WPARAM{IDC_EXIT});
+        ASSERT_TRUE(g_popup && g_picture) << code;
+        g_picture->Save(code == kXp ? L"..\\screenshots\\menu-flat.bmp"
+                                    : L"..\\screenshots\\menu-classic.bmp");
+        RECT below;
+        GetWindowRect(hwnd, &below);
         const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
-        EXPECT_GT(g_open.picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit), 200);
+        EXPECT_TRUE(g_rect.left == below.left && g_rect.top == below.bottom &&
+                    TestParent::lastCommand == IDC_EXIT &&
+                    g_picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit) > 200)
+            << code << ": " << g_rect.left << "," << g_rect.top << ", " << TestParent::lastCommand;
     }
 }
 
