@@ -70,16 +70,15 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         const Image image(p.file);
         const IMAGE_NT_HEADERS* headers = image.Headers();
         ASSERT_NE(headers, nullptr) << "cannot map the file: " << GetLastError();
-        EXPECT_EQ(headers->FileHeader.Machine,
-                  k64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
-        EXPECT_EQ(headers->FileHeader.NumberOfSymbols, 0u) << "stripped";
-        EXPECT_EQ(headers->OptionalHeader.Subsystem, p.subsystem);
+        EXPECT_TRUE(headers->FileHeader.Machine ==
+                        (k64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386) &&
+                    headers->FileHeader.NumberOfSymbols == 0 &&  // stripped
+                    headers->OptionalHeader.Subsystem == p.subsystem);
         const std::string manifest = image.Manifest();
-        EXPECT_NE(manifest.find(k64 ? "processorArchitecture=\"amd64\""
-                                    : "processorArchitecture=\"x86\""),
-                  std::string::npos)
+        EXPECT_TRUE(manifest.find(k64 ? "Architecture=\"amd64\"" : "Architecture=\"x86\"") !=
+                        std::string::npos &&
+                    manifest.find("level=\"asInvoker\"") != std::string::npos)
             << manifest;
-        EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
         // The libraries the dialog needs only once its first window is up run start-up code
         // of their own when loaded: importing one would delay that window.
         ASSERT_TRUE(image.Imports("kernel32.dll")) << "the import directory was not read";
@@ -96,22 +95,22 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
             return VerQueryValueW(block.data(), key.c_str(), &found, &length) && length ? found
                                                                                         : nullptr;
         };
-        const auto text = [&](const wchar_t* name) {
+        std::wstring texts;
+        for (const wchar_t* name : {L"ProductName", L"FileDescription", L"OriginalFilename",
+                                    L"FileVersion", L"ProductVersion"}) {
             const void* found = value(std::wstring(L"\\StringFileInfo\\040904B0\\") + name);
-            return std::wstring(found ? static_cast<const wchar_t*>(found) : L"");
-        };
-        EXPECT_EQ(text(L"ProductName"), L"ZP350 configuration tool");
-        EXPECT_EQ(text(L"FileDescription"), p.description + (k64 ? L" (64-bit)" : L" (32-bit)"));
-        EXPECT_EQ(text(L"OriginalFilename"), p.file);
-        EXPECT_EQ(text(L"FileVersion"), L"" APP_VERSION_TEXT);
-        EXPECT_EQ(text(L"ProductVersion"), L"" APP_VERSION_TEXT);
+            texts += (found ? static_cast<const wchar_t*>(found) : L"") + std::wstring(L"|");
+        }
         const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value(L"\\"));
         ASSERT_NE(fixed, nullptr);
         wchar_t version[64];
         std::swprintf(version, 64, L"%u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS),
                       LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
                       LOWORD(fixed->dwFileVersionLS));
-        EXPECT_EQ(version, std::wstring(L"" APP_VERSION_TEXT));
+        EXPECT_EQ(texts + version,
+                  L"ZP350 configuration tool|" + p.description +
+                      (k64 ? L" (64-bit)|" : L" (32-bit)|") + p.file +
+                      L"|" APP_VERSION_TEXT L"|" APP_VERSION_TEXT L"|" APP_VERSION_TEXT);
         EXPECT_EQ(fixed->dwFileType, DWORD{VFT_APP});
     }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "framework/gdi.h"
 #include "framework/window.h"
@@ -45,12 +47,6 @@ int Canvas::Count(COLORREF color, RECT* box, const RECT* area) const {
     return count;
 }
 
-bool Canvas::SameAs(const Canvas& other) const {
-    GdiFlush();
-    return width_ == other.width_ && height_ == other.height_ &&
-           std::equal(bits_, bits_ + width_ * height_, other.bits_);
-}
-
 void Canvas::Save(const wchar_t* path) const {
     GdiFlush();
     const DWORD size = 4 * width_ * height_, headers = 14 + sizeof(BITMAPINFOHEADER);
@@ -74,23 +70,16 @@ HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first, CO
     fw::Brush brush(CreateSolidBrush(color));
     const RECT all{0, 0, width, height};
     FillRect(dc.get(), &all, brush.get());
-    if (first)
-        SetPixel(dc.get(), 0, 0, first);
-    if (second)
-        SetPixel(dc.get(), 1, 0, second);
+    for (auto [x, pixel] : {std::pair{0, first}, std::pair{1, second}})
+        if (pixel != CLR_INVALID)
+            SetPixel(dc.get(), x, 0, pixel);
     return bitmap;
 }
 
 HICON MakeTestIcon(int size, COLORREF color) {
-    fw::Bitmap colorBits(MakeTestBitmap(size, size, color));
-    fw::Bitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
-    {
-        fw::MemoryDc dc(CreateCompatibleDC(nullptr));
-        fw::Selection selectedMask(dc.get(), mask.get());
-        PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);  // all opaque
-        fw::Selection selectedColour(dc.get(), colorBits.get());
-        SetPixel(dc.get(), 0, 0, RGB(0, 0, 0));
-    }
+    const std::vector<BYTE> opaque(size * size);  // an all-zero mask, more than enough rows
+    fw::Bitmap colorBits(MakeTestBitmap(size, size, color, RGB(0, 0, 0)));
+    fw::Bitmap mask(CreateBitmap(size, size, 1, 1, opaque.data()));
     ICONINFO info{TRUE, 0, 0, mask.get(), colorBits.get()};
     return CreateIconIndirect(&info);
 }

@@ -19,7 +19,6 @@ public:
     // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
     // that holds them (inclusive; empty when none).
     int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
-    bool SameAs(const Canvas& other) const;
     // Writes the picture as a BMP file.
     void Save(const wchar_t* path) const;
 
@@ -31,10 +30,10 @@ private:
     std::uint32_t* bits_ = nullptr;
 };
 
-// A screen-compatible bitmap of one colour; `first` and `second`, when not 0, at (0, 0) and
-// (1, 0). The caller owns it.
-HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first = 0,
-                       COLORREF second = 0);
+// A screen-compatible bitmap of one colour, with `first` and `second` (when given) at (0, 0)
+// and (1, 0). The caller owns it.
+HBITMAP MakeTestBitmap(int width, int height, COLORREF color, COLORREF first = CLR_INVALID,
+                       COLORREF second = CLR_INVALID);
 // A square icon of one colour with a pure black pixel at (0, 0). The caller owns it.
 HICON MakeTestIcon(int size, COLORREF color);
 
