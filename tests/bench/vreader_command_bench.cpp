@@ -54,7 +54,7 @@ int main() {
     InitCommonControlsEx(&controls);
     RecordingPrompts prompts;
     SimulatedHid host;
-    host.AddReader().answer = SimulatedDevice::Answer::Yes;
+    host.AddReader();  // answers 'Y'
     VirtualReader::Reset();
     Side sides[2] = {Side(&host), Side(nullptr)};
     for (Side& side : sides) {

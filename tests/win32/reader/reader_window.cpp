@@ -20,11 +20,10 @@ const std::vector<UnplugCase> kUnplugCases = {
 
 int Timeline::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
     const UINT icon = type & MB_ICONMASK;
-    entries.push_back(std::wstring(L"box ") + title +
-                      (icon == MB_ICONERROR         ? L" (error): "
-                       : icon == MB_ICONINFORMATION ? L" (info): "
-                                                    : L" (?): ") +
-                      text);
+    const wchar_t* kind = icon == MB_ICONERROR         ? L"error"
+                          : icon == MB_ICONINFORMATION ? L"info"
+                                                       : L"?";
+    entries.push_back(std::wstring(L"box ") + title + L" (" + kind + L"): " + text);
     return RecordingPrompts::ShowBox(owner, text, title, type);
 }
 

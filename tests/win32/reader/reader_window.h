@@ -63,8 +63,7 @@ protected:
     void SetUp() override;
     void TearDown() override { dialog.reset(); }
     void Clear() { timeline.entries.clear(), timeline.pauses.clear(); }
-    // Clears, clicks and returns what the click showed.
-    const Entries& Press(int id);
+    const Entries& Press(int id);  // clears, clicks and returns what the click showed
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
     void SetChecked(int id, bool checked);
     void EnablePair(int pair, const wchar_t* original, const wchar_t* replacement);
