@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <set>
@@ -56,29 +55,25 @@ public:
     // gives for a removed device (Wine's are tested end to end).
     void Unplug(SimulatedDevice& device) {
         device.present = false, device.vanish = SimulatedDevice::Vanish::Never;
-        for (auto& [id, handle] : handles_) {
-            if (handle.kind == Kind::Device && &devices_[handle.device] == &device)
+        for (auto& [id, handle] : handles_)
+            if (handle.kind == Kind::Device && &Of(&handle) == &device)
                 handle.gone = true, handle.queue.clear(), handle.late.clear(), End(handle, kGone);
-        }
     }
 
     bool classDevsFail = false;
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
-    // Misuse noted so far, and what is held beyond `devices` device handles and `events` events.
+    // Misuse noted so far, and what is held or pending beyond `devices` device handles and
+    // `events` events.
     std::vector<std::string> Problems(int devices = 0, int events = 0) const {
+        int held[5] = {0, -devices, -events, 0, 0};  // lists devices events preparsed transfers
+        for (const auto& [id, handle] : handles_)
+            ++held[int(handle.kind)], held[4] += handle.pending != nullptr;
         std::vector<std::string> problems = faults_;
-        int held[4] = {0, -devices, -events, 0};
-        for (const auto& [id, handle] : handles_) {
-            ++held[int(handle.kind)];
-            if (handle.pending != nullptr)
-                problems.push_back("a transfer pending");
-        }
-        for (int kind = 0; kind < 4; ++kind) {
+        for (int kind = 0; kind < 5; ++kind)
             if (held[kind] != 0)
-                problems.push_back("held beyond those expected of kind " + std::to_string(kind) +
+                problems.push_back("held beyond those expected, of kind " + std::to_string(kind) +
                                    ": " + std::to_string(held[kind]));
-        }
         return problems;
     }
 
@@ -107,7 +102,7 @@ public:
             return *requiredSize = required, Fail(ERROR_INSUFFICIENT_BUFFER);
         if (size < required || device.fails.count("detail"))
             return Fail(ERROR_NOT_FOUND);
-        std::memcpy(detail->DevicePath, device.path.c_str(), device.path.size() + 1);
+        std::copy_n(device.path.c_str(), device.path.size() + 1, detail->DevicePath);
         return TRUE;
     }
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override { return Close(set, Kind::List); }
@@ -158,13 +153,10 @@ public:
         Object* preparsed = Find(data, Kind::Preparsed);
         return preparsed ? Of(preparsed).gate : HIDP_STATUS_INVALID_PREPARSED_DATA;
     }
-    // Every transfer resets its event first: how it starts does not matter.
+    // An event is signalled unless a transfer it belongs to is pending (the system resets it
+    // when a transfer starts).
     HANDLE CreateEventA(BOOL, BOOL, const char*) override { return New({Kind::Event}); }
-    BOOL ResetEvent(HANDLE event) override {
-        if (Object* object = Find(event, Kind::Event))
-            object->signalled = false;
-        return TRUE;
-    }
+    BOOL ResetEvent(HANDLE) override { return TRUE; }
     BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD*,
                    OVERLAPPED* overlapped) override {
         return Start(device, size, overlapped, nullptr, static_cast<const std::uint8_t*>(data));
@@ -176,21 +168,18 @@ public:
     // A transfer waited for is where the device vanishes, and a read waited for at least as
     // long as the answer takes gets it.
     DWORD WaitForSingleObject(HANDLE event, DWORD milliseconds) override {
-        for (auto& [id, handle] : handles_) {
-            if (!handle.pending || handle.pending->hEvent != event || milliseconds == 0)
-                continue;
-            SimulatedDevice& device = devices_[handle.device];
-            using Vanish = SimulatedDevice::Vanish;
-            if (device.vanish == (handle.buffer ? Vanish::DuringRead : Vanish::DuringWrite)) {
-                Unplug(device);
-            } else if (handle.buffer && !handle.late.empty() &&
-                       device.answerDelayMs <= milliseconds) {
-                std::copy(handle.late.begin(), handle.late.end(), handle.buffer);
-                End(handle, 0, static_cast<DWORD>(std::exchange(handle.late, {}).size()));
-            }
+        Object* device = PendingOn(event);
+        if (device == nullptr)
+            return WAIT_OBJECT_0;
+        using Vanish = SimulatedDevice::Vanish;
+        if (milliseconds > 0 &&
+            Of(device).vanish == (device->buffer ? Vanish::DuringRead : Vanish::DuringWrite)) {
+            Unplug(Of(device));
+        } else if (!device->late.empty() && Of(device).answerDelayMs <= milliseconds) {
+            std::copy(device->late.begin(), device->late.end(), device->buffer);
+            End(*device, 0, static_cast<DWORD>(std::exchange(device->late, {}).size()));
         }
-        const Object* object = Find(event, Kind::Event);
-        return object && object->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+        return device->pending ? WAIT_TIMEOUT : WAIT_OBJECT_0;
     }
     BOOL CancelIo(HANDLE handle) override {
         Object* device = Find(handle, Kind::Device);
@@ -213,14 +202,12 @@ public:
         *transferred = static_cast<DWORD>(overlapped->InternalHigh);
         return overlapped->Internal == 0 ? TRUE : Fail(static_cast<DWORD>(overlapped->Internal));
     }
-    // Closing a device ends its transfers; their memory must still be alive then.
+    // Closing a device ends its transfer, whose memory must still be alive then.
     BOOL CloseHandle(HANDLE handle) override {
         if (Object* device = Find(handle, Kind::Device))
             End(*device, ERROR_OPERATION_ABORTED);
-        for (const auto& [id, object] : handles_) {
-            if (object.pending && object.pending->hEvent == handle)
-                faults_.push_back("event closed with a transfer pending");
-        }
+        else if (PendingOn(handle) != nullptr)
+            faults_.push_back("event closed with a transfer pending");
         return Close(handle, Find(handle, Kind::Event) ? Kind::Event : Kind::Device);
     }
     DWORD GetLastError() override { return lastError_; }
@@ -233,7 +220,6 @@ private:
         Kind kind;
         std::size_t device = 0;          // Device, Preparsed
         bool gone = false;               // Device: pulled out since it was opened
-        bool signalled = false;          // Event
         OVERLAPPED* pending = nullptr;   // Device: the transfer under way,
         std::uint8_t* buffer = nullptr;  // and its buffer if it is a read
         std::deque<Report> queue{};      // Device: input reports waiting to be read
@@ -249,6 +235,12 @@ private:
         return it != handles_.end() && it->second.kind == kind ? &it->second : nullptr;
     }
     SimulatedDevice& Of(const Object* object) { return devices_[object->device]; }
+    Object* PendingOn(HANDLE event) {  // the device whose pending transfer signals `event`
+        for (auto& [id, object] : handles_)
+            if (object.pending && object.pending->hEvent == event)
+                return &object;
+        return nullptr;
+    }
     BOOL Close(const void* handle, Kind kind) {
         if (Find(handle, kind) == nullptr)
             return Misuse("closed what is not open, of kind " + std::to_string(int(kind)));
@@ -266,47 +258,36 @@ private:
             return Fail(kGone);
         if (size != (buffer ? live.inputLength : live.outputLength))
             return Misuse("transfer of " + std::to_string(size));
+        device->pending = overlapped, device->buffer = buffer;
         const DWORD moved = size - std::min(size, live.shortBy);
         if (buffer && !device->queue.empty()) {
             std::copy(device->queue.front().begin(), device->queue.front().end(), buffer);
             device->queue.pop_front();
-            return Complete(overlapped, 0, moved), TRUE;
+            return End(*device, 0, moved), TRUE;
         }
         if (!buffer)
             live.writes.emplace_back(data, data + size);
         using Vanish = SimulatedDevice::Vanish;
-        if (buffer || live.stallWrites || live.vanish == Vanish::DuringWrite) {
-            device->pending = overlapped, device->buffer = buffer;
-        } else {
-            Complete(overlapped, 0, moved);
-            if (!live.answer.empty() && live.vanish != Vanish::DuringRead) {
-                Report answer(live.inputLength, 0);
-                for (std::size_t i = 0; i < live.answer.size() && i + 1 < answer.size(); ++i)
-                    answer[i + 1] = static_cast<std::uint8_t>(live.answer[i]);
+        if (!buffer && !live.stallWrites && live.vanish != Vanish::DuringWrite) {
+            End(*device, 0, moved);
+            if (!live.answer.empty() && live.vanish != Vanish::DuringRead) {  // else gone first
+                Report answer(1, 0);  // the report id, the answer, zeros
+                answer.insert(answer.end(), live.answer.begin(), live.answer.end());
+                answer.resize(live.inputLength);
                 (live.answerDelayMs > 0 ? device->late : device->queue.emplace_back()) = answer;
             }
         }
         return Fail(ERROR_IO_PENDING);
     }
-    void Complete(OVERLAPPED* overlapped, DWORD error, DWORD transferred) {
-        overlapped->Internal = error, overlapped->InternalHigh = transferred;  // the error itself
-        if (Object* event = Find(overlapped->hEvent, Kind::Event))
-            event->signalled = true;
-    }
     void End(Object& device, DWORD error, DWORD transferred = 0) {  // its pending transfer
-        if (device.pending)
-            Complete(device.pending, error, transferred);
-        device.pending = nullptr;
+        if (OVERLAPPED* overlapped = std::exchange(device.pending, nullptr))
+            overlapped->Internal = error, overlapped->InternalHigh = transferred;
     }
     template <typename Result = BOOL>
     Result Fail(DWORD error, Result result = FALSE) {
-        lastError_ = error;
-        return result;
+        return lastError_ = error, result;
     }
-    BOOL Misuse(const std::string& what) {
-        faults_.push_back(what);
-        return Fail(ERROR_INVALID_PARAMETER);
-    }
+    BOOL Misuse(std::string what) { return faults_.push_back(what), Fail(ERROR_INVALID_PARAMETER); }
 
     std::deque<SimulatedDevice> devices_;
     std::map<std::uintptr_t, Object> handles_;
