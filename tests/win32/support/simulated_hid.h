@@ -1,9 +1,7 @@
 // A simulated HID host behind the reader's HID seam: device interfaces, the reader among them
-// or not, and the faults a real host can show. Waits never block. Arguments are left to the
-// real stack (the end-to-end tests) to check; noted here is what no real host reports: a
-// handle closed twice or never opened, an event closed or a transfer started while a transfer
-// is pending, a transfer of another length than the device's report, a wait without end, and
-// anything left held (Problems).
+// or not, and the faults a real host can show. Waits never block. Noted (Problems) is misuse
+// no real host reports: a handle closed twice or never opened, an event closed or a transfer
+// started while one is pending, a report of the wrong length, a wait without end, leaks.
 #pragma once
 
 #include <algorithm>
@@ -27,9 +25,7 @@ struct SimulatedDevice {
     std::set<std::string> fails;          // calls failing: open detail attributes preparsed caps
     NTSTATUS gate = HIDP_STATUS_SUCCESS;  // what HidP_SetUsages answers
     std::string answer{"\0\0Y", 3};       // to each report, after the report id ("": none)
-    // The answer comes this long after its read starts; one that the read gave up on comes
-    // when the read is cancelled, and the system keeps it.
-    DWORD answerDelayMs = 0;
+    DWORD answerDelayMs = 0;  // after its read starts; or, kept, when a read that gave up ends
     bool stallWrites = false, ignoresCancel = false;  // writes end only when cancelled; or never
     DWORD shortBy = 0;                                // transfers end well but move less
     // Pulled out while its next write or read is waited for (once).
@@ -40,7 +36,6 @@ struct SimulatedDevice {
 
 class SimulatedHid : public reader::HidApi {
 public:
-    SimulatedHid() : previous_(reader::SetHidApi(this)) {}
     ~SimulatedHid() override { reader::SetHidApi(previous_); }
 
     // Listed in the order they are added; references stay valid.
@@ -51,8 +46,7 @@ public:
         return device;
     }
     SimulatedDevice& AddReader() { return AddDevice(0x5131, 0x2007); }
-    // Its handles die: pending transfers end, and later calls fail, with the error Windows
-    // gives for a removed device (Wine's are tested end to end).
+    // Its transfers end, and later calls fail, with Windows' error for a removed device.
     void Unplug(SimulatedDevice& device) {
         device.present = false, device.vanish = SimulatedDevice::Vanish::Never;
         for (auto& [id, handle] : handles_)
@@ -63,8 +57,7 @@ public:
     bool classDevsFail = false;
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
-    // Misuse noted so far, and what is held or pending beyond `devices` device handles and
-    // `events` events.
+    // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
     std::vector<std::string> Problems(int devices = 0, int events = 0) const {
         int held[5] = {0, -devices, -events, 0, 0};  // lists devices events preparsed transfers
         for (const auto& [id, handle] : handles_)
@@ -107,12 +100,11 @@ public:
     }
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override { return Close(set, Kind::List); }
     HANDLE CreateFileA(const char* path, DWORD, DWORD, DWORD, DWORD) override {
-        for (std::size_t i = 0; i < devices_.size(); ++i) {
+        for (std::size_t i = 0; i < devices_.size(); ++i)
             if (devices_[i].present && devices_[i].path == path)
                 return devices_[i].fails.count("open")
                            ? Fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE)
                            : New({Kind::Device, i});
-        }
         return Fail(ERROR_FILE_NOT_FOUND, INVALID_HANDLE_VALUE);
     }
     BOOLEAN HidD_GetAttributes(HANDLE handle, HIDD_ATTRIBUTES* attributes) override {
@@ -294,5 +286,5 @@ private:
     std::vector<std::string> faults_;
     std::uintptr_t next_ = 0x1000;
     DWORD lastError_ = 0;
-    reader::HidApi* previous_;
+    reader::HidApi* const previous_ = reader::SetHidApi(this);
 };
