@@ -25,7 +25,7 @@ int main() {
     InitCommonControlsEx(&controls);
     RecordingPrompts prompts;
     SimulatedHid host;
-    host.AddReader().answer = SimulatedDevice::Answer::Yes;
+    host.AddReader();  // answers 'Y'
     VirtualReader::Reset();
     // Two settings windows, connected to the simulated host and to the system's own calls.
     reader::HidApi* apis[2] = {&host, nullptr};

@@ -5,7 +5,15 @@
 
 namespace {
 Timeline* g_watching = nullptr;
+WNDPROC g_statusProc = nullptr;  // the status line's own
+
+LRESULT CALLBACK StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(g_statusProc, hwnd, message, wParam, lParam);
+    if (message == WM_SETTEXT)
+        g_watching->entries.push_back(Status(WindowText(hwnd)));
+    return result;
 }
+}  // namespace
 
 const std::vector<UnplugCase> kUnplugCases = {
     {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
@@ -19,26 +27,14 @@ const std::vector<UnplugCase> kUnplugCases = {
 };
 
 int Timeline::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
-    const UINT icon = type & MB_ICONMASK;
-    entries.push_back(std::wstring(L"box ") + title +
-                      (icon == MB_ICONERROR         ? L" (error): "
-                       : icon == MB_ICONINFORMATION ? L" (info): "
-                                                    : L" (?): ") +
-                      text);
+    entries.push_back(Box(title, type & MB_ICONMASK, text));
     return RecordingPrompts::ShowBox(owner, text, title, type);
 }
 
 void Timeline::WatchStatus(HWND dialog) {
     g_watching = this;
-    original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+    g_statusProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         GetDlgItem(dialog, IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
-}
-
-LRESULT CALLBACK Timeline::StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallWindowProcW(g_watching->original_, hwnd, message, wParam, lParam);
-    if (message == WM_SETTEXT)
-        g_watching->entries.push_back(Status(WindowText(hwnd)));
-    return result;
 }
 
 void WindowTest::SetUp() {
@@ -55,13 +51,14 @@ const Entries& WindowTest::Press(int id) {
     return timeline.entries;
 }
 
-void WindowTest::SetChecked(int id, bool checked) {
-    if (IsItemChecked(hwnd, id) != checked)
-        Click(hwnd, id);
+void WindowTest::SetChecked(std::initializer_list<int> ids, bool checked) {
+    for (int id : ids)
+        if (IsItemChecked(hwnd, id) != checked)
+            Click(hwnd, id);
 }
 
 void WindowTest::EnablePair(int pair, const wchar_t* original, const wchar_t* replacement) {
-    SetChecked(pair == 1 ? IDC_ALLOW_PAIR1 : IDC_ALLOW_PAIR2, true);
+    SetChecked({pair == 1 ? IDC_ALLOW_PAIR1 : IDC_ALLOW_PAIR2}, true);
     SetText(pair == 1 ? IDC_PAIR1_CHAR : IDC_PAIR2_CHAR, original);
     SetText(pair == 1 ? IDC_PAIR1_REPLACEMENT : IDC_PAIR2_REPLACEMENT, replacement);
 }

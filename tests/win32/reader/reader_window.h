@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,16 +15,19 @@
 #include "recording_prompts.h"
 #include "simulated_hid.h"
 
-// "status: <text>", "box <title> (error|info): <text>", in order.
+// "status: <text>", "box <title> (<icon number>): <text>", in order.
 using Entries = std::vector<std::wstring>;
 inline std::wstring Status(const std::wstring& text) {
     return L"status: " + text;
 }
+inline std::wstring Box(const std::wstring& title, UINT icon, const std::wstring& text) {
+    return L"box " + title + L" (" + std::to_wstring(icon) + L"): " + text;
+}
 inline std::wstring ErrorBox(const std::wstring& title, const std::wstring& text) {
-    return L"box " + title + L" (error): " + text;
+    return Box(title, MB_ICONERROR, text);
 }
 inline std::wstring InfoBox(const std::wstring& text) {
-    return L"box Information (info): " + text;
+    return Box(L"Information", MB_ICONINFORMATION, text);
 }
 
 // What the window shows for a command whose report went out, or did not; and for the format
@@ -52,10 +56,6 @@ public:
     void WatchStatus(HWND dialog);  // records the texts written to its status line
 
     Entries entries;
-
-private:
-    static LRESULT CALLBACK StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    WNDPROC original_ = nullptr;
 };
 
 class WindowTest : public testing::Test {
@@ -63,10 +63,9 @@ protected:
     void SetUp() override;
     void TearDown() override { dialog.reset(); }
     void Clear() { timeline.entries.clear(), timeline.pauses.clear(); }
-    // Clears, clicks and returns what the click showed.
-    const Entries& Press(int id);
+    const Entries& Press(int id);  // clears, clicks and returns what the click showed
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
-    void SetChecked(int id, bool checked);
+    void SetChecked(std::initializer_list<int> ids, bool checked);
     void EnablePair(int pair, const wchar_t* original, const wchar_t* replacement);
 
     Timeline timeline;

@@ -15,17 +15,13 @@ struct RecordedBox {
 
 class RecordingPrompts : public fw::Prompts {
 public:
-    RecordingPrompts() : previous_(fw::SetPrompts(this)) {}
-    ~RecordingPrompts() override { fw::SetPrompts(previous_); }
+    ~RecordingPrompts() override { fw::SetPrompts(replaced); }
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
-        boxes.push_back({text, title, type});
-        return IDOK;
+        return boxes.push_back({text, title, type}), IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
 
+    fw::Prompts* const replaced = fw::SetPrompts(this);  // put back when this one goes
     std::vector<RecordedBox> boxes;
     std::vector<DWORD> pauses;
-
-private:
-    fw::Prompts* previous_;
 };
