@@ -67,14 +67,14 @@ bool ReportExchange::Send() {
     if (io_->report.empty())
         return false;
     DiscardBufferedInput();
-    return Record(Operation::Write, Transfer(true, kTransferTimeoutMs));
+    return Done(Transfer(true, kTransferTimeoutMs));
 }
 
 bool ReportExchange::Receive() {
     answerLength_ = 0;
     if (inputLength_ == 0)
         return false;
-    return Record(Operation::Read, Transfer(false, kTransferTimeoutMs));
+    return Done(Transfer(false, kTransferTimeoutMs));
 }
 
 const std::uint8_t* ReportExchange::answer() const {
@@ -84,10 +84,9 @@ std::size_t ReportExchange::answerLength() const {
     return answerLength_;
 }
 
-bool ReportExchange::Record(Operation operation, Result result) {
+bool ReportExchange::Done(Result result) {
     if (result.done)
         return true;
-    failures_.push_back({operation, result.error});
     if (MeansDeviceGone(result.error))
         deviceGone_ = true;
     return false;

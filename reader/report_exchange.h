@@ -14,7 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "reader/hid_api.h"
 #include "reader/protocol.h"
@@ -46,18 +45,6 @@ public:
     const std::uint8_t* answer() const;
     std::size_t answerLength() const;
 
-    enum class Operation { Write, Read };
-    // A Send or Receive that did not end well: which one and the system's error
-    // (WAIT_TIMEOUT when it timed out, ERROR_INVALID_DATA when it moved too few bytes).
-    struct Failure {
-        Operation operation;
-        DWORD error;
-        bool operator==(const Failure& other) const {
-            return operation == other.operation && error == other.error;
-        }
-    };
-    // Every failed transfer of this exchange, in order.
-    const std::vector<Failure>& failures() const { return failures_; }
     // Whether a transfer failed in the way the system fails transfers of a removed device:
     // the link's handle is of no further use.
     bool deviceGone() const { return deviceGone_; }
@@ -72,7 +59,8 @@ private:
         DWORD error;
     };
     Result Transfer(bool write, DWORD timeoutMs);
-    bool Record(Operation operation, Result result);
+    // Whether the transfer was done; notes a failure that means the device is gone.
+    bool Done(Result result);
     void Settle();
     void DiscardBufferedInput();
 
@@ -81,7 +69,6 @@ private:
     std::unique_ptr<IoState> io_;
     std::size_t inputLength_ = 0;
     std::size_t answerLength_ = 0;
-    std::vector<Failure> failures_;
     bool deviceGone_ = false;
     bool stuck_ = false;  // a cancelled transfer never completed: its memory must live on
 };

@@ -5,8 +5,6 @@
 // simulated host.
 #include <windows.h>
 
-#include "reader/reader_link.h"
-#include "reader/report_exchange.h"
 #include "reader_window.h"
 #include "res/resource.h"
 #include "ui_helpers.h"
@@ -148,39 +146,6 @@ TEST_F(E2eReader, PulledOutDuringEachTransferOfEachCommandTheReaderIsLetGoAndFou
         VirtualReader::ForgetReceived();
         EXPECT_EQ(Press(c.button), (Entries{Status(L"No device connected!")}));
         EXPECT_TRUE(VirtualReader::Received().empty());
-        ASSERT_TRUE(VirtualReader::Install());
-    }
-}
-
-// What the system's own calls report for a pulled-out reader, kept in the exchange's record:
-// Wine ends the pending read of a removed HID device with STATUS_DELETE_PENDING (error 5); a
-// pending write ends as the reader's driver ends it, here STATUS_DEVICE_NOT_CONNECTED (1167).
-TEST(E2eExchange, KeepsTheErrorsOfAReaderPulledOutDuringATransfer) {
-    using Operation = reader::ReportExchange::Operation;
-    using Failures = std::vector<reader::ReportExchange::Failure>;
-    const struct {
-        PullOut::During when;
-        Failures failures;
-    } cases[] = {
-        {PullOut::During::Write,
-         {{Operation::Write, ERROR_DEVICE_NOT_CONNECTED}, {Operation::Read, ERROR_ACCESS_DENIED}}},
-        {PullOut::During::Read, {{Operation::Read, ERROR_ACCESS_DENIED}}},
-    };
-    VirtualReader::Reset();
-    for (const auto& c : cases) {
-        reader::ReaderLink link;
-        ASSERT_EQ(link.Find().outcome, reader::ReaderLink::Outcome::Found);
-        {
-            reader::ReportExchange exchange(link.handle());
-            ASSERT_EQ(exchange.Prepare(reader::ReaderCommand::CancelReplace, {}),
-                      reader::ReportExchange::Preparation::Ready);
-            PullOut pullOut(c.when);
-            exchange.Send();
-            exchange.Receive();
-            ASSERT_TRUE(pullOut.Join());
-            EXPECT_EQ(exchange.failures(), c.failures) << static_cast<int>(c.when);
-            EXPECT_TRUE(exchange.deviceGone());
-        }
         ASSERT_TRUE(VirtualReader::Install());
     }
 }
