@@ -62,14 +62,6 @@ std::wstring Items(const KelMenu& menu) {
     }
     return items;
 }
-int MenuTextWidth(const std::wstring& text) {
-    fw::ClientDc dc(GetDesktopWindow());
-    fw::Font font = CreateMenuFont();
-    fw::Selection selection(dc.get(), font.get());
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
-}
 SIZE Measure(KelMenu& popup, int position) {
     MEASUREITEMSTRUCT request{ODT_MENU, 0, GetMenuItemID(popup.menu(), position),
                               0,        0, Info(popup.menu(), position, MIIM_DATA).dwItemData};
@@ -101,8 +93,7 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
               L"-1op &Recent|102oc E&xit\tAlt+F4|(none)");
     EXPECT_FALSE((Info(menu.menu(), 0, MIIM_FTYPE).fType | Info(menu.menu(), 1, MIIM_FTYPE).fType) &
                  MFT_OWNERDRAW);  // the bar
-    // Text outside any ANSI code page survives, found by command in a nested popup. (The
-    // padding rule is tested natively with a fake measure.)
+    // Text outside any ANSI code page survives, found by command in a nested popup.
     EXPECT_EQ(Label(menu, IDC_RECENT2, 0) + L"|" + Label(menu, IDC_RECENT1, 0),
               L"\u6587\u4ef6\u4e8c(&T)|\u0424&\u0430\u0439\u043b \u043e\u0434\u0438\u043d");
 }
@@ -110,9 +101,6 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
 TEST(KelMenuLoad, BadResourcesLeaveTheMenuAndDestroyFreesEveryPopup) {
     KelMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
-    const HMENU first = menu.GetSubMenu(0);
-    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));  // reloading frees the first menu
-    EXPECT_FALSE(IsMenu(first) || KelMenu::FromHandle(first));
     const HMENU built = menu.menu(), file = menu.GetSubMenu(0);
     for (UINT id : {IDM_CUT_MENU, IDM_OPEN_MENU, 999})
         EXPECT_TRUE(!menu.LoadMenu(id) && menu.menu() == built && IsMenu(built) &&
@@ -148,14 +136,19 @@ TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
 }
 
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
-    const int bar = GetSystemMetrics(SM_CYMENU), text = MenuTextWidth(L"&Open file\tCtrl+O");
+    fw::ClientDc dc(GetDesktopWindow());
+    fw::Font font = CreateMenuFont();
+    fw::Selection selection(dc.get(), font.get());
+    SIZE text{};
+    GetTextExtentPoint32W(dc.get(), L"&Open file\tCtrl+O", 17, &text);
+    const int bar = GetSystemMetrics(SM_CYMENU);
     for (auto [code, extraWidth, minHeight, separatorHeight] :
          {std::tuple{kXp, 31, 22, 11}, std::tuple{kW2000, 33, 19, 9}}) {
         LookScope look(code);
         auto popup = OneItem(L"&Open file\tCtrl+O");
         popup->AppendItem(L"", 0, 0);
         const SIZE item = Measure(*popup, 0), separator = Measure(*popup, 1);
-        EXPECT_EQ((std::vector<LONG>{item.cx - text, item.cy, separator.cx, separator.cy}),
+        EXPECT_EQ((std::vector<LONG>{item.cx - text.cx, item.cy, separator.cx, separator.cy}),
                   (std::vector<LONG>{extraWidth, std::max(bar, minHeight), 0,
                                      std::max(bar / 2, separatorHeight)}))
             << code;
@@ -171,9 +164,7 @@ struct Spread {
     int least = 1;
     std::array<LONG, 4> box = {-1, -1, -1, -1};
 };
-Spread At(int x, int y, COLORREF color) {
-    return {color, {x, y, x + 1, y + 1}};
-}
+const auto At = [](int x, int y, COLORREF color) { return Spread{color, {x, y, x + 1, y + 1}}; };
 
 TEST(MenuDraw, EachLookKindAndStateByPixels) {
     const COLORREF menu = GetSysColor(COLOR_MENU), text = GetSysColor(COLOR_MENUTEXT),
@@ -196,7 +187,6 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         {"flat dot", kXp, Dot, ODS_CHECKED, 22, {{text, cell, 1, {9, 7, 14, 12}}}},
         {"classic, short item: offset 0", kW2000, Picture, 0, 12, {{blue, all, 1, {5, 5, -1, -1}}}},
         {"classic selected: raised", kW2000, Picture, ODS_SELECTED, 20, {At(0, 0, light), At(19, 18, shadow), At(21, 10, lit)}},
-        {"classic selected without 3D edges", 1, Picture, ODS_SELECTED, 20, {At(21, 10, lit)}},
         {"classic checked: sunken, lighter, no tick", kW2000, Picture, ODS_CHECKED, 20,
          {At(0, 0, shadow), At(19, 18, light), At(1, 1, menu60), At(8, 9, blue)}},
         {"classic grayed selected: embossed, text in the menu colour", kW2000, Picture, ODS_SELECTED | ODS_GRAYED, 20,
@@ -291,8 +281,7 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
               (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0)}));
 }
 
-// What the steps that run inside the menu's own loop saw: the popup, where, and its picture.
-HWND g_popup = nullptr;
+HWND g_popup = nullptr;  // what the steps inside the menu's loop saw: the popup, where, its picture
 RECT g_rect{};
 std::unique_ptr<Canvas> g_picture;
 
@@ -327,8 +316,8 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         PumpMessages();
         ASSERT_TRUE(g_popup && g_picture) << code;
-        g_picture->Save(code == kXp ? L"..\\screenshots\\menu-flat.bmp"
-                                    : L"..\\screenshots\\menu-classic.bmp");
+        g_picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
+                                    : L"../screenshots/menu-classic.bmp");
         RECT below;
         const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
         EXPECT_TRUE(GetWindowRect(hwnd, &below) && g_rect.left == below.left &&
