@@ -1,5 +1,4 @@
-// Picture buttons on real buttons: painting (a state handed to Paint, checked on the pixels
-// of a canvas), binding, check boxes, images, hover, focus, and handles after heavy use.
+// Picture buttons on real buttons: painting (by pixels), images, styles, hover, focus, handles.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,8 +22,7 @@ constexpr COLORREF kFace = RGB(200, 180, 160), kActive = RGB(210, 190, 170), kRe
 const PaintState kRest{}, kHovered{false, true}, kPressed{true}, kFocused{false, false, true},
     kDisabled{false, false, false, true};
 
-// Opens the colour slots to the tests, to paint with known faces.
-template <typename Base>
+template <typename Base>  // opens the colour slots, to paint with known faces
 struct Colored : Base {
     using Base::colors;
 };
@@ -32,7 +30,6 @@ using Button = Colored<PictureButton>;
 
 class PictureButtonTest : public testing::Test {
 protected:
-    void SetUp() override { PumpMessages(); }
     void TearDown() override { PumpMessages(); }
 
     template <typename Base>
@@ -51,21 +48,6 @@ protected:
         button.Paint(canvas->dc(), RECT{0, 0, kW, kH}, state);
         return *canvas;
     }
-    // Paints through the paint request, as WM_DRAWITEM does; whether the edge is lit.
-    bool Lit(PictureButton& button) {
-        canvas = std::make_unique<Canvas>(kW, kH);
-        DRAWITEMSTRUCT request{ODT_BUTTON,   0,  0, ODA_DRAWENTIRE, 0, button.hwnd(),
-                               canvas->dc(), {}, 0};
-        GetClientRect(button.hwnd(), &request.rcItem);
-        button.DrawItem(request);
-        return canvas->Pixel(0, kMid) == light;
-    }
-    void MoveMouse(HWND hwnd, int x, int y, WPARAM keys = 0) {
-        POINT screen{x, y};
-        ClientToScreen(hwnd, &screen);
-        SetCursorPos(screen.x, screen.y);
-        SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
-    }
 
     TestParent parent;
     std::unique_ptr<Canvas> canvas;
@@ -76,10 +58,9 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     enum Kind { Flat, Box, Raised };  // Raised: not flat, a default button
     // Left, top, right and bottom edge, bottom-right corner, (1, mid), (2, 2), centre, (4, mid):
     // F face, A active face, L light, S shadow, K black, ? another colour, . not checked.
-    const POINT probes[] = {{0, kMid},        {kW / 2, 0},      {kW - 1, kMid},
-                            {kW / 2, kH - 1}, {kW - 1, kH - 1}, {1, kMid},
-                            {2, 2},           {kW / 2, kMid},   {4, kMid}};
     // clang-format off
+    const POINT probes[] = {{0, kMid}, {kW / 2, 0}, {kW - 1, kMid}, {kW / 2, kH - 1}, {kW - 1, kH - 1},
+                            {1, kMid}, {2, 2}, {kW / 2, kMid}, {4, kMid}};
     const std::tuple<Kind, PaintState, const char*> cases[] = {
         {Flat, kRest, "FFF...F.."}, {Flat, kFocused, "F.FF..F.."}, {Flat, kHovered, "LLSS..A.."},
         {Flat, kPressed, "SSLL..A.."}, {Box, kRest, "F...F..F."}, {Box, kHovered, "K...KA.A."},
@@ -99,61 +80,30 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
             const auto at = std::find(colors, colors + 5, canvas->Pixel(p.x, p.y)) - colors;
             seen += want[seen.size()] == '.' ? '.' : "FALSK?"[at];
         }
-        EXPECT_EQ(seen, want) << kind << " state " << state.pressed << state.hovered
-                              << state.focused;
+        EXPECT_EQ(seen, want) << kind << state.pressed << state.hovered << state.focused;
         DestroyWindow(button.hwnd());
     }
 }
 
-TEST_F(PictureButtonTest, ImagesOfEitherKindBadImagesCaptionColoursAndParentBackground) {
+TEST_F(PictureButtonTest, ImagesOfEitherKindAndParentBackground) {
     Button button;
-    HWND hwnd = Bind(button);
+    Bind(button);
     const COLORREF key = RGB(255, 0, 255), nearKey = RGB(254, 0, 255), green = RGB(0, 160, 0);
     button.SetIcons(MakeTestIcon(8, kRed), nullptr);
-    const int red = Paint(button, kRest).Count(kRed);
-    EXPECT_EQ(button.SetBitmaps(MakeTestBitmap(4, 4, green, key, nearKey), key, nullptr, 0),
-              ButtonOk);
-    const int left = (kW - 4) / 2, top = (kH - 4) / 2;  // the key shows the face
-    Paint(button, kRest);                               // then disabled: embossed, no green
-    EXPECT_EQ((std::vector<int>{red > 0, canvas->Count(kRed), canvas->Pixel(left, top) == kFace,
+    const int red = Paint(button, kRest).Count(kRed), left = (kW - 4) / 2, top = (kH - 4) / 2;
+    // The bitmap replaces the icon; the key shows the face; disabled: embossed, no green.
+    EXPECT_EQ((std::vector<int>{red > 0,
+                                button.SetBitmaps(MakeTestBitmap(4, 4, green, key, nearKey), key,
+                                                  nullptr, 0) == ButtonOk,
+                                Paint(button, kRest).Count(kRed), canvas->Pixel(left, top) == kFace,
                                 canvas->Pixel(left + 1, top) == nearKey, canvas->Count(green),
                                 Paint(button, kDisabled).Count(green)}),
-              (std::vector<int>{1, 0, 1, 1, 14, 0}));
-
-    const auto bad = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234));
-    EXPECT_EQ(button.SetBitmaps(reinterpret_cast<HBITMAP>(bad), 0, nullptr, 0), ButtonBadImage);
-    button.SetIcons(MakeTestIcon(8, kRed), nullptr);
-    EXPECT_EQ(button.SetIcons(MakeTestIcon(8, RGB(1, 2, 3)), bad), ButtonBadImage);
-    EXPECT_EQ(Paint(button, kRest).Count(kFace), kW * kH);
-
-    const COLORREF orange = RGB(200, 100, 50);  // a grey idle copy keeps black
-    EXPECT_EQ(button.SetIcons(MakeTestIcon(8, orange), PictureButton::AutoGreyIconHandle()),
-              ButtonOk);
-    const BYTE level = GreyLevel(orange);
-    EXPECT_EQ(
-        (std::vector<int>{Paint(button, kRest).Count(RGB(level, level, level)),
-                          canvas->Count(RGB(0, 0, 0)), Paint(button, kHovered).Count(orange)}),
-        (std::vector<int>{63, 1, 63}));
+              (std::vector<int>{1, 1, 0, 1, 1, 14, 0}));
     button.ReleaseImages(true);
-    SetWindowTextW(hwnd, L"Hi");
-    button.colors.Set(IdleText, RGB(0, 0, 255));
-    button.colors.Set(ActiveText, RGB(255, 0, 0));
-    EXPECT_TRUE(Paint(button, kRest).Count(RGB(0, 0, 255)) > 0 &&
-                Paint(button, kHovered).Count(RGB(0, 0, 255)) == 0 &&
-                canvas->Count(RGB(255, 0, 0)) > 0);
-    RECT lit{}, dark{};
-    Paint(button, kDisabled).Count(light, &lit);
-    canvas->Count(shadow, &dark);  // the highlight copy one pixel right and down
-    EXPECT_TRUE(dark.right >= 0 && lit.right == dark.right + 1 && lit.bottom == dark.bottom + 1);
-
-    SetWindowTextW(hwnd, L"");
     button.UseParentBackground(false);
     RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Paint(button, kHovered);
     EXPECT_TRUE(canvas->Pixel(kW / 2, kMid) == kParentColor && canvas->Pixel(0, kMid) == light);
-    EXPECT_EQ(button.ShiftColor(IdleFace, -255, true), ButtonOk);
-    SendMessageW(hwnd, WM_SYSCOLORCHANGE, 0, 0);  // keeps the colours set
-    EXPECT_EQ(button.Color(IdleFace), RGB(200 - 160, 180 - 160, 0));
 }
 
 TEST_F(PictureButtonTest, OwnerDrawnSetStyleMovesTheDefaultFlagAndDisablingMovesTheFocusOn) {
@@ -186,19 +136,18 @@ TEST_F(PictureButtonTest, OwnerDrawnSetStyleMovesTheDefaultFlagAndDisablingMoves
 }
 
 TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichTogglesOnClick) {
-    for (DWORD style : {BS_PUSHBUTTON, BS_AUTOCHECKBOX}) {
-        Button button;
-        Bind(button, style);
-        button.SetIcons(MakeTestIcon(8, kRed), nullptr);
-        const auto corner = [&](const PaintState& state) {
-            RECT box{};
-            return Paint(button, state).Count(kRed, &box) ? box.left * 100 + box.top : -1;
-        };
-        EXPECT_EQ(corner(kPressed) - corner(kHovered), style == BS_PUSHBUTTON ? 101 : 0) << style;
-        DestroyWindow(button.hwnd());
-    }
     Button box, plain;
     HWND hwnd = Bind(box, BS_AUTOCHECKBOX), plainHwnd = Bind(plain, BS_PUSHBUTTON, kSecond);
+    std::string moves;
+    for (PictureButton* button : {&plain, &box}) {
+        button->SetIcons(MakeTestIcon(8, kRed), nullptr);
+        const auto corner = [&](const PaintState& state) {
+            RECT at{};
+            return Paint(*button, state).Count(kRed, &at) ? at.left * 100 + at.top : -1;
+        };
+        moves += std::to_string(corner(kPressed) - corner(kHovered)) + " ";
+    }
+    EXPECT_EQ(moves, "101 0 ");
     SendMessageW(plainHwnd, BM_SETCHECK, BST_CHECKED, 0);  // a push button has no check state
     const auto click = [&](int id, HWND button) {
         Click(parent.hwnd(), id);
@@ -210,38 +159,32 @@ TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichTogglesOnClick
     const PaintState state =
         box.StateOf(DRAWITEMSTRUCT{0, 0, 0, 0, ODS_FOCUS | ODS_DISABLED, nullptr, nullptr, {}, 0});
     EXPECT_TRUE(state.pressed && state.focused && state.disabled && !state.hovered);
-    TestParent::clicks = 0;  // a double click is a second press
-    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-        SendMessageW(plainHwnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
-                     MAKELPARAM(5, 5));
-    EXPECT_EQ(TestParent::clicks, 2);
 }
 
 TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     Button button;
     HWND hwnd = Bind(button);
-    const auto moved = [&](int x, WPARAM keys) {
-        MoveMouse(hwnd, x, x, keys);
-        return Lit(button) ? 'H' : '-';
+    const auto lit = [&] {  // painted through the paint request, as WM_DRAWITEM does
+        canvas = std::make_unique<Canvas>(kW, kH);
+        button.DrawItem(
+            {ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, hwnd, canvas->dc(), {0, 0, kW, kH}, 0});
+        return canvas->Pixel(0, kMid) == light ? 'H' : '-';
     };
-    // Entering with the button held does not hover; once hovering, the held button does not
-    // matter.
-    std::string seen{moved(10, MK_LBUTTON), moved(10, 0), moved(12, MK_LBUTTON), ' '};
-    for (UINT message : {WM_MOUSEMOVE, WM_MOUSELEAVE, WM_ACTIVATE, WM_KILLFOCUS, WM_ENABLE}) {
-        seen += moved(10, 0);
-        if (message == WM_MOUSEMOVE)
-            MoveMouse(hwnd, -10, -10);  // over the parent
-        else if (message == WM_ENABLE)
-            EnableWindow(hwnd, FALSE);
-        else
-            SendMessageW(hwnd, message, 0, 0);  // 0: WA_INACTIVE
-        seen += Lit(button) ? 'H' : '-';
-    }
-    EnableWindow(hwnd, TRUE);
+    const auto moved = [&](int x, WPARAM keys = 0) {  // -10: over the parent
+        POINT screen{x, x};
+        ClientToScreen(hwnd, &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, x));
+        return lit();
+    };
+    // Entering with the button held does not hover; once hovering, holding it does not matter.
+    std::string seen{moved(10, MK_LBUTTON), moved(10), moved(12, MK_LBUTTON), moved(-10), ' '};
+    for (UINT message : {WM_MOUSELEAVE, WM_ACTIVATE, WM_KILLFOCUS})  // 0: WA_INACTIVE
+        seen += {moved(10), (SendMessageW(hwnd, message, 0, 0), lit())};
     button.SetFlat(false);  // a button that is not flat never hovers
-    moved(10, 0);
+    moved(10);
     seen += canvas->Pixel(kW / 2, kMid) == kActive ? 'A' : '-';
-    EXPECT_EQ(seen, "-HH H-H-H-H-H--");
+    EXPECT_EQ(seen, "-HH- H-H-H--");
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
@@ -259,12 +202,11 @@ TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
         button.SetBitmaps(MakeTestBitmap(6, 5, RGB(10, 200, 10), key), key, nullptr, 0);
         const long withImages = fw::LiveOwnedHandles();
         const PaintState states[] = {kRest, kPressed, kFocused, kDisabled, kHovered};
-        Canvas picture(kW, kH);
         for (int i = 0; i < 1000; ++i) {
             button.SetFlat((i / 5) % 2 == 0);
             if (i == 500)
                 button.UseParentBackground(false);
-            button.Paint(picture.dc(), RECT{0, 0, kW, kH}, states[i % 5]);
+            Paint(button, states[i % 5]);
         }
         // Only the cache of the parent's pixels (a context and a bitmap) is kept.
         const long painted = fw::LiveOwnedHandles() - withImages;

@@ -1,5 +1,4 @@
-// KelMenus built from resources and plain calls, measured and painted in both looks
-// (checked by pixels), sharing images, and a real popup dropped down by a picture button.
+// KelMenus built, measured and painted (by pixels) in both looks, and a real popup.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,8 +25,7 @@ constexpr int kXp = 7;     // flat look unless the theme is classic
 constexpr int kW2000 = 6;  // classic look with 3D edges
 constexpr int kWidth = 160;
 
-// Gives the menus this version code (and no classic theme) while it lives.
-struct LookScope : MenuPlatform {
+struct LookScope : MenuPlatform {  // this version code, no classic theme, while it lives
     explicit LookScope(int version) : code(version) {}
     ~LookScope() override { SetMenuPlatform(previous); }
     int VersionCode() override { return code; }
@@ -37,26 +35,32 @@ struct LookScope : MenuPlatform {
 };
 
 MENUITEMINFOW Info(HMENU menu, int position, UINT mask) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = mask;
+    MENUITEMINFOW info{sizeof(info), mask,    0, 0,       0, nullptr,
+                       nullptr,      nullptr, 0, nullptr, 0, nullptr};
     GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
     return info;
-}
-bool IsOwnerDrawn(HMENU menu, int position) {
-    return Info(menu, position, MIIM_FTYPE).fType & MFT_OWNERDRAW;
 }
 std::wstring Label(const KelMenu& menu, UINT key, UINT flags = MF_BYPOSITION) {
     std::wstring label;
     return menu.GetItemLabel(key, label, flags) ? label : L"(none)";
 }
-int MenuTextWidth(const std::wstring& text) {
-    fw::ClientDc dc(GetDesktopWindow());
-    fw::Font font = CreateMenuFont();
-    fw::Selection selection(dc.get(), font.get());
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size.cx;
+// Each item: id, o owner drawn, then g grayed, c checked, p popup or s separator, and the
+// first 12 characters of its label with the padding taken out.
+std::wstring Items(const KelMenu& menu) {
+    std::wstring items;
+    for (int i = 0; i < menu.ItemCount(); ++i) {
+        const UINT state = GetMenuState(menu.menu(), i, MF_BYPOSITION);
+        std::wstring label = Label(menu, i);
+        label.erase(std::remove(label.begin(), label.end(), L' '), label.end());
+        items += std::to_wstring(static_cast<int>(GetMenuItemID(menu.menu(), i))) +
+                 (Info(menu.menu(), i, MIIM_FTYPE).fType & MFT_OWNERDRAW ? L"o" : L"") +
+                 (state & MF_SEPARATOR
+                      ? L"s"
+                      : std::wstring(state & MF_GRAYED ? L"g" : L"") +
+                            (state & MF_CHECKED ? L"c" : L"") + (state & MF_POPUP ? L"p" : L"")) +
+                 L" " + label.substr(0, 12) + L"|";
+    }
+    return items;
 }
 SIZE Measure(KelMenu& popup, int position) {
     MEASUREITEMSTRUCT request{ODT_MENU, 0, GetMenuItemID(popup.menu(), position),
@@ -64,12 +68,11 @@ SIZE Measure(KelMenu& popup, int position) {
     popup.MeasureItem(&request);
     return {static_cast<LONG>(request.itemWidth), static_cast<LONG>(request.itemHeight)};
 }
-Canvas& Draw(KelMenu& popup, int position, UINT state, Canvas& canvas, int height) {
+Canvas& Draw(KelMenu& popup, UINT state, Canvas& canvas, int height) {  // the first item
     const HMENU menu = popup.menu();
-    const RECT item{0, 0, kWidth, height};
-    popup.DrawItem({ODT_MENU, 0, GetMenuItemID(menu, position), ODA_DRAWENTIRE, state,
-                    reinterpret_cast<HWND>(menu), canvas.dc(), item,
-                    Info(menu, position, MIIM_DATA).dwItemData});
+    popup.DrawItem({ODT_MENU, 0, GetMenuItemID(menu, 0), ODA_DRAWENTIRE, state,
+                    reinterpret_cast<HWND>(menu), canvas.dc(), RECT{0, 0, kWidth, height},
+                    Info(menu, 0, MIIM_DATA).dwItemData});
     return canvas;
 }
 // A popup of one item, made under the look in force.
@@ -84,29 +87,13 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
     KelMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
     KelMenu* file = KelMenu::FromHandle(menu.GetSubMenu(0));
-    ASSERT_TRUE(file && KelMenu::IsRegisteredPopup(file));
-    // Each item: id, o owner drawn, then g grayed, c checked, p popup or s separator, and its
-    // label with the padding taken out; past the end, none.
-    std::wstring items = std::to_wstring(file->ItemCount()) + L": ";
-    for (int i = 0; i < 5; ++i) {
-        const UINT state = GetMenuState(file->menu(), i, MF_BYPOSITION);
-        std::wstring label = Label(*file, i);
-        label.erase(std::remove(label.begin(), label.end(), L' '), label.end());
-        items += std::to_wstring(static_cast<int>(GetMenuItemID(file->menu(), i))) +
-                 (IsOwnerDrawn(file->menu(), i) ? L"o" : L"") +
-                 (state & MF_SEPARATOR
-                      ? L"s"
-                      : std::wstring(state & MF_GRAYED ? L"g" : L"") +
-                            (state & MF_CHECKED ? L"c" : L"") + (state & MF_POPUP ? L"p" : L"")) +
-                 L" " + label + L" | ";
-    }
-    items += Label(*file, 5);
-    EXPECT_EQ(items,
-              L"5: 100o &Open\tCtrl+O | 101og Save&as... | 0os  | -1op &Recent | "
-              L"102oc E&xit\tAlt+F4 | (none)");
-    EXPECT_FALSE(IsOwnerDrawn(menu.menu(), 0) || IsOwnerDrawn(menu.menu(), 1));  // the bar
-    // Text outside any ANSI code page survives, found by command in a nested popup. (The
-    // padding rule is tested natively with a fake measure.)
+    ASSERT_TRUE(file && KelMenu::IsRegisteredPopup(file));  // past the end: no label
+    EXPECT_EQ(Items(*file) + Label(*file, 5),
+              L"100o &Open\tCtrl+O|101og Save&as...|0os |"
+              L"-1op &Recent|102oc E&xit\tAlt+F4|(none)");
+    EXPECT_FALSE((Info(menu.menu(), 0, MIIM_FTYPE).fType | Info(menu.menu(), 1, MIIM_FTYPE).fType) &
+                 MFT_OWNERDRAW);  // the bar
+    // Text outside any ANSI code page survives, found by command in a nested popup.
     EXPECT_EQ(Label(menu, IDC_RECENT2, 0) + L"|" + Label(menu, IDC_RECENT1, 0),
               L"\u6587\u4ef6\u4e8c(&T)|\u0424&\u0430\u0439\u043b \u043e\u0434\u0438\u043d");
 }
@@ -114,60 +101,54 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
 TEST(KelMenuLoad, BadResourcesLeaveTheMenuAndDestroyFreesEveryPopup) {
     KelMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
-    const HMENU first = menu.GetSubMenu(0);
-    ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));  // reloading frees the first menu
-    EXPECT_FALSE(IsMenu(first) || KelMenu::FromHandle(first));
     const HMENU built = menu.menu(), file = menu.GetSubMenu(0);
-    for (UINT id : {UINT{IDM_CUT_MENU}, UINT{IDM_OPEN_MENU}, UINT{999}}) {
-        EXPECT_FALSE(menu.LoadMenu(id)) << id;
-        EXPECT_TRUE(menu.menu() == built && IsMenu(built) && KelMenu::FromHandle(file)) << id;
-    }
+    for (UINT id : {IDM_CUT_MENU, IDM_OPEN_MENU, 999})
+        EXPECT_TRUE(!menu.LoadMenu(id) && menu.menu() == built && IsMenu(built) &&
+                    KelMenu::FromHandle(file))
+            << id;
     const HMENU popups[] = {file, GetSubMenu(file, 3), menu.GetSubMenu(1)};
     MEASUREITEMSTRUCT request{ODT_MENU, 0, IDC_OPEN, 77, 77, Info(file, 0, MIIM_DATA).dwItemData};
-    EXPECT_TRUE(menu.DestroyMenu());
-    EXPECT_EQ(menu.menu(), nullptr);
+    EXPECT_TRUE(menu.DestroyMenu() && menu.menu() == nullptr);
     for (HMENU popup : popups)
         EXPECT_FALSE(IsMenu(popup) || KelMenu::FromHandle(popup) ||
                      KelMenu::IsRegisteredPopup(popup));
     // A request that still carries a record of the destroyed menu is not answered.
-    EXPECT_FALSE(KelMenu::RouteMeasureItem(&request));
-    EXPECT_EQ(request.itemWidth, 77u);
+    EXPECT_TRUE(!KelMenu::RouteMeasureItem(&request) && request.itemWidth == 77u);
 }
 
 TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     auto popup = OneItem(L"&Open");
     popup->AppendItem(L"", 0, 0);
-    const HMENU menu = popup->menu();
+    const HMENU menu = popup->menu(), foreign = CreatePopupMenu();  // foreign: of no KelMenu
     const ULONG_PTR openRecord = Info(menu, 0, MIIM_DATA).dwItemData;
-    EXPECT_EQ(KelMenu::MatchMnemonic(L'o', MF_SYSMENU, menu), 0);        // no popup flag
     const std::wstring longLabel = std::wstring(300, L'.') + L"&Zebra";  // past any buffer
     InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 301, L"&Quit");
     AppendMenuW(menu, MF_STRING | MF_GRAYED, 302, longLabel.c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    EXPECT_EQ(KelMenu::MatchMnemonic(L'z', MF_POPUP, menu), MAKELRESULT(3, MNC_EXECUTE));
-    std::wstring labels;
-    for (int i = 0; i < popup->ItemCount(); ++i)
-        labels += (IsOwnerDrawn(menu, i) ? L"o" : L"-") + Label(*popup, i).substr(0, 6) + L"|";
-    EXPECT_EQ(labels, L"o&Quit|o&Open|o|o......|o|");
-    EXPECT_EQ(Label(*popup, 3), longLabel);
-    EXPECT_EQ(Info(menu, 1, MIIM_DATA).dwItemData, openRecord);  // kept by command
-    EXPECT_TRUE(GetMenuState(menu, 3, MF_BYPOSITION) & MF_GRAYED);
-    EXPECT_EQ(KelMenu::MatchMnemonic(L'Q', MF_POPUP, menu), MAKELRESULT(0, MNC_EXECUTE));
-    const HMENU foreign = CreatePopupMenu();  // of no KelMenu: the key is left to the system
     AppendMenuW(foreign, MF_STRING, 1, L"&Open");
-    EXPECT_EQ(KelMenu::MatchMnemonic(L'o', MF_POPUP, foreign), 0);
+    EXPECT_TRUE(KelMenu::MatchMnemonic(L'z', MF_POPUP, menu) == MAKELRESULT(3, MNC_EXECUTE) &&
+                KelMenu::MatchMnemonic(L'Q', MF_POPUP, menu) == MAKELRESULT(0, MNC_EXECUTE) &&
+                KelMenu::MatchMnemonic(L'o', MF_POPUP, foreign) == 0);
+    EXPECT_EQ(Items(*popup), L"301o &Quit|100o &Open|0os |302og ............|0os |");
+    // The long label whole; the record kept by command.
+    EXPECT_TRUE(Label(*popup, 3) == longLabel && Info(menu, 1, MIIM_DATA).dwItemData == openRecord);
     DestroyMenu(foreign);
 }
 
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
-    const int bar = GetSystemMetrics(SM_CYMENU), text = MenuTextWidth(L"&Open file\tCtrl+O");
+    fw::ClientDc dc(GetDesktopWindow());
+    fw::Font font = CreateMenuFont();
+    fw::Selection selection(dc.get(), font.get());
+    SIZE text{};
+    GetTextExtentPoint32W(dc.get(), L"&Open file\tCtrl+O", 17, &text);
+    const int bar = GetSystemMetrics(SM_CYMENU);
     for (auto [code, extraWidth, minHeight, separatorHeight] :
          {std::tuple{kXp, 31, 22, 11}, std::tuple{kW2000, 33, 19, 9}}) {
         LookScope look(code);
         auto popup = OneItem(L"&Open file\tCtrl+O");
         popup->AppendItem(L"", 0, 0);
         const SIZE item = Measure(*popup, 0), separator = Measure(*popup, 1);
-        EXPECT_EQ((std::vector<LONG>{item.cx - text, item.cy, separator.cx, separator.cy}),
+        EXPECT_EQ((std::vector<LONG>{item.cx - text.cx, item.cy, separator.cx, separator.cy}),
                   (std::vector<LONG>{extraWidth, std::max(bar, minHeight), 0,
                                      std::max(bar / 2, separatorHeight)}))
             << code;
@@ -183,9 +164,7 @@ struct Spread {
     int least = 1;
     std::array<LONG, 4> box = {-1, -1, -1, -1};
 };
-Spread At(int x, int y, COLORREF color) {
-    return {color, {x, y, x + 1, y + 1}};
-}
+const auto At = [](int x, int y, COLORREF color) { return Spread{color, {x, y, x + 1, y + 1}}; };
 
 TEST(MenuDraw, EachLookKindAndStateByPixels) {
     const COLORREF menu = GetSysColor(COLOR_MENU), text = GetSysColor(COLOR_MENUTEXT),
@@ -193,20 +172,12 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
                    lit = GetSysColor(COLOR_HIGHLIGHT), face = GetSysColor(COLOR_BTNFACE),
                    window = GetSysColor(COLOR_WINDOW), lit70 = BlendTowardWhite(lit, 0.7),
                    menu60 = BlendTowardWhite(menu, 0.6),
-                   red30 = BlendTowardWhite(RGB(255, 0, 0), 0.3);
-    // Blue: the square of IDC_OPEN's picture; red: the first picture of the strip.
-    const COLORREF blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
+                   red30 = BlendTowardWhite(RGB(255, 0, 0), 0.3), blue = RGB(0, 0, 255),
+                   red = RGB(255, 0, 0);  // IDC_OPEN's square, the strip's first
     const RECT all{0, 0, kWidth, 22}, cell{2, 2, 20, 19};
-    const struct {
-        const char* what;
-        int code;
-        Kind kind;
-        UINT state;
-        int height;
-        std::vector<Spread> checks;
-    } cases[] = {
-        // clang-format off
-        {"classic separator: etched line", kW2000, Separator, 0, 11,
+    // clang-format off
+    const struct { const char* what; int code; Kind kind; UINT state; int height; std::vector<Spread> checks; } cases[] = {
+        {"classic separator: etched", kW2000, Separator, 0, 11,
          {At(0, 4, menu), {shadow, {0, 5, 159, 6}, 159}, {light, {0, 6, 159, 7}, 159}}},
         {"flat separator: after the bar, which keeps its colour", kXp, Separator, 0, 11,
          {At(0, 0, face), At(0, 10, face), At(22, 5, face), {window, {23, 5, 30, 6}, 7}, At(30, 5, shadow), At(158, 6, light)}},
@@ -214,23 +185,20 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         {"classic dot", kW2000, Dot, ODS_CHECKED, 20, {{text, cell, 1, {6, 6, 11, 11}}}},
         {"flat tick", kXp, Tick, ODS_CHECKED, 22, {{text, cell, 1, {9, 7, 15, 13}}}},
         {"flat dot", kXp, Dot, ODS_CHECKED, 22, {{text, cell, 1, {9, 7, 14, 12}}}},
-        {"classic picture, short item: offset 0", kW2000, Picture, 0, 12, {{blue, all, 1, {5, 5, -1, -1}}}},
-        {"classic selected: raised box, highlight right of it", kW2000, Picture, ODS_SELECTED, 20,
-         {At(0, 0, light), At(19, 18, shadow), At(21, 10, lit)}},
-        {"classic selected without 3D edges", 1, Picture, ODS_SELECTED, 20, {At(21, 10, lit)}},
-        {"classic checked: sunken lighter box, no tick", kW2000, Picture, ODS_CHECKED, 20,
+        {"classic, short item: offset 0", kW2000, Picture, 0, 12, {{blue, all, 1, {5, 5, -1, -1}}}},
+        {"classic selected: raised", kW2000, Picture, ODS_SELECTED, 20, {At(0, 0, light), At(19, 18, shadow), At(21, 10, lit)}},
+        {"classic checked: sunken, lighter, no tick", kW2000, Picture, ODS_CHECKED, 20,
          {At(0, 0, shadow), At(19, 18, light), At(1, 1, menu60), At(8, 9, blue)}},
-        {"classic grayed selected: embossed on the highlight, text in the menu colour", kW2000, Picture,
-         ODS_SELECTED | ODS_GRAYED, 20, {At(21, 1, lit), {blue, all, 0}, {shadow, {2, 2, 18, 17}, 50}, {menu, {25, 0, kWidth, 20}}}},
+        {"classic grayed selected: embossed, text in the menu colour", kW2000, Picture, ODS_SELECTED | ODS_GRAYED, 20,
+         {At(21, 1, lit), {blue, all, 0}, {shadow, {2, 2, 18, 17}, 50}, {menu, {25, 0, kWidth, 20}}}},
         {"flat selected checked: framed", kXp, FlatPicture, ODS_SELECTED | ODS_CHECKED, 22,
          {At(1, 1, lit), At(21, 10, lit), At(2, 2, lit70), {red, all, 1, {6, -1, -1, -1}}}},
-        {"flat selected: lifted over its shadow", kXp, FlatPicture, ODS_SELECTED, 22,
-         {At(17, 12, shadow), {red, all, 1, {6, -1, -1, -1}}}},
+        {"flat selected: lifted over its shadow", kXp, FlatPicture, ODS_SELECTED, 22, {At(17, 12, shadow), {red, all, 1, {6, -1, -1, -1}}}},
         {"flat plain: faded in place", kXp, FlatPicture, 0, 22, {{red, all, 0}, {red30, all, 1, {7, -1, -1, -1}}}},
         {"flat grayed selected: as not selected", kXp, FlatPicture, ODS_GRAYED | ODS_SELECTED, 22,
          {At(150, 10, window), {red, all, 0}, {shadow, {4, 4, 20, 19}, 50}}},
-        // clang-format on
     };
+    // clang-format on
     auto first = OneItem(L"x", 799, IDB_TEST_STRIP);  // the shared image list lives on
     const long handles = fw::LiveOwnedHandles();
     const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
@@ -240,15 +208,12 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         const UINT ids[] = {0, IDC_OPEN, IDC_OPEN, IDC_OPEN, 700};  // 700: no toolbar button
         auto popup = OneItem(c.kind < Picture ? L"" : L"&Open", ids[c.kind],
                              c.kind < Picture ? -1 : IDB_TEST_STRIP);
-        if (c.kind == Dot) {
-            MENUITEMINFOW info = Info(popup->menu(), 0, MIIM_FTYPE);
-            info.fType |= MFT_RADIOCHECK;
-            SetMenuItemInfoW(popup->menu(), 0, TRUE, &info);
-        }
+        if (c.kind == Dot)
+            CheckMenuRadioItem(popup->menu(), 0, 0, 0, MF_BYPOSITION);
         Canvas canvas(kWidth, c.height), scratch(kWidth, c.height);
         for (int round = 0; round < 20; ++round)  // no GDI object outlives a measure or a paint
-            Draw(*popup, 0, (Measure(*popup, 0), c.state), scratch, c.height);
-        Draw(*popup, 0, c.state, canvas, c.height);
+            Draw(*popup, (Measure(*popup, 0), c.state), scratch, c.height);
+        Draw(*popup, c.state, canvas, c.height);
         for (const Spread& s : c.checks) {
             RECT box{}, area = s.area;
             area.bottom = std::min<LONG>(area.bottom, c.height);
@@ -258,9 +223,8 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
                 got[k] = s.box[k] < 0 ? -1 : got[k];
             EXPECT_TRUE((s.least ? count >= s.least : count == 0) &&
                         std::equal(got, got + 4, s.box.begin()))
-                << std::hex << s.color << std::dec << " in " << area.left << "," << area.top << ": "
-                << count << " pixels, box " << box.left << "," << box.top << "," << box.right << ","
-                << box.bottom;
+                << std::hex << s.color << std::dec << " at " << area.left << "," << area.top << ": "
+                << count << ", from " << box.left << "," << box.top;
         }
     }
     EXPECT_EQ(fw::LiveOwnedHandles(), handles);
@@ -268,23 +232,22 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
 }
 
 TEST(MenuDraw, TheTextBetweenTwoTabsIsNotDrawnAndTheShortcutEndsAnImageWidthIn) {
+    const COLORREF text = GetSysColor(COLOR_MENUTEXT);
+    const RECT right{kWidth / 2, 0, kWidth, 20};
     for (int code : {kW2000, kXp}) {
         LookScope look(code);
         Canvas twoTabs(kWidth, 20), oneTab(kWidth, 20);
-        Draw(*OneItem(L"&Find\tnever\tCtrl+F"), 0, 0, twoTabs, 20);
-        Draw(*OneItem(L"&Find\tCtrl+F"), 0, 0, oneTab, 20);
+        Draw(*OneItem(L"&Find\tnever\tCtrl+F"), 0, twoTabs, 20);
         RECT box{}, same{};
-        const RECT right{kWidth / 2, 0, kWidth, 20};
-        const COLORREF text = GetSysColor(COLOR_MENUTEXT);
-        EXPECT_TRUE(oneTab.Count(text, &box, &right) > 0 && box.right < kWidth - 16 &&
-                    box.right >= kWidth - 19 &&
+        EXPECT_TRUE(Draw(*OneItem(L"&Find\tCtrl+F"), 0, oneTab, 20).Count(text, &box, &right) &&
+                    box.right < kWidth - 16 && box.right >= kWidth - 19 &&
                     twoTabs.Count(text, &same) == oneTab.Count(text, &box) &&
                     EqualRect(&box, &same))
             << code << ": " << box.right;
     }
 }
 
-TEST(SharedImages, GrowthPerLookReplacementInPlaceAndSystemColours) {
+TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
     const auto count = [] {
         return KelMenu::SharedImages() ? ImageList_GetImageCount(KelMenu::SharedImages()) : 0;
     };
@@ -312,17 +275,13 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndSystemColours) {
     // Replaced in place; no such bitmap.
     EXPECT_EQ((std::vector<int>{share(803, IDB_TEST_PLAIN), share(804, 4321), count()}),
               (std::vector<int>{index, -1, before}));
-    const int exit = share(IDC_EXIT, IDB_TEST_STRIP);  // third button: the third picture
-    // 256 colours: not mapped; 16 colours: light grey became the button face, masked out;
-    // dark grey the shadow.
-    EXPECT_EQ((std::vector<COLORREF>{first, pixel(index, 0, 0), pixel(exit, 8, 8),
-                                     pixel(exit, 0, 0), pixel(exit, 4, 3)}),
-              (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0),
-                                     RGB(255, 0, 255), GetSysColor(COLOR_BTNSHADOW)}));
+    // The replacement's grey corner; the third button: the third picture.
+    EXPECT_EQ((std::vector<COLORREF>{first, pixel(index, 0, 0),
+                                     pixel(share(IDC_EXIT, IDB_TEST_STRIP), 8, 8)}),
+              (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0)}));
 }
 
-// What the steps that run inside the menu's own loop saw: the popup, where, and its picture.
-HWND g_popup = nullptr;
+HWND g_popup = nullptr;  // what the steps inside the menu's loop saw: the popup, where, its picture
 RECT g_rect{};
 std::unique_ptr<Canvas> g_picture;
 
@@ -357,13 +316,12 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         PumpMessages();
         ASSERT_TRUE(g_popup && g_picture) << code;
-        g_picture->Save(code == kXp ? L"..\\screenshots\\menu-flat.bmp"
-                                    : L"..\\screenshots\\menu-classic.bmp");
+        g_picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
+                                    : L"../screenshots/menu-classic.bmp");
         RECT below;
-        GetWindowRect(hwnd, &below);
         const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
-        EXPECT_TRUE(g_rect.left == below.left && g_rect.top == below.bottom &&
-                    TestParent::lastCommand == IDC_EXIT &&
+        EXPECT_TRUE(GetWindowRect(hwnd, &below) && g_rect.left == below.left &&
+                    g_rect.top == below.bottom && TestParent::lastCommand == IDC_EXIT &&
                     g_picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit) > 200)
             << code << ": " << g_rect.left << "," << g_rect.top << ", " << TestParent::lastCommand;
     }

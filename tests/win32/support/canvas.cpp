@@ -51,11 +51,9 @@ void Canvas::Save(const wchar_t* path) const {
     GdiFlush();
     const DWORD size = 4 * width_ * height_, headers = 14 + sizeof(BITMAPINFOHEADER);
     const BITMAPINFOHEADER info{sizeof(info), width_, -height_, 1, 32, BI_RGB, size, 0, 0, 0, 0};
-    const WORD file[7] = {
-        0x4D42, LOWORD(headers + size), HIWORD(headers + size), 0,
-        0,      LOWORD(headers),        HIWORD(headers)};  // BITMAPFILEHEADER, unpadded
+    const BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
     if (FILE* out = _wfopen(path, L"wb")) {
-        std::fwrite(file, sizeof(file), 1, out);
+        std::fwrite(&file, sizeof(file), 1, out);
         std::fwrite(&info, sizeof(info), 1, out);
         std::fwrite(bits_, size, 1, out);
         std::fclose(out);

@@ -1,5 +1,4 @@
-// A picture to paint into and check pixel by pixel, test images, and a parent window for
-// controls under test.
+// A picture to check by pixels, test images, and a parent window for controls under test.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +18,6 @@ public:
     // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
     // that holds them (inclusive; empty when none).
     int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
-    // Writes the picture as a BMP file.
     void Save(const wchar_t* path) const;
 
 private:
@@ -39,9 +37,8 @@ HICON MakeTestIcon(int size, COLORREF color);
 
 constexpr COLORREF kParentColor = RGB(10, 120, 30);
 
-// A visible topmost popup at (100, 100), 300 x 200, painted in kParentColor, that reflects
-// its children's notifications to their objects, counts BN_CLICKED and records the last
-// WM_COMMAND.
+// A visible topmost popup painted in kParentColor that reflects its children's notifications,
+// counts BN_CLICKED and records the last WM_COMMAND.
 class TestParent {
 public:
     TestParent();
@@ -50,7 +47,6 @@ public:
     TestParent& operator=(const TestParent&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    // A child button (WS_CHILD | WS_VISIBLE added to `style`).
     HWND AddButton(int id, DWORD style, int x, int y, int width, int height,
                    const wchar_t* text = L"");
     static inline int clicks = 0;

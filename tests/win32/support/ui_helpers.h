@@ -12,14 +12,10 @@ inline std::wstring ItemText(HWND dialog, int id) {
 inline bool IsItemChecked(HWND dialog, int id) {
     return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
-inline bool IsItemEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
-}
 // A click as the user makes it: BM_CLICK, which toggles automatic buttons and notifies.
 inline void Click(HWND dialog, int id) {
     SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
 }
-// Handles every message already queued for this thread.
 void PumpMessages();
 // Runs `action` on the next pass of the message loop of a modal window that is about to
 // start (a one-shot thread timer).
