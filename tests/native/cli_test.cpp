@@ -108,12 +108,12 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
 
 TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
     using E = cli::ExitCode;
-    const std::pair<std::vector<E>, E> cases[] = {{{E::Success, E::Success}, E::Success},
-                                                  {{E::Success, E::Timeout}, E::PartlyDone},
-                                                  {{E::Refused, E::Success}, E::PartlyDone},
-                                                  {{E::Timeout, E::Refused}, E::Timeout},
-                                                  {{E::Refused}, E::Refused},
-                                                  {{}, E::NoReader}};
+    // clang-format off
+    const std::pair<std::vector<E>, E> cases[] = {
+        {{E::Success, E::Success}, E::Success}, {{E::Success, E::Timeout}, E::PartlyDone},
+        {{E::Refused, E::Success}, E::PartlyDone}, {{E::Timeout, E::Refused}, E::Timeout},
+        {{E::Refused}, E::Refused}, {{}, E::NoReader}};
+    // clang-format on
     for (const auto& [codes, combined] : cases)
         EXPECT_EQ(cli::Combined(codes), combined);
     const std::string help = cli::UsageText();
@@ -152,30 +152,26 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
 
 // A profile encodes as the window's form after the same clicks (a negative id clears a box)
 // and characters typed (id, character; 0 empties the box), and survives being written and
-// read again.
+// read again. Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
 TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
     using Typed = std::vector<std::pair<int, wchar_t>>;
+    // clang-format off
     const std::tuple<const char*, std::vector<int>, Typed> cases[] = {
-        // Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
         {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
          "cr=none\r\ntrack2-start = #\r\n",
-         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
-         {{IDC_TRACK2_START, L'#'}}},
+         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET}, {{IDC_TRACK2_START, L'#'}}},
         {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
          {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
          {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
         {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
-        {"cr = packet\nreplace = ===\n",
-         {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
+        {"cr = packet\nreplace = ===\n", {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
          {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-        {"replace = a=b #=!\n",
-         {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
-         {{IDC_PAIR1_CHAR, L'a'},
-          {IDC_PAIR1_REPLACEMENT, L'b'},
-          {IDC_PAIR2_CHAR, L'#'},
+        {"replace = a=b #=!\n", {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
+         {{IDC_PAIR1_CHAR, L'a'}, {IDC_PAIR1_REPLACEMENT, L'b'}, {IDC_PAIR2_CHAR, L'#'},
           {IDC_PAIR2_REPLACEMENT, L'!'}}},
         {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
     };
+    // clang-format on
     for (const auto& [profile, clicks, texts] : cases) {
         PlainForm form;
         RestoreDefaultFormat(form);
