@@ -42,22 +42,15 @@ Bytes Replace(unsigned char o1, unsigned char o2, unsigned char r1, unsigned cha
 TEST(VirtualReaderModel, AcceptsWhatItCanApplyAndRefusesTheRest) {
     Bytes unended = Format('7', '8');
     unended.back() = 0;
+    // clang-format off
     const std::pair<Bytes, unsigned char> cases[] = {
-        {Format('7', '8'), 'Y'},
-        {Format('2', '0'), 'Y'},
-        {Format('0', '0'), 'N'},
-        {Format('8', '0'), 'N'},
-        {Format('1', '9'), 'N'},
-        {Format('1', '/'), 'N'},
-        {unended, 'N'},
-        {Replace('a', 'x', 'b', 'y'), 'Y'},
-        {Replace(0xFF, 'a', 0xFF, 'b'), 'Y'},
-        {Replace(0xFF, 0xFF, 0xFF, 0xFF), 'N'},
-        {Replace('a', 0xFF, 0xFF, 0xFF), 'N'},
-        {{0x02, 0x32, 0x03}, 'Y'},
-        {{0x00, 0x32, 0x03}, 'N'},
-        {{0x02, 0x40, 0x03}, 'N'},
+        {Format('7', '8'), 'Y'}, {Format('2', '0'), 'Y'}, {Format('0', '0'), 'N'},
+        {Format('8', '0'), 'N'}, {Format('1', '9'), 'N'}, {Format('1', '/'), 'N'}, {unended, 'N'},
+        {Replace('a', 'x', 'b', 'y'), 'Y'}, {Replace(0xFF, 'a', 0xFF, 'b'), 'Y'},
+        {Replace(0xFF, 0xFF, 0xFF, 0xFF), 'N'}, {Replace('a', 0xFF, 0xFF, 0xFF), 'N'},
+        {{0x02, 0x32, 0x03}, 'Y'}, {{0x00, 0x32, 0x03}, 'N'}, {{0x02, 0x40, 0x03}, 'N'},
     };
+    // clang-format on
     for (const auto& [report, verdict] : cases) {
         vr_state state;
         vr_init_state(&state);
