@@ -135,6 +135,7 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
          "ELF\x01\x02\n",
          "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: not UTF-8 text: not a profile"},
+        {"tracks = 1\n\x80 = 1\n", "line 2: not UTF-8 text: not a profile"},
         {"tracks = 1\n# \xC3(\n", "line 2: not UTF-8 text: not a profile"},
         {std::string("tracks = 1\0\n", 12), "line 1: not UTF-8 text: not a profile"},
         {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"},
