@@ -16,12 +16,9 @@ void FuzzOne(FuzzInput& in) {
     FormatSettings form;
     for (auto& sentinel : form.sentinels)
         sentinel = character();
-    const bool* track = form.outputTrack;
-    const bool* cr = form.crAfterTrack;
-    for (bool& output : form.outputTrack)
-        output = in.Flag();
-    for (bool& crAfter : form.crAfterTrack)
-        crAfter = in.Flag();
+    const bool *track = form.outputTrack, *cr = form.crAfterTrack;
+    for (int i = 0; i < 6; ++i)  // the tracks output, then those followed by a carriage return
+        (i < 3 ? form.outputTrack[i] : form.crAfterTrack[i - 3]) = in.Flag();
     form.crAfterPacket = in.Flag();
     const Bytes format = FormatPayload(form);
     // It always fits the shortest report the format is sent in.
