@@ -15,13 +15,6 @@
 
 namespace {
 
-std::wstring Beside(const wchar_t* name) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self);
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + name;
-}
-
 // Stops the enumeration at a visible top-level window of the process `data` points to.
 BOOL CALLBACK IsNotItsWindow(HWND window, LPARAM data) {
     DWORD owner = 0;
@@ -31,7 +24,7 @@ BOOL CALLBACK IsNotItsWindow(HWND window, LPARAM data) {
 
 // Milliseconds from CreateProcess to the first visible top-level window of the new process;
 // negative when none appears within 10 s.
-double TimeToFirstWindow(const std::wstring& program) {
+double TimeToFirstWindow(std::wstring program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -59,32 +52,33 @@ double TimeToFirstWindow(const std::wstring& program) {
 int main() {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    const std::wstring programs[2] = {argc > 2 ? argv[1] : Beside(L"" APP_FILE_NAME),
-                                      argc > 2 ? argv[2] : Beside(L"bench_empty_dialog.exe")};
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring folder(self, std::wstring(self).find_last_of(L"\\/") + 1);
+    const std::wstring programs[2] = {argc > 2 ? argv[1] : folder + L"" APP_FILE_NAME,
+                                      argc > 2 ? argv[2] : folder + L"bench_empty_dialog.exe"};
     LocalFree(argv);
+    // [0] the program, [1] the yardstick. A start that shows no window (Wine now and then
+    // loses one under load) costs its pair: `pairs` whole pairs out of at most twice as many.
     const int pairs = 15;
-    std::vector<double> wall[2], ratios;  // [0] the program, [1] the yardstick
+    std::vector<double> wall[2], ratios;
     for (const std::wstring& program : programs)
         TimeToFirstWindow(program);  // warms the file cache and Wine's own start-up paths
-    // A start that shows no window (Wine now and then loses one under load) costs its pair;
-    // the figures need `pairs` whole pairs out of at most twice as many tries.
     int tries = 0, done = 0;
     for (; done < pairs && tries < 2 * pairs; ++tries) {
         double run[2];
         for (int k = 0; k < 2; ++k)  // which of the two starts first alternates
             run[(tries + k) % 2] = TimeToFirstWindow(programs[(tries + k) % 2]);
         if (run[0] >= 0 && run[1] >= 0) {
-            wall[0].push_back(run[0]);
-            wall[1].push_back(run[1]);
+            for (int k = 0; k < 2; ++k)
+                wall[k].push_back(run[k]);
             ratios.push_back(run[0] / run[1]);
             ++done;
         }
     }
-    if (done < pairs) {
-        std::printf("start-up: %d pairs lost a start that showed no window; no figures\n",
-                    tries - done);
-        return 1;
-    }
+    if (done < pairs)
+        return std::printf("start-up: %d pairs lost a start that showed no window\n", tries - done),
+               1;
     std::printf(
         "start-up to first window (%s, median of %d pairs): program %.1f ms, empty "
         "dialog %.1f ms, ratio %.2f (%d pairs tried again)\n",

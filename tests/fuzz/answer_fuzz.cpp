@@ -9,10 +9,11 @@
 
 using namespace reader;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
-    // A copy of exactly `size` bytes, so that a read past the answer is caught.
-    const std::vector<std::uint8_t> answer(bytes, bytes + size);
+void FuzzOne(FuzzInput& in) {
+    // A copy of exactly the input's bytes, so that a read past the answer is caught.
+    const std::vector<std::uint8_t> answer(in.data, in.data + in.size);
     const std::uint8_t* data = answer.data();
+    const std::size_t size = answer.size();
     const Verdict verdict = JudgeAnswer(data, size);
     FUZZ_CHECK((verdict == Verdict::Accepted) == (size > 3 && data[3] == 'Y'));
     FUZZ_CHECK((verdict == Verdict::Refused) == (size > 3 && data[3] == 'N'));
@@ -35,5 +36,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         buffer.resize(kReceiveBufferSize);
         FUZZ_CHECK(ExtractVersionText(buffer.data(), buffer.size()) == text);
     }
-    return 0;
 }

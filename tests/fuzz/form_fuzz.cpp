@@ -7,8 +7,7 @@
 
 using namespace reader;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzInput in{data, size};
+void FuzzOne(FuzzInput& in) {
     const auto character = [&in]() {  // a character box: empty, or holding the next byte
         const bool present = in.Flag();
         const std::uint8_t byte = in.Byte();
@@ -17,12 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FormatSettings form;
     for (auto& sentinel : form.sentinels)
         sentinel = character();
-    const bool* track = form.outputTrack;
-    const bool* cr = form.crAfterTrack;
-    for (bool& output : form.outputTrack)
-        output = in.Flag();
-    for (bool& crAfter : form.crAfterTrack)
-        crAfter = in.Flag();
+    const bool *track = form.outputTrack, *cr = form.crAfterTrack;
+    for (int i = 0; i < 6; ++i)  // the tracks output, then those followed by a carriage return
+        (i < 3 ? form.outputTrack[i] : form.crAfterTrack[i - 3]) = in.Flag();
     form.crAfterPacket = in.Flag();
     const Bytes format = FormatPayload(form);
     // It always fits the shortest report the format is sent in.
@@ -44,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ReplaceCheck check = CheckReplace(pairs);
     FUZZ_CHECK((check == ReplaceCheck::NoPairChosen) == (!pairs.enabled[0] && !pairs.enabled[1]));
     if (check != ReplaceCheck::Ok)
-        return 0;
+        return;
     const Bytes replace = ReplacePayload(pairs);
     FUZZ_CHECK(FramedLength(replace.size()) == MinimumOutputLength(ReaderCommand::SetReplace));
     for (int pair = 0; pair < 2; ++pair) {
@@ -53,5 +49,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(replace[pair] == (on ? *pairs.original[pair] : kNoCharacter));
         FUZZ_CHECK(replace[2 + pair] == (on ? *pairs.replacement[pair] : kNoCharacter));
     }
-    return 0;
 }

@@ -1,6 +1,5 @@
 // Any picture, key colour and tolerance: the scan's rectangles cover exactly the opaque
 // pixels, one row each, inside the picture, handed over in batches of bounded size.
-#include <cstring>
 #include <vector>
 
 #include "controls/region_scan.h"
@@ -16,9 +15,9 @@ struct CheckingSink : RunSink {
         return room.data();
     }
     bool Flush(std::size_t count, const RunRect& bound, std::size_t capacity) override {
-        FUZZ_CHECK(!ended && count <= kRunBatch);  // nothing after the last batch
-        FUZZ_CHECK(count <= capacity && capacity <= room.size());
-        ended = count < kRunBatch;  // only the last batch may be short
+        // Nothing after the last batch, the only one that may be short.
+        FUZZ_CHECK(!ended && count <= kRunBatch && count <= capacity && capacity <= room.size());
+        ended = count < kRunBatch;
         for (std::size_t i = 0; i < count; ++i) {
             const RunRect& r = room[i];
             FUZZ_CHECK(r.left >= bound.left && r.top >= bound.top && r.right <= bound.right &&
@@ -33,19 +32,16 @@ struct CheckingSink : RunSink {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 10)
-        return 0;
-    std::uint32_t key, tolerance;
-    std::memcpy(&key, data, 4);
-    std::memcpy(&tolerance, data + 4, 4);
-    const int width = 1 + data[8] % 64;
-    std::vector<std::uint8_t> pixels(data + 10, data + size);
+void FuzzOne(FuzzInput& in) {
+    const std::uint32_t key = in.Long(), tolerance = in.Long();
+    const int width = 1 + in.Byte() % 64;
+    const bool bottomUp = in.Flag();
+    std::vector<std::uint8_t> pixels(in.data, in.data + in.size);
     const int height = static_cast<int>(pixels.size() / (4 * static_cast<std::size_t>(width)));
     pixels.resize(static_cast<std::size_t>(height) * width * 4);
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(width) * 4;
     PixelRows rows{pixels.data(), stride, width, height};
-    if ((data[9] & 1) != 0 && height > 0)  // bottom-up rows
+    if (bottomUp && height > 0)
         rows = {pixels.data() + (height - 1) * stride, -stride, width, height};
 
     const KeyRange range = MakeKeyRange(key, tolerance);
@@ -68,5 +64,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             FUZZ_CHECK(cover[static_cast<std::size_t>(y) * width + x] == !isKey(x, y));
-    return 0;
 }

@@ -7,8 +7,7 @@
 
 using namespace reader;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzInput in{data, size};
+void FuzzOne(FuzzInput& in) {
     const ReaderCommand commands[] = {ReaderCommand::SetFormat, ReaderCommand::SetReplace,
                                       ReaderCommand::CancelReplace, ReaderCommand::QueryVersion};
     const ReaderCommand command = commands[in.Byte() % 4];
@@ -34,5 +33,4 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             !BuildCommandReport(command, Bytes(minimum - FramedLength(0), 0xFF), outputLength)
                  .empty());
     }
-    return 0;
 }
