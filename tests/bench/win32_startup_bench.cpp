@@ -1,10 +1,8 @@
 // How long the program takes from its start to its first window on screen, side by side
 // with an empty dialog program built with the same toolchain and flags. Pairs alternate
 // which program starts first; the medians and their ratio are printed. Run with
-// `make bench`; both programs are found beside this one, unless given as the arguments
-// (program, then yardstick), which is how variants of the program are compared.
+// `make bench`; both programs are found beside this one.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <string>
@@ -50,14 +48,11 @@ double TimeToFirstWindow(std::wstring program) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::wstring folder(self, std::wstring(self).find_last_of(L"\\/") + 1);
-    const std::wstring programs[2] = {argc > 2 ? argv[1] : folder + L"" APP_FILE_NAME,
-                                      argc > 2 ? argv[2] : folder + L"bench_empty_dialog.exe"};
-    LocalFree(argv);
+    const std::wstring programs[2] = {folder + L"" APP_FILE_NAME,
+                                      folder + L"bench_empty_dialog.exe"};
     // [0] the program, [1] the yardstick. A start that shows no window (Wine now and then
     // loses one under load) costs its pair: `pairs` whole pairs out of at most twice as many.
     const int pairs = 15;

@@ -114,22 +114,6 @@ TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), ErrorBox(L"ERROR", L"Set format failed!"));
 }
 
-// Steering values of the wrong type count as not set; an unknown moment to be pulled out at
-// leaves the reader in. (Clamping itself is tested on the reader's model.)
-TEST_F(E2eReader, BadSteeringValuesLeaveTheReaderWorking) {
-    Connect();
-    const wchar_t text[] = L"N";
-    const BYTE oneByte = 1;
-    const DWORD all = 0xFFFFFFFF;
-    VirtualReader::SetRaw(L"Answer", REG_SZ, text, sizeof(text));
-    VirtualReader::SetRaw(L"Silent", REG_SZ, text, sizeof(text));
-    VirtualReader::SetRaw(L"DelayMs", REG_BINARY, &oneByte, 1);
-    VirtualReader::SetRaw(L"Version", REG_DWORD, &all, sizeof(all));
-    VirtualReader::SetRaw(L"Unplug", REG_DWORD, &all, sizeof(all));
-    EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
-    EXPECT_EQ(Press(IDC_GET_VERSION).back(), InfoBox(kVersion));
-}
-
 // The reader pulled out while a transfer is pending, as the system ends it.
 TEST_F(E2eReader, PulledOutDuringEachTransferOfEachCommandTheReaderIsLetGoAndFoundOnceBack) {
     EnablePair(1, L"a", L"b");

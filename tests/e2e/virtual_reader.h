@@ -18,7 +18,7 @@ namespace VirtualReader {
 void Reset(int reader = 0);
 // A steering value: "Answer" (the byte answered instead of 'Y'/'N'), "Silent", "DelayMs".
 void Set(const wchar_t* name, DWORD value, int reader = 0);
-// Any value of any type, as a careless test or user might write it.
+// A value of any type, e.g. "Version" (REG_SZ: the text the version query answers).
 void SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
 // The whole output reports received since the last Reset or ForgetReceived.
 std::vector<Report> Received(int reader = 0);
