@@ -113,7 +113,7 @@ TEST_F(Reader, FindWalksPastEveryOtherInterfaceAndReportsFaultsOfTheList) {
     reader.fails = {"attributes"};  // skipped, as are the devices after it
     host.AddDevice(0x5131, 0x2008);
     host.AddDevice(0x1234, 0x0001).fails = {"open"};
-    SimulatedDevice& odd = host.AddDevice(0x1234, 0x5678);
+    SimulatedDevice& odd = host.AddDevice(0x1234, 0x2007);  // the product, not the vendor
     host.AddReader().answer = kVersion;
     host.AddReader().versionNumber = 0x0200;  // not reached
     const std::wstring noList = L"Get HID device information failed!";
