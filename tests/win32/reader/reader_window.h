@@ -2,18 +2,16 @@
 // appear, over whatever HID host is installed (the simulated one, or the system's).
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/settings_dialog.h"
 #include "recording_prompts.h"
+#include "res/resource.h"
 #include "simulated_hid.h"
+#include "ui_helpers.h"
 
 // "status: <text>", "box <title> (<icon number>): <text>", in order.
 using Entries = std::vector<std::wstring>;
@@ -30,9 +28,8 @@ inline std::wstring InfoBox(const std::wstring& text) {
     return Box(L"Information", MB_ICONINFORMATION, text);
 }
 
-// What the window shows for a command whose report went out, or did not; and for the format
-// command, which has texts of its own. Inline, so that tests' own constants built from them
-// are initialised after them.
+// What a command shows when its report went out, or did not (the format command's own texts
+// too); inline, so that constants built from them elsewhere are initialised after them.
 inline const std::wstring kSent = Status(L"Set Command OK!");
 inline const std::wstring kSendFailed = ErrorBox(L"Error", L"Send data timeout!");
 inline const std::wstring kReceiveFailed = Status(L"Receive data timeout!");
@@ -47,26 +44,41 @@ struct UnplugCase {
     bool duringRead;
     Entries shown;
 };
-extern const std::vector<UnplugCase> kUnplugCases;
-
-// Outlived by the window it watches (WindowTest destroys the window first).
-class Timeline : public RecordingPrompts {
-public:
-    int ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) override;
-    void WatchStatus(HWND dialog);  // records the texts written to its status line
-
-    Entries entries;
+inline const std::vector<UnplugCase> kUnplugCases = {
+    {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
+    {IDC_SET_DEVICE, true, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+    {IDC_GET_VERSION, false, {kSendFailed, kReceiveFailed}},
+    {IDC_GET_VERSION, true, {kSent, kReceiveFailed}},
+    {IDC_SET_REPLACE, false, {kSendFailed, kReceiveFailed}},
+    {IDC_SET_REPLACE, true, {kSent, kReceiveFailed}},
+    {IDC_CANCEL_REPLACE, false, {kSendFailed, kReceiveFailed}},
+    {IDC_CANCEL_REPLACE, true, {kSent, kReceiveFailed}},
 };
 
-class WindowTest : public testing::Test {
-protected:
+// Outlived by the window it watches (WindowTest destroys the window first).
+struct Timeline : RecordingPrompts {
+    int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
+        return entries.push_back(Box(title, type & MB_ICONMASK, text)), IDOK;
+    }
+    Entries entries;  // the status line's texts too, as they are written (WindowTest::SetUp)
+};
+
+struct WindowTest : testing::Test {
     void SetUp() override;
     void TearDown() override { dialog.reset(); }
     void Clear() { timeline.entries.clear(), timeline.pauses.clear(); }
-    const Entries& Press(int id);  // clears, clicks and returns what the click showed
+    const Entries& Press(int id) { return Clear(), Click(hwnd, id), timeline.entries; }  // shown
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
-    void SetChecked(std::initializer_list<int> ids, bool checked);
-    void EnablePair(int pair, const wchar_t* original, const wchar_t* replacement);
+    void SetChecked(std::initializer_list<int> ids, bool checked) {
+        for (int id : ids)
+            if (IsItemChecked(hwnd, id) != checked)
+                Click(hwnd, id);
+    }
+    void EnablePair(int pair, const wchar_t* original, const wchar_t* replacement) {
+        SetChecked({pair == 1 ? IDC_ALLOW_PAIR1 : IDC_ALLOW_PAIR2}, true);
+        SetText(pair == 1 ? IDC_PAIR1_CHAR : IDC_PAIR2_CHAR, original);
+        SetText(pair == 1 ? IDC_PAIR1_REPLACEMENT : IDC_PAIR2_REPLACEMENT, replacement);
+    }
 
     Timeline timeline;
     std::unique_ptr<SettingsDialog> dialog;

@@ -1,8 +1,6 @@
 // Stands in for message boxes and pauses: records them and returns at once.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
@@ -13,8 +11,7 @@ struct RecordedBox {
     UINT type;
 };
 
-class RecordingPrompts : public fw::Prompts {
-public:
+struct RecordingPrompts : fw::Prompts {
     ~RecordingPrompts() override { fw::SetPrompts(replaced); }
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
         return boxes.push_back({text, title, type}), IDOK;

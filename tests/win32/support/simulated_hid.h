@@ -28,9 +28,7 @@ struct SimulatedDevice {
     DWORD answerDelayMs = 0;  // after its read starts; or, kept, when a read that gave up ends
     bool stallWrites = false, ignoresCancel = false;  // writes end only when cancelled; or never
     DWORD shortBy = 0;                                // transfers end well but move less
-    // Pulled out while its next write or read is waited for (once).
-    enum class Vanish { Never, DuringWrite, DuringRead } vanish = Vanish::Never;
-    bool present = true;
+    bool present = true, vanishInWrite = false, vanishInRead = false;  // pulled out when waited
     std::vector<Report> writes;
 };
 
@@ -42,13 +40,12 @@ public:
     SimulatedDevice& AddDevice(USHORT vendorId, USHORT productId) {
         SimulatedDevice& device = devices_.emplace_back();
         device.vendorId = vendorId, device.productId = productId;
-        device.path = "\\\\?\\hid#" + std::to_string(devices_.size());
-        return device;
+        return device.path = "\\\\?\\hid#" + std::to_string(devices_.size()), device;
     }
     SimulatedDevice& AddReader() { return AddDevice(0x5131, 0x2007); }
     // Its transfers end, and later calls fail, with Windows' error for a removed device.
     void Unplug(SimulatedDevice& device) {
-        device.present = false, device.vanish = SimulatedDevice::Vanish::Never;
+        device.present = device.vanishInWrite = device.vanishInRead = false;
         for (auto& [id, handle] : handles_)
             if (handle.kind == Kind::Device && &Of(&handle) == &device)
                 handle.gone = true, handle.queue.clear(), handle.late.clear(), End(handle, kGone);
@@ -58,16 +55,14 @@ public:
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
     // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
-    std::vector<std::string> Problems(int devices = 0, int events = 0) const {
+    std::string Problems(int devices = 0, int events = 0) const {
         int held[5] = {0, -devices, -events, 0, 0};  // lists devices events preparsed transfers
         for (const auto& [id, handle] : handles_)
             ++held[int(handle.kind)], held[4] += handle.pending != nullptr;
-        std::vector<std::string> problems = faults_;
-        for (int kind = 0; kind < 5; ++kind)
-            if (held[kind] != 0)
-                problems.push_back("held beyond those expected, of kind " + std::to_string(kind) +
-                                   ": " + std::to_string(held[kind]));
-        return problems;
+        std::string counts;
+        for (int count : held)
+            counts += " " + std::to_string(count);
+        return faults_ + (counts == " 0 0 0 0 0" ? "" : "held beyond those expected:" + counts);
     }
 
     void HidD_GetHidGuid(GUID* guid) override { *guid = GUID{}; }
@@ -82,8 +77,7 @@ public:
         std::size_t i = 0;  // the present device at `index`
         while (i < devices_.size() && (!devices_[i].present || index-- > 0))
             ++i;
-        data->Reserved = i;
-        return i < devices_.size() ? TRUE : Fail(ERROR_NO_MORE_ITEMS);
+        return (data->Reserved = i) < devices_.size() ? TRUE : Fail(ERROR_NO_MORE_ITEMS);
     }
     BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO, SP_DEVICE_INTERFACE_DATA* data,
                                           SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size,
@@ -95,8 +89,7 @@ public:
             return *requiredSize = required, Fail(ERROR_INSUFFICIENT_BUFFER);
         if (size < required || device.fails.count("detail"))
             return Fail(ERROR_NOT_FOUND);
-        std::copy_n(device.path.c_str(), device.path.size() + 1, detail->DevicePath);
-        return TRUE;
+        return std::copy_n(device.path.c_str(), device.path.size() + 1, detail->DevicePath), TRUE;
     }
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override { return Close(set, Kind::List); }
     HANDLE CreateFileA(const char* path, DWORD, DWORD, DWORD, DWORD) override {
@@ -111,9 +104,8 @@ public:
         Object* device = Find(handle, Kind::Device);
         if (device == nullptr || device->gone || Of(device).fails.count("attributes"))
             return Fail<BOOLEAN>(device && !device->gone ? ERROR_GEN_FAILURE : kGone);
-        attributes->VendorID = Of(device).vendorId, attributes->ProductID = Of(device).productId;
-        attributes->VersionNumber = Of(device).versionNumber;
-        return TRUE;
+        const SimulatedDevice& d = Of(device);
+        return *attributes = {sizeof(*attributes), d.vendorId, d.productId, d.versionNumber}, TRUE;
     }
     // An unplugged device's description is still known to the handle; its transfers fail.
     BOOLEAN HidD_GetPreparsedData(HANDLE handle, PHIDP_PREPARSED_DATA* data) override {
@@ -126,17 +118,13 @@ public:
     BOOLEAN HidD_FreePreparsedData(PHIDP_PREPARSED_DATA data) override {
         return static_cast<BOOLEAN>(Close(data, Kind::Preparsed));
     }
-    // As on Windows; Wine 8.0 has none, and what it leaves is tested end to end.
-    BOOLEAN HidD_FlushQueue(HANDLE handle) override {
-        Object* device = Find(handle, Kind::Device);
-        return device ? (device->queue.clear(), TRUE) : Fail<BOOLEAN>(ERROR_INVALID_HANDLE);
-    }
+    // As Wine's: reports waiting stay, and must be read away.
+    BOOLEAN HidD_FlushQueue(HANDLE) override { return TRUE; }
     NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, HIDP_CAPS* caps) override {
         Object* preparsed = Find(data, Kind::Preparsed);
         if (preparsed == nullptr || Of(preparsed).fails.count("caps"))
             return HIDP_STATUS_INVALID_PREPARSED_DATA;
-        *caps = HIDP_CAPS{};
-        caps->InputReportByteLength = Of(preparsed).inputLength;
+        *caps = HIDP_CAPS{}, caps->InputReportByteLength = Of(preparsed).inputLength;
         caps->OutputReportByteLength = Of(preparsed).outputLength;
         return HIDP_STATUS_SUCCESS;
     }
@@ -145,33 +133,27 @@ public:
         Object* preparsed = Find(data, Kind::Preparsed);
         return preparsed ? Of(preparsed).gate : HIDP_STATUS_INVALID_PREPARSED_DATA;
     }
-    // An event is signalled unless a transfer it belongs to is pending (the system resets it
-    // when a transfer starts).
+    // Events are signalled unless a transfer of theirs is pending (the system resets them).
     HANDLE CreateEventA(BOOL, BOOL, const char*) override { return New({Kind::Event}); }
     BOOL ResetEvent(HANDLE) override { return TRUE; }
-    BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD*,
-                   OVERLAPPED* overlapped) override {
-        return Start(device, size, overlapped, nullptr, static_cast<const std::uint8_t*>(data));
+    BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD*, OVERLAPPED* io) override {
+        return Start(device, size, io, nullptr, static_cast<const std::uint8_t*>(data));
     }
-    BOOL ReadFile(HANDLE device, void* buffer, DWORD size, DWORD*,
-                  OVERLAPPED* overlapped) override {
-        return Start(device, size, overlapped, static_cast<std::uint8_t*>(buffer), nullptr);
+    BOOL ReadFile(HANDLE device, void* buffer, DWORD size, DWORD*, OVERLAPPED* io) override {
+        return Start(device, size, io, static_cast<std::uint8_t*>(buffer), nullptr);
     }
     // A transfer waited for is where the device vanishes, and a read waited for at least as
     // long as the answer takes gets it.
     DWORD WaitForSingleObject(HANDLE event, DWORD milliseconds) override {
         Object* device = PendingOn(event);
-        if (device == nullptr)
-            return WAIT_OBJECT_0;
-        using Vanish = SimulatedDevice::Vanish;
-        if (milliseconds > 0 &&
-            Of(device).vanish == (device->buffer ? Vanish::DuringRead : Vanish::DuringWrite)) {
+        if (device && milliseconds > 0 &&
+            (device->buffer ? Of(device).vanishInRead : Of(device).vanishInWrite)) {
             Unplug(Of(device));
-        } else if (!device->late.empty() && Of(device).answerDelayMs <= milliseconds) {
+        } else if (device && !device->late.empty() && Of(device).answerDelayMs <= milliseconds) {
             std::copy(device->late.begin(), device->late.end(), device->buffer);
             End(*device, 0, static_cast<DWORD>(std::exchange(device->late, {}).size()));
         }
-        return device->pending ? WAIT_TIMEOUT : WAIT_OBJECT_0;
+        return device && device->pending ? WAIT_TIMEOUT : WAIT_OBJECT_0;
     }
     BOOL CancelIo(HANDLE handle) override {
         Object* device = Find(handle, Kind::Device);
@@ -186,11 +168,9 @@ public:
     BOOL GetOverlappedResult(HANDLE handle, OVERLAPPED* overlapped, DWORD* transferred,
                              BOOL wait) override {
         Object* device = Find(handle, Kind::Device);
-        if (device != nullptr && device->pending == overlapped) {
-            if (wait)
-                faults_.push_back("waited without end for a transfer that never completes");
-            return Fail(ERROR_IO_INCOMPLETE);
-        }
+        if (device != nullptr && device->pending == overlapped)
+            return faults_ += wait ? "waited without end for a transfer that never ends; " : "",
+                   Fail(ERROR_IO_INCOMPLETE);
         *transferred = static_cast<DWORD>(overlapped->InternalHigh);
         return overlapped->Internal == 0 ? TRUE : Fail(static_cast<DWORD>(overlapped->Internal));
     }
@@ -199,7 +179,7 @@ public:
         if (Object* device = Find(handle, Kind::Device))
             End(*device, ERROR_OPERATION_ABORTED);
         else if (PendingOn(handle) != nullptr)
-            faults_.push_back("event closed with a transfer pending");
+            faults_ += "event closed with a transfer pending; ";
         return Close(handle, Find(handle, Kind::Event) ? Kind::Event : Kind::Device);
     }
     DWORD GetLastError() override { return lastError_; }
@@ -219,8 +199,7 @@ private:
     };
 
     HANDLE New(Object object) {
-        handles_.emplace(next_ += 4, std::move(object));
-        return reinterpret_cast<HANDLE>(next_);
+        return handles_.emplace(next_ += 4, std::move(object)), reinterpret_cast<HANDLE>(next_);
     }
     Object* Find(const void* handle, Kind kind) {
         auto it = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
@@ -234,9 +213,9 @@ private:
         return nullptr;
     }
     BOOL Close(const void* handle, Kind kind) {
-        if (Find(handle, kind) == nullptr)
-            return Misuse("closed what is not open, of kind " + std::to_string(int(kind)));
-        return handles_.erase(reinterpret_cast<std::uintptr_t>(handle)), TRUE;
+        return Find(handle, kind)
+                   ? handles_.erase(reinterpret_cast<std::uintptr_t>(handle)) != 0
+                   : Misuse("closed what is not open, of kind " + std::to_string(int(kind)));
     }
     // A write is taken at once and answered, unless it stalls or the device vanishes during
     // it; a read takes the oldest report waiting, or waits for one.
@@ -259,11 +238,10 @@ private:
         }
         if (!buffer)
             live.writes.emplace_back(data, data + size);
-        using Vanish = SimulatedDevice::Vanish;
-        if (!buffer && !live.stallWrites && live.vanish != Vanish::DuringWrite) {
+        if (!buffer && !live.stallWrites && !live.vanishInWrite) {
             End(*device, 0, moved);
-            if (!live.answer.empty() && live.vanish != Vanish::DuringRead) {  // else gone first
-                Report answer(1, 0);  // the report id, the answer, zeros
+            if (!live.answer.empty() && !live.vanishInRead) {  // else gone first
+                Report answer(1, 0);                           // the report id, the answer, zeros
                 answer.insert(answer.end(), live.answer.begin(), live.answer.end());
                 answer.resize(live.inputLength);
                 (live.answerDelayMs > 0 ? device->late : device->queue.emplace_back()) = answer;
@@ -279,11 +257,11 @@ private:
     Result Fail(DWORD error, Result result = FALSE) {
         return lastError_ = error, result;
     }
-    BOOL Misuse(std::string what) { return faults_.push_back(what), Fail(ERROR_INVALID_PARAMETER); }
+    BOOL Misuse(std::string what) { return faults_ += what + "; ", Fail(ERROR_INVALID_PARAMETER); }
 
     std::deque<SimulatedDevice> devices_;
     std::map<std::uintptr_t, Object> handles_;
-    std::vector<std::string> faults_;
+    std::string faults_;
     std::uintptr_t next_ = 0x1000;
     DWORD lastError_ = 0;
     reader::HidApi* const previous_ = reader::SetHidApi(this);
