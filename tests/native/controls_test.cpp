@@ -63,11 +63,8 @@ TEST(RegionScan, EveryRunOfOpaquePixelsIsOneRowRectangle) {
     }
 }
 
-std::string Runs(int count) {
-    std::string row;
-    for (int i = 0; i < count; ++i)
-        row += "#.";
-    return row;
+std::string Runs(int count) {  // "#." `count` times
+    return count == 0 ? "" : "#." + Runs(count - 1);
 }
 
 TEST(RegionScan, RoomGrowsByHundredsAndBatchesHoldAtMost2000) {
@@ -94,15 +91,13 @@ TEST(RegionScan, StopsWhenTheRoomCannotGrowOrABatchIsRefused) {
     }
 }
 
-// Key, tolerance, pixel bytes B, G, R, unused; whether it is a key pixel.
+// Key, tolerance, pixel bytes B, G, R, unused (never read); whether it is a key pixel.
 TEST(RegionScan, KeyRangeWidensEachBytePositionOnItsOwnAndIsCappedAt255) {
     // clang-format off
     const std::tuple<std::uint32_t, std::uint32_t, std::array<std::uint8_t, 4>, bool> cases[] = {
-        {0xF0F0F0, 0x202020, {0xFF, 0xFF, 0xFF, 0}, true},
-        {0xF0F0F0, 0x202020, {0xEF, 0xFF, 0xFF, 0}, 0},
-        {0x102030, 0x105, {0x35, 0x21, 0x10, 0xAA}, true},  // byte 3 is never read
-        {0x102030, 0x105, {0x36, 0x20, 0x10, 0}, 0}, {0x102030, 0x105, {0x30, 0x22, 0x10, 0}, 0},
-        {0x102030, 0x105, {0x30, 0x20, 0x11, 0}, 0}};
+        {0xF0F0F0, 0x202020, {0xFF, 0xFF, 0xFF, 0}, 1}, {0x102030, 0x105, {0x36, 0x20, 0x10, 0}, 0},
+        {0xF0F0F0, 0x202020, {0xEF, 0xFF, 0xFF, 0}, 0}, {0x102030, 0x105, {0x30, 0x22, 0x10, 0}, 0},
+        {0x102030, 0x105, {0x35, 0x21, 0x10, 0xAA}, 1}, {0x102030, 0x105, {0x30, 0x20, 0x11, 0}, 0}};
     // clang-format on
     for (const auto& [key, tolerance, pixel, isKey] : cases)
         EXPECT_EQ(IsKeyPixel(MakeKeyRange(key, tolerance), pixel.data()), isKey)
@@ -126,12 +121,12 @@ TEST(ButtonColors, ShiftMovesOneSlotByOneCommonOffset) {
             ButtonColors colors;
             colors.Reset(Rgb(7, 7, 7), Rgb(9, 9, 9));
             colors.Set(slot, color);
-            EXPECT_EQ(
-                colors.Shift(static_cast<std::uint8_t>(slot), static_cast<std::int16_t>(shade)),
-                ButtonOk);
-            EXPECT_EQ(colors[slot], shifted) << slot << " " << shade;
             const int other = (slot + 1) % ColorSlotCount;  // untouched
-            EXPECT_EQ(colors[other], other % 2 ? Rgb(9, 9, 9) : Rgb(7, 7, 7));
+            const ButtonResult ok =
+                colors.Shift(static_cast<std::uint8_t>(slot), static_cast<std::int16_t>(shade));
+            EXPECT_EQ(std::make_tuple(ok, colors[slot], colors[other]),
+                      std::make_tuple(ButtonOk, shifted, other % 2 ? Rgb(9, 9, 9) : Rgb(7, 7, 7)))
+                << slot << " " << shade;
         }
     }
     ButtonColors colors;

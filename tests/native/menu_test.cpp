@@ -2,6 +2,7 @@
 // colour blending and image-resource reading.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -111,10 +112,8 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
 struct FakeMeasure : TextMeasure {
     explicit FakeMeasure(int space) : spaceWidth(space) {}
     int Width(const std::u16string& text) const override {
-        int width = 0;
-        for (char16_t c : text)
-            width += c == u' ' ? spaceWidth : 3;
-        return width;
+        const auto spaces = std::count(text.begin(), text.end(), u' ');
+        return static_cast<int>(3 * (text.size() - spaces) + spaceWidth * spaces);
     }
     int spaceWidth;
 };
@@ -160,9 +159,8 @@ TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
 TEST(BlendTowardWhite, FactorsOutsideTheRangeChangeNothing) {
     // clang-format off
     const std::tuple<std::uint32_t, double, std::uint32_t> cases[] = {
-        {0x402010, 0.0, 0x402010}, {0x402010, 1.5, 0x402010}, {0x402010, -0.5, 0x402010},
-        {0x402010, 1.0, 0xFFFFFF}, {0x000000, 0.5, 0x7F7F7F}, {0xFF8000, 0.25, 0xFF9F3F},
-        {0x6A240A, 0.85, 0xE8DEDA}};
+        {0x402010, 1.5, 0x402010}, {0x402010, -0.5, 0x402010}, {0x402010, 1.0, 0xFFFFFF},
+        {0x000000, 0.5, 0x7F7F7F}, {0xFF8000, 0.25, 0xFF9F3F}, {0x6A240A, 0.85, 0xE8DEDA}};
     // clang-format on
     for (const auto& [color, factor, blended] : cases)
         EXPECT_EQ(BlendTowardWhite(color, factor), blended) << factor;
