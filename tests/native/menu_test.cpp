@@ -85,12 +85,11 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
 }
 
 constexpr unsigned kPopup = 0x10;
-constexpr auto Execute = [](std::uint32_t position) { return (2u << 16) | position; };
 
 // Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
 // without the popup bit answer nothing; letters beyond ASCII.
 TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
-    const std::uint32_t first = Execute(0), second = Execute(1);
+    const std::uint32_t first = 2u << 16, second = first | 1;  // execute the item at 0 or 1
     // clang-format off
     const std::tuple<std::vector<std::u16string>, char16_t, unsigned, std::uint32_t> cases[] = {
         {{u"&Open", u"&save"}, u'S', kPopup, second}, {{u"&Open", u"&Save"}, u's', kPopup, second},
