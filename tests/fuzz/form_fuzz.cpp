@@ -8,9 +8,8 @@
 using namespace reader;
 
 void FuzzOne(FuzzInput& in) {
-    const auto character = [&in]() {  // a character box: empty, or holding the next byte
-        const bool present = in.Flag();
-        const std::uint8_t byte = in.Byte();
+    const auto character = [&in]() -> std::optional<std::uint8_t> {  // a box: empty or a byte
+        const int present = in.Byte() & 1, byte = in.Byte();
         return present ? std::optional<std::uint8_t>(byte) : std::nullopt;
     };
     FormatSettings form;

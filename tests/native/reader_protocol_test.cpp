@@ -16,16 +16,13 @@ const FormatSettings kDefaultForm{{'%', '?', ';', '?', '+', '?'}, {true, true, t
 
 const auto Of = [](const std::string& text) { return Bytes(text.begin(), text.end()); };
 
-// The default form, framed and zero-filled; an empty box sends 0xFF. Each command's shortest
+// The default form, framed and zero-filled. Each command's shortest
 // report; the lengths a device must serve for it (output, then input).
 TEST(CommandReport, FramesAndLengthBoundsPerCommand) {
     Bytes expected = Of("\0\2\60%?;?+?78\3"s);
     expected.resize(65);
     EXPECT_EQ(BuildCommandReport(ReaderCommand::SetFormat, FormatPayload(kDefaultForm), 65),
               expected);
-    FormatSettings form = kDefaultForm;
-    form.sentinels[3].reset();  // track 2 end
-    EXPECT_EQ(FormatPayload(form), (Bytes{0x25, 0x3F, 0x3B, 0xFF, 0x2B, 0x3F, 0x37, 0x38}));
     EXPECT_EQ(BuildCommandReport(ReaderCommand::QueryVersion, {}, 4), Of("\0\2\5\3"s));
     EXPECT_EQ(BuildCommandReport(ReaderCommand::CancelReplace, {}, 6), Of("\0\2\62\3\0\0"s));
     EXPECT_EQ(BuildCommandReport(ReaderCommand::SetReplace, Of("abcd"), 8), Of("\0\2\61abcd\3"s));
