@@ -19,14 +19,6 @@ void Delete(const wchar_t* name, int reader = 0) {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), name);
 }
 
-DWORD Dword(const wchar_t* name) {
-    DWORD value = 0, size = sizeof(value);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, Key(0).c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return 0;
-    return value;
-}
-
 // Runs one of the harness's tools and waits for it; true when it exits with 0.
 bool RunTool(const std::string& arguments) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
@@ -116,7 +108,13 @@ bool PullOut::Join() {
 // the removal must end while the program's transfer is still waiting.
 DWORD WINAPI PullOut::Run(void* self) {
     const DWORD start = GetTickCount();
-    while (Dword(L"Unplugging") == 0) {
+    const auto unplugging = [] {
+        DWORD value = 0, size = sizeof(value);
+        return RegGetValueW(HKEY_LOCAL_MACHINE, Key(0).c_str(), L"Unplugging", RRF_RT_REG_DWORD,
+                            nullptr, &value, &size) == ERROR_SUCCESS &&
+               value != 0;
+    };
+    while (!unplugging()) {
         if (GetTickCount() - start > kUnplugSignalMs) {
             Delete(L"Unplug");  // the reader never took a report: it stays
             return 0;

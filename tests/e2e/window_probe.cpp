@@ -13,29 +13,17 @@
 
 namespace {
 
-constexpr int kFindDevice = 1001;
-constexpr int kStatus = 1023;
+constexpr int kFindDevice = 1001, kStatus = 1023;
+bool g_settings = false;  // which window is looked for
+HWND g_found = nullptr;
 
-struct Search {
-    bool settings;
-    HWND found;
-};
-
-bool Has(HWND hwnd, int id) {
-    return GetDlgItem(hwnd, id) != nullptr;
-}
-
-BOOL CALLBACK Pick(HWND hwnd, LPARAM param) {
-    Search& search = *reinterpret_cast<Search*>(param);
-    if (!IsWindowVisible(hwnd))
-        return TRUE;
-    const bool settings = Has(hwnd, kFindDevice) && Has(hwnd, kStatus);
-    const bool welcome = !Has(hwnd, kFindDevice) && Has(hwnd, IDOK) && Has(hwnd, IDCANCEL);
-    if (search.settings ? settings : welcome) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+BOOL CALLBACK Pick(HWND hwnd, LPARAM) {
+    const auto has = [hwnd](int id) { return GetDlgItem(hwnd, id) != nullptr; };
+    const bool settings = has(kFindDevice) && has(kStatus);
+    const bool welcome = !has(kFindDevice) && has(IDOK) && has(IDCANCEL);
+    if (IsWindowVisible(hwnd) && (g_settings ? settings : welcome))
+        g_found = hwnd;
+    return g_found == nullptr;
 }
 
 }  // namespace
@@ -43,9 +31,9 @@ BOOL CALLBACK Pick(HWND hwnd, LPARAM param) {
 int main(int argc, char** argv) {
     if (argc != 4)
         return 2;
-    Search search{std::strcmp(argv[1], "settings") == 0, nullptr};
-    EnumWindows(&Pick, reinterpret_cast<LPARAM>(&search));
-    HWND control = search.found != nullptr ? GetDlgItem(search.found, std::atoi(argv[3])) : nullptr;
+    g_settings = std::strcmp(argv[1], "settings") == 0;
+    EnumWindows(&Pick, 0);
+    HWND control = g_found != nullptr ? GetDlgItem(g_found, std::atoi(argv[3])) : nullptr;
     if (control == nullptr)
         return 1;
     if (std::strcmp(argv[2], "center") == 0) {
