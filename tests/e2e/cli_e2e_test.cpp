@@ -61,10 +61,9 @@ struct TempFile {
     ~TempFile() { DeleteFileA(path.c_str()); }
 };
 
-class CliE2e : public testing::Test {
-protected:
-    void SetUp() override { VirtualReader::Reset(); }
-    void TearDown() override { VirtualReader::Reset(); }
+struct CliE2e : testing::Test {
+    CliE2e() { VirtualReader::Reset(); }
+    ~CliE2e() override { VirtualReader::Reset(); }
 };
 
 // Each command's reports as the reader records them, and the reader's answers as exit codes.

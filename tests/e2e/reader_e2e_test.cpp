@@ -17,16 +17,10 @@ const Entries kFound = {Status(L"Detect device OK,ver100"), kSent, Status(kVersi
                         InfoBox(kVersion)};
 const Entries kNoReader = {Status(L"Device disconnected!"), Status(L"No device connected!")};
 
-class E2eReader : public WindowTest {
-protected:
-    void SetUp() override {
-        VirtualReader::Reset();
-        WindowTest::SetUp();
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        VirtualReader::Reset();
-    }
+// The reader back to its own behaviour before the window opens and after it has gone.
+struct E2eReader : WindowTest {
+    E2eReader() { VirtualReader::Reset(); }
+    ~E2eReader() override { VirtualReader::Reset(); }
     void Connect() {
         ASSERT_EQ(Press(IDC_FIND_DEVICE).at(0), kFound[0]);
         VirtualReader::ForgetReceived();

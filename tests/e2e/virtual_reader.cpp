@@ -6,10 +6,16 @@
 
 namespace {
 
-// Reader n's own key ("Device Parameters" of its device instance).
+// Reader n is the device instance kDevice + "000n"; its own key is that instance's
+// "Device Parameters".
+const std::string kDevice = "ROOT\\VID_5131&PID_2007\\";
+std::string Number(int reader) {
+    return "000" + std::to_string(reader);
+}
 std::wstring Key(int reader) {
-    return L"System\\CurrentControlSet\\Enum\\ROOT\\VID_5131&PID_2007\\000" +
-           std::to_wstring(reader) + L"\\Device Parameters";
+    const std::string instance = kDevice + Number(reader);
+    return L"System\\CurrentControlSet\\Enum\\" + std::wstring(instance.begin(), instance.end()) +
+           L"\\Device Parameters";
 }
 constexpr std::size_t kReportLength = 65;
 // How long the reader may take to take the report and say that it is going.
@@ -78,14 +84,14 @@ Report VirtualReader::Kept(const wchar_t* name, int reader) {
 }
 
 bool VirtualReader::Remove(int reader) {
-    return RunTool("vrsetup.exe\" remove 000" + std::to_string(reader)) &&
+    return RunTool("vrsetup.exe\" remove " + Number(reader)) &&
            RunTool("vrwait.exe\" absent 15000 " + std::to_string(reader + 1));
 }
 bool VirtualReader::Install(int reader) {
     const char* dir = std::getenv("ZP350_VREADER_DIR");
     return dir != nullptr &&
-           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\" 000" +
-                   std::to_string(reader)) &&
+           RunTool("vrsetup.exe\" install \"" + std::string(dir) + "\\zp350vr.inf\" " +
+                   Number(reader)) &&
            RunTool("vrwait.exe\" present 15000 " + std::to_string(reader + 1));
 }
 
@@ -126,7 +132,7 @@ DWORD WINAPI PullOut::Run(void* self) {
     device.cbSize = sizeof(device);
     static_cast<PullOut*>(self)->removed_ =
         set != INVALID_HANDLE_VALUE &&
-        SetupDiOpenDeviceInfoA(set, "ROOT\\VID_5131&PID_2007\\0000", nullptr, 0, &device) &&
+        SetupDiOpenDeviceInfoA(set, (kDevice + Number(0)).c_str(), nullptr, 0, &device) &&
         SetupDiCallClassInstaller(DIF_REMOVE, set, &device);
     if (set != INVALID_HANDLE_VALUE)
         SetupDiDestroyDeviceInfoList(set);

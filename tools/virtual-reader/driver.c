@@ -453,24 +453,29 @@ static NTSTATUS pass_down(PDEVICE_OBJECT object, PIRP irp) {
     return IoCallDriver(((HID_DEVICE_EXTENSION*)object->DeviceExtension)->NextDeviceObject, irp);
 }
 
+/* The reader is going: nothing more is answered, and no request or thread of ours is left. */
+static void stop_device(struct vr_device* device) {
+    KIRQL irql;
+    KeAcquireSpinLock(&device->lock, &irql);
+    device->removed = TRUE;
+    device->answer_count = 0;
+    KeReleaseSpinLock(&device->lock, irql);
+    fail_reads(device);
+    fail_held(device);
+    wait_for_threads(device);
+}
+
 static NTSTATUS NTAPI dispatch_pnp(PDEVICE_OBJECT object, PIRP irp) {
     struct vr_device* device = device_of(object);
-    KIRQL irql;
     switch (IoGetCurrentIrpStackLocation(irp)->MinorFunction) {
         case IRP_MN_SURPRISE_REMOVAL:
+            stop_device(device);
+            break;
         case IRP_MN_REMOVE_DEVICE:
-            KeAcquireSpinLock(&device->lock, &irql);
-            device->removed = TRUE;
-            device->answer_count = 0;
-            KeReleaseSpinLock(&device->lock, irql);
-            fail_reads(device);
-            fail_held(device);
-            wait_for_threads(device);
-            if (IoGetCurrentIrpStackLocation(irp)->MinorFunction == IRP_MN_REMOVE_DEVICE &&
-                device->parameters != NULL) {
+            stop_device(device);
+            if (device->parameters != NULL)
                 ZwClose(device->parameters);
-                device->parameters = NULL;
-            }
+            device->parameters = NULL;
             break;
         case IRP_MN_QUERY_REMOVE_DEVICE:
             fail_reads(device);

@@ -58,7 +58,8 @@ inline const std::vector<UnplugCase> kUnplugCases = {
 // Outlived by the window it watches (WindowTest destroys the window first).
 struct Timeline : RecordingPrompts {
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
-        return entries.push_back(Box(title, type & MB_ICONMASK, text)), IDOK;
+        entries.push_back(Box(title, type & MB_ICONMASK, text));
+        return IDOK;
     }
     Entries entries;  // the status line's texts too, as they are written (WindowTest::SetUp)
 };
@@ -66,8 +67,16 @@ struct Timeline : RecordingPrompts {
 struct WindowTest : testing::Test {
     void SetUp() override;
     void TearDown() override { dialog.reset(); }
-    void Clear() { timeline.entries.clear(), timeline.pauses.clear(); }
-    const Entries& Press(int id) { return Clear(), Click(hwnd, id), timeline.entries; }  // shown
+    void Clear() {
+        timeline.entries.clear();
+        timeline.pauses.clear();
+    }
+    // Clears, clicks and returns what the click showed.
+    const Entries& Press(int id) {
+        Clear();
+        Click(hwnd, id);
+        return timeline.entries;
+    }
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
     void SetChecked(std::initializer_list<int> ids, bool checked) {
         for (int id : ids)

@@ -14,7 +14,8 @@ struct RecordedBox {
 struct RecordingPrompts : fw::Prompts {
     ~RecordingPrompts() override { fw::SetPrompts(replaced); }
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
-        return boxes.push_back({text, title, type}), IDOK;
+        boxes.push_back({text, title, type});
+        return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
 
