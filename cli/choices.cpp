@@ -4,6 +4,7 @@
 
 #include "app/form_checks.h"
 #include "app/form_record.h"
+#include "cli/quoting.h"
 #include "cli/window_text.h"
 
 namespace cli {
@@ -11,10 +12,6 @@ namespace {
 
 const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
                                        "track2-end",   "track3-start", "track3-end"};
-
-std::string Quoted(const std::string& value) {
-    return "\"" + value + "\"";
-}
 
 // Items separated by commas; no items at all for an empty value.
 std::vector<std::string> CommaItems(const std::string& value) {
