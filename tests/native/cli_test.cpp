@@ -11,6 +11,7 @@
 #include "app/form_record.h"
 #include "app/ui_text.h"
 #include "cli/exit_codes.h"
+#include "cli/failure_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/profile.h"
@@ -287,6 +288,28 @@ TEST(WindowTexts, CaptionsAndFoundText) {
                                                               {0xBEEF, L"设备已连接,verBEEF"}};
     for (const auto& [version, text] : cases)
         EXPECT_EQ(FoundText(version, version != 0xBEEF), text);
+}
+
+// The system's message for a failed call reads on after the window's text.
+TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
+    const struct {
+        const char* name;
+        std::string message;
+        std::uint32_t error;
+        std::string reason;
+    } cases[] = {
+        {"a sentence", "The device is not connected.\r\n", 1167,
+         "the device is not connected, error 1167"},
+        {"an initialism kept", "HID class failure.\r\n", 1, "HID class failure, error 1"},
+        {"two lines", "First line.\r\nSecond line.\r\n", 2, "first line. Second line, error 2"},
+        {"no message", "", 258, "error 258"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cli::ReasonText(c.message, c.error), c.reason);
+    }
+    EXPECT_EQ(cli::CauseNote(reader::Operation::Read, "error 5"), " (read failed: error 5)");
+    EXPECT_EQ(cli::CauseNote(reader::Operation::None, "error 5"), "");
 }
 
 // Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines
