@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 
 #include "app/ui_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/profile.h"
+#include "cli/profile_file.h"
+#include "cli/quoting.h"
 #include "cli/reader_tasks.h"
+#include "cli/system_reason.h"
 #include "cli/window_text.h"
 #include "reader/reader_link.h"
 
@@ -27,31 +29,9 @@ int Fail(std::ostream& err, ExitCode code, const std::string& line) {
     return Code(code);
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-File OpenFile(const std::string& utf8Path, const wchar_t* mode) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return nullptr;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, &wide[0], length);
-    return File(_wfopen(wide.c_str(), mode));
-}
-
-// The file's text, at most one byte more than a profile may have; false when unreadable.
-bool ReadProfileFile(const std::string& path, std::string& text) {
-    const File file = OpenFile(path, L"rb");
-    if (!file)
-        return false;
-    char buffer[4096];
-    std::size_t got;
-    while (text.size() <= kMaxProfileBytes &&
-           (got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
-        text.append(buffer, got);
-    return std::ferror(file.get()) == 0;
+// A path as an error line names it: escaped, and cut where no path goes on.
+std::string ShownPath(const std::string& path) {
+    return Escaped(path, kShownPathCharacters);
 }
 
 int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream& err) {
@@ -60,9 +40,10 @@ int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream
         out << text;
         return Code(ExitCode::Success);
     }
-    const File file = OpenFile(invocation.file, L"wb");
-    if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
-        return Fail(err, ExitCode::BadInput, invocation.file + ": cannot be written");
+    if (const std::uint32_t error = WriteProfileFile(invocation.file, text))
+        return Fail(
+            err, ExitCode::BadInput,
+            ShownPath(invocation.file) + ": cannot be written (" + SystemReason(error) + ")");
     return Code(ExitCode::Success);
 }
 
@@ -70,10 +51,10 @@ int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream
 std::optional<std::string> LoadProfile(Invocation& invocation) {
     std::string text;
     if (!ReadProfileFile(invocation.file, text))
-        return invocation.file + ": cannot be read";
+        return ShownPath(invocation.file) + ": cannot be read";
     const ProfileResult profile = ParseProfile(text);
     if (!profile.setup)
-        return invocation.file + ": " + profile.error;
+        return ShownPath(invocation.file) + ": " + profile.error;
     invocation.setup = *profile.setup;
     return std::nullopt;
 }
@@ -96,7 +77,7 @@ int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
             paths.push_back(info.path);
     }
     if (paths.empty() && !invocation.path.empty())
-        return Fail(err, ExitCode::NoReader, "no reader at " + invocation.path);
+        return Fail(err, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
     if (paths.empty())
         return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
     if (paths.size() > 1 && !invocation.all) {

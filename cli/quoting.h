@@ -10,6 +10,9 @@ namespace cli {
 
 // How many characters of a value an error line quotes.
 constexpr std::size_t kQuotedCharacters = 60;
+// How many characters of a file or device path an error line shows: as many as a path
+// without the long-path prefix can have.
+constexpr std::size_t kShownPathCharacters = 260;
 
 // `text` escaped and cut after `maxCharacters` characters (an escaped byte counts as one).
 std::string Escaped(const std::string& text, std::size_t maxCharacters);
