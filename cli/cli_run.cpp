@@ -24,8 +24,8 @@ int Code(ExitCode code) {
     return static_cast<int>(code);
 }
 
-int Fail(std::ostream& err, ExitCode code, const std::string& line) {
-    err << kName << line << "\n";
+int Fail(Console& console, ExitCode code, const std::string& line) {
+    console.Err(kName + line + "\n");
     return Code(code);
 }
 
@@ -34,15 +34,15 @@ std::string ShownPath(const std::string& path) {
     return Escaped(path, kShownPathCharacters);
 }
 
-int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+int WriteProfileTo(const Invocation& invocation, Console& console) {
     const std::string text = WriteProfile(invocation.setup);
     if (invocation.file.empty()) {
-        out << text;
+        console.Out(text);
         return Code(ExitCode::Success);
     }
     if (const std::uint32_t error = WriteProfileFile(invocation.file, text))
         return Fail(
-            err, ExitCode::BadInput,
+            console, ExitCode::BadInput,
             ShownPath(invocation.file) + ": cannot be written (" + SystemReason(error) + ")");
     return Code(ExitCode::Success);
 }
@@ -67,71 +67,71 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 // The readers a command goes to: all with --all, the one at --path, or the only one.
-int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
-                  std::ostream& err) {
+int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths, Console& console) {
     const reader::ReaderList list = reader::ListReaders();
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
     for (const reader::ReaderInfo& info : list.readers) {
         if (invocation.path.empty() || SamePath(info.path, invocation.path))
             paths.push_back(info.path);
     }
     if (paths.empty() && !invocation.path.empty())
-        return Fail(err, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
+        return Fail(console, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
     if (paths.empty())
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
     if (paths.size() > 1 && !invocation.all) {
-        err << kName << paths.size()
-            << " readers are connected; pick one with --path or use --all:\n";
+        std::string text = kName + std::to_string(paths.size()) +
+                           " readers are connected; pick one with --path or use --all:\n";
         for (const std::string& path : paths)
-            err << "  " << path << "\n";
+            text += "  " + path + "\n";
+        console.Err(text);
         return Code(ExitCode::BadInput);
     }
     return Code(ExitCode::Success);
 }
 
-int List(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+int List(const Invocation& invocation, Console& console) {
     const reader::ReaderList list = reader::ListReaders();
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
     std::vector<ListedReader> readers;
     for (const reader::ReaderInfo& info : list.readers) {
         readers.push_back({info.path, info.vendorId, info.productId, info.versionNumber,
                            ReadVersionText(info.path)});
         if (!invocation.json)
-            out << ListingLine(readers.back()) << "\n" << std::flush;
+            console.Out(ListingLine(readers.back()) + "\n");
     }
     if (invocation.json)
-        out << ListingJson(readers);
+        console.Out(ListingJson(readers));
     if (readers.empty())
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
     return Code(ExitCode::Success);
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, Console& console) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.invocation)
-        return Fail(err, ExitCode::BadInput, parsed.error);
+        return Fail(console, ExitCode::BadInput, parsed.error);
     Invocation invocation = *parsed.invocation;
     switch (invocation.command) {
         case Command::Help:
-            out << UsageText();
+            console.Out(UsageText());
             return Code(ExitCode::Success);
         case Command::Profile:
-            return WriteProfileTo(invocation, out, err);
+            return WriteProfileTo(invocation, console);
         case Command::List:
-            return List(invocation, out, err);
+            return List(invocation, console);
         case Command::Apply:
             if (const auto error = LoadProfile(invocation))
-                return Fail(err, ExitCode::BadInput, *error);
+                return Fail(console, ExitCode::BadInput, *error);
             break;
         default:
             break;
     }
     std::vector<std::string> paths;
-    const int selected = SelectReaders(invocation, paths, err);
+    const int selected = SelectReaders(invocation, paths, console);
     if (selected != Code(ExitCode::Success))
         return selected;
     std::vector<ExitCode> codes;
@@ -140,9 +140,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         // The line that says why a reader failed goes to the error stream.
         for (std::size_t i = 0; i < result.lines.size(); ++i) {
             const bool failure = result.code != ExitCode::Success && i + 1 == result.lines.size();
-            (failure ? err : out) << (invocation.all ? path + ": " : std::string())
-                                  << result.lines[i] << "\n"
-                                  << std::flush;
+            const std::string line =
+                (invocation.all ? path + ": " : std::string()) + result.lines[i] + "\n";
+            if (failure)
+                console.Err(line);
+            else
+                console.Out(line);
         }
         codes.push_back(result.code);
     }

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,14 +42,21 @@ struct Outcome {
     std::string Seen() const { return std::to_string(code) + " [" + out + "] [" + err + "]"; }
 };
 
+// What the program prints, kept.
+struct Recorder : cli::Console {
+    void Out(const std::string& text) override { out += text; }
+    void Err(const std::string& text) override { err += text; }
+    std::string out, err;
+};
+
 // Runs the command as the program does and prints its time (for the README).
 Outcome Call(const Args& args) {
-    std::ostringstream out, err;
+    Recorder console;
     const auto start = std::chrono::steady_clock::now();
-    const int code = cli::RunCli(args, out, err);
+    const int code = cli::RunCli(args, console);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(args).c_str(), code, took.count());
-    return {code, out.str(), err.str()};
+    return {code, console.out, console.err};
 }
 
 // A file in the temporary folder for as long as the object lives.
