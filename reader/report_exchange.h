@@ -10,7 +10,7 @@
 // report. Of the transfers that fail, the exchange keeps one (write or read, and its system
 // error; WAIT_TIMEOUT for one that got no answer in time, ERROR_INVALID_DATA for one that
 // moved part of a report): the first, unless a later one shows that the reader was pulled
-// out and the first did not. Such a failure also marks the link as gone.
+// out and the first did not. A failure that shows it also marks the link as gone.
 #pragma once
 
 #include <cstddef>
