@@ -23,6 +23,9 @@ derived() { # name -> a GUID of its own under the upgrade code
     "$upgrade" "$1"
 }
 contents=$(cat "$tool" "$cli" | sha256sum | cut -d' ' -f1)
+# wixl finds a Source only by a path relative to the current folder.
+tool=$(realpath --relative-to=. "$tool")
+cli=$(realpath --relative-to=. "$cli")
 
 wixl -a "$arch" -o "$out" \
   -D Version="$version" -D Arch="$arch" -D UpgradeCode="$upgrade" \
