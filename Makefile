@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench dist fuzz format clean
+.PHONY: all setup build run test bench dist dist-check fuzz format clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -12,6 +12,8 @@ test:
 	bash scripts/test.sh
 dist:
 	bash scripts/dist.sh
+dist-check:
+	bash scripts/dist-check.sh $(SUMS)
 bench:
 	bash scripts/bench.sh
 fuzz:

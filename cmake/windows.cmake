@@ -3,6 +3,11 @@
 add_compile_definitions(UNICODE _UNICODE STRICT WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
                         WINVER=0x0601)
 add_compile_options(-O2)
+# The same sources give the same bytes in any folder at any time: no build folder in the code
+# (file names in assertions and debug records), no link time in the PE header.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
+                    -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+add_link_options(-Wl,--no-insert-timestamp)
 set(WIN_LIBS setupapi hid comctl32 gdi32 user32 shell32 advapi32 kernel32)
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
 

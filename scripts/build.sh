@@ -3,6 +3,8 @@
 # flavours, 32-bit in build/win32 and 64-bit in build/win64 (the program and its test
 # programs). Both Windows flavours build on every host; which of them can run is the
 # business of the run and test scripts.
+# `scripts/build.sh programs` builds only what a user downloads: the dialog program and its
+# command-line companion in both Windows flavours.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -20,13 +22,22 @@ configure() { # tree, extra cmake arguments...
   }
 }
 
-mkdir -p "$B"
-configure native -DCMAKE_BUILD_TYPE=Debug
-configure win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
-configure win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
-for tree in native win32 win64; do
-  cmake --build "$B/$tree" || {
+build() { # tree, targets...
+  local tree=$1
+  shift
+  cmake --build "$B/$tree" "$@" || {
     echo "zp350: the $tree build failed (compiler output above)" >&2
     exit 1
   }
-done
+}
+
+mkdir -p "$B"
+configure win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+configure win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+if [ "${1:-}" = programs ]; then
+  build win32 --target zp350tool32 zp350cli32
+  build win64 --target zp350tool64 zp350cli64
+  exit 0
+fi
+configure native -DCMAKE_BUILD_TYPE=Debug
+for tree in native win32 win64; do build "$tree"; done

@@ -13,7 +13,8 @@ fi
 
 for p in g++ cmake make ninja-build googletest clang-format clang libclang-rt-14-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine32:i386 \
-  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3; do
+  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3 \
+  wixl msitools osslsigncode openssl git; do
   have "$p" || need+=("$p")
 done
 

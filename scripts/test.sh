@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every flavour and runs every test: the pure logic natively under the sanitizers,
 # each fuzz target briefly over its seed corpus, the Windows code under Wine, 64-bit always
-# and 32-bit wherever the host can run it.
+# and 32-bit wherever the host can run it, then the release: signing and the installers.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -30,6 +30,11 @@ ctest --test-dir $B/win64 --output-on-failure --timeout 600
 # Wine's own HID stack, in prefixes of their own.
 bash scripts/e2e.sh x86_64
 [ -n "$skip32" ] || bash scripts/e2e.sh i686
+
+# The release: signing with a throw-away certificate, and the installers under Wine in a
+# prefix of their own.
+bash tests/release/signing_test.sh
+bash tests/release/installer_test.sh
 
 # The menu tests leave a picture of a real popup in each look; keep them as PNG.
 for f in "$B"/screenshots/menu-*.bmp; do

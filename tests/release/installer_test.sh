@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The installers under Wine, in a prefix of their own (build/wineprefix-msi), for each flavour
+# the host can run (64-bit always, 32-bit where the host executes 32-bit programs):
+# - a silent install puts the programs, the Start menu shortcut, the PATH entry and the
+#   "Apps & features" entry in place, and the companion starts from the PATH;
+# - the next version installs over it: one entry, of the next version, the folder once on
+#   the PATH; the same version again changes nothing;
+# - a silent uninstall leaves the prefix's files, its software registry and its PATH as
+#   they were.
+# The installers are built here from the build tree's programs (scripts/msi.sh), as the
+# version in CMakeLists.txt and the one after it.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$ROOT"
+B=${BUILD_DIR:-build}
+source tests/release/checks.sh
+source scripts/wine-env.sh
+export WINEPREFIX="$BUILD_ROOT/wineprefix-msi"
+# Wine's menu builder would copy the shortcut into the host's own desktop menus.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe="
+ENV_KEY='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
+UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+NAME="ZP350 configuration tool"
+W=$BUILD_ROOT/installer-test
+rm -rf "$W"
+mkdir -p "$W"
+
+version=$(sed -n 's/^project(zp350_tool VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+next=${version%.*}.$((${version##*.} + 1))
+
+# A value from the registry, as the given loader's reg sees it (the 32-bit one sees the
+# 32-bit programs' view).
+reg_value() { # loader, key, name
+  "$1" reg query "$2" /v "$3" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$3 *REG_[A-Z_]* *//p"
+}
+path_entries() { # the system PATH, one entry a line, empty ones left out
+  reg_value "$WINE64" "$ENV_KEY" PATH | tr ';' '\n' | sed '/^$/d'
+}
+entries() { # the "Apps & features" entries of the product, one product code a line
+  "$WINE64" uninstaller --list | tr -d '\r' | sed -n "s/^\(.*\)|||$NAME\$/\1/p"
+}
+msiexec() { # /i or /x, package
+  "$WINE64" msiexec "$1" "$(winepath -w "$2" 2>/dev/null)" /qn >/dev/null 2>&1
+}
+# What an uninstall must leave as it was: the files of drive C and the software registry of
+# the machine and the user. Left out: Wine's temporary folders and its own settings, and the
+# Windows Installer's own folder and keys, which every Windows has and which a prefix gets
+# with the first package it installs.
+INSTALLER_OWN='^\[HKEY_LOCAL_MACHINE\\Software\\(Classes\\Installer|Microsoft\\Windows\\CurrentVersion\\Installer)(\\(Features|Products|UpgradeCodes|UserData|UserData\\S-1-5-18|UserData\\S-1-5-18\\(Components|Products)))?\]$'
+snapshot() { # name
+  find "$WINEPREFIX/drive_c" | grep -v -i -e '/windows/temp/' -e '/AppData/Local/Temp/' |
+    grep -v -x -F "$WINEPREFIX/drive_c/windows/Installer" | sort >"$W/$1.files"
+  local root
+  for root in HKLM HKCU; do
+    "$WINE64" reg export "$root\\Software" "$W/export.reg" /y >/dev/null 2>&1
+    # Wine's own settings (its "Temporary System Parameters" come and go) are not ours.
+    iconv -f UTF-16 -t UTF-8 "$W/export.reg" | tr -d '\r' |
+      awk '/^\[/ { wine = index($0, "\\Software\\Wine\\") > 0 } !wine' |
+      grep -v -E -e "$INSTALLER_OWN" -e '^\s*$' >"$W/$1.${root,,}"
+  done
+  path_entries >"$W/$1.path"
+}
+
+check_installed() { # case, expected version, from-path|in-folder
+  local c=$1 codes
+  expect_ok "$c: zp350tool.exe is the built program" cmp "$dir/zp350tool.exe" "$tool"
+  expect_ok "$c: zp350cli.exe is the built command line" cmp "$dir/zp350cli.exe" "$cli"
+  # Windows puts a per-machine shortcut in the common Start menu; Wine's installer puts it
+  # in the user's ("set to AllUsers profile path if ALLUSERS is set" is a FIXME there).
+  local links
+  links=$(find "$WINEPREFIX/drive_c" -name "$NAME.lnk" | wc -l)
+  expect_eq "$c: Start menu shortcuts" "$links" 1
+  expect_ok "$c: the shortcut starts the installed program" \
+    grep -a -q -F "$windir\\zp350tool.exe" "$(find "$WINEPREFIX/drive_c" -name "$NAME.lnk")"
+  expect_eq "$c: the folder on the PATH" "$(path_entries | grep -c -x -F "$windir\\")" 1
+  # Wine's installer takes the folder off the PATH on removal, and in an upgrade, but leaves
+  # its separator; Wine's cmd stops its PATH search at such an empty entry. So only the first
+  # install is started from the PATH; later ones from the installed folder.
+  local out code=0 command=(cmd /c zp350cli --help)
+  [ "$3" = from-path ] || command=("$windir\\zp350cli.exe" --help)
+  out=$("$WINE64" "${command[@]}" 2>&1 | tr -d '\r' | head -1) || code=$?
+  expect_eq "$c: '${command[*]}', exit code" "$code" 0
+  expect_eq "$c: '${command[*]}', first line" "${out%% \[*}" "Usage: zp350cli"
+  codes=$(entries)
+  expect_eq "$c: Apps & features entries" "$(echo "$codes" | sed '/^$/d' | wc -l)" 1
+  local key="$UNINSTALL_KEY\\$codes"
+  expect_eq "$c: entry's version" "$(reg_value "$loader" "$key" DisplayVersion)" "$2"
+  expect_eq "$c: entry's publisher" "$(reg_value "$loader" "$key" Publisher)" "ZP350 tools"
+}
+
+test_flavour() { # x64|x86
+  local arch=$1 tree bits loader windir dir
+  case $arch in
+    x64) tree=win64 bits=64 loader=$WINE64 windir='C:\Program Files\ZP350' ;;
+    x86) tree=win32 bits=32 loader=$WINE32 windir='C:\Program Files (x86)\ZP350' ;;
+  esac
+  dir=$WINEPREFIX/drive_c/${windir#C:\\}
+  dir=${dir//\\//}
+  local tool=$B/$tree/zp350tool$bits.exe cli=$B/$tree/zp350cli$bits.exe
+  local msi=$W/zp350-$version-$arch.msi msi_next=$W/zp350-$next-$arch.msi
+  echo "== installers under Wine, $arch flavour: $version, then $next over it"
+  bash scripts/msi.sh "$arch" "$version" "$tool" "$cli" "$msi"
+  bash scripts/msi.sh "$arch" "$next" "$tool" "$cli" "$msi_next"
+
+  # Earlier runs leave empty entries on the prefix's PATH (see check_installed): drop them.
+  "$WINE64" reg add "$ENV_KEY" /v PATH /t REG_EXPAND_SZ /d "$(path_entries | paste -s -d ';')" /f \
+    >/dev/null 2>&1
+  snapshot "before-$arch"
+  expect_ok "$arch: silent install of $version" msiexec /i "$msi"
+  check_installed "$arch $version installed" "$version" from-path
+
+  expect_ok "$arch: silent install of $next over $version" msiexec /i "$msi_next"
+  check_installed "$arch $next over $version" "$next" in-folder
+  snapshot "upgraded-$arch"
+  expect_ok "$arch: silent install of $next again" msiexec /i "$msi_next"
+  check_installed "$arch $next again" "$next" in-folder
+  snapshot "again-$arch"
+  expect_same_lines "$arch $next again: files" "$W/again-$arch.files" "$W/upgraded-$arch.files"
+
+  expect_ok "$arch: silent uninstall" msiexec /x "$msi_next"
+  snapshot "after-$arch"
+  expect_same_lines "$arch uninstalled: files" "$W/after-$arch.files" "$W/before-$arch.files"
+  expect_same_lines "$arch uninstalled: machine's software registry" "$W/after-$arch.hklm" "$W/before-$arch.hklm"
+  expect_same_lines "$arch uninstalled: user's software registry" "$W/after-$arch.hkcu" "$W/before-$arch.hkcu"
+  # Wine's installer takes the folder off the PATH but leaves its separator (an empty entry).
+  expect_same_lines "$arch uninstalled: PATH entries" "$W/after-$arch.path" "$W/before-$arch.path"
+}
+
+# A run stopped half-way may have left the product installed: start from a new prefix then.
+if [ -d "$WINEPREFIX/drive_c/Program Files/ZP350" ] || [ -d "$WINEPREFIX/drive_c/Program Files (x86)/ZP350" ]; then
+  rm -rf "$WINEPREFIX"
+fi
+wine_env_start
+test_flavour x64
+skip32=$(why_no_32bit)
+if [ -n "$skip32" ]; then
+  echo "== the 32-bit installer is not tried: $skip32"
+else
+  test_flavour x86
+fi
+checks_done "installer tests"
