@@ -1,8 +1,10 @@
 // KelMenu: keeping the records in step with the live menu, label lookup and the answer to
 // keyboard mnemonics.
 #include <algorithm>
+#include <utility>
 
 #include "menu/kel_menu.h"
+#include "menu/menu_platform.h"
 #include "menu/mnemonic.h"
 
 std::wstring KelMenu::MenuString(UINT position) const {
@@ -171,6 +173,9 @@ LRESULT KelMenu::MatchMnemonic(UINT character, UINT flags, HMENU popup) {
     std::vector<std::u16string> labels;
     for (const auto& item : menu->items_)
         labels.emplace_back(item->label.begin(), item->label.end());
+    const auto lower = [](std::u16string text) {
+        return CurrentMenuPlatform().LowerCase(std::move(text));
+    };
     return static_cast<LRESULT>(
-        MnemonicAnswer(labels, static_cast<char16_t>(character & 0xFFFF), flags));
+        MnemonicAnswer(labels, static_cast<char16_t>(character & 0xFFFF), flags, lower));
 }

@@ -135,6 +135,29 @@ TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     DestroyMenu(foreign);
 }
 
+// Every letter up to the end of the Cyrillic supplement: a label's mnemonic answers the
+// letters the system lower-cases alike, and only those.
+TEST(KelMenuMnemonic, LettersMatchAsTheSystemLowerCasesThem) {
+    const auto lower = [](wchar_t c) {
+        CharLowerBuffW(&c, 1);
+        return c;
+    };
+    const auto upper = [](wchar_t c) {
+        CharUpperBuffW(&c, 1);
+        return c;
+    };
+    for (wchar_t letter = 1; letter <= 0x52F; ++letter) {
+        if (!IsCharAlphaW(letter))
+            continue;
+        auto popup = OneItem((L"&" + std::wstring(1, letter)).c_str());
+        for (wchar_t typed : {lower(letter), upper(letter)}) {
+            const LRESULT answer = lower(typed) == lower(letter) ? MAKELRESULT(0, MNC_EXECUTE) : 0;
+            EXPECT_EQ(KelMenu::MatchMnemonic(typed, MF_POPUP, popup->menu()), answer)
+                << std::hex << "label U+" << int{letter} << ", typed U+" << int{typed};
+        }
+    }
+}
+
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
     fw::ClientDc dc(GetDesktopWindow());
     fw::Font font = CreateMenuFont();
