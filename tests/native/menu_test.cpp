@@ -210,4 +210,35 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
         EXPECT_EQ(BitmapColorCount(c[0], static_cast<std::uint16_t>(c[1])), c[2]) << c[0] << c[1];
 }
 
+// The bitmap's header as words: its size, then 4 bits per pixel at `bitCountWord` (word 7 in
+// the information header, word 5 in the core header) and `colorsUsed` at word 16, where the
+// information header keeps it and a core header's palette lies.
+std::u16string BitmapHeader(char16_t headerSize, std::size_t bitCountWord, char16_t colorsUsed) {
+    std::u16string words(64, u'\0');
+    words[0] = headerSize;
+    words[bitCountWord] = 4;
+    words[16] = colorsUsed;
+    return words;
+}
+
+TEST(ImageResources, PaletteSizeReadOnlyFromAnInformationHeader) {
+    const struct {
+        const char* name;
+        std::u16string words;
+        std::size_t size;
+        std::optional<int> colors;
+    } cases[] = {
+        {"information header, 4 bits", BitmapHeader(40, 7, 0), 128, 16},
+        {"information header, colours used", BitmapHeader(40, 7, 9), 128, 9},
+        {"longer successor", BitmapHeader(124, 7, 0), 128, 16},
+        {"core header whose palette reads as 16", BitmapHeader(12, 5, 16), 128, std::nullopt},
+        {"resource shorter than an information header", BitmapHeader(40, 7, 0), 39, std::nullopt},
+        {"header longer than the resource", BitmapHeader(124, 7, 0), 123, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InfoHeaderColorCount(HeapBytes(c.words, c.size).get(), c.size), c.colors);
+    }
+}
+
 }  // namespace

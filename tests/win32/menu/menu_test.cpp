@@ -302,6 +302,8 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
     EXPECT_EQ((std::vector<COLORREF>{first, pixel(index, 0, 0),
                                      pixel(share(IDC_EXIT, IDB_TEST_STRIP), 8, 8)}),
               (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0)}));
+    // A bitmap with the older core header is loaded as it is: its blue picture.
+    EXPECT_EQ(pixel(share(805, IDB_TEST_CORE), 8, 8), RGB(0, 0, 255));
 }
 
 HWND g_popup = nullptr;  // what the steps inside the menu's loop saw: the popup, where, its picture
