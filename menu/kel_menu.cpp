@@ -236,13 +236,13 @@ void KelMenu::AlignShortcutColumn() {
 }
 
 // The menu bar itself is drawn by Windows; only the levels below it are drawn here.
-void KelMenu::ShowTopLevelAsText() {
+bool KelMenu::ShowTopLevelAsText() {
     const int count = GetMenuItemCount(menu_);
     for (int position = 0; position < count && position < ItemCount(); ++position) {
-        KelMenuItem& item = *items_[position];
         const HMENU popup = ::GetSubMenu(menu_, position);
-        item.menuFlags = MF_BYPOSITION | (popup ? MF_POPUP : 0);
-        const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : item.commandId;
-        ModifyMenuW(menu_, position, item.menuFlags, id, item.label.c_str());
+        const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : items_[position]->commandId;
+        if (!RegisterAt(static_cast<UINT>(position), *items_[position], popup ? MF_POPUP : 0, id))
+            return false;
     }
+    return true;
 }

@@ -85,11 +85,12 @@ private:
     // Building (kel_menu.cpp)
     BOOL BuildFromTemplate(const void* data, DWORD size);
     void AlignShortcutColumn();
-    void ShowTopLevelAsText();
+    bool ShowTopLevelAsText();
+    bool RegisterAt(UINT position, KelMenuItem& item, UINT flags, UINT_PTR id);
     // Keeping records in step (kel_menu_items.cpp)
     void AdoptMenuItems();
     KelMenuItem* FindItemByCommand(UINT_PTR command);
-    std::unique_ptr<KelMenuItem> ReplaceItemAt(UINT position, UINT flags, UINT_PTR id,
+    std::unique_ptr<KelMenuItem> ReplaceItemAt(UINT position, UINT state, UINT flags, UINT_PTR id,
                                                const std::wstring& text);
     KelMenuItem* AdoptItemAt(UINT position, std::vector<std::unique_ptr<KelMenuItem>>& made);
     int CountLeadingForeignItems() const;
