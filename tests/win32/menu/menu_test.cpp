@@ -144,6 +144,21 @@ TEST(KelMenuLoad, ItemsPutInFrontOfTheBarLeaveEachLabelOverItsPopup) {
     }
 }
 
+// An item Windows refuses, here because the menu's handle is no longer a menu, leaves the
+// records, the popup registrations and the shared images as they were.
+TEST(KelMenuAppend, AnItemTheSystemRefusesLeavesEverythingAsItWas) {
+    auto popup = OneItem(L"&Open");
+    DestroyMenu(popup->menu());
+    const HMENU more = CreatePopupMenu();
+    const std::size_t shared = KelMenu::SharedImageIds().size();
+    EXPECT_FALSE(popup->AppendItem(L"&More", MF_POPUP, reinterpret_cast<UINT_PTR>(more)));
+    EXPECT_FALSE(popup->AppendItem(L"&Save", MF_STRING, 805, IDB_TEST_STRIP));
+    EXPECT_EQ(popup->ItemCount(), 1);
+    EXPECT_FALSE(KelMenu::IsRegisteredPopup(more));
+    EXPECT_EQ(KelMenu::SharedImageIds().size(), shared);
+    DestroyMenu(more);
+}
+
 TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     auto popup = OneItem(L"&Open");
     popup->AppendItem(L"", 0, 0);
