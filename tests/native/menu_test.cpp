@@ -229,7 +229,7 @@ TEST(ImageResources, PaletteSizeReadOnlyFromAnInformationHeader) {
         std::optional<int> colors;
     } cases[] = {
         {"information header, 4 bits", BitmapHeader(40, 7, 0), 128, 16},
-        {"information header, colours used", BitmapHeader(40, 7, 9), 128, 9},
+        {"information header, colours used", BitmapHeader(40, 7, 300), 128, 300},
         {"longer successor", BitmapHeader(124, 7, 0), 128, 16},
         {"core header whose palette reads as 16", BitmapHeader(12, 5, 16), 128, std::nullopt},
         {"resource shorter than an information header", BitmapHeader(40, 7, 0), 39, std::nullopt},
