@@ -55,20 +55,11 @@ protected:
 
 TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     enum Kind { Flat, Box, Raised };  // Raised: not flat, a default button
-    const struct {
-        const char* name;
-        POINT at;
-    } probes[] = {
-        {"left edge", {0, kMid}},
-        {"top edge", {kW / 2, 0}},
-        {"right edge", {kW - 1, kMid}},
-        {"bottom edge", {kW / 2, kH - 1}},
-        {"bottom-right corner", {kW - 1, kH - 1}},
-        {"inside the left edge", {1, kMid}},
-        {"inside the corner", {2, 2}},
-        {"centre", {kW / 2, kMid}},
-        {"where a focus rectangle runs", {4, kMid}},
-    };
+    // Left, top, right and bottom edge, bottom-right corner, inside the left edge, inside the
+    // corner, centre, where a focus rectangle runs.
+    const POINT probes[] = {{0, kMid},        {kW / 2, 0},      {kW - 1, kMid},
+                            {kW / 2, kH - 1}, {kW - 1, kH - 1}, {1, kMid},
+                            {2, 2},           {kW / 2, kMid},   {4, kMid}};
     // One letter per probe: F face, A active face, L light, S shadow, K black, ? another
     // colour, . not checked.
     const struct {
@@ -100,10 +91,10 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
         button.SetFlat(c.kind != Raised);
         Paint(button, c.state);
         for (std::size_t i = 0; i < std::size(probes); ++i) {
-            const COLORREF pixel = canvas->Pixel(probes[i].at.x, probes[i].at.y);
+            const COLORREF pixel = canvas->Pixel(probes[i].x, probes[i].y);
             const auto at = std::find(std::begin(colors), std::end(colors), pixel) - colors;
             if (c.want[i] != '.')
-                EXPECT_EQ("FALSK?"[at], c.want[i]) << probes[i].name;
+                EXPECT_EQ("FALSK?"[at], c.want[i]) << "at " << probes[i].x << "," << probes[i].y;
         }
         DestroyWindow(button.hwnd());
     }
