@@ -336,8 +336,8 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
         if (l.kind == Dot)
             CheckMenuRadioItem(popup->menu(), 0, 0, 0, MF_BYPOSITION);
         Canvas canvas(kWidth, l.height), scratch(kWidth, l.height);
-        for (int round = 0; round < 20; ++round)  // no GDI object outlives a measure or a paint
-        {
+        // No GDI object outlives a measure or a paint.
+        for (int round = 0; round < 20; ++round) {
             Measure(*popup, 0);
             Draw(*popup, l.state, scratch, l.height);
         }
@@ -348,15 +348,17 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
             SCOPED_TRACE(testing::Message() << "colour " << std::hex << s.color << std::dec
                                             << " from " << area.left << "," << area.top);
             const int count = canvas.Count(s.color, &box, &area);
-            if (s.least)
-                EXPECT_GE(count, s.least);
-            else
+            EXPECT_GE(count, s.least);
+            if (s.least == 0) {  // none
                 EXPECT_EQ(count, 0);
+            }
             const LONG got[] = {box.left, box.top, box.right, box.bottom};
-            for (int side = 0; side < 4; ++side)
-                if (s.box[side] >= 0)
-                    EXPECT_EQ(got[side], s.box[side]) << "side "
-                                                      << "ltrb"[side];
+            const char* const sides[] = {"left", "top", "right", "bottom"};
+            for (int side = 0; side < 4; ++side) {
+                if (s.box[side] >= 0) {
+                    EXPECT_EQ(got[side], s.box[side]) << sides[side];
+                }
+            }
         }
     }
     EXPECT_EQ(fw::LiveOwnedHandles(), handles);
