@@ -10,6 +10,7 @@
 #include "cli/options.h"
 #include "cli/profile.h"
 #include "fuzz_check.h"
+#include "refusal_check.h"
 #include "same_setup.h"
 
 using namespace cli;
@@ -65,8 +66,7 @@ void FuzzOne(FuzzInput& in) {
     const ParsedArguments parsed = ParseArguments(args);
     FUZZ_CHECK(SameParse(parsed, ParseArguments(args)));
     if (!parsed.invocation) {
-        FUZZ_CHECK(!parsed.error.empty());
-        FUZZ_CHECK(parsed.error.find_first_of("\r\n") == std::string::npos);
+        CheckOneLine(parsed.error);
         return;
     }
     FUZZ_CHECK(parsed.error.empty());

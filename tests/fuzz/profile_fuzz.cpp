@@ -6,6 +6,7 @@
 
 #include "cli/profile.h"
 #include "fuzz_check.h"
+#include "refusal_check.h"
 #include "same_setup.h"
 
 using namespace cli;
@@ -14,41 +15,6 @@ namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
 const std::string kNoChoice = "no \"name = value\" line: not a profile";
-
-// Well-formed UTF-8 as the Unicode standard's table of byte sequences has it: no overlong
-// forms, no surrogates, nothing above U+10FFFF.
-bool IsWellFormedUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = [&text](std::size_t at) {
-            return at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
-        };
-        const unsigned lead = byte(i);
-        int more = 0;
-        unsigned low = 0x80, high = 0xBF;  // the range of the second byte
-        if (lead < 0x80) {
-            more = 0;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            more = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            more = 2;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            more = 3;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        for (int k = 1; k <= more; ++k) {
-            const unsigned next = byte(i + k);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return false;
-        }
-        i += more + 1;
-    }
-    return true;
-}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos;
@@ -84,8 +50,7 @@ std::size_t LineStart(const std::string& text, std::size_t number) {
 }
 
 void CheckRefusal(const std::string& text, const std::string& error) {
-    FUZZ_CHECK(!error.empty());
-    FUZZ_CHECK(error.find_first_of("\r\n") == std::string::npos);
+    CheckOneLine(error);
     const std::size_t line = RefusedLine(error);
     if (line == 0) {
         FUZZ_CHECK(error == kNoChoice || text.size() > kMaxProfileBytes);
