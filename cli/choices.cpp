@@ -1,9 +1,8 @@
 #include "cli/choices.h"
 
-#include <sstream>
-
 #include "app/form_checks.h"
 #include "app/form_record.h"
+#include "cli/quoting.h"
 #include "cli/window_text.h"
 
 namespace cli {
@@ -12,21 +11,16 @@ namespace {
 const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
                                        "track2-end",   "track3-start", "track3-end"};
 
-std::string Quoted(const std::string& value) {
-    return "\"" + value + "\"";
-}
-
 // Items separated by commas; no items at all for an empty value.
 std::vector<std::string> CommaItems(const std::string& value) {
     std::vector<std::string> items;
     if (value.empty())
         return items;
-    std::string item;
-    std::istringstream in(value);
-    while (std::getline(in, item, ','))
-        items.push_back(item);
-    if (value.back() == ',')
-        items.push_back("");
+    std::size_t begin = 0;
+    for (std::size_t comma; (comma = value.find(',', begin)) != std::string::npos;
+         begin = comma + 1)
+        items.push_back(value.substr(begin, comma - begin));
+    items.push_back(value.substr(begin));
     return items;
 }
 
@@ -108,12 +102,15 @@ std::optional<std::string> ReadPair(const std::string& text, std::optional<std::
     return std::nullopt;
 }
 
+// The parts of `value` between blanks (space, tab, line ends, as a stream reads words).
 std::vector<std::string> Words(const std::string& value) {
+    static const char kBlanks[] = " \t\n\v\f\r";
     std::vector<std::string> words;
-    std::istringstream in(value);
-    std::string word;
-    while (in >> word)
-        words.push_back(word);
+    for (std::size_t begin = value.find_first_not_of(kBlanks); begin != std::string::npos;) {
+        const std::size_t end = value.find_first_of(kBlanks, begin);  // npos: to the end
+        words.push_back(value.substr(begin, end - begin));
+        begin = value.find_first_not_of(kBlanks, end);
+    }
     return words;
 }
 

@@ -2,14 +2,16 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 
 #include "app/ui_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/profile.h"
+#include "cli/profile_file.h"
+#include "cli/quoting.h"
 #include "cli/reader_tasks.h"
+#include "cli/system_reason.h"
 #include "cli/window_text.h"
 #include "reader/reader_link.h"
 
@@ -22,47 +24,26 @@ int Code(ExitCode code) {
     return static_cast<int>(code);
 }
 
-int Fail(std::ostream& err, ExitCode code, const std::string& line) {
-    err << kName << line << "\n";
+int Fail(Console& console, ExitCode code, const std::string& line) {
+    console.Err(kName + line + "\n");
     return Code(code);
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
-
-File OpenFile(const std::string& utf8Path, const wchar_t* mode) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return nullptr;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, &wide[0], length);
-    return File(_wfopen(wide.c_str(), mode));
+// A path as an error line names it: escaped, and cut where no path goes on.
+std::string ShownPath(const std::string& path) {
+    return Escaped(path, kShownPathCharacters);
 }
 
-// The file's text, at most one byte more than a profile may have; false when unreadable.
-bool ReadProfileFile(const std::string& path, std::string& text) {
-    const File file = OpenFile(path, L"rb");
-    if (!file)
-        return false;
-    char buffer[4096];
-    std::size_t got;
-    while (text.size() <= kMaxProfileBytes &&
-           (got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
-        text.append(buffer, got);
-    return std::ferror(file.get()) == 0;
-}
-
-int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+int WriteProfileTo(const Invocation& invocation, Console& console) {
     const std::string text = WriteProfile(invocation.setup);
     if (invocation.file.empty()) {
-        out << text;
+        console.Out(text);
         return Code(ExitCode::Success);
     }
-    const File file = OpenFile(invocation.file, L"wb");
-    if (!file || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
-        return Fail(err, ExitCode::BadInput, invocation.file + ": cannot be written");
+    if (const std::uint32_t error = WriteProfileFile(invocation.file, text))
+        return Fail(
+            console, ExitCode::BadInput,
+            ShownPath(invocation.file) + ": cannot be written (" + SystemReason(error) + ")");
     return Code(ExitCode::Success);
 }
 
@@ -70,10 +51,10 @@ int WriteProfileTo(const Invocation& invocation, std::ostream& out, std::ostream
 std::optional<std::string> LoadProfile(Invocation& invocation) {
     std::string text;
     if (!ReadProfileFile(invocation.file, text))
-        return invocation.file + ": cannot be read";
+        return ShownPath(invocation.file) + ": cannot be read";
     const ProfileResult profile = ParseProfile(text);
     if (!profile.setup)
-        return invocation.file + ": " + profile.error;
+        return ShownPath(invocation.file) + ": " + profile.error;
     invocation.setup = *profile.setup;
     return std::nullopt;
 }
@@ -86,71 +67,71 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 // The readers a command goes to: all with --all, the one at --path, or the only one.
-int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
-                  std::ostream& err) {
+int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths, Console& console) {
     const reader::ReaderList list = reader::ListReaders();
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
     for (const reader::ReaderInfo& info : list.readers) {
         if (invocation.path.empty() || SamePath(info.path, invocation.path))
             paths.push_back(info.path);
     }
     if (paths.empty() && !invocation.path.empty())
-        return Fail(err, ExitCode::NoReader, "no reader at " + invocation.path);
+        return Fail(console, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
     if (paths.empty())
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
     if (paths.size() > 1 && !invocation.all) {
-        err << kName << paths.size()
-            << " readers are connected; pick one with --path or use --all:\n";
+        std::string text = kName + std::to_string(paths.size()) +
+                           " readers are connected; pick one with --path or use --all:\n";
         for (const std::string& path : paths)
-            err << "  " << path << "\n";
+            text += "  " + path + "\n";
+        console.Err(text);
         return Code(ExitCode::BadInput);
     }
     return Code(ExitCode::Success);
 }
 
-int List(const Invocation& invocation, std::ostream& out, std::ostream& err) {
+int List(const Invocation& invocation, Console& console) {
     const reader::ReaderList list = reader::ListReaders();
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
     std::vector<ListedReader> readers;
     for (const reader::ReaderInfo& info : list.readers) {
         readers.push_back({info.path, info.vendorId, info.productId, info.versionNumber,
                            ReadVersionText(info.path)});
         if (!invocation.json)
-            out << ListingLine(readers.back()) << "\n" << std::flush;
+            console.Out(ListingLine(readers.back()) + "\n");
     }
     if (invocation.json)
-        out << ListingJson(readers);
+        console.Out(ListingJson(readers));
     if (readers.empty())
-        return Fail(err, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
     return Code(ExitCode::Success);
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, Console& console) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.invocation)
-        return Fail(err, ExitCode::BadInput, parsed.error);
+        return Fail(console, ExitCode::BadInput, parsed.error);
     Invocation invocation = *parsed.invocation;
     switch (invocation.command) {
         case Command::Help:
-            out << UsageText();
+            console.Out(UsageText());
             return Code(ExitCode::Success);
         case Command::Profile:
-            return WriteProfileTo(invocation, out, err);
+            return WriteProfileTo(invocation, console);
         case Command::List:
-            return List(invocation, out, err);
+            return List(invocation, console);
         case Command::Apply:
             if (const auto error = LoadProfile(invocation))
-                return Fail(err, ExitCode::BadInput, *error);
+                return Fail(console, ExitCode::BadInput, *error);
             break;
         default:
             break;
     }
     std::vector<std::string> paths;
-    const int selected = SelectReaders(invocation, paths, err);
+    const int selected = SelectReaders(invocation, paths, console);
     if (selected != Code(ExitCode::Success))
         return selected;
     std::vector<ExitCode> codes;
@@ -159,9 +140,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         // The line that says why a reader failed goes to the error stream.
         for (std::size_t i = 0; i < result.lines.size(); ++i) {
             const bool failure = result.code != ExitCode::Success && i + 1 == result.lines.size();
-            (failure ? err : out) << (invocation.all ? path + ": " : std::string())
-                                  << result.lines[i] << "\n"
-                                  << std::flush;
+            const std::string line =
+                (invocation.all ? path + ": " : std::string()) + result.lines[i] + "\n";
+            if (failure)
+                console.Err(line);
+            else
+                console.Out(line);
         }
         codes.push_back(result.code);
     }

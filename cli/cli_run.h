@@ -1,14 +1,22 @@
 // zp350cli as a function: the arguments after the program's name (UTF-8) in, the exit code
-// out, and what it prints written to `out` and `err`. The program's entry point and the
-// tests call the same function.
+// out, and what it prints handed to a console. The program's entry point and the tests call
+// the same function.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace cli {
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Where the program's text goes: standard output and standard error for the program, strings
+// for a test. Each piece is handed on at once, so a script sees every line as it is printed.
+class Console {
+public:
+    virtual ~Console() = default;
+    virtual void Out(const std::string& text) = 0;
+    virtual void Err(const std::string& text) = 0;
+};
+
+int RunCli(const std::vector<std::string>& args, Console& console);
 
 }  // namespace cli

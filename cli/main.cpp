@@ -1,13 +1,14 @@
 // zp350cli: configures ZP350 readers from a script (see cli_run.h).
 #include <windows.h>
 
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
 
 namespace {
+
 std::string Utf8Argument(const wchar_t* arg) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, arg, -1, nullptr, 0, nullptr, nullptr);
     if (length <= 1)
@@ -17,6 +18,20 @@ std::string Utf8Argument(const wchar_t* arg) {
     text.pop_back();  // the terminating zero
     return text;
 }
+
+// The C library's standard streams, flushed after each piece.
+class StandardStreams : public cli::Console {
+public:
+    void Out(const std::string& text) override { Write(stdout, text); }
+    void Err(const std::string& text) override { Write(stderr, text); }
+
+private:
+    static void Write(FILE* stream, const std::string& text) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::fflush(stream);
+    }
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -25,5 +40,6 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.push_back(Utf8Argument(argv[i]));
-    return cli::RunCli(args, std::cout, std::cerr);
+    StandardStreams console;
+    return cli::RunCli(args, console);
 }

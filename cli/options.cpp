@@ -1,10 +1,10 @@
 #include "cli/options.h"
 
-#include <set>
 #include <utility>
 
 #include "app/ui_text.h"
 #include "cli/exit_codes.h"
+#include "cli/quoting.h"
 #include "cli/window_text.h"
 
 namespace cli {
@@ -48,6 +48,17 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
     return true;
 }
 
+// The switch an option without a value turns on; none for other options.
+bool* FlagOf(const std::string& name, Parts& parts) {
+    if (name == "--help" || name == "-h")
+        return &parts.help;
+    if (name == "--all")
+        return &parts.all;
+    if (name == "--json")
+        return &parts.json;
+    return nullptr;
+}
+
 std::optional<std::string> SplitOption(const std::vector<std::string>& args, std::size_t& i,
                                        Parts& parts) {
     const std::string& arg = args[i];
@@ -55,19 +66,18 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
     const std::string name = arg.substr(0, equals);
     const bool hasInline = equals != std::string::npos;
     const std::string inlineValue = hasInline ? arg.substr(equals + 1) : "";
-    if (name == "--help" || name == "-h") {
-        parts.help = true;
-        return std::nullopt;
-    }
-    if ((name == "--all" || name == "--json") && !hasInline) {
-        (name == "--all" ? parts.all : parts.json) = true;
+    if (bool* flag = FlagOf(name, parts)) {
+        if (hasInline)
+            return name + ": takes no value";
+        *flag = true;
         return std::nullopt;
     }
     std::string value;
     const bool isPath = name == "--path", isOutput = name == "--output" || name == "-o";
-    const std::string choice = name.size() > 2 ? name.substr(2) : "";
+    // A choice is spelt with two dashes and its exact name, nothing else.
+    const std::string choice = name.compare(0, 2, "--") == 0 ? name.substr(2) : "";
     if (!isPath && !isOutput && !(IsFormatChoice(choice) || choice == "replace"))
-        return "unknown option \"" + name + "\"";
+        return "unknown option " + Quoted(name);
     if (!TakeValue(args, i, inlineValue, hasInline, value))
         return name + ": a value is missing";
     if (isPath || isOutput) {
@@ -95,7 +105,7 @@ std::optional<std::string> Split(const std::vector<std::string>& args, Parts& pa
                 if (arg == known.name)
                     parts.command = known.command;
             if (!parts.command)
-                return "unknown command \"" + arg + "\" (see --help)";
+                return "unknown command " + Quoted(arg) + " (see --help)";
         } else {
             parts.positional.push_back(arg);
         }
@@ -137,7 +147,7 @@ std::optional<std::string> CheckPositional(const Parts& parts, Invocation& invoc
             return std::nullopt;
         default:
             if (count > 0)
-                return "unexpected argument \"" + parts.positional[0] + "\"";
+                return "unexpected argument " + Quoted(parts.positional[0]);
             return std::nullopt;
     }
 }

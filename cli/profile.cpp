@@ -1,13 +1,16 @@
 #include "cli/profile.h"
 
 #include <set>
-#include <sstream>
+#include <vector>
+
+#include "cli/quoting.h"
+#include "cli/utf8.h"
 
 namespace cli {
 namespace {
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
+    return c == ' ' || c == '\t';
 }
 
 std::string Trimmed(const std::string& text) {
@@ -19,36 +22,35 @@ std::string Trimmed(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-// The number of continuation bytes after a UTF-8 lead byte; -1 for a byte that leads nothing.
-int ContinuationBytes(unsigned char lead) {
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 1;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 2;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 3;
-    return -1;
+// What is wrong with the bytes of one line (its line end taken off): it must be UTF-8
+// without control characters other than tab.
+std::optional<std::string> LineTextError(const std::string& line) {
+    for (std::size_t i = 0; i < line.size();) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c == '\r')
+            return "a carriage return without a line feed: not a profile";
+        const std::size_t length = Utf8SequenceLength(line, i);
+        if (length == 0 || (length == 1 && ((c < 0x20 && c != '\t') || c == 0x7F)))
+            return "not UTF-8 text: not a profile";
+        i += length;
+    }
+    return std::nullopt;
 }
 
-// Whether `text` is UTF-8 without control characters other than tab and carriage return.
-bool IsUtf8Text(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
-                return false;
-            ++i;
-            continue;
-        }
-        const int more = ContinuationBytes(c);
-        if (more < 0 || i + more >= text.size())
-            return false;
-        for (int k = 1; k <= more; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += more + 1;
+// The lines of `text`: each ends with LF or CR LF, the last may end with neither.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t begin = 0; begin < text.size();) {
+        std::size_t end = text.find('\n', begin);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos)
+            end = text.size();
+        else if (end > begin && text[end - 1] == '\r')
+            --end;
+        lines.push_back(text.substr(begin, end - begin));
+        begin = next;
     }
-    return true;
+    return lines;
 }
 
 std::string AtLine(int number, const std::string& what) {
@@ -67,12 +69,12 @@ ProfileResult ParseProfile(const std::string& text) {
 
     Setup setup = DefaultSetup();
     std::set<std::string> seen;
-    std::istringstream in(body);
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!IsUtf8Text(line))
-            return {std::nullopt, AtLine(number, "not UTF-8 text: not a profile")};
-        const std::string content = Trimmed(line);
+    const std::vector<std::string> lines = Lines(body);
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const int number = static_cast<int>(index) + 1;
+        if (const auto error = LineTextError(lines[index]))
+            return {std::nullopt, AtLine(number, *error)};
+        const std::string content = Trimmed(lines[index]);
         if (content.empty() || content[0] == '#')
             continue;
         const std::size_t equals = content.find('=');
@@ -81,9 +83,9 @@ ProfileResult ParseProfile(const std::string& text) {
         const std::string name = Trimmed(content.substr(0, equals));
         const std::string value = Trimmed(content.substr(equals + 1));
         if (!IsFormatChoice(name) && name != "replace")
-            return {std::nullopt, AtLine(number, "unknown name \"" + name + "\"")};
+            return {std::nullopt, AtLine(number, "unknown name " + Quoted(name))};
         if (!seen.insert(name).second)
-            return {std::nullopt, AtLine(number, "\"" + name + "\" is given twice")};
+            return {std::nullopt, AtLine(number, Quoted(name) + " is given twice")};
         if (auto error = ApplyChoice(setup, name, value))
             return {std::nullopt, AtLine(number, name + ": " + *error)};
     }

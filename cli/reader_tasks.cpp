@@ -1,6 +1,8 @@
 #include "cli/reader_tasks.h"
 
 #include "app/ui_text.h"
+#include "cli/failure_text.h"
+#include "cli/system_reason.h"
 #include "cli/window_text.h"
 #include "reader/run_exchange.h"
 
@@ -35,6 +37,14 @@ Step CancelStep() {
             Occasion::CancelRefused,      Occasion::CancelAccepted};
 }
 
+// The window's text for `occasion`, then the failed call and the system's reason for it.
+std::string WithCause(Occasion occasion, const reader::SystemFailure& failure) {
+    const std::string cause = failure.operation == reader::Operation::None
+                                  ? std::string()
+                                  : CauseNote(failure.operation, SystemReason(failure.error));
+    return WindowText(occasion) + cause;
+}
+
 // What an exchange that got no usable answer means; Success when it got one.
 TaskResult Unanswered(const ExchangeOutcome& outcome, const Step& step) {
     switch (outcome.end) {
@@ -46,9 +56,11 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, const Step& step) {
             return {ExitCode::Unserved, {WindowText(Occasion::CommandReportSizeUnsupported)}};
         case ExchangeOutcome::End::NotAnswered:
             if (outcome.deviceGone)
-                return {ExitCode::NoReader, {WindowText(Occasion::DisconnectClosed)}};
+                return {ExitCode::NoReader,
+                        {WithCause(Occasion::DisconnectClosed, outcome.failure)}};
             return {ExitCode::Timeout,
-                    {WindowText(outcome.sent ? step.receiveTimeout : step.sendTimeout)}};
+                    {WithCause(outcome.sent ? step.receiveTimeout : step.sendTimeout,
+                               outcome.failure)}};
         case ExchangeOutcome::End::Answered:
             break;
     }
@@ -103,7 +115,7 @@ std::vector<Step> StepsOf(const Invocation& invocation) {
 TaskResult RunOnReader(const Invocation& invocation, const std::string& path) {
     reader::ReaderLink link;
     if (!link.Open(path))
-        return {ExitCode::NoReader, {WindowText(Occasion::CommandNoReader)}};
+        return {ExitCode::NoReader, {WithCause(Occasion::CommandNoReader, link.openFailure())}};
     TaskResult result;
     for (const Step& step : StepsOf(invocation)) {
         TaskResult done = RunStep(link, step);

@@ -49,6 +49,10 @@ add_executable(${CLI_NAME} ${CMAKE_SOURCE_DIR}/cli/main.cpp ${CLI_RESOURCES})
 target_compile_options(${CLI_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${CLI_NAME} PRIVATE core)
 target_link_options(${CLI_NAME} PRIVATE ${STATIC_LINK} -municode -s)
+# Its profile writing where the system refuses the bytes, from a shell (a file-size limit).
+add_test(NAME cli_profile_write_tests
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/package/profile_write_test.sh ${WINE_LOADER}
+                 $<TARGET_FILE:${CLI_NAME}>)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)

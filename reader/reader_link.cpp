@@ -36,17 +36,23 @@ bool ReadDevicePath(HidApi& api, HDEVINFO set, SP_DEVICE_INTERFACE_DATA& entry,
     return true;
 }
 
-// The reader's handle when `path` opens and identifies as the reader; none otherwise.
-SeamHandle OpenReader(HidApi& api, const char* path, ReaderInfo& info) {
+// The reader's handle when `path` opens and identifies as the reader; none otherwise, and
+// then `failure` names the call that failed, if one did.
+SeamHandle OpenReader(HidApi& api, const char* path, ReaderInfo& info, SystemFailure& failure) {
     SeamHandle device(
         api, api.CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED));
-    if (!device)
+    if (!device) {
+        failure = {Operation::Open, api.GetLastError()};
         return device;
+    }
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof(attributes);
-    if (!api.HidD_GetAttributes(device.get(), &attributes) ||
-        attributes.VendorID != kReaderVendorId || attributes.ProductID != kReaderProductId)
+    if (!api.HidD_GetAttributes(device.get(), &attributes)) {
+        failure = {Operation::Attributes, api.GetLastError()};
+        return SeamHandle();
+    }
+    if (attributes.VendorID != kReaderVendorId || attributes.ProductID != kReaderProductId)
         return SeamHandle();  // not the reader: its handle closes here
     info.path = path;
     info.vendorId = attributes.VendorID;
@@ -88,7 +94,8 @@ WalkEnd WalkReaders(const ReaderVisitor& visit) {
             return WalkEnd::DetailFailed;
         ++index;
         ReaderInfo info;
-        SeamHandle device = OpenReader(api, path.data(), info);
+        SystemFailure skipped;  // an interface that cannot be opened or read is passed over
+        SeamHandle device = OpenReader(api, path.data(), info, skipped);
         if (device && visit(info, device))
             return WalkEnd::Stopped;
     }
@@ -139,8 +146,9 @@ ReaderLink::SearchResult ReaderLink::Find() {
 
 bool ReaderLink::Open(const std::string& path) {
     handle_.reset();
+    openFailure_ = SystemFailure();
     ReaderInfo info;
-    handle_ = OpenReader(CurrentHidApi(), path.c_str(), info);
+    handle_ = OpenReader(CurrentHidApi(), path.c_str(), info, openFailure_);
     return IsOpen();
 }
 

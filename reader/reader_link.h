@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "reader/hid_owners.h"
+#include "reader/transfer_errors.h"
 
 namespace reader {
 
@@ -65,11 +66,15 @@ public:
     // Opens the reader at `path` (closing any link first); false when the path cannot be
     // opened or is not a reader.
     bool Open(const std::string& path);
+    // Why the last Open failed: the call (open or attributes) and its system error;
+    // Operation::None when it succeeded or the device there is not a reader.
+    const SystemFailure& openFailure() const { return openFailure_; }
 
 private:
     bool StillAnswers();
 
     SeamHandle handle_;
+    SystemFailure openFailure_;
 };
 
 }  // namespace reader

@@ -67,14 +67,14 @@ bool ReportExchange::Send() {
     if (io_->report.empty())
         return false;
     DiscardBufferedInput();
-    return Done(Transfer(true, kTransferTimeoutMs));
+    return Done(Transfer(true, kTransferTimeoutMs), Operation::Write);
 }
 
 bool ReportExchange::Receive() {
     answerLength_ = 0;
     if (inputLength_ == 0)
         return false;
-    return Done(Transfer(false, kTransferTimeoutMs));
+    return Done(Transfer(false, kTransferTimeoutMs), Operation::Read);
 }
 
 const std::uint8_t* ReportExchange::answer() const {
@@ -84,10 +84,13 @@ std::size_t ReportExchange::answerLength() const {
     return answerLength_;
 }
 
-bool ReportExchange::Done(Result result) {
+bool ReportExchange::Done(Result result, Operation operation) {
     if (result.done)
         return true;
-    if (MeansDeviceGone(result.error))
+    const bool gone = MeansDeviceGone(result.error);
+    if (failure_.operation == Operation::None || (gone && !deviceGone_))
+        failure_ = {operation, result.error};
+    if (gone)
         deviceGone_ = true;
     return false;
 }

@@ -7,8 +7,10 @@
 // or a buffer is used again or released.
 //
 // A transfer counts as done only when the system says it ended well and moved the whole
-// report. A transfer that fails is kept in the exchange's own record (which transfer, which
-// system error), and one whose error says the reader was pulled out marks the link as gone.
+// report. Of the transfers that fail, the exchange keeps one (write or read, and its system
+// error; WAIT_TIMEOUT for one that got no answer in time, ERROR_INVALID_DATA for one that
+// moved part of a report): the first, unless a later one shows that the reader was pulled
+// out and the first did not. A failure that shows it also marks the link as gone.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +19,7 @@
 
 #include "reader/hid_api.h"
 #include "reader/protocol.h"
+#include "reader/transfer_errors.h"
 
 namespace reader {
 
@@ -48,6 +51,8 @@ public:
     // Whether a transfer failed in the way the system fails transfers of a removed device:
     // the link's handle is of no further use.
     bool deviceGone() const { return deviceGone_; }
+    // The failed transfer kept as the cause; Operation::None when none failed.
+    const SystemFailure& failure() const { return failure_; }
 
     static constexpr DWORD kTransferTimeoutMs = 1000;
 
@@ -59,8 +64,9 @@ private:
         DWORD error;
     };
     Result Transfer(bool write, DWORD timeoutMs);
-    // Whether the transfer was done; notes a failure that means the device is gone.
-    bool Done(Result result);
+    // Whether the transfer was done; keeps a failure as the cause and notes one that means
+    // the device is gone.
+    bool Done(Result result, Operation operation);
     void Settle();
     void DiscardBufferedInput();
 
@@ -70,6 +76,7 @@ private:
     std::size_t inputLength_ = 0;
     std::size_t answerLength_ = 0;
     bool deviceGone_ = false;
+    SystemFailure failure_;
     bool stuck_ = false;  // a cancelled transfer never completed: its memory must live on
 };
 

@@ -29,6 +29,7 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
     // A reader that was pulled out is let go, so the next command says so and the next
     // search looks afresh.
     outcome.deviceGone = exchange.deviceGone();
+    outcome.failure = exchange.failure();
     if (outcome.deviceGone)
         link.Close();
     if (!answered)

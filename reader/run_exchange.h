@@ -5,6 +5,7 @@
 
 #include "reader/protocol.h"
 #include "reader/reader_link.h"
+#include "reader/transfer_errors.h"
 
 namespace reader {
 
@@ -19,6 +20,7 @@ struct ExchangeOutcome {
     End end = End::NotAnswered;
     bool sent = false;        // the report went out whole
     bool deviceGone = false;  // a transfer showed that the reader was pulled out
+    SystemFailure failure;    // the failed transfer that explains the outcome, if any
     Bytes answer;
 };
 

@@ -31,6 +31,13 @@ constexpr std::uint32_t kDeviceNotConnected = 1167;  // STATUS_DEVICE_NOT_CONNEC
 constexpr std::uint32_t kDeviceRemoved = 1617;       // STATUS_DEVICE_REMOVED
 }  // namespace system_error
 
+// The system call of the reader code that failed, and the system error it ended with.
+enum class Operation { None, Open, Attributes, Write, Read };
+struct SystemFailure {
+    Operation operation = Operation::None;  // None: no system call failed
+    std::uint32_t error = 0;
+};
+
 // Whether a transfer that ended with `error` on its own (not one the program cancelled
 // after a timeout) means the reader is no longer there, so its handle is of no further
 // use. Other errors leave the reader connected: the device refused or failed one report.

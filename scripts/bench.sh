@@ -6,6 +6,21 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}
 bash scripts/build.sh
+
+# A figure, not a timing: the code part (.text) of the window program and of the
+# command-line companion, in bytes, in each flavour built.
+echo "== code bytes (.text) of the programs"
+for flavour in "32 i686" "64 x86_64"; do
+  bits=${flavour% *}
+  line="$bits-bit:"
+  for exe in "$B/win$bits/zp350tool$bits.exe" "$B/win$bits/zp350cli$bits.exe"; do
+    [ -f "$exe" ] || continue
+    bytes=$("${flavour#* }-w64-mingw32-size" -A "$exe" | awk '$1 == ".text" { print $2 }')
+    line+=" $(basename "$exe") $bytes"
+  done
+  echo "$line"
+done
+
 for bench in "$B"/native/native_*bench*; do
   [ -x "$bench" ] && "$bench"
 done

@@ -6,14 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/system_reason.h"
 #include "virtual_reader.h"
 
 namespace {
@@ -22,6 +23,8 @@ using Args = std::vector<std::string>;
 const Report kDefaultFormat = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8', 0x03};
 const Report kTrack1Format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '1', '8', 0x03};
 const Report kCancel = {0x02, 0x32, 0x03};
+// What a silent reader's read ends with.
+const std::string kReadTimedOut = " (read failed: " + cli::SystemReason(WAIT_TIMEOUT) + ")";
 const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
                   kCancelled = "Cancle replace character command  OK!\n";
 
@@ -39,14 +42,21 @@ struct Outcome {
     std::string Seen() const { return std::to_string(code) + " [" + out + "] [" + err + "]"; }
 };
 
+// What the program prints, kept.
+struct Recorder : cli::Console {
+    void Out(const std::string& text) override { out += text; }
+    void Err(const std::string& text) override { err += text; }
+    std::string out, err;
+};
+
 // Runs the command as the program does and prints its time (for the README).
 Outcome Call(const Args& args) {
-    std::ostringstream out, err;
+    Recorder console;
     const auto start = std::chrono::steady_clock::now();
-    const int code = cli::RunCli(args, out, err);
+    const int code = cli::RunCli(args, console);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(args).c_str(), code, took.count());
-    return {code, out.str(), err.str()};
+    return {code, console.out, console.err};
 }
 
 // A file in the temporary folder for as long as the object lives.
@@ -76,7 +86,7 @@ TEST_F(CliE2e, CommandsAndAnswers) {
         std::string out;
         DWORD answer = 0;  // 0: the reader's own; 1: none at all
         int code = 0;
-        const char* err = "";
+        std::string err = "";
     } cases[] = {
         {{"version"}, {{0x02, 0x05, 0x03}}, "ZP350 VR 1.0\n"},
         {{"set", "--tracks=1,3", "--cr=1,3", "--track2-end="},
@@ -93,7 +103,7 @@ TEST_F(CliE2e, CommandsAndAnswers) {
           {0x02, 0x31, 'a', 0xFF, 'b', 0xFF, 0x03}},
          kFormatted + kReplaced},
         {{"set"}, {kDefaultFormat}, "", 'N', 1, "Set format failed!\n"},
-        {{"set"}, {kDefaultFormat}, "", 1, 3, "Receive data timeout\n"},
+        {{"set"}, {kDefaultFormat}, "", 1, 3, "Receive data timeout" + kReadTimedOut + "\n"},
         {{"set"}, {kDefaultFormat}, "", 'X', 6, "The reader answered neither 'Y' nor 'N'\n"},
     };
     for (const auto& c : cases) {
@@ -121,6 +131,35 @@ TEST_F(CliE2e, NoReader) {
     ASSERT_TRUE(VirtualReader::Install());
 }
 
+// The reader pulled out while the command's write or read is pending: the error line names
+// the call and the system's error. Windows ends both with 1167; Wine ends the write with the
+// driver's 1167 and the pending read with 5 (2 once the device object is gone).
+TEST_F(CliE2e, PulledOutTheErrorLineNamesTheCallAndTheSystemError) {
+    const struct {
+        const char* name;
+        PullOut::During when;
+        std::string call;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {"during the write", PullOut::During::Write, "write", {"1167"}},
+        {"during the read", PullOut::During::Read, "read", {"1167", "5", "2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PullOut pullOut(c.when);
+        const Outcome run = Call({"set"});
+        ASSERT_TRUE(pullOut.Join());
+        EXPECT_EQ(run.code, 2);
+        const std::string start = "Device disconnected! (" + c.call + " failed: ";
+        EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
+        const std::size_t at = run.err.rfind(", error ");
+        const std::string error =
+            at == std::string::npos ? "" : run.err.substr(at + 8, run.err.size() - at - 10);
+        EXPECT_NE(std::find(c.errors.begin(), c.errors.end(), error), c.errors.end()) << run.err;
+        ASSERT_TRUE(VirtualReader::Install());
+    }
+}
+
 // Bad input of any kind reaches no reader.
 TEST_F(CliE2e, BadInputReachesNoReader) {
     const TempFile binary("zp350-binary.bin", std::string("MZ\x90\0\x03", 5));
@@ -128,9 +167,10 @@ TEST_F(CliE2e, BadInputReachesNoReader) {
     const TempFile refused("zp350-refused.txt", "tracks = 1\ncr = 5\n");
     const struct {
         Args args;
-        std::string err;
+        std::string err = "";
     } cases[] = {
         {{"set", "--speed=9"}, "unknown option \"--speed\""},
+        {{"set", "-xtracks", "2"}, "unknown option \"-xtracks\""},
         {{"apply", binary.path}, binary.path + ": line 1: not UTF-8 text: not a profile"},
         {{"apply", large.path}, large.path + ": larger than 64 KiB: not a profile"},
         {{"apply", refused.path},
@@ -167,8 +207,9 @@ TEST_F(CliE2e, TwoReaders) {
     VirtualReader::Reset(0);
     VirtualReader::Reset(1);
     VirtualReader::Set(L"Silent", 1, 1);
-    EXPECT_EQ(Call({"--all", "set", "--tracks=1"}).Seen(),
-              "5 [" + first + ": Set format OK!\n] [" + second + ": Receive data timeout\n]");
+    EXPECT_EQ(Call({"--all", "set", "--tracks=1"}).Seen(), "5 [" + first + ": Set format OK!\n] [" +
+                                                               second + ": Receive data timeout" +
+                                                               kReadTimedOut + "\n]");
     for (int reader : {0, 1})
         EXPECT_EQ(VirtualReader::Received(reader), std::vector<Report>{FullReport(kTrack1Format)});
     EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&kTrack1Format[2], &kTrack1Format[10]));

@@ -11,9 +11,11 @@
 #include "app/form_record.h"
 #include "app/ui_text.h"
 #include "cli/exit_codes.h"
+#include "cli/failure_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/profile.h"
+#include "cli/quoting.h"
 #include "cli/window_text.h"
 #include "res/resource.h"
 
@@ -40,7 +42,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--track1-start=%%"}, "--track1-start: \"%%\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
          "--track3-end: \"\xC3\xA9\" is not a plain ASCII character"},
-        {{"set", "--track1-end=\x80"}, "--track1-end: \"\x80\" is not a plain ASCII character"},
+        {{"set", "--track1-end=\x80"}, "--track1-end: \"\\x80\" is not a plain ASCII character"},
         {{"set", "--track1-end= "}, "--track1-end: \" \" is not a printable character"},
         {{"set", "--tracks=1,4"}, "--tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
@@ -71,6 +73,57 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         const cli::ParsedArguments parsed = cli::ParseArguments(args);
         EXPECT_TRUE(!parsed.invocation && parsed.error == error) << parsed.error;
     }
+}
+
+// A misspelt option is refused, not taken for the option it resembles.
+TEST(CliOptions, OnlyTheDocumentedSpellingsAreTaken) {
+    const struct {
+        const char* name;
+        Args args;
+        std::string error;
+    } cases[] = {
+        {"one dash, one letter more", {"set", "-xtracks", "2"}, "unknown option \"-xtracks\""},
+        {"a letter after the name", {"set", "--tracksx", "2"}, "unknown option \"--tracksx\""},
+        {"three dashes", {"set", "---tracks", "2"}, "unknown option \"---tracks\""},
+        {"one dash with a value", {"profile", "-Xcr=none"}, "unknown option \"-Xcr\""},
+        {"a switch with a value", {"version", "--all=1"}, "--all: takes no value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cli::ParsedArguments parsed = cli::ParseArguments(c.args);
+        EXPECT_FALSE(parsed.invocation.has_value());
+        EXPECT_EQ(parsed.error, c.error);
+    }
+}
+
+// An error line quotes at most 60 characters of a value and escapes what a console would
+// act on.
+TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
+    const std::string sixty(60, '9');
+    std::string accents;
+    for (int i = 0; i < 61; ++i)
+        accents += "\xC3\xA9";
+    const struct {
+        const char* name;
+        std::string value;
+        std::string shown;
+    } cases[] = {
+        {"plain", "1,4", "\"1,4\""},
+        {"sixty characters whole", sixty, "\"" + sixty + "\""},
+        {"a long value cut", std::string(30000, '9'), "\"" + sixty + "...\""},
+        {"characters, not bytes, counted", accents, "\"" + accents.substr(0, 120) + "...\""},
+        {"control characters", "a\tb\r\n\x1b[2J\x7F", "\"a\\tb\\r\\n\\x1b[2J\\x7f\""},
+        {"a C1 control", "\xC2\x85", "\"\\u0085\""},
+        {"bytes that are not UTF-8", "\xFF\xC3(\xED\xA0\x80", "\"\\xff\\xc3(\\xed\\xa0\\x80\""},
+        {"an escaped byte counts as one", std::string(59, '9') + "\x1b\x1b",
+         "\"" + std::string(59, '9') + "\\x1b...\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cli::Quoted(c.value), c.shown);
+    }
+    EXPECT_EQ(cli::ParseArguments({"set", "--tracks=" + std::string(30000, '9')}).error,
+              "--tracks: \"" + sixty + "...\" is not a track: tracks are 1, 2 and 3");
 }
 
 // Options change only what they name; "replace" takes the first pair as the upper one.
@@ -141,6 +194,40 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
     }
 }
 
+// Only well-formed UTF-8 (the Unicode standard's table) with LF or CR LF line ends is a
+// profile; the first line that is not names itself.
+TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
+    const std::string notUtf8 = "not UTF-8 text: not a profile";
+    const struct {
+        const char* name;
+        std::string text;
+        std::string error;  // empty: accepted
+    } cases[] = {
+        {"overlong two bytes", "tracks = 1\n# \xC0\xAF\n", "line 2: " + notUtf8},
+        {"overlong three bytes", "tracks = 1\n# \xE0\x9F\xBF\n", "line 2: " + notUtf8},
+        {"overlong four bytes", "tracks = 1\n# \xF0\x8F\xBF\xBF\n", "line 2: " + notUtf8},
+        {"surrogate", "tracks = 1\n\n# \xED\xA0\x80\n", "line 3: " + notUtf8},
+        {"above U+10FFFF", "# \xF4\x90\x80\x80\ntracks = 1\n", "line 1: " + notUtf8},
+        {"lead byte above F4", "tracks = 1\n# \xF5\x80\x80\x80\n", "line 2: " + notUtf8},
+        {"sequence cut by the line end", "tracks = 1\n# \xE2\x82\n", "line 2: " + notUtf8},
+        {"lone carriage return", "tracks = 1\ncr = none\rtracks = 2\n",
+         "line 2: a carriage return without a line feed: not a profile"},
+        {"carriage return before CR LF", "tracks = 1\r\r\n",
+         "line 1: a carriage return without a line feed: not a profile"},
+        {"the edges of each range",
+         "# \xC2\x80 \xDF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xEE\x80\x80 "
+         "\xF0\x90\x80\x80 \xF4\x8F\xBF\xBF\ntracks = 1\n",
+         ""},
+        {"CR LF line ends", "# shop\r\ntracks = 1\r\ncr = none\r\n", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cli::ProfileResult result = cli::ParseProfile(c.text);
+        EXPECT_EQ(result.setup.has_value(), c.error.empty());
+        EXPECT_EQ(result.error, c.error);
+    }
+}
+
 // A profile encodes as the window's form after the same clicks (a negative id clears a box)
 // and characters typed (id, character; 0 empties the box), and survives being written and
 // read again. Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
@@ -201,6 +288,28 @@ TEST(WindowTexts, CaptionsAndFoundText) {
                                                               {0xBEEF, L"设备已连接,verBEEF"}};
     for (const auto& [version, text] : cases)
         EXPECT_EQ(FoundText(version, version != 0xBEEF), text);
+}
+
+// The system's message for a failed call reads on after the window's text.
+TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
+    const struct {
+        const char* name;
+        std::string message;
+        std::uint32_t error;
+        std::string reason;
+    } cases[] = {
+        {"a sentence", "The device is not connected.\r\n", 1167,
+         "the device is not connected, error 1167"},
+        {"an initialism kept", "HID class failure.\r\n", 1, "HID class failure, error 1"},
+        {"two lines", "First line.\r\nSecond line.\r\n", 2, "first line. Second line, error 2"},
+        {"no message", "", 258, "error 258"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cli::ReasonText(c.message, c.error), c.reason);
+    }
+    EXPECT_EQ(cli::CauseNote(reader::Operation::Read, "error 5"), " (read failed: error 5)");
+    EXPECT_EQ(cli::CauseNote(reader::Operation::None, "error 5"), "");
 }
 
 // Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines

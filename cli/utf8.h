@@ -1,0 +1,14 @@
+// UTF-8 as the Unicode standard defines its well-formed byte sequences (table 3-7): no
+// overlong forms, no surrogates, nothing above U+10FFFF.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace cli {
+
+// The length (1 to 4) of the well-formed sequence that starts at `at` in `text`; 0 when the
+// bytes there are not one.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
+
+}  // namespace cli

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The shipped zp350cli writing a profile (profile --output FILE) where the system refuses the
+# bytes, run from a shell because only a shell can set a file-size limit for a Windows
+# program under Wine:
+# - over an existing profile with the file-size limit at 0: the temporary file beside it is
+#   made (making a file writes no bytes), the C library takes the text into its buffer, and
+#   the flush that hands the bytes to the system fails (EFBIG, Wine's error 31). Exit 4, the
+#   old profile byte-identical, no temporary file left.
+# - into Wine's path of /dev/full, a device, which is written directly (a device cannot be
+#   replaced by another file): the flush fails with "disk full" (error 112). Exit 4, and
+#   /dev/full is still the device.
+# - over a folder: the temporary file is written, the move over the folder fails; exit 4,
+#   the temporary file removed.
+# - a good write replaces a longer profile whole.
+# Usage: profile_write_test.sh WINE_LOADER ZP350CLI_EXE
+set -uo pipefail
+wine=$1
+cli=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+
+check() { # what, expected, actual
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+winpath() { echo "Z:${1//\//\\}"; }
+# Runs the program: what it printed (both streams, line ends as on Linux) in $out, its exit
+# code in $code. "limited" first: with the file-size limit at 0 and SIGXFSZ ignored, so that
+# a write past the limit fails instead of ending the process.
+run() {
+  local limit=unlimited
+  if [ "$1" == limited ]; then
+    limit=0
+    shift
+  fi
+  out=$(trap '' XFSZ && ulimit -f "$limit" && "$wine" "$cli" "$@" 2>&1 </dev/null)
+  code=$?
+  out=${out//$'\r'/}
+}
+# The files in the test folder other than the one named.
+others() { find "$dir" -mindepth 1 ! -path "$1" -printf '%f\n' | sort | tr '\n' ' '; }
+
+run profile --tracks=1
+expected=$out
+profile="$dir/shop.profile"
+printf '# my shop\ntracks = 3\n' >"$profile"
+old=$(sha256sum <"$profile")
+
+run limited profile --tracks=1 --output "$(winpath "$profile")"
+check "flush fails: exit code" 4 "$code"
+check "flush fails: the line" "zp350cli: $(winpath "$profile"): cannot be written (" "${out%%(*}("
+check "flush fails: Wine's error for EFBIG" "error 31)" "${out##*, }"
+check "flush fails: the old profile" "$old" "$(sha256sum <"$profile")"
+check "flush fails: nothing else left" "" "$(others "$profile")"
+
+run profile --tracks=1 --output 'Z:\dev\full'
+check "device full: exit code" 4 "$code"
+check "device full: the line" 'zp350cli: Z:\dev\full: cannot be written (' "${out%%(*}("
+check "device full: disk full" "error 112)" "${out##*, }"
+check "device full: still a device" yes "$([ -c /dev/full ] && echo yes)"
+
+mkdir "$dir/folder"
+run profile --tracks=1 --output "$(winpath "$dir/folder")"
+check "move fails: exit code" 4 "$code"
+check "move fails: the folder stays" yes "$([ -d "$dir/folder" ] && echo yes)"
+check "move fails: nothing else left" "folder shop.profile " "$(others "$dir/none")"
+rmdir "$dir/folder"
+
+for _ in $(seq 200); do echo "# an old, longer profile"; done >"$profile"
+run profile --tracks=1 --output "$(winpath "$profile")"
+check "good write: exit code" 0 "$code"
+check "good write: the profile, whole" "$expected" "$(cat "$profile")"
+check "good write: nothing else left" "" "$(others "$profile")"
+
+[ "$failures" -eq 0 ] || exit 1
