@@ -50,6 +50,12 @@ bool MenuPlatform::ClassicTheme() {
     return classicTheme_ == 1;
 }
 
+std::u16string MenuPlatform::LowerCase(std::u16string text) {
+    if (!text.empty())
+        CharLowerBuffW(reinterpret_cast<wchar_t*>(&text[0]), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 MenuPlatform& CurrentMenuPlatform() {
     static MenuPlatform system;
     return g_installed ? *g_installed : system;
