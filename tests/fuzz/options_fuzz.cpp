@@ -17,11 +17,10 @@ using namespace cli;
 
 namespace {
 
-// Every option spelling the help text shows ("--tracks", "--track2-end=" as "--track2-end"),
-// and --help itself, which every refusal that points to it names.
+// Every option spelling the help text shows ("--tracks", "--track2-end=" as "--track2-end").
 std::set<std::string> DocumentedOptions() {
     const std::string usage = UsageText();
-    std::set<std::string> options{"--help"};
+    std::set<std::string> options;
     for (std::size_t at = usage.find('-'); at != std::string::npos; at = usage.find('-', at)) {
         const bool starts = at == 0 || usage[at - 1] == ' ' || usage[at - 1] == '[' ||
                             usage[at - 1] == '(' || usage[at - 1] == '"';
