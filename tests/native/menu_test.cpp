@@ -124,14 +124,14 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
     }
 }
 
-// Every character is 3 pixels wide, a space `spaceWidth`.
+// Every character is 3 pixels wide, a space `spaceWidth`, and every text `offset` more.
 struct FakeMeasure : TextMeasure {
-    explicit FakeMeasure(int space) : spaceWidth(space) {}
+    FakeMeasure(int space, int shift) : spaceWidth(space), offset(shift) {}
     int Width(const std::u16string& text) const override {
         const auto spaces = std::count(text.begin(), text.end(), u' ');
-        return static_cast<int>(3 * (text.size() - spaces) + spaceWidth * spaces);
+        return static_cast<int>(3 * (text.size() - spaces) + spaceWidth * spaces) + offset;
     }
-    int spaceWidth;
+    int spaceWidth, offset;
 };
 
 TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
@@ -144,22 +144,24 @@ TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
     using Labels = std::vector<std::u16string>;
     const struct {
         const char* name;
-        int spaceWidth;
+        int spaceWidth, offset;
         Labels labels, aligned;
     } cases[] = {
         // widest: "Properties " = 30 + 2; "Open" = 12 needs 10 spaces of 2
         {"three labels",
          2,
+         0,
          {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
          {u"Open          \tCtrl+O", u"Properties", u"Save as      \tF12"}},
-        {"spaces wider than the gap", 5, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},
-        {"only the first tab counts", 3, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},
-        {"the widest has a tab itself", 3, {u"Abc\tX"}, {u"Abc \tX"}},
-        {"spaces without width end the padding", 0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},
+        {"spaces wider than the gap", 5, 0, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},
+        {"only the first tab counts", 3, 0, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},
+        {"the widest has a tab itself", 3, 0, {u"Abc\tX"}, {u"Abc \tX"}},
+        {"spaces without width end the padding", 0, 0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},
+        {"every width below zero", 2, -100, {u"A\tX", u"Abc"}, {u"A    \tX", u"Abc"}},
     };
     for (const auto& c : cases) {
         Labels labels = c.labels;
-        AlignShortcutColumn(labels, FakeMeasure(c.spaceWidth));
+        AlignShortcutColumn(labels, FakeMeasure(c.spaceWidth, c.offset));
         EXPECT_EQ(labels, c.aligned) << c.name;
     }
 }

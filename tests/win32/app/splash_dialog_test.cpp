@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/splash_dialog.h"
 #include "canvas.h"
 #include "controls/bitmap_region.h"
@@ -63,6 +65,51 @@ TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNo
     EXPECT_EQ(g_box.right, 454);
     EXPECT_EQ(g_box.bottom, 312);
     EXPECT_EQ(g_focus, g_default);
+}
+
+// Each round: whether the border showed while over the button, and went once the pointer left.
+struct HoverRound {
+    bool shown;
+    bool rested;
+};
+std::vector<HoverRound> g_hoverRounds;
+
+// The real pointer, moved by the system: onto the close button, then back over the picture.
+void HoverCloseButtonThreeTimes() {
+    const HWND window = g_running->hwnd(), button = g_running->Item(IDCANCEL);
+    if (!IsWindowVisible(window)) {  // the modal loop shows it once it has nothing else to do
+        RunSoon(HoverCloseButtonThreeTimes);
+        return;
+    }
+    RECT box{};
+    GetClientRect(button, &box);
+    const POINT overButton{box.right / 2, box.bottom / 2}, overPicture{120, 150};
+    MovePointerUntil(window, overPicture, [] { return true; });
+    // The whole window painted afresh, buttons included, before their resting look is taken.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<COLORREF> rest = ShownPixels(button);
+    const auto atRest = [&] { return ShownPixels(button) == rest; };
+    for (int round = 0; round < 3; ++round) {
+        const bool shown = MovePointerUntil(button, overButton, [&] { return !atRest(); });
+        const bool rested = MovePointerUntil(window, overPicture, atRest);
+        g_hoverRounds.push_back({shown, rested});
+    }
+    g_running->EndDialog(IDOK);
+}
+
+TEST(Splash, CloseButtonHoverEndsWhenThePointerLeaves) {
+    SplashDialog splash;
+    g_running = &splash;
+    g_hoverRounds.clear();
+    RunSoon(HoverCloseButtonThreeTimes);
+    EXPECT_EQ(splash.DoModal(), IDOK);
+    ASSERT_EQ(g_hoverRounds.size(), 3u);
+    for (std::size_t round = 0; round < g_hoverRounds.size(); ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round + 1);
+        EXPECT_TRUE(g_hoverRounds[round].shown);   // the border over the button
+        EXPECT_TRUE(g_hoverRounds[round].rested);  // gone once the pointer left
+    }
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Picture buttons on real buttons: painting (by pixels), images, styles, hover, focus, handles.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
-#include <iterator>
+#include <vector>
 
 #include "canvas.h"
 #include "controls/box_hover_button.h"
@@ -212,7 +214,15 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     const auto moved = [&](int x, WPARAM keys = 0) {  // -10: over the parent
         POINT screen{x, x};
         ClientToScreen(hwnd, &screen);
+        // The button asks the system where the pointer is: let it settle there first (under
+        // Wine its position can fall back to the previous one for a few milliseconds). No
+        // messages are pumped, so the system's own mouse messages wait.
         SetCursorPos(screen.x, screen.y);
+        const DWORD start = GetTickCount();
+        POINT at{};
+        while (GetTickCount() - start < 1000 && (!GetCursorPos(&at) || at.x != screen.x ||
+                                                 at.y != screen.y || GetTickCount() - start < 100))
+            Sleep(10);
         SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, x));
         return lit();
     };
@@ -230,6 +240,28 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     button.SetFlat(false);  // a button that is not flat never hovers
     moved(10);
     EXPECT_EQ(canvas->Pixel(kW / 2, kMid), kFace);
+}
+
+// The real pointer, moved by the system, onto a button whose tooltip has a tip and away: the
+// border shows, the tip comes up, and the button comes back to rest.
+TEST_F(PictureButtonTest, HoverWithATipEndsWhenThePointerLeaves) {
+    Button button;
+    HWND hwnd = Bind(button);
+    button.SetIcons(MakeTestIcon(8, kRed), nullptr);
+    ASSERT_TRUE(button.SetToolTipText(L"Close"));
+    const POINT overButton{kW / 2, kMid}, overParent{5, 5};
+    MovePointerUntil(parent.hwnd(), overParent, [] { return true; });
+    RedrawWindow(parent.hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<COLORREF> rest = ShownPixels(hwnd);
+    const auto atRest = [&] { return ShownPixels(hwnd) == rest; };
+    const auto tipShown = [] {
+        const HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        return tip && IsWindowVisible(tip);
+    };
+    EXPECT_TRUE(MovePointerUntil(hwnd, overButton, [&] { return !atRest(); }));  // the border
+    EXPECT_TRUE(PumpUntil(tipShown, 3000));
+    EXPECT_TRUE(MovePointerUntil(parent.hwnd(), overParent, atRest));
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
