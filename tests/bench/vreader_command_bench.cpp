@@ -68,5 +68,8 @@ int main() {
         dialogs[s].Destroy();
     }
     VirtualReader::Reset();
-    return answered ? 0 : (std::printf("not every command was answered\n"), 1);
+    if (answered)
+        return 0;
+    std::printf("not every command was answered\n");
+    return 1;
 }

@@ -71,9 +71,10 @@ int main() {
             ++done;
         }
     }
-    if (done < pairs)
-        return std::printf("start-up: %d pairs lost a start that showed no window\n", tries - done),
-               1;
+    if (done < pairs) {
+        std::printf("start-up: %d pairs lost a start that showed no window\n", tries - done);
+        return 1;
+    }
     std::printf(
         "start-up to first window (%s, median of %d pairs): program %.1f ms, empty "
         "dialog %.1f ms, ratio %.2f (%d pairs tried again)\n",

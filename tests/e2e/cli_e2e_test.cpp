@@ -38,9 +38,14 @@ std::string Joined(const Args& args) {
 struct Outcome {
     int code;
     std::string out, err;
-    // Everything a script sees, to compare in one go.
-    std::string Seen() const { return std::to_string(code) + " [" + out + "] [" + err + "]"; }
 };
+
+// Everything a script sees: the exit code and both streams.
+void ExpectOutcome(const Outcome& run, int code, const std::string& out, const std::string& err) {
+    EXPECT_EQ(run.code, code);
+    EXPECT_EQ(run.out, out);
+    EXPECT_EQ(run.err, err);
+}
 
 // What the program prints, kept.
 struct Recorder : cli::Console {
@@ -107,15 +112,16 @@ TEST_F(CliE2e, CommandsAndAnswers) {
         {{"set"}, {kDefaultFormat}, "", 'X', 6, "The reader answered neither 'Y' nor 'N'\n"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
         VirtualReader::ForgetReceived();
         if (c.answer > 1)
             VirtualReader::Set(L"Answer", c.answer);
         VirtualReader::Set(L"Silent", c.answer == 1);
-        EXPECT_EQ(Call(c.args).Seen(), (Outcome{c.code, c.out, c.err}.Seen())) << Joined(c.args);
+        ExpectOutcome(Call(c.args), c.code, c.out, c.err);
         std::vector<Report> expected;
         for (const Report& frame : c.received)
             expected.push_back(FullReport(frame));
-        EXPECT_EQ(VirtualReader::Received(), expected) << Joined(c.args);
+        EXPECT_EQ(VirtualReader::Received(), expected);
         if (c.args[0] == "apply") {  // what the reader keeps: the profile's format
             EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&expected[0][3], &expected[0][11]));
         }
@@ -126,7 +132,7 @@ TEST_F(CliE2e, CommandsAndAnswers) {
 
 TEST_F(CliE2e, NoReader) {
     ASSERT_TRUE(VirtualReader::Remove());
-    EXPECT_EQ(Call({"version"}).Seen(), "2 [] [zp350cli: No device connected!\n]");
+    ExpectOutcome(Call({"version"}), 2, "", "zp350cli: No device connected!\n");
     EXPECT_EQ(Call({"--all", "cancel-replace"}).code, 2);
     ASSERT_TRUE(VirtualReader::Install());
 }
@@ -177,8 +183,10 @@ TEST_F(CliE2e, BadInputReachesNoReader) {
          refused.path + ": line 2: cr: \"5\" is not packet, none or a track 1, 2 or 3"},
         {{"apply", "Z:\\no\\such\\profile.txt"}, "Z:\\no\\such\\profile.txt: cannot be read"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Call(c.args).Seen(), "4 [] [zp350cli: " + c.err + "\n]");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Joined(c.args));
+        ExpectOutcome(Call(c.args), 4, "", "zp350cli: " + c.err + "\n");
+    }
     EXPECT_EQ(VirtualReader::Received(), std::vector<Report>{});
 }
 
@@ -195,9 +203,9 @@ TEST_F(CliE2e, TwoReaders) {
                            "  5131:2007  ver100  ZP350 VR 1.0\n");
     VirtualReader::Reset(0);  // forgets the version queries of the listing
     VirtualReader::Reset(1);
-    EXPECT_EQ(Call({"set"}).Seen(),
-              "4 [] [zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
-                  first + "\n  " + second + "\n]");
+    ExpectOutcome(Call({"set"}), 4, "",
+                  "zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
+                      first + "\n  " + second + "\n");
     EXPECT_EQ(Call({"cancel-replace", "--path", second}).out, kCancelled);
     EXPECT_EQ(Call({"version", "--path", "\\\\?\\hid#nothing"}).err,
               "zp350cli: no reader at \\\\?\\hid#nothing\n");
@@ -207,9 +215,8 @@ TEST_F(CliE2e, TwoReaders) {
     VirtualReader::Reset(0);
     VirtualReader::Reset(1);
     VirtualReader::Set(L"Silent", 1, 1);
-    EXPECT_EQ(Call({"--all", "set", "--tracks=1"}).Seen(), "5 [" + first + ": Set format OK!\n] [" +
-                                                               second + ": Receive data timeout" +
-                                                               kReadTimedOut + "\n]");
+    ExpectOutcome(Call({"--all", "set", "--tracks=1"}), 5, first + ": Set format OK!\n",
+                  second + ": Receive data timeout" + kReadTimedOut + "\n");
     for (int reader : {0, 1})
         EXPECT_EQ(VirtualReader::Received(reader), std::vector<Report>{FullReport(kTrack1Format)});
     EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&kTrack1Format[2], &kTrack1Format[10]));

@@ -8,16 +8,24 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(condition)                                                                    \
-    ((condition) ? void()                                                                        \
-                 : (std::fprintf(stderr, "property failed: %s at %s:%d\n", #condition, __FILE__, \
-                                 __LINE__),                                                      \
-                    std::abort()))
+#define FUZZ_CHECK(condition)                                                            \
+    do {                                                                                 \
+        if (!(condition)) {                                                              \
+            std::fprintf(stderr, "property failed: %s at %s:%d\n", #condition, __FILE__, \
+                         __LINE__);                                                      \
+            std::abort();                                                                \
+        }                                                                                \
+    } while (false)
 
 struct FuzzInput {
     const std::uint8_t* data;
     std::size_t size;
-    std::uint8_t Byte() { return size == 0 ? 0 : (--size, *data++); }
+    std::uint8_t Byte() {
+        if (size == 0)
+            return 0;
+        --size;
+        return *data++;
+    }
     bool Flag() { return (Byte() & 1) != 0; }
     std::uint16_t Word() {
         const std::uint8_t low = Byte();

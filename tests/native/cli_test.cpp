@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/form_record.h"
@@ -31,13 +30,18 @@ Bytes Encoded(const reader::FormatSettings& format, const reader::ReplaceSetting
     return bytes;
 }
 
+// The refusal of a pair with one half.
+const std::string kHalfPair =
+    "Notice：if you choose \"Enable Replease\" option \"character\" EditBox \"Replease with\" "
+    "EditBox You must fill character in both of them";
+
 const auto Parsed = [](const Args& args) { return cli::ParseArguments(args).invocation.value(); };
 
 TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
-    // clang-format off
-    const std::pair<Args, const char*> cases[] = {
+    const std::pair<Args, std::string> cases[] = {
         {{"frobnicate"}, "unknown command \"frobnicate\" (see --help)"},
-        {{}, "no command given (see --help)"}, {{"set", "extra"}, "unexpected argument \"extra\""},
+        {{}, "no command given (see --help)"},
+        {{"set", "extra"}, "unexpected argument \"extra\""},
         {{"set", "--colour=red"}, "unknown option \"--colour\""},
         {{"set", "--track1-start=%%"}, "--track1-start: \"%%\" is more than one character"},
         {{"set", "--track3-end=\xC3\xA9"},
@@ -48,7 +52,8 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=12"}, "--tracks: \"12\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks="}, "--tracks: You must select any one track to output!"},
-        {{"set", "--cr=packet,2"}, "--cr: Notice: “Output (CR) flag at the end of packet” and“"
+        {{"set", "--cr=packet,2"},
+         "--cr: Notice: “Output (CR) flag at the end of packet” and“"
          "Output (CR) flag at the end of Track X”， they cann't be selected at the same time"},
         {{"set", "--cr=4"}, "--cr: \"4\" is not packet, none or a track 1, 2 or 3"},
         {{"set", "--tracks"}, "--tracks: a value is missing"},
@@ -61,17 +66,16 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"profile", "--path=p"}, "--path: this command addresses no reader"},
         {{"version", "--all", "--path=p"}, "--all and --path exclude each other"},
         {{"replace"}, "replace: Notice: you must choose any one of them\"Enable replace\""},
-        {{"replace", "a="}, "replace: Notice：if you choose \"Enable Replease\" option "
-         "\"character\" EditBox \"Replease with\" EditBox You must fill character in both of them"},
+        {{"replace", "a="}, "replace: " + kHalfPair},
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
         {{"apply"}, "apply: the profile file is missing"},
         {{"apply", "a", "b"}, "apply: one profile file, not 2"}};
-    // clang-format on
     for (const auto& [args, error] : cases) {
         const cli::ParsedArguments parsed = cli::ParseArguments(args);
-        EXPECT_TRUE(!parsed.invocation && parsed.error == error) << parsed.error;
+        EXPECT_FALSE(parsed.invocation) << error;
+        EXPECT_EQ(parsed.error, error);
     }
 }
 
@@ -146,7 +150,8 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
             << args.back();
     }
     const cli::Invocation all = Parsed({"--all", "cancel-replace"});
-    EXPECT_TRUE(all.command == cli::Command::CancelReplace && all.all);
+    EXPECT_EQ(all.command, cli::Command::CancelReplace);
+    EXPECT_TRUE(all.all);
     EXPECT_EQ(Parsed({"version", "--path", "\\\\?\\hid#x"}).path, "\\\\?\\hid#x");
     EXPECT_EQ(Parsed({"apply", "setup.txt"}).file, "setup.txt");
     EXPECT_EQ(Parsed({"profile", "-o", "-"}).file, "");
@@ -167,14 +172,20 @@ TEST(CliOptions, HelpShowsEverySpellingTaken) {
 
 TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
     using E = cli::ExitCode;
-    // clang-format off
-    const std::pair<std::vector<E>, E> cases[] = {
-        {{E::Success, E::Success}, E::Success}, {{E::Success, E::Timeout}, E::PartlyDone},
-        {{E::Refused, E::Success}, E::PartlyDone}, {{E::Timeout, E::Refused}, E::Timeout},
-        {{E::Refused}, E::Refused}, {{}, E::NoReader}};
-    // clang-format on
-    for (const auto& [codes, combined] : cases)
-        EXPECT_EQ(cli::Combined(codes), combined);
+    const struct {
+        const char* name;
+        std::vector<E> codes;
+        E combined;
+    } cases[] = {
+        {"all done", {E::Success, E::Success}, E::Success},
+        {"done, then a timeout", {E::Success, E::Timeout}, E::PartlyDone},
+        {"refused, then done", {E::Refused, E::Success}, E::PartlyDone},
+        {"none done: the first failure", {E::Timeout, E::Refused}, E::Timeout},
+        {"one reader", {E::Refused}, E::Refused},
+        {"no reader", {}, E::NoReader},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cli::Combined(c.codes), c.combined) << c.name;
     const std::string help = cli::UsageText();
     for (const char* line : {"Exit codes:\n  0  success\n  1  the reader refused ('N')\n",
                              "  5  partly done (--all): some readers done, others not\n"})
@@ -183,7 +194,6 @@ TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
 
 TEST(CliProfile, EveryRefusalNamesItsLine) {
     const std::string notUtf8 = "not UTF-8 text: not a profile";
-    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"# only a comment\n\n", "no \"name = value\" line: not a profile"},
         {"tracks = 1\nthis is prose\n", "line 2: not a \"name = value\" line"},
@@ -191,18 +201,17 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
         {"tracks = 1\n# x\ntracks = 2\n", "line 3: \"tracks\" is given twice"},
         {"track1-start = %%\n", "line 1: track1-start: \"%%\" is more than one character"},
         {"tracks =\n", "line 1: tracks: You must select any one track to output!"},
-        {"replace = a= b=c\n", "line 1: replace: Notice：if you choose \"Enable Replease\" option "
-         "\"character\" EditBox \"Replease with\" EditBox You must fill character in both of them"},
-        {"tracks = 1\n\x7F" "ELF\x01\x02\n", "line 2: " + notUtf8},
+        {"replace = a= b=c\n", "line 1: replace: " + kHalfPair},
+        {"tracks = 1\n\x7F\x45LF\x01\x02\n", "line 2: " + notUtf8},
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: " + notUtf8},
         {"tracks = 1\n\x80 = 1\n", "line 2: " + notUtf8},
         {"tracks = 1\n# \xC3(\n", "line 2: " + notUtf8},
         {std::string("tracks = 1\0\n", 12), "line 1: " + notUtf8},
         {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"}};
-    // clang-format on
     for (const auto& [text, error] : cases) {
         const cli::ProfileResult result = cli::ParseProfile(text);
-        EXPECT_TRUE(!result.setup && result.error == error) << result.error;
+        EXPECT_FALSE(result.setup) << error;
+        EXPECT_EQ(result.error, error);
     }
 }
 
@@ -245,27 +254,43 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
 // read again. Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
 TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
     using Typed = std::vector<std::pair<int, wchar_t>>;
-    // clang-format off
-    const std::tuple<const char*, std::vector<int>, Typed> cases[] = {
-        {"\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
+    const struct {
+        const char* name;
+        const char* profile;
+        std::vector<int> clicks;
+        Typed texts;
+    } cases[] = {
+        {"byte-order mark, comment, blanks, Windows line ends",
+         "\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
          "cr=none\r\ntrack2-start = #\r\n",
-         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET}, {{IDC_TRACK2_START, L'#'}}},
-        {"tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
+         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
+         {{IDC_TRACK2_START, L'#'}}},
+        {"two tracks, two carriage returns, a character emptied",
+         "tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
          {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
          {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
-        {"cr = 2\ntrack2-end = /\n", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {{IDC_TRACK2_END, L'/'}}},
-        {"cr = packet\nreplace = ===\n", {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
+        {"one carriage return",
+         "cr = 2\ntrack2-end = /\n",
+         {-IDC_CR_PACKET, IDC_CR_TRACK2},
+         {{IDC_TRACK2_END, L'/'}}},
+        {"packet, a pair of equals signs",
+         "cr = packet\nreplace = ===\n",
+         {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
          {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-        {"replace = a=b #=!\n", {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
-         {{IDC_PAIR1_CHAR, L'a'}, {IDC_PAIR1_REPLACEMENT, L'b'}, {IDC_PAIR2_CHAR, L'#'},
+        {"two pairs",
+         "replace = a=b #=!\n",
+         {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
+         {{IDC_PAIR1_CHAR, L'a'},
+          {IDC_PAIR1_REPLACEMENT, L'b'},
+          {IDC_PAIR2_CHAR, L'#'},
           {IDC_PAIR2_REPLACEMENT, L'!'}}},
-        {"track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
+        {"no pair", "track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
     };
-    // clang-format on
-    for (const auto& [profile, clicks, texts] : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         PlainForm form;
         RestoreDefaultFormat(form);
-        for (const int click : clicks) {
+        for (const int click : c.clicks) {
             const int id = std::abs(click);
             form.SetChecked(id, click > 0);
             if (id == IDC_CR_PACKET)
@@ -275,12 +300,11 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
             else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
                 ApplyAllowRule(form, id);
         }
-        for (const auto& [id, character] : texts)
+        for (const auto& [id, character] : c.texts)
             form.SetText(id, std::wstring(character != 0, character).c_str());
-        const cli::Setup setup = cli::ParseProfile(profile).setup.value();
+        const cli::Setup setup = cli::ParseProfile(c.profile).setup.value();
         EXPECT_EQ(Encoded(setup.format, setup.replace),
-                  Encoded(ReadFormatForm(form), ReadReplaceForm(form)))
-            << profile;
+                  Encoded(ReadFormatForm(form), ReadReplaceForm(form)));
         const cli::Setup again = cli::ParseProfile(cli::WriteProfile(setup)).setup.value();
         EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
@@ -290,10 +314,12 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
 // version in upper-case hex.
 TEST(WindowTexts, CaptionsAndFoundText) {
     std::set<int> ids;
-    for (std::size_t i = 0; i < kCaptionCount; ++i)
-        EXPECT_TRUE(ids.insert(kCaptions[i].controlId).second && kCaptions[i].english[0] &&
-                    kCaptions[i].chinese[0])
-            << kCaptions[i].controlId;
+    for (std::size_t i = 0; i < kCaptionCount; ++i) {
+        SCOPED_TRACE(testing::Message() << "control " << kCaptions[i].controlId);
+        EXPECT_TRUE(ids.insert(kCaptions[i].controlId).second);  // once
+        EXPECT_NE(kCaptions[i].english[0], 0);
+        EXPECT_NE(kCaptions[i].chinese[0], 0);
+    }
     const std::pair<std::uint16_t, const wchar_t*> cases[] = {{0x0100, L"Detect device OK,ver100"},
                                                               {0x000A, L"Detect device OK,verA"},
                                                               {0x0000, L"Detect device OK,ver0"},

@@ -56,12 +56,15 @@ TEST(MenuTemplate, NestedPopupsEndWithTheEndFlagAndTheTopLevelStopsTheRead) {
     for (const MenuTemplateItem& item : items.value())
         got.emplace_back(item.flags, item.id, item.text, item.depth);
     const int P = kTemplatePopup;
-    // clang-format off
-    EXPECT_EQ(got, (decltype(got){
-        {P, 0, u"&File", 0}, {0, 0x1234, u"&Open\tCtrl+O", 1}, {P, 0, u"&Recent", 1},
-        {0, 110, u"one", 2}, {0, 0, u"", 1}, {0x1, 101, u"E&xit", 1}, {P, 0, u"&Help", 0},
-        {P, 0, u"&More", 1}, {0, 120, u"\u95dc\u65bc", 2}}));
-    // clang-format on
+    EXPECT_EQ(got, (decltype(got){{P, 0, u"&File", 0},
+                                  {0, 0x1234, u"&Open\tCtrl+O", 1},
+                                  {P, 0, u"&Recent", 1},
+                                  {0, 110, u"one", 2},
+                                  {0, 0, u"", 1},
+                                  {0x1, 101, u"E&xit", 1},
+                                  {P, 0, u"&Help", 0},
+                                  {P, 0, u"&More", 1},
+                                  {0, 120, u"\u95dc\u65bc", 2}}));
     // The header size moves the first item.
     EXPECT_EQ(Parse(u"\0\2\xAAAA"s + Item(kTemplateEnd, 7, u"x")).value().at(0).id, 7);
 }
@@ -133,23 +136,33 @@ struct FakeMeasure : TextMeasure {
 
 TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
     const LabelParts parts = SplitLabel(u"Find\tnever\tCtrl+F");
-    EXPECT_TRUE(parts.left == u"Find" && parts.right == u"Ctrl+F" && parts.hasTab);
-    EXPECT_TRUE(SplitLabel(u"Plain").left == u"Plain" && !SplitLabel(u"Plain").hasTab);
-    // clang-format off
-    const std::tuple<int, int, std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {
+    EXPECT_EQ(parts.left, u"Find");
+    EXPECT_EQ(parts.right, u"Ctrl+F");
+    EXPECT_TRUE(parts.hasTab);
+    EXPECT_EQ(SplitLabel(u"Plain").left, u"Plain");
+    EXPECT_FALSE(SplitLabel(u"Plain").hasTab);
+    using Labels = std::vector<std::u16string>;
+    const struct {
+        const char* name;
+        int spaceWidth, offset;
+        Labels labels, aligned;
+    } cases[] = {
         // widest: "Properties " = 30 + 2; "Open" = 12 needs 10 spaces of 2
-        {2, 0, {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
+        {"three labels",
+         2,
+         0,
+         {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
          {u"Open          \tCtrl+O", u"Properties", u"Save as      \tF12"}},
-        {5, 0, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},    // spaces wider than the gap
-        {3, 0, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},  // only the first tab counts
-        {3, 0, {u"Abc\tX"}, {u"Abc \tX"}},                      // the widest has a tab itself
-        {0, 0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},     // spaces without width end the padding
-        {2, -100, {u"A\tX", u"Abc"}, {u"A    \tX", u"Abc"}},    // every width below zero
+        {"spaces wider than the gap", 5, 0, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},
+        {"only the first tab counts", 3, 0, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},
+        {"the widest has a tab itself", 3, 0, {u"Abc\tX"}, {u"Abc \tX"}},
+        {"spaces without width end the padding", 0, 0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},
+        {"every width below zero", 2, -100, {u"A\tX", u"Abc"}, {u"A    \tX", u"Abc"}},
     };
-    // clang-format on
-    for (auto [spaceWidth, offset, labels, aligned] : cases) {
-        AlignShortcutColumn(labels, FakeMeasure(spaceWidth, offset));
-        EXPECT_EQ(labels, aligned) << spaceWidth << " " << offset;
+    for (const auto& c : cases) {
+        Labels labels = c.labels;
+        AlignShortcutColumn(labels, FakeMeasure(c.spaceWidth, c.offset));
+        EXPECT_EQ(labels, c.aligned) << c.name;
     }
 }
 
@@ -171,11 +184,9 @@ TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
 }
 
 TEST(BlendTowardWhite, FactorsOutsideTheRangeChangeNothing) {
-    // clang-format off
     const std::tuple<std::uint32_t, double, std::uint32_t> cases[] = {
         {0x402010, 1.5, 0x402010}, {0x402010, -0.5, 0x402010}, {0x402010, 1.0, 0xFFFFFF},
         {0x000000, 0.5, 0x7F7F7F}, {0xFF8000, 0.25, 0xFF9F3F}, {0x6A240A, 0.85, 0xE8DEDA}};
-    // clang-format on
     for (const auto& [color, factor, blended] : cases)
         EXPECT_EQ(BlendTowardWhite(color, factor), blended) << factor;
 }
@@ -197,13 +208,13 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
     EXPECT_FALSE(position(u"\1\x10\xF", 100));            // cut in the header
 
     const std::vector<int> ids{5, 5, 5, 6, 7, 7};
-    EXPECT_EQ((std::vector<int>{SharedImageIndex(ids, 7), SharedImageIndex(ids, 8),
-                                SharedImageIndex({}, 5)}),
-              (std::vector<int>{4, -1, -1}));
-    std::string raised;  // 4 and 5: too near the end; {1, 2, 2, 2}: the last three entries
-    for (int index : {0, 3, 4, 5, -1})
-        raised += HasRaisedVariants(ids, index) ? 'y' : 'n';
-    EXPECT_EQ(raised + (HasRaisedVariants({1, 2, 2, 2}, 1) ? 'y' : 'n'), "ynnnny");
+    EXPECT_EQ(SharedImageIndex(ids, 7), 4);
+    EXPECT_EQ(SharedImageIndex(ids, 8), -1);
+    EXPECT_EQ(SharedImageIndex({}, 5), -1);
+    EXPECT_TRUE(HasRaisedVariants(ids, 0));
+    for (int index : {3, 4, 5, -1})  // 4 and 5: too near the end
+        EXPECT_FALSE(HasRaisedVariants(ids, index)) << index;
+    EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
 
     const int colors[][3] = {{0, 1, 2},  {0, 4, 16}, {0, 8, 256},
                              {0, 24, 0}, {5, 8, 5},  {70000, 8, 0xFFFF}};

@@ -29,15 +29,25 @@ TEST(CommandReport, FramesAndLengthBoundsPerCommand) {
     EXPECT_TRUE(BuildCommandReport(ReaderCommand::QueryVersion, {}, 3).empty());
     EXPECT_TRUE(BuildCommandReport(ReaderCommand::SetFormat, Bytes(8, 0x41), 11).empty());
     using C = ReaderCommand;
-    const std::pair<C, std::size_t> cases[] = {
-        {C::SetFormat, 12}, {C::SetReplace, 8}, {C::CancelReplace, 4}, {C::QueryVersion, 4}};
-    for (const auto& [command, minimum] : cases)
-        EXPECT_TRUE(MinimumOutputLength(command) == minimum &&
-                    !ReportLengthsServed(command, minimum - 1, 65) &&
-                    ReportLengthsServed(command, minimum, 65) &&
-                    ReportLengthsServed(command, 65, 1024) &&
-                    !ReportLengthsServed(command, 65, 1025) && !ReportLengthsServed(command, 65, 0))
-            << minimum;
+    const struct {
+        const char* name;
+        C command;
+        std::size_t minimum;
+    } cases[] = {
+        {"set format", C::SetFormat, 12},
+        {"set replace", C::SetReplace, 8},
+        {"cancel replace", C::CancelReplace, 4},
+        {"query version", C::QueryVersion, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MinimumOutputLength(c.command), c.minimum);
+        EXPECT_FALSE(ReportLengthsServed(c.command, c.minimum - 1, 65));
+        EXPECT_TRUE(ReportLengthsServed(c.command, c.minimum, 65));
+        EXPECT_TRUE(ReportLengthsServed(c.command, 65, 1024));
+        EXPECT_FALSE(ReportLengthsServed(c.command, 65, 1025));
+        EXPECT_FALSE(ReportLengthsServed(c.command, 65, 0));
+    }
 }
 
 // Byte 3 decides when there is one.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "tools/virtual-reader/reader_model.h"
@@ -24,23 +23,31 @@ TEST(VirtualReaderModel, AcceptsWhatItCanApplyAndRefusesTheRest) {
     const auto Format = [](unsigned char tracks, unsigned char returns, unsigned char end = 3) {
         return Bytes{0x02, 0x30, '%', '?', ';', '?', '+', '?', tracks, returns, end};
     };
-    // clang-format off
-    const std::pair<Bytes, unsigned char> cases[] = {
-        {Format('7', '8'), 'Y'}, {Format('8', '0'), 'N'}, {Format('1', '9'), 'N'},
-        {Format('7', '8', 0), 'N'}, {{0x02, 0x31, 'a', 'x', 'b', 'y', 0x03}, 'Y'},
-        {{0x02, 0x31, 'a', 0xFF, 0xFF, 0xFF, 0x03}, 'N'}, {{0x02, 0x32, 0x03}, 'Y'},
-        {{0x02, 0x40, 0x03}, 'N'}};
-    // clang-format on
-    for (const auto& [report, verdict] : cases) {
-        Bytes data(VR_REPORT_DATA, 0), answer(VR_REPORT_DATA, 0);  // all zeros if silent
-        std::copy(report.begin(), report.end(), data.begin());
+    const struct {
+        const char* name;
+        Bytes report;
+        unsigned char verdict;
+    } cases[] = {
+        {"format, highest digits", Format('7', '8'), 'Y'},
+        {"format, track digit 8", Format('8', '0'), 'N'},
+        {"format, carriage-return digit 9", Format('1', '9'), 'N'},
+        {"format without its end byte", Format('7', '8', 0), 'N'},
+        {"replace, two pairs", {0x02, 0x31, 'a', 'x', 'b', 'y', 0x03}, 'Y'},
+        {"replace, a pair without its replacement", {0x02, 0x31, 'a', 0xFF, 0xFF, 0xFF, 0x03}, 'N'},
+        {"cancel replace", {0x02, 0x32, 0x03}, 'Y'},
+        {"unknown command", {0x02, 0x40, 0x03}, 'N'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes data(VR_REPORT_DATA, 0);
+        Bytes answer(VR_REPORT_DATA, 0);  // all zeros if silent
+        std::copy(c.report.begin(), c.report.end(), data.begin());
         vr_state state;
         vr_init_state(&state);
         const vr_steering steering = Steering({});
         vr_handle_report(&state, &steering, data.data(), VR_REPORT_DATA, answer.data());
         EXPECT_EQ(Bytes(answer.begin(), answer.begin() + 4),
-                  (Bytes{0x02, report[1], verdict, 0x03}))
-            << &report - &cases[0].first;
+                  (Bytes{0x02, c.report[1], c.verdict, 0x03}));
     }
 }
 
@@ -48,17 +55,16 @@ TEST(VirtualReaderModel, AcceptsWhatItCanApplyAndRefusesTheRest) {
 TEST(VirtualReaderModel, BoundsSteeringValues) {
     const std::u16string longText(500, u'v');
     const auto* longUnits = reinterpret_cast<const unsigned short*>(longText.data());
-    // Raw values; answer, version length, delay and unplug moment as clamped.
-    const std::pair<vr_raw_steering, std::tuple<int, unsigned, unsigned, int>> bounds[] = {
-        {{1, 0x12345, 0, nullptr, 0, 0, 0, 3}, {0xFF, 12, 0, VR_UNPLUG_NONE}},
-        {{0, 0, 1, longUnits, 500, 0, 0xFFFFFFFF, 0},
-         {-1, VR_MAX_VERSION_TEXT, VR_MAX_DELAY_MS, VR_UNPLUG_NONE}},
-    };
-    for (const auto& [raw, clamped] : bounds) {
-        const vr_steering s = Steering(raw);
-        EXPECT_EQ(std::make_tuple(s.answer, s.version_length, s.delay_ms, s.unplug), clamped)
-            << raw.answer << " " << raw.delay_ms << " " << raw.unplug;
-    }
+    const vr_steering high = Steering({1, 0x12345, 0, nullptr, 0, 0, 0, 3});
+    EXPECT_EQ(high.answer, 0xFF);
+    EXPECT_EQ(high.version_length, 12u);
+    EXPECT_EQ(high.delay_ms, 0u);
+    EXPECT_EQ(high.unplug, VR_UNPLUG_NONE);
+    const vr_steering longest = Steering({0, 0, 1, longUnits, 500, 0, 0xFFFFFFFF, 0});
+    EXPECT_EQ(longest.answer, -1);
+    EXPECT_EQ(longest.version_length, unsigned{VR_MAX_VERSION_TEXT});
+    EXPECT_EQ(longest.delay_ms, unsigned{VR_MAX_DELAY_MS});
+    EXPECT_EQ(longest.unplug, VR_UNPLUG_NONE);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "app/splash_dialog.h"
@@ -20,36 +18,61 @@ namespace {
 TEST(Splash, RegionLeavesOutTheKeyColour) {
     fw::Bitmap picture(MakeTestBitmap(3, 1, RGB(50, 60, 70), RGB(50, 60, 70), RGB(0, 0, 0)));
     fw::Region region(BuildBitmapRegion(picture.get(), RGB(0, 0, 0), 0));
-    EXPECT_TRUE(PtInRegion(region.get(), 0, 0) && !PtInRegion(region.get(), 1, 0) &&
-                PtInRegion(region.get(), 2, 0) && !BuildBitmapRegion(nullptr, 0, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), 0, 0));
+    EXPECT_FALSE(PtInRegion(region.get(), 1, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), 2, 0));
+    EXPECT_EQ(BuildBitmapRegion(nullptr, 0, 0), nullptr);
 }
 
 SplashDialog* g_running = nullptr;
+// What the running window looked like: its outline's box, its focus and its default button.
+int g_outline = ERROR;
+RECT g_box{};
+HWND g_focus = nullptr;
+HWND g_default = nullptr;
 
 TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNothing) {
     const long before = fw::LiveOwnedHandles();  // each run paints the window at least once
-    const std::pair<void (*)(), INT_PTR> cases[] = {
-        {[] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-        {[] { Click(g_running->hwnd(), IDCANCEL); }, IDCANCEL},
-        {[] {
-             RECT box{};
-             const bool cut = GetWindowRgnBox(g_running->hwnd(), &box) != ERROR && box.left == 0 &&
-                              box.top == 0 && box.right == 454 && box.bottom == 312;
-             g_running->EndDialog(cut && GetFocus() == g_running->Item(IDOK) ? IDOK : IDABORT);
+    const struct {
+        const char* name;
+        void (*action)();
+        INT_PTR result;
+    } cases[] = {
+        {"Escape", [] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {"close button", [] { Click(g_running->hwnd(), IDCANCEL); }, IDCANCEL},
+        {"looked at, then ended",
+         [] {
+             g_outline = GetWindowRgnBox(g_running->hwnd(), &g_box);
+             g_focus = GetFocus();
+             g_default = g_running->Item(IDOK);
+             g_running->EndDialog(IDOK);
          },
          IDOK},
     };
-    for (const auto& [action, result] : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         SplashDialog splash;
         g_running = &splash;
-        RunSoon(action);
-        EXPECT_EQ(splash.DoModal(), result);
+        RunSoon(c.action);
+        EXPECT_EQ(splash.DoModal(), c.result);
     }
     PumpMessages();
     EXPECT_EQ(fw::LiveOwnedHandles(), before);
+    // Cut to its picture; the focus on the button Return presses.
+    EXPECT_NE(g_outline, ERROR);
+    EXPECT_EQ(g_box.left, 0);
+    EXPECT_EQ(g_box.top, 0);
+    EXPECT_EQ(g_box.right, 454);
+    EXPECT_EQ(g_box.bottom, 312);
+    EXPECT_EQ(g_focus, g_default);
 }
 
-std::string g_hoverRounds;
+// Each round: whether the border showed while over the button, and went once the pointer left.
+struct HoverRound {
+    bool shown;
+    bool rested;
+};
+std::vector<HoverRound> g_hoverRounds;
 
 // The real pointer, moved by the system: onto the close button, then back over the picture.
 void HoverCloseButtonThreeTimes() {
@@ -68,21 +91,25 @@ void HoverCloseButtonThreeTimes() {
     const std::vector<COLORREF> rest = ShownPixels(button);
     const auto atRest = [&] { return ShownPixels(button) == rest; };
     for (int round = 0; round < 3; ++round) {
-        g_hoverRounds +=
-            MovePointerUntil(button, overButton, [&] { return !atRest(); }) ? 'H' : '-';
-        g_hoverRounds += MovePointerUntil(window, overPicture, atRest) ? '.' : 'h';
+        const bool shown = MovePointerUntil(button, overButton, [&] { return !atRest(); });
+        const bool rested = MovePointerUntil(window, overPicture, atRest);
+        g_hoverRounds.push_back({shown, rested});
     }
     g_running->EndDialog(IDOK);
 }
 
-// H: the border showed while over the button; '.': it went once the pointer left (h: stuck).
 TEST(Splash, CloseButtonHoverEndsWhenThePointerLeaves) {
     SplashDialog splash;
     g_running = &splash;
     g_hoverRounds.clear();
     RunSoon(HoverCloseButtonThreeTimes);
     EXPECT_EQ(splash.DoModal(), IDOK);
-    EXPECT_EQ(g_hoverRounds, "H.H.H.");
+    ASSERT_EQ(g_hoverRounds.size(), 3u);
+    for (std::size_t round = 0; round < g_hoverRounds.size(); ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round + 1);
+        EXPECT_TRUE(g_hoverRounds[round].shown);   // the border over the button
+        EXPECT_TRUE(g_hoverRounds[round].rested);  // gone once the pointer left
+    }
 }
 
 }  // namespace

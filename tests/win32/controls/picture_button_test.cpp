@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "canvas.h"
@@ -57,31 +57,48 @@ protected:
 
 TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     enum Kind { Flat, Box, Raised };  // Raised: not flat, a default button
-    // Left, top, right and bottom edge, bottom-right corner, (1, mid), (2, 2), centre, (4, mid):
-    // F face, A active face, L light, S shadow, K black, ? another colour, . not checked.
-    // clang-format off
-    const POINT probes[] = {{0, kMid}, {kW / 2, 0}, {kW - 1, kMid}, {kW / 2, kH - 1}, {kW - 1, kH - 1},
-                            {1, kMid}, {2, 2}, {kW / 2, kMid}, {4, kMid}};
-    const std::tuple<Kind, PaintState, const char*> cases[] = {
-        {Flat, kRest, "FFF...F.."}, {Flat, kFocused, "F.FF..F.."}, {Flat, kHovered, "LLSS..A.."},
-        {Flat, kPressed, "SSLL..A.."}, {Box, kRest, "F...F..F."}, {Box, kHovered, "K...KA.A."},
-        {Box, kPressed, "K...KA.A."}, {Raised, kFocused, "K....L..?"},  // a focus rectangle
-        {Raised, kPressed, ".....S..."}};
-    // clang-format on
-    for (const auto& [kind, state, want] : cases) {
+    // Left, top, right and bottom edge, bottom-right corner, inside the left edge, inside the
+    // corner, centre, where a focus rectangle runs.
+    const POINT probes[] = {{0, kMid},        {kW / 2, 0},      {kW - 1, kMid},
+                            {kW / 2, kH - 1}, {kW - 1, kH - 1}, {1, kMid},
+                            {2, 2},           {kW / 2, kMid},   {4, kMid}};
+    // One letter per probe: F face, A active face, L light, S shadow, K black, ? another
+    // colour, . not checked.
+    const struct {
+        const char* name;
+        Kind kind;
+        PaintState state;
+        const char* want;
+    } cases[] = {
+        {"flat at rest", Flat, kRest, "FFF...F.."},
+        {"flat focused", Flat, kFocused, "F.FF..F.."},
+        {"flat hovered", Flat, kHovered, "LLSS..A.."},
+        {"flat pressed", Flat, kPressed, "SSLL..A.."},
+        {"box at rest", Box, kRest, "F...F..F."},
+        {"box hovered", Box, kHovered, "K...KA.A."},
+        {"box pressed", Box, kPressed, "K...KA.A."},
+        {"raised focused: a focus rectangle", Raised, kFocused, "K....L..?"},
+        {"raised pressed", Raised, kPressed, ".....S..."},
+    };
+    const COLORREF colors[] = {kFace, kActive, light, shadow, RGB(0, 0, 0)};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Button plain;
         Colored<BoxHoverButton> box;
-        PictureButton& button = kind == Box ? static_cast<PictureButton&>(box) : plain;
-        kind == Box ? Bind(box) : Bind(plain, kind == Raised ? BS_DEFPUSHBUTTON : 0);
-        button.SetFlat(kind != Raised);
-        Paint(button, state);
-        const COLORREF colors[] = {kFace, kActive, light, shadow, RGB(0, 0, 0)};
-        std::string seen;
-        for (const POINT& p : probes) {
-            const auto at = std::find(colors, colors + 5, canvas->Pixel(p.x, p.y)) - colors;
-            seen += want[seen.size()] == '.' ? '.' : "FALSK?"[at];
+        PictureButton& button = c.kind == Box ? static_cast<PictureButton&>(box) : plain;
+        if (c.kind == Box)
+            Bind(box);
+        else
+            Bind(plain, c.kind == Raised ? BS_DEFPUSHBUTTON : 0);
+        button.SetFlat(c.kind != Raised);
+        Paint(button, c.state);
+        for (std::size_t i = 0; i < std::size(probes); ++i) {
+            const COLORREF pixel = canvas->Pixel(probes[i].x, probes[i].y);
+            const auto at = std::find(std::begin(colors), std::end(colors), pixel) - colors;
+            if (c.want[i] != '.') {
+                EXPECT_EQ("FALSK?"[at], c.want[i]) << "at " << probes[i].x << "," << probes[i].y;
+            }
         }
-        EXPECT_EQ(seen, want) << kind << state.pressed << state.hovered << state.focused;
         DestroyWindow(button.hwnd());
     }
 }
@@ -91,75 +108,98 @@ TEST_F(PictureButtonTest, ImagesOfEitherKindAndParentBackground) {
     Bind(button);
     const COLORREF key = RGB(255, 0, 255), nearKey = RGB(254, 0, 255), green = RGB(0, 160, 0);
     button.SetIcons(MakeTestIcon(8, kRed), nullptr);
-    const int red = Paint(button, kRest).Count(kRed), left = (kW - 4) / 2, top = (kH - 4) / 2;
+    EXPECT_GT(Paint(button, kRest).Count(kRed), 0);
     // The bitmap replaces the icon; the key shows the face; disabled: embossed, no green.
-    EXPECT_EQ((std::vector<int>{red > 0,
-                                button.SetBitmaps(MakeTestBitmap(4, 4, green, key, nearKey), key,
-                                                  nullptr, 0) == ButtonOk,
-                                Paint(button, kRest).Count(kRed), canvas->Pixel(left, top) == kFace,
-                                canvas->Pixel(left + 1, top) == nearKey, canvas->Count(green),
-                                Paint(button, kDisabled).Count(green)}),
-              (std::vector<int>{1, 1, 0, 1, 1, 14, 0}));
+    const int left = (kW - 4) / 2, top = (kH - 4) / 2;
+    EXPECT_EQ(button.SetBitmaps(MakeTestBitmap(4, 4, green, key, nearKey), key, nullptr, 0),
+              ButtonOk);
+    EXPECT_EQ(Paint(button, kRest).Count(kRed), 0);
+    EXPECT_EQ(canvas->Pixel(left, top), kFace);
+    EXPECT_EQ(canvas->Pixel(left + 1, top), nearKey);
+    EXPECT_EQ(canvas->Count(green), 14);
+    EXPECT_EQ(Paint(button, kDisabled).Count(green), 0);
     button.ReleaseImages(true);
     button.UseParentBackground(false);
     RedrawWindow(parent.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Paint(button, kHovered);
-    EXPECT_TRUE(canvas->Pixel(kW / 2, kMid) == kParentColor && canvas->Pixel(0, kMid) == light);
+    EXPECT_EQ(canvas->Pixel(kW / 2, kMid), kParentColor);
+    EXPECT_EQ(canvas->Pixel(0, kMid), light);
+}
+
+// "default", "not default" or "-" by the dialog code; owner drawn or not by the style.
+std::string DefaultKind(HWND button) {
+    const LRESULT code = SendMessageW(button, WM_GETDLGCODE, 0, 0);
+    return code & DLGC_DEFPUSHBUTTON     ? "default"
+           : code & DLGC_UNDEFPUSHBUTTON ? "not default"
+                                         : "-";
+}
+bool OwnerDrawn(HWND button) {
+    return (GetWindowLongW(button, GWL_STYLE) & 0x1F) == BS_OWNERDRAW;
 }
 
 TEST_F(PictureButtonTest, OwnerDrawnSetStyleMovesTheDefaultFlagAndDisablingMovesTheFocusOn) {
     Button plain, byDefault;
     HWND plainHwnd = Bind(plain), hwnd = Bind(byDefault, BS_DEFPUSHBUTTON, kSecond);
-    // Per button: d default, u not, o owner drawn.
-    const auto state = [&] {
-        std::string seen;
-        for (HWND button : {plainHwnd, hwnd}) {
-            const LRESULT code = SendMessageW(button, WM_GETDLGCODE, 0, 0);
-            seen += code & DLGC_DEFPUSHBUTTON ? 'd' : code & DLGC_UNDEFPUSHBUTTON ? 'u' : '-';
-            seen += (GetWindowLongW(button, GWL_STYLE) & 0x1F) == BS_OWNERDRAW ? "o " : "- ";
-        }
-        return seen;
+    EXPECT_EQ(DefaultKind(hwnd), "default");
+    const struct {
+        const char* name;
+        DWORD style;
+        const char* second;  // the first button stays "not default"
+    } steps[] = {
+        {"push button", BS_PUSHBUTTON, "not default"},
+        {"default push button", BS_DEFPUSHBUTTON, "default"},
+        {"group box: kept", BS_GROUPBOX, "default"},
     };
-    std::string seen = state();
-    for (DWORD style : {BS_PUSHBUTTON, BS_DEFPUSHBUTTON, BS_GROUPBOX})  // a group box: kept
-        seen += (SendMessageW(hwnd, BM_SETSTYLE, style, TRUE), "| " + state());
-    EXPECT_EQ(seen, "uo do | uo uo | uo do | uo do ");
-    const auto focus = [&] {
-        return GetFocus() == plainHwnd ? 'a' : GetFocus() == hwnd ? 'b' : '-';
-    };
-    SetFocus(plainHwnd);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        SendMessageW(hwnd, BM_SETSTYLE, step.style, TRUE);
+        EXPECT_EQ(DefaultKind(plainHwnd), "not default");
+        EXPECT_EQ(DefaultKind(hwnd), step.second);
+        EXPECT_TRUE(OwnerDrawn(plainHwnd));
+        EXPECT_TRUE(OwnerDrawn(hwnd));
+    }
     // Disabled: on to the next; disabled when not focused: the focus stays; a click takes it.
-    const std::string focused{
-        focus(), (EnableWindow(plainHwnd, FALSE), focus()),
-        (EnableWindow(plainHwnd, TRUE), EnableWindow(plainHwnd, FALSE), focus()),
-        (EnableWindow(plainHwnd, TRUE), Click(parent.hwnd(), kFirst), focus())};
-    EXPECT_EQ(focused, "abba");
+    SetFocus(plainHwnd);
+    EnableWindow(plainHwnd, FALSE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    EnableWindow(plainHwnd, TRUE);
+    EnableWindow(plainHwnd, FALSE);
+    EXPECT_EQ(GetFocus(), hwnd);
+    EnableWindow(plainHwnd, TRUE);
+    Click(parent.hwnd(), kFirst);
+    EXPECT_EQ(GetFocus(), plainHwnd);
 }
 
 TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichTogglesOnClick) {
     Button box, plain;
     HWND hwnd = Bind(box, BS_AUTOCHECKBOX), plainHwnd = Bind(plain, BS_PUSHBUTTON, kSecond);
-    std::string moves;
-    for (PictureButton* button : {&plain, &box}) {
+    const auto corner = [&](PictureButton& button, const PaintState& state) {
+        RECT at{};
+        EXPECT_GT(Paint(button, state).Count(kRed, &at), 0);
+        return POINT{at.left, at.top};
+    };
+    for (PictureButton* button : {&plain, &box})
         button->SetIcons(MakeTestIcon(8, kRed), nullptr);
-        const auto corner = [&](const PaintState& state) {
-            RECT at{};
-            return Paint(*button, state).Count(kRed, &at) ? at.left * 100 + at.top : -1;
-        };
-        moves += std::to_string(corner(kPressed) - corner(kHovered)) + " ";
-    }
-    EXPECT_EQ(moves, "101 0 ");
+    EXPECT_EQ(corner(plain, kPressed).x, corner(plain, kHovered).x + 1);
+    EXPECT_EQ(corner(plain, kPressed).y, corner(plain, kHovered).y + 1);
+    EXPECT_EQ(corner(box, kPressed).x, corner(box, kHovered).x);
+    EXPECT_EQ(corner(box, kPressed).y, corner(box, kHovered).y);
     SendMessageW(plainHwnd, BM_SETCHECK, BST_CHECKED, 0);  // a push button has no check state
     const auto click = [&](int id, HWND button) {
         Click(parent.hwnd(), id);
-        return static_cast<char>('0' + SendMessageW(button, BM_GETCHECK, 0, 0));
+        return SendMessageW(button, BM_GETCHECK, 0, 0);
     };
-    const std::string checks{click(kFirst, hwnd), click(kFirst, hwnd), click(kSecond, plainHwnd)};
-    EXPECT_TRUE(checks == "100" && TestParent::clicks == 3) << checks;  // the parent hears too
-    box.SetCheckState(1, false);                                        // checked counts as pressed
+    EXPECT_EQ(click(kFirst, hwnd), BST_CHECKED);
+    EXPECT_EQ(click(kFirst, hwnd), BST_UNCHECKED);
+    EXPECT_EQ(click(kSecond, plainHwnd), BST_UNCHECKED);
+    EXPECT_EQ(TestParent::clicks, 3);  // the parent hears too
+    box.SetCheckState(1, false);       // checked counts as pressed
     const PaintState state =
         box.StateOf(DRAWITEMSTRUCT{0, 0, 0, 0, ODS_FOCUS | ODS_DISABLED, nullptr, nullptr, {}, 0});
-    EXPECT_TRUE(state.pressed && state.focused && state.disabled && !state.hovered);
+    EXPECT_TRUE(state.pressed);
+    EXPECT_TRUE(state.focused);
+    EXPECT_TRUE(state.disabled);
+    EXPECT_FALSE(state.hovered);
 }
 
 TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
@@ -169,7 +209,7 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
         canvas = std::make_unique<Canvas>(kW, kH);
         button.DrawItem(
             {ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, hwnd, canvas->dc(), {0, 0, kW, kH}, 0});
-        return canvas->Pixel(0, kMid) == light ? 'H' : '-';
+        return canvas->Pixel(0, kMid) == light;
     };
     const auto moved = [&](int x, WPARAM keys = 0) {  // -10: over the parent
         POINT screen{x, x};
@@ -187,17 +227,23 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
         return lit();
     };
     // Entering with the button held does not hover; once hovering, holding it does not matter.
-    std::string seen{moved(10, MK_LBUTTON), moved(10), moved(12, MK_LBUTTON), moved(-10), ' '};
-    for (UINT message : {WM_MOUSELEAVE, WM_ACTIVATE, WM_KILLFOCUS})  // 0: WA_INACTIVE
-        seen += {moved(10), (SendMessageW(hwnd, message, 0, 0), lit())};
+    EXPECT_FALSE(moved(10, MK_LBUTTON));
+    EXPECT_TRUE(moved(10));
+    EXPECT_TRUE(moved(12, MK_LBUTTON));
+    EXPECT_FALSE(moved(-10));
+    for (UINT message : {WM_MOUSELEAVE, WM_ACTIVATE, WM_KILLFOCUS}) {  // 0: WA_INACTIVE
+        SCOPED_TRACE(testing::Message() << "message " << message);
+        EXPECT_TRUE(moved(10));
+        SendMessageW(hwnd, message, 0, 0);
+        EXPECT_FALSE(lit());
+    }
     button.SetFlat(false);  // a button that is not flat never hovers
     moved(10);
-    seen += canvas->Pixel(kW / 2, kMid) == kActive ? 'A' : '-';
-    EXPECT_EQ(seen, "-HH- H-H-H--");
+    EXPECT_EQ(canvas->Pixel(kW / 2, kMid), kFace);
 }
 
-// The real pointer, moved by the system, onto a button whose tooltip has a tip and away:
-// H the border showed, T the tip came up, '.' the button came back to rest (h: stuck).
+// The real pointer, moved by the system, onto a button whose tooltip has a tip and away: the
+// border shows, the tip comes up, and the button comes back to rest.
 TEST_F(PictureButtonTest, HoverWithATipEndsWhenThePointerLeaves) {
     Button button;
     HWND hwnd = Bind(button);
@@ -213,11 +259,9 @@ TEST_F(PictureButtonTest, HoverWithATipEndsWhenThePointerLeaves) {
         const HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
         return tip && IsWindowVisible(tip);
     };
-    std::string seen;
-    seen += MovePointerUntil(hwnd, overButton, [&] { return !atRest(); }) ? 'H' : '-';
-    seen += PumpUntil(tipShown, 3000) ? 'T' : '-';
-    seen += MovePointerUntil(parent.hwnd(), overParent, atRest) ? '.' : 'h';
-    EXPECT_EQ(seen, "HT.");
+    EXPECT_TRUE(MovePointerUntil(hwnd, overButton, [&] { return !atRest(); }));  // the border
+    EXPECT_TRUE(PumpUntil(tipShown, 3000));
+    EXPECT_TRUE(MovePointerUntil(parent.hwnd(), overParent, atRest));
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
@@ -244,7 +288,8 @@ TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {
         // Only the cache of the parent's pixels (a context and a bitmap) is kept.
         const long painted = fw::LiveOwnedHandles() - withImages;
         button.UseParentBackground(false);
-        EXPECT_TRUE(painted == 2 && fw::LiveOwnedHandles() == withImages) << painted;
+        EXPECT_EQ(painted, 2);
+        EXPECT_EQ(fw::LiveOwnedHandles(), withImages);
     }
     EXPECT_EQ(fw::LiveOwnedHandles(), before);
 }

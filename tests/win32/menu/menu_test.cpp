@@ -97,33 +97,41 @@ TEST(KelMenuLoad, TheTestMenuIsBuiltItemByItem) {
     KelMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
     KelMenu* file = KelMenu::FromHandle(menu.GetSubMenu(0));
-    ASSERT_TRUE(file && KelMenu::IsRegisteredPopup(file));  // past the end: no label
-    EXPECT_EQ(Items(*file) + Label(*file, 5),
-              L"100o &Open\tCtrl+O|101og Save&as...|0os |"
-              L"-1op &Recent|102oc E&xit\tAlt+F4|(none)");
-    EXPECT_FALSE((Info(menu.menu(), 0, MIIM_FTYPE).fType | Info(menu.menu(), 1, MIIM_FTYPE).fType) &
-                 MFT_OWNERDRAW);  // the bar
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(KelMenu::IsRegisteredPopup(file));
+    EXPECT_EQ(Items(*file),
+              L"100o &Open\tCtrl+O|101og Save&as...|0os |-1op &Recent|102oc E&xit\tAlt+F4|");
+    EXPECT_EQ(Label(*file, 5), L"(none)");  // past the end
+    for (int position : {0, 1})             // the bar
+        EXPECT_FALSE(Info(menu.menu(), position, MIIM_FTYPE).fType & MFT_OWNERDRAW) << position;
     // Text outside any ANSI code page survives, found by command in a nested popup.
-    EXPECT_EQ(Label(menu, IDC_RECENT2, 0) + L"|" + Label(menu, IDC_RECENT1, 0),
-              L"\u6587\u4ef6\u4e8c(&T)|\u0424&\u0430\u0439\u043b \u043e\u0434\u0438\u043d");
+    EXPECT_EQ(Label(menu, IDC_RECENT2, 0), L"\u6587\u4ef6\u4e8c(&T)");
+    EXPECT_EQ(Label(menu, IDC_RECENT1, 0), L"\u0424&\u0430\u0439\u043b \u043e\u0434\u0438\u043d");
 }
 
 TEST(KelMenuLoad, BadResourcesLeaveTheMenuAndDestroyFreesEveryPopup) {
     KelMenu menu;
     ASSERT_TRUE(menu.LoadMenu(IDM_TEST_MENU));
     const HMENU built = menu.menu(), file = menu.GetSubMenu(0);
-    for (UINT id : {IDM_CUT_MENU, IDM_OPEN_MENU, 999})
-        EXPECT_TRUE(!menu.LoadMenu(id) && menu.menu() == built && IsMenu(built) &&
-                    KelMenu::FromHandle(file))
-            << id;
+    for (UINT id : {IDM_CUT_MENU, IDM_OPEN_MENU, 999}) {
+        SCOPED_TRACE(testing::Message() << "resource " << id);
+        EXPECT_FALSE(menu.LoadMenu(id));
+        EXPECT_EQ(menu.menu(), built);
+        EXPECT_TRUE(IsMenu(built));
+        EXPECT_NE(KelMenu::FromHandle(file), nullptr);
+    }
     const HMENU popups[] = {file, GetSubMenu(file, 3), menu.GetSubMenu(1)};
     MEASUREITEMSTRUCT request{ODT_MENU, 0, IDC_OPEN, 77, 77, Info(file, 0, MIIM_DATA).dwItemData};
-    EXPECT_TRUE(menu.DestroyMenu() && menu.menu() == nullptr);
-    for (HMENU popup : popups)
-        EXPECT_FALSE(IsMenu(popup) || KelMenu::FromHandle(popup) ||
-                     KelMenu::IsRegisteredPopup(popup));
+    EXPECT_TRUE(menu.DestroyMenu());
+    EXPECT_EQ(menu.menu(), nullptr);
+    for (HMENU popup : popups) {
+        EXPECT_FALSE(IsMenu(popup));
+        EXPECT_EQ(KelMenu::FromHandle(popup), nullptr);
+        EXPECT_FALSE(KelMenu::IsRegisteredPopup(popup));
+    }
     // A request that still carries a record of the destroyed menu is not answered.
-    EXPECT_TRUE(!KelMenu::RouteMeasureItem(&request) && request.itemWidth == 77u);
+    EXPECT_FALSE(KelMenu::RouteMeasureItem(&request));
+    EXPECT_EQ(request.itemWidth, 77u);
 }
 
 // Items something else put in front of a loaded bar, of any kind, leave every label over its
@@ -169,12 +177,13 @@ TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     AppendMenuW(menu, MF_STRING | MF_GRAYED, 302, longLabel.c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(foreign, MF_STRING, 1, L"&Open");
-    EXPECT_TRUE(KelMenu::MatchMnemonic(L'z', MF_POPUP, menu) == MAKELRESULT(3, MNC_EXECUTE) &&
-                KelMenu::MatchMnemonic(L'Q', MF_POPUP, menu) == MAKELRESULT(0, MNC_EXECUTE) &&
-                KelMenu::MatchMnemonic(L'o', MF_POPUP, foreign) == 0);
+    EXPECT_EQ(KelMenu::MatchMnemonic(L'z', MF_POPUP, menu), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(KelMenu::MatchMnemonic(L'Q', MF_POPUP, menu), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(KelMenu::MatchMnemonic(L'o', MF_POPUP, foreign), 0);
     EXPECT_EQ(Items(*popup), L"301o &Quit|100o &Open|0os |302og ............|0os |");
     // The long label whole; the record kept by command.
-    EXPECT_TRUE(Label(*popup, 3) == longLabel && Info(menu, 1, MIIM_DATA).dwItemData == openRecord);
+    EXPECT_EQ(Label(*popup, 3), longLabel);
+    EXPECT_EQ(Info(menu, 1, MIIM_DATA).dwItemData, openRecord);
     DestroyMenu(foreign);
 }
 
@@ -227,14 +236,15 @@ TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
     const int bar = GetSystemMetrics(SM_CYMENU);
     for (auto [code, extraWidth, minHeight, separatorHeight] :
          {std::tuple{kXp, 31, 22, 11}, std::tuple{kW2000, 33, 19, 9}}) {
+        SCOPED_TRACE(code == kXp ? "flat" : "classic");
         LookScope look(code);
         auto popup = OneItem(L"&Open file\tCtrl+O");
         popup->AppendItem(L"", 0, 0);
         const SIZE item = Measure(*popup, 0), separator = Measure(*popup, 1);
-        EXPECT_EQ((std::vector<LONG>{item.cx - text.cx, item.cy, separator.cx, separator.cy}),
-                  (std::vector<LONG>{extraWidth, std::max(bar, minHeight), 0,
-                                     std::max(bar / 2, separatorHeight)}))
-            << code;
+        EXPECT_EQ(item.cx - text.cx, extraWidth);
+        EXPECT_EQ(item.cy, std::max(bar, minHeight));
+        EXPECT_EQ(separator.cx, 0);
+        EXPECT_EQ(separator.cy, std::max(bar / 2, separatorHeight));
     }
 }
 
@@ -248,6 +258,13 @@ struct Spread {
     std::array<LONG, 4> box = {-1, -1, -1, -1};
 };
 const auto At = [](int x, int y, COLORREF color) { return Spread{color, {x, y, x + 1, y + 1}}; };
+// The look, the item's kind and state, and its height.
+struct Look {
+    int code;
+    Kind kind;
+    UINT state;
+    int height;
+};
 
 TEST(MenuDraw, EachLookKindAndStateByPixels) {
     const COLORREF menu = GetSysColor(COLOR_MENU), text = GetSysColor(COLOR_MENUTEXT),
@@ -258,56 +275,90 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
                    red30 = BlendTowardWhite(RGB(255, 0, 0), 0.3), blue = RGB(0, 0, 255),
                    red = RGB(255, 0, 0);  // IDC_OPEN's square, the strip's first
     const RECT all{0, 0, kWidth, 22}, cell{2, 2, 20, 19};
-    // clang-format off
-    const struct { const char* what; int code; Kind kind; UINT state; int height; std::vector<Spread> checks; } cases[] = {
-        {"classic separator: etched", kW2000, Separator, 0, 11,
+    const struct {
+        const char* what;
+        Look look;
+        std::vector<Spread> checks;
+    } cases[] = {
+        {"classic separator: etched",
+         {kW2000, Separator, 0, 11},
          {At(0, 4, menu), {shadow, {0, 5, 159, 6}, 159}, {light, {0, 6, 159, 7}, 159}}},
-        {"flat separator: after the bar, which keeps its colour", kXp, Separator, 0, 11,
-         {At(0, 0, face), At(0, 10, face), At(22, 5, face), {window, {23, 5, 30, 6}, 7}, At(30, 5, shadow), At(158, 6, light)}},
-        {"classic tick", kW2000, Tick, ODS_CHECKED, 20, {{text, cell, 1, {5, 6, 11, 12}}}},
-        {"classic dot", kW2000, Dot, ODS_CHECKED, 20, {{text, cell, 1, {6, 6, 11, 11}}}},
-        {"flat tick", kXp, Tick, ODS_CHECKED, 22, {{text, cell, 1, {9, 7, 15, 13}}}},
-        {"flat dot", kXp, Dot, ODS_CHECKED, 22, {{text, cell, 1, {9, 7, 14, 12}}}},
-        {"classic, short item: offset 0", kW2000, Picture, 0, 12, {{blue, all, 1, {5, 5, -1, -1}}}},
-        {"classic selected: raised", kW2000, Picture, ODS_SELECTED, 20, {At(0, 0, light), At(19, 18, shadow), At(21, 10, lit)}},
-        {"classic checked: sunken, lighter, no tick", kW2000, Picture, ODS_CHECKED, 20,
+        {"flat separator: after the bar, which keeps its colour",
+         {kXp, Separator, 0, 11},
+         {At(0, 0, face),
+          At(0, 10, face),
+          At(22, 5, face),
+          {window, {23, 5, 30, 6}, 7},
+          At(30, 5, shadow),
+          At(158, 6, light)}},
+        {"classic tick", {kW2000, Tick, ODS_CHECKED, 20}, {{text, cell, 1, {5, 6, 11, 12}}}},
+        {"classic dot", {kW2000, Dot, ODS_CHECKED, 20}, {{text, cell, 1, {6, 6, 11, 11}}}},
+        {"flat tick", {kXp, Tick, ODS_CHECKED, 22}, {{text, cell, 1, {9, 7, 15, 13}}}},
+        {"flat dot", {kXp, Dot, ODS_CHECKED, 22}, {{text, cell, 1, {9, 7, 14, 12}}}},
+        {"classic, short item: offset 0",
+         {kW2000, Picture, 0, 12},
+         {{blue, all, 1, {5, 5, -1, -1}}}},
+        {"classic selected: raised",
+         {kW2000, Picture, ODS_SELECTED, 20},
+         {At(0, 0, light), At(19, 18, shadow), At(21, 10, lit)}},
+        {"classic checked: sunken, lighter, no tick",
+         {kW2000, Picture, ODS_CHECKED, 20},
          {At(0, 0, shadow), At(19, 18, light), At(1, 1, menu60), At(8, 9, blue)}},
-        {"classic grayed selected: embossed, text in the menu colour", kW2000, Picture, ODS_SELECTED | ODS_GRAYED, 20,
-         {At(21, 1, lit), {blue, all, 0}, {shadow, {2, 2, 18, 17}, 50}, {menu, {25, 0, kWidth, 20}}}},
-        {"flat selected checked: framed", kXp, FlatPicture, ODS_SELECTED | ODS_CHECKED, 22,
+        {"classic grayed selected: embossed, text in the menu colour",
+         {kW2000, Picture, ODS_SELECTED | ODS_GRAYED, 20},
+         {At(21, 1, lit),
+          {blue, all, 0},
+          {shadow, {2, 2, 18, 17}, 50},
+          {menu, {25, 0, kWidth, 20}}}},
+        {"flat selected checked: framed",
+         {kXp, FlatPicture, ODS_SELECTED | ODS_CHECKED, 22},
          {At(1, 1, lit), At(21, 10, lit), At(2, 2, lit70), {red, all, 1, {6, -1, -1, -1}}}},
-        {"flat selected: lifted over its shadow", kXp, FlatPicture, ODS_SELECTED, 22, {At(17, 12, shadow), {red, all, 1, {6, -1, -1, -1}}}},
-        {"flat plain: faded in place", kXp, FlatPicture, 0, 22, {{red, all, 0}, {red30, all, 1, {7, -1, -1, -1}}}},
-        {"flat grayed selected: as not selected", kXp, FlatPicture, ODS_GRAYED | ODS_SELECTED, 22,
+        {"flat selected: lifted over its shadow",
+         {kXp, FlatPicture, ODS_SELECTED, 22},
+         {At(17, 12, shadow), {red, all, 1, {6, -1, -1, -1}}}},
+        {"flat plain: faded in place",
+         {kXp, FlatPicture, 0, 22},
+         {{red, all, 0}, {red30, all, 1, {7, -1, -1, -1}}}},
+        {"flat grayed selected: as not selected",
+         {kXp, FlatPicture, ODS_GRAYED | ODS_SELECTED, 22},
          {At(150, 10, window), {red, all, 0}, {shadow, {4, 4, 20, 19}, 50}}},
     };
-    // clang-format on
     auto first = OneItem(L"x", 799, IDB_TEST_STRIP);  // the shared image list lives on
     const long handles = fw::LiveOwnedHandles();
     const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        LookScope look(c.code);
+        const Look& l = c.look;
+        LookScope look(l.code);
         const UINT ids[] = {0, IDC_OPEN, IDC_OPEN, IDC_OPEN, 700};  // 700: no toolbar button
-        auto popup = OneItem(c.kind < Picture ? L"" : L"&Open", ids[c.kind],
-                             c.kind < Picture ? -1 : IDB_TEST_STRIP);
-        if (c.kind == Dot)
+        auto popup = OneItem(l.kind < Picture ? L"" : L"&Open", ids[l.kind],
+                             l.kind < Picture ? -1 : IDB_TEST_STRIP);
+        if (l.kind == Dot)
             CheckMenuRadioItem(popup->menu(), 0, 0, 0, MF_BYPOSITION);
-        Canvas canvas(kWidth, c.height), scratch(kWidth, c.height);
-        for (int round = 0; round < 20; ++round)  // no GDI object outlives a measure or a paint
-            Draw(*popup, (Measure(*popup, 0), c.state), scratch, c.height);
-        Draw(*popup, c.state, canvas, c.height);
+        Canvas canvas(kWidth, l.height), scratch(kWidth, l.height);
+        // No GDI object outlives a measure or a paint.
+        for (int round = 0; round < 20; ++round) {
+            Measure(*popup, 0);
+            Draw(*popup, l.state, scratch, l.height);
+        }
+        Draw(*popup, l.state, canvas, l.height);
         for (const Spread& s : c.checks) {
             RECT box{}, area = s.area;
-            area.bottom = std::min<LONG>(area.bottom, c.height);
+            area.bottom = std::min<LONG>(area.bottom, l.height);
+            SCOPED_TRACE(testing::Message() << "colour " << std::hex << s.color << std::dec
+                                            << " from " << area.left << "," << area.top);
             const int count = canvas.Count(s.color, &box, &area);
-            LONG got[] = {box.left, box.top, box.right, box.bottom};
-            for (int k = 0; k < 4; ++k)
-                got[k] = s.box[k] < 0 ? -1 : got[k];
-            EXPECT_TRUE((s.least ? count >= s.least : count == 0) &&
-                        std::equal(got, got + 4, s.box.begin()))
-                << std::hex << s.color << std::dec << " at " << area.left << "," << area.top << ": "
-                << count << ", from " << box.left << "," << box.top;
+            EXPECT_GE(count, s.least);
+            if (s.least == 0) {  // none
+                EXPECT_EQ(count, 0);
+            }
+            const LONG got[] = {box.left, box.top, box.right, box.bottom};
+            const char* const sides[] = {"left", "top", "right", "bottom"};
+            for (int side = 0; side < 4; ++side) {
+                if (s.box[side] >= 0) {
+                    EXPECT_EQ(got[side], s.box[side]) << sides[side];
+                }
+            }
         }
     }
     EXPECT_EQ(fw::LiveOwnedHandles(), handles);
@@ -321,12 +372,13 @@ TEST(MenuDraw, TheTextBetweenTwoTabsIsNotDrawnAndTheShortcutEndsAnImageWidthIn) 
         LookScope look(code);
         Canvas twoTabs(kWidth, 20), oneTab(kWidth, 20);
         Draw(*OneItem(L"&Find\tnever\tCtrl+F"), 0, twoTabs, 20);
+        SCOPED_TRACE(code == kXp ? "flat" : "classic");
         RECT box{}, same{};
-        EXPECT_TRUE(Draw(*OneItem(L"&Find\tCtrl+F"), 0, oneTab, 20).Count(text, &box, &right) &&
-                    box.right < kWidth - 16 && box.right >= kWidth - 19 &&
-                    twoTabs.Count(text, &same) == oneTab.Count(text, &box) &&
-                    EqualRect(&box, &same))
-            << code << ": " << box.right;
+        EXPECT_GT(Draw(*OneItem(L"&Find\tCtrl+F"), 0, oneTab, 20).Count(text, &box, &right), 0);
+        EXPECT_LT(box.right, kWidth - 16);
+        EXPECT_GE(box.right, kWidth - 19);
+        EXPECT_EQ(twoTabs.Count(text, &same), oneTab.Count(text, &box));
+        EXPECT_TRUE(EqualRect(&box, &same));
     }
 }
 
@@ -345,23 +397,24 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
     };
     // The index, the images then and the ids, the index of a later item without a resource.
     for (auto [code, command, growth] : {std::tuple{kXp, 801u, 3}, std::tuple{kW2000, 802u, 1}}) {
+        SCOPED_TRACE(code == kXp ? "flat" : "classic");
         LookScope look(code);
-        const int before = count(), index = share(command, IDB_TEST_STRIP);
-        EXPECT_EQ(
-            (std::vector<int>{index, count(), static_cast<int>(KelMenu::SharedImageIds().size()),
-                              share(command, -1)}),
-            (std::vector<int>{before, before + growth, before + growth, before}));
+        const int before = count();
+        EXPECT_EQ(share(command, IDB_TEST_STRIP), before);
+        EXPECT_EQ(count(), before + growth);
+        EXPECT_EQ(static_cast<int>(KelMenu::SharedImageIds().size()), before + growth);
+        EXPECT_EQ(share(command, -1), before);
     }
     LookScope look(kW2000);
     const int index = share(803, IDB_TEST_STRIP), before = count();
     const COLORREF first = pixel(index, 8, 8);  // no button: the first picture
-    // Replaced in place; no such bitmap.
-    EXPECT_EQ((std::vector<int>{share(803, IDB_TEST_PLAIN), share(804, 4321), count()}),
-              (std::vector<int>{index, -1, before}));
-    // The replacement's grey corner; the third button: the third picture.
-    EXPECT_EQ((std::vector<COLORREF>{first, pixel(index, 0, 0),
-                                     pixel(share(IDC_EXIT, IDB_TEST_STRIP), 8, 8)}),
-              (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0)}));
+    EXPECT_EQ(first, RGB(255, 0, 0));
+    EXPECT_EQ(share(803, IDB_TEST_PLAIN), index);       // replaced in place
+    EXPECT_EQ(pixel(index, 0, 0), RGB(192, 192, 192));  // the replacement's grey corner
+    EXPECT_EQ(share(804, 4321), -1);                    // no such bitmap
+    EXPECT_EQ(count(), before);
+    // The third button: the third picture.
+    EXPECT_EQ(pixel(share(IDC_EXIT, IDB_TEST_STRIP), 8, 8), RGB(0, 255, 0));
     // A bitmap with the older core header is loaded as it is: its blue picture.
     EXPECT_EQ(pixel(share(805, IDB_TEST_CORE), 8, 8), RGB(0, 0, 255));
 }
@@ -373,6 +426,7 @@ std::unique_ptr<Canvas> g_picture;
 TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
     CreateDirectoryW(L"..\\screenshots", nullptr);
     for (int code : {kXp, kW2000}) {
+        SCOPED_TRACE(code == kXp ? "flat" : "classic");
         LookScope look(code);
         g_popup = nullptr;
         g_picture.reset();
@@ -381,7 +435,8 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         TestParent parent;
         PictureButton button;
         HWND hwnd = parent.AddButton(601, BS_PUSHBUTTON, 20, 20, 80, 30, L"Menu");
-        ASSERT_TRUE(button.Subclass(hwnd) && button.SetPopupMenu(IDM_TEST_MENU, parent.hwnd()));
+        ASSERT_TRUE(button.Subclass(hwnd));
+        ASSERT_TRUE(button.SetPopupMenu(IDM_TEST_MENU, parent.hwnd()));
         RunSoon([] {  // first find the open popup and select its first item
             g_popup = FindWindowW(L"#32768", nullptr);
             if (g_popup == nullptr || !IsWindowVisible(g_popup))
@@ -400,15 +455,17 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         });
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         PumpMessages();
-        ASSERT_TRUE(g_popup && g_picture) << code;
+        ASSERT_NE(g_popup, nullptr);
+        ASSERT_NE(g_picture, nullptr);
         g_picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
                                     : L"../screenshots/menu-classic.bmp");
-        RECT below;
+        RECT below{};
+        GetWindowRect(hwnd, &below);
+        EXPECT_EQ(g_rect.left, below.left);
+        EXPECT_EQ(g_rect.top, below.bottom);
+        EXPECT_EQ(TestParent::lastCommand, WPARAM{IDC_EXIT});
         const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
-        EXPECT_TRUE(GetWindowRect(hwnd, &below) && g_rect.left == below.left &&
-                    g_rect.top == below.bottom && TestParent::lastCommand == IDC_EXIT &&
-                    g_picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit) > 200)
-            << code << ": " << g_rect.left << "," << g_rect.top << ", " << TestParent::lastCommand;
+        EXPECT_GT(g_picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit), 200);
     }
 }
 

@@ -39,16 +39,22 @@ public:
     // Listed in the order they are added; references stay valid.
     SimulatedDevice& AddDevice(USHORT vendorId, USHORT productId) {
         SimulatedDevice& device = devices_.emplace_back();
-        device.vendorId = vendorId, device.productId = productId;
-        return device.path = "\\\\?\\hid#" + std::to_string(devices_.size()), device;
+        device.vendorId = vendorId;
+        device.productId = productId;
+        device.path = "\\\\?\\hid#" + std::to_string(devices_.size());
+        return device;
     }
     SimulatedDevice& AddReader() { return AddDevice(0x5131, 0x2007); }
     // Its transfers end, and later calls fail, with Windows' error for a removed device.
     void Unplug(SimulatedDevice& device) {
         device.present = device.vanishInWrite = device.vanishInRead = false;
         for (auto& [id, handle] : handles_)
-            if (handle.kind == Kind::Device && &Of(&handle) == &device)
-                handle.gone = true, handle.queue.clear(), handle.late.clear(), End(handle, kGone);
+            if (handle.kind == Kind::Device && &Of(&handle) == &device) {
+                handle.gone = true;
+                handle.queue.clear();
+                handle.late.clear();
+                End(handle, kGone);
+            }
     }
 
     bool classDevsFail = false;
@@ -57,8 +63,10 @@ public:
     // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
     std::string Problems(int devices = 0, int events = 0) const {
         int held[5] = {0, -devices, -events, 0, 0};  // lists devices events preparsed transfers
-        for (const auto& [id, handle] : handles_)
-            ++held[int(handle.kind)], held[4] += handle.pending != nullptr;
+        for (const auto& [id, handle] : handles_) {
+            ++held[int(handle.kind)];
+            held[4] += handle.pending != nullptr;
+        }
         std::string counts;
         for (int count : held)
             counts += " " + std::to_string(count);
@@ -72,8 +80,10 @@ public:
     }
     BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, const GUID*, DWORD index,
                                      SP_DEVICE_INTERFACE_DATA* data) override {
-        if (int& faults = enumerationFaults[index]; faults != 0)
-            return faults -= faults > 0, Fail(ERROR_INVALID_DATA);
+        if (int& faults = enumerationFaults[index]; faults != 0) {
+            faults -= faults > 0;
+            return Fail(ERROR_INVALID_DATA);
+        }
         std::size_t i = 0;  // the present device at `index`
         while (i < devices_.size() && (!devices_[i].present || index-- > 0))
             ++i;
@@ -85,11 +95,14 @@ public:
         const SimulatedDevice& device = devices_[data->Reserved];
         const DWORD required = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath) +
                                static_cast<DWORD>(device.path.size()) + 1;
-        if (detail == nullptr)
-            return *requiredSize = required, Fail(ERROR_INSUFFICIENT_BUFFER);
+        if (detail == nullptr) {
+            *requiredSize = required;
+            return Fail(ERROR_INSUFFICIENT_BUFFER);
+        }
         if (size < required || device.fails.count("detail"))
             return Fail(ERROR_NOT_FOUND);
-        return std::copy_n(device.path.c_str(), device.path.size() + 1, detail->DevicePath), TRUE;
+        std::copy_n(device.path.c_str(), device.path.size() + 1, detail->DevicePath);
+        return TRUE;
     }
     BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) override { return Close(set, Kind::List); }
     HANDLE CreateFileA(const char* path, DWORD, DWORD, DWORD, DWORD) override {
@@ -105,7 +118,8 @@ public:
         if (device == nullptr || device->gone || Of(device).fails.count("attributes"))
             return Fail<BOOLEAN>(device && !device->gone ? ERROR_GEN_FAILURE : kGone);
         const SimulatedDevice& d = Of(device);
-        return *attributes = {sizeof(*attributes), d.vendorId, d.productId, d.versionNumber}, TRUE;
+        *attributes = {sizeof(*attributes), d.vendorId, d.productId, d.versionNumber};
+        return TRUE;
     }
     // An unplugged device's description is still known to the handle; its transfers fail.
     BOOLEAN HidD_GetPreparsedData(HANDLE handle, PHIDP_PREPARSED_DATA* data) override {
@@ -124,7 +138,8 @@ public:
         Object* preparsed = Find(data, Kind::Preparsed);
         if (preparsed == nullptr || Of(preparsed).fails.count("caps"))
             return HIDP_STATUS_INVALID_PREPARSED_DATA;
-        *caps = HIDP_CAPS{}, caps->InputReportByteLength = Of(preparsed).inputLength;
+        *caps = HIDP_CAPS{};
+        caps->InputReportByteLength = Of(preparsed).inputLength;
         caps->OutputReportByteLength = Of(preparsed).outputLength;
         return HIDP_STATUS_SUCCESS;
     }
@@ -168,9 +183,11 @@ public:
     BOOL GetOverlappedResult(HANDLE handle, OVERLAPPED* overlapped, DWORD* transferred,
                              BOOL wait) override {
         Object* device = Find(handle, Kind::Device);
-        if (device != nullptr && device->pending == overlapped)
-            return faults_ += wait ? "waited without end for a transfer that never ends; " : "",
-                   Fail(ERROR_IO_INCOMPLETE);
+        if (device != nullptr && device->pending == overlapped) {
+            if (wait)
+                faults_ += "waited without end for a transfer that never ends; ";
+            return Fail(ERROR_IO_INCOMPLETE);
+        }
         *transferred = static_cast<DWORD>(overlapped->InternalHigh);
         return overlapped->Internal == 0 ? TRUE : Fail(static_cast<DWORD>(overlapped->Internal));
     }
@@ -199,7 +216,9 @@ private:
     };
 
     HANDLE New(Object object) {
-        return handles_.emplace(next_ += 4, std::move(object)), reinterpret_cast<HANDLE>(next_);
+        next_ += 4;
+        handles_.emplace(next_, std::move(object));
+        return reinterpret_cast<HANDLE>(next_);
     }
     Object* Find(const void* handle, Kind kind) {
         auto it = handles_.find(reinterpret_cast<std::uintptr_t>(handle));
@@ -229,12 +248,14 @@ private:
             return Fail(kGone);
         if (size != (buffer ? live.inputLength : live.outputLength))
             return Misuse("transfer of " + std::to_string(size));
-        device->pending = overlapped, device->buffer = buffer;
+        device->pending = overlapped;
+        device->buffer = buffer;
         const DWORD moved = size - std::min(size, live.shortBy);
         if (buffer && !device->queue.empty()) {
             std::copy(device->queue.front().begin(), device->queue.front().end(), buffer);
             device->queue.pop_front();
-            return End(*device, 0, moved), TRUE;
+            End(*device, 0, moved);
+            return TRUE;
         }
         if (!buffer)
             live.writes.emplace_back(data, data + size);
@@ -250,14 +271,20 @@ private:
         return Fail(ERROR_IO_PENDING);
     }
     void End(Object& device, DWORD error, DWORD transferred = 0) {  // its pending transfer
-        if (OVERLAPPED* overlapped = std::exchange(device.pending, nullptr))
-            overlapped->Internal = error, overlapped->InternalHigh = transferred;
+        if (OVERLAPPED* overlapped = std::exchange(device.pending, nullptr)) {
+            overlapped->Internal = error;
+            overlapped->InternalHigh = transferred;
+        }
     }
     template <typename Result = BOOL>
     Result Fail(DWORD error, Result result = FALSE) {
-        return lastError_ = error, result;
+        lastError_ = error;
+        return result;
     }
-    BOOL Misuse(std::string what) { return faults_ += what + "; ", Fail(ERROR_INVALID_PARAMETER); }
+    BOOL Misuse(const std::string& what) {
+        faults_ += what + "; ";
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
 
     std::deque<SimulatedDevice> devices_;
     std::map<std::uintptr_t, Object> handles_;
