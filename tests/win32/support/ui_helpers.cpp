@@ -38,7 +38,9 @@ bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& se
     RECT frame{};
     GetWindowRect(window, &frame);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        SetCursorPos(frame.left + offset.x, frame.top + offset.y);
+        // A pixel further each time, so that a retry is a move even where the first one
+        // did reach the system but its notice was lost.
+        SetCursorPos(frame.left + offset.x + attempt, frame.top + offset.y);
         if (PumpUntil(seen, 1000))
             return true;
     }

@@ -25,8 +25,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
 // Moves the pointer as the user would (SetCursorPos: the system sends the mouse messages) to
 // `offset` from the top left corner of `window`, and pumps messages until `seen` answers
 // true. Under Wine on a bare X server the system can lose a move (its position falls back to
-// the previous one), so the move is made again after a second, three times at most. Answers
-// whether `seen` came true.
+// the previous one), so the move is made again, a pixel further, after a second, three times
+// at most. Answers whether `seen` came true.
 bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& seen);
 // The pixels of `window`'s client area as it shows them, row by row.
 std::vector<COLORREF> ShownPixels(HWND window);
