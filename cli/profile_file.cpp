@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "cli/profile.h"
-#include "framework/gdi.h"
+#include "framework/owned.h"
 
 namespace cli {
 namespace {
