@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/command_ui.h"
-#include "app/form_record.h"
-#include "app/form_rules.h"
 #include "app/reader_commands.h"
 #include "controls/text_label.h"
 #include "framework/dialog.h"
+#include "settings/form_record.h"
+#include "settings/form_rules.h"
 
 class SettingsDialog : public fw::Dialog,
                        private FormControls,

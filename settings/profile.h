@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/choices.h"
+#include "settings/choices.h"
 
-namespace cli {
+namespace settings {
 
 // A larger file is not a profile.
 constexpr std::size_t kMaxProfileBytes = 64 * 1024;
@@ -24,4 +24,4 @@ ProfileResult ParseProfile(const std::string& text);
 // Every choice of `setup`, in the order of ChoiceNames().
 std::string WriteProfile(const Setup& setup);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,6 +1,6 @@
-#include "cli/window_text.h"
+#include "settings/window_text.h"
 
-namespace cli {
+namespace settings {
 
 std::string Utf8(const std::wstring& text) {
     std::string out;
@@ -47,4 +47,4 @@ std::string WindowText(Occasion occasion) {
     return line;
 }
 
-}  // namespace cli
+}  // namespace settings
