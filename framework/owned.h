@@ -5,21 +5,22 @@
 // one.
 #pragma once
 
-#include <unordered_set>
 #include <utility>
 
 namespace fw {
 
-// The handles that owners have taken and that nobody has freed yet; tests use it to find
-// leaks. A handle released to the caller stays in it until an owner frees it; one handed to
-// the system (which frees it itself) leaves it.
-inline std::unordered_set<const void*>& LiveHandleSet() {
-    static std::unordered_set<const void*> live;
-    return live;
-}
-inline long LiveOwnedHandles() {
-    return static_cast<long>(LiveHandleSet().size());
-}
+// Test programs count the handles that owners hold, to find leaks; they build with
+// ZP350_COUNT_OWNED_HANDLES and bring the tally (tests/win32/support/owned_handle_tally.h).
+// The program itself keeps no tally.
+namespace tally {
+#ifdef ZP350_COUNT_OWNED_HANDLES
+void Taken(const void* handle);
+void Freed(const void* handle);
+#else
+inline void Taken(const void*) {}
+inline void Freed(const void*) {}
+#endif
+}  // namespace tally
 
 // Owns one handle. `Traits` says which value means none, which values are handles and how
 // to free one; it is kept in the owner, so it may carry what freeing needs (the interface
@@ -50,17 +51,17 @@ public:
     // The system has taken the handle and frees it itself.
     void HandToSystem() {
         if (Traits::valid(handle_))
-            LiveHandleSet().erase(Key(handle_));
+            tally::Freed(Key(handle_));
         handle_ = Traits::none();
     }
     void reset(Handle h = Traits::none()) {
         if (Traits::valid(handle_)) {
             traits_.close(handle_);
-            LiveHandleSet().erase(Key(handle_));
+            tally::Freed(Key(handle_));
         }
         handle_ = h;
         if (Traits::valid(handle_))
-            LiveHandleSet().insert(Key(handle_));
+            tally::Taken(Key(handle_));
     }
 
 private:

@@ -5,7 +5,6 @@
 #include "menu/menu_look.h"
 
 namespace {
-MenuPlatform* g_installed = nullptr;
 
 int QueryVersionCode() {
     WindowsRelease release;
@@ -50,13 +49,12 @@ bool MenuPlatform::ClassicTheme() {
     return classicTheme_ == 1;
 }
 
-MenuPlatform& CurrentMenuPlatform() {
+fw::Seam<MenuPlatform>& MenuPlatformSeam() {
     static MenuPlatform system;
-    return g_installed ? *g_installed : system;
+    static fw::Seam<MenuPlatform> seam(system);
+    return seam;
 }
 
-MenuPlatform* SetMenuPlatform(MenuPlatform* platform) {
-    MenuPlatform* previous = g_installed;
-    g_installed = platform;
-    return previous;
+MenuPlatform& CurrentMenuPlatform() {
+    return MenuPlatformSeam().Current();
 }

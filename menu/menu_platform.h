@@ -2,6 +2,8 @@
 // whether the classic theme is in use. Tests put their own answers in its place.
 #pragma once
 
+#include "framework/seam.h"
+
 class MenuPlatform {
 public:
     virtual ~MenuPlatform() = default;
@@ -16,6 +18,7 @@ private:
     int classicTheme_ = -1;
 };
 
+// The system's answers unless a substitute is installed (framework/seam.h).
+fw::Seam<MenuPlatform>& MenuPlatformSeam();
+// The seam in use.
 MenuPlatform& CurrentMenuPlatform();
-// Installs `platform` (null restores the system's); returns the one it replaces.
-MenuPlatform* SetMenuPlatform(MenuPlatform* platform);

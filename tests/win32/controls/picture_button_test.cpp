@@ -13,6 +13,7 @@
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/gdi.h"
+#include "owned_handle_tally.h"
 #include "ui_helpers.h"
 
 namespace {
