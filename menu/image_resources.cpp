@@ -5,8 +5,17 @@
 namespace {
 constexpr std::size_t kToolbarHeaderWords = 4;
 
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kBitCountOffset = 14;
+constexpr std::size_t kColorsUsedOffset = 32;
+
 std::uint16_t WordAt(const std::uint8_t* data, std::size_t word) {
     return static_cast<std::uint16_t>(data[2 * word] | (data[2 * word + 1] << 8));
+}
+
+std::uint32_t DwordAtByte(const std::uint8_t* data, std::size_t offset) {
+    return static_cast<std::uint32_t>(data[offset]) | (data[offset + 1] << 8) |
+           (data[offset + 2] << 16) | (static_cast<std::uint32_t>(data[offset + 3]) << 24);
 }
 }  // namespace
 
@@ -42,6 +51,17 @@ int BitmapColorCount(std::uint32_t colorsUsed, std::uint16_t bitCount) {
         default:
             return 0;
     }
+}
+
+std::optional<int> InfoHeaderColorCount(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr || size < kInfoHeaderSize)
+        return std::nullopt;
+    const std::uint32_t headerSize = DwordAtByte(data, 0);
+    if (headerSize < kInfoHeaderSize || headerSize > size)
+        return std::nullopt;
+    const auto bitCount =
+        static_cast<std::uint16_t>(data[kBitCountOffset] | (data[kBitCountOffset + 1] << 8));
+    return BitmapColorCount(DwordAtByte(data, kColorsUsedOffset), bitCount);
 }
 
 int SharedImageIndex(const std::vector<int>& ids, int command) {

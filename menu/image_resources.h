@@ -17,6 +17,11 @@ std::optional<int> ToolbarImagePosition(const std::uint8_t* data, std::size_t si
 // Palette colours of a bitmap: its used-colour count when set, else by bits per pixel
 // (1: 2, 4: 16, 8: 256, others none).
 int BitmapColorCount(std::uint32_t colorsUsed, std::uint16_t bitCount);
+// The palette colours of a bitmap resource (the bitmap without its file header) whose
+// header is the information header of 40 bytes or one of its longer successors, as the
+// system-colour mapping reads it. Nothing for the 12-byte core header of older bitmaps,
+// whose fields lie elsewhere and whose palette entries are 3 bytes, or for a header cut short.
+std::optional<int> InfoHeaderColorCount(const std::uint8_t* data, std::size_t size);
 
 // The ids of the shared image list, entry by entry.
 // The first entry of `command`, or -1.

@@ -3,6 +3,7 @@
 #include "menu/kel_menu.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/resources.h"
 #include "framework/gdi.h"
@@ -72,6 +73,7 @@ BOOL KelMenu::DestroyMenu() {
     Forget(AllPopups(), menu_);
     for (auto popup = popups_.rbegin(); popup != popups_.rend(); ++popup)
         Forget(AllPopups(), *popup);
+    DetachOwnedPopups();
     while (!ownedPopups_.empty())
         ownedPopups_.pop_back();  // each destroys its own menu and records
     popups_.clear();
@@ -81,6 +83,24 @@ BOOL KelMenu::DestroyMenu() {
     const BOOL destroyed = ::DestroyMenu(menu_);
     menu_ = nullptr;
     return destroyed;
+}
+
+// Each popup object destroys its own menu. Destroying a menu destroys the popups it still
+// holds, so the owned ones are taken out of it first: every menu is destroyed once, and no
+// handle is used after its menu is gone.
+void KelMenu::DetachOwnedPopups() {
+    if (menu_ == nullptr)
+        return;
+    for (int position = GetMenuItemCount(menu_) - 1; position >= 0; --position) {
+        const HMENU popup = ::GetSubMenu(menu_, position);
+        const bool owned =
+            popup != nullptr && std::any_of(ownedPopups_.begin(), ownedPopups_.end(),
+                                            [popup](const std::unique_ptr<KelMenu>& own) {
+                                                return own->menu_ == popup;
+                                            });
+        if (owned)
+            RemoveMenu(menu_, static_cast<UINT>(position), MF_BYPOSITION);
+    }
 }
 
 HMENU KelMenu::GetSubMenu(int position) const {
@@ -161,21 +181,28 @@ BOOL KelMenu::AppendItem(const wchar_t* label, UINT flags, UINT_PTR id, int imag
         flags = MF_SEPARATOR | MF_OWNERDRAW | (flags & MF_BYPOSITION);
     else
         flags |= MF_OWNERDRAW;
-    if (flags & MF_POPUP) {
+    auto item = std::make_unique<KelMenuItem>();
+    item->label = label ? label : L"";
+    item->commandId = id;
+    item->menuFlags = flags;
+    // Room first, so that nothing fails once Windows holds the item and its record.
+    const bool popup = (flags & MF_POPUP) != 0;
+    items_.reserve(items_.size() + 1);
+    if (popup) {
+        popups_.reserve(popups_.size() + 1);
+        AllPopups().reserve(AllPopups().size() + 1);
+    }
+    if (!AppendMenuW(menu_, flags, id, reinterpret_cast<const wchar_t*>(item.get())))
+        return FALSE;
+    item->imageIndex = LoadImage(id, imageResource);
+    if (popup) {
         AllPopups().push_back(reinterpret_cast<HMENU>(id));
         popups_.push_back(reinterpret_cast<HMENU>(id));
     }
-    auto item = std::make_unique<KelMenuItem>();
-    item->label = label ? label : L"";
-    item->imageIndex = LoadImage(id, imageResource);
-    item->commandId = id;
-    item->menuFlags = flags;
-    const auto data = reinterpret_cast<const wchar_t*>(item.get());
     items_.push_back(std::move(item));
-    const BOOL appended = AppendMenuW(menu_, flags, id, data);
     if (loadedFromResource_)
         RefreshPopupLabels();
-    return appended;
+    return TRUE;
 }
 
 BOOL KelMenu::LoadMenu(UINT resourceId) {
@@ -193,15 +220,16 @@ BOOL KelMenu::LoadMenu(const wchar_t* resourceName) {
 }
 
 BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
-    // Read the whole template first: a malformed one leaves the previous menu as it was.
+    // Read the whole template first, and build apart: a malformed template, or a menu or item
+    // the system refuses, leaves the previous menu as it was.
     const auto items = ParseMenuTemplate(static_cast<const std::uint8_t*>(data), size);
     if (!items)
         return FALSE;
-    DestroyMenu();
-    menu_ = CreateMenu();
-    if (menu_ == nullptr)
+    KelMenu built;
+    built.menu_ = CreateMenu();
+    if (built.menu_ == nullptr)
         return FALSE;
-    std::vector<KelMenu*> levels{this};
+    std::vector<KelMenu*> levels{&built};
     for (const MenuTemplateItem& item : *items) {
         while (static_cast<int>(levels.size()) > item.depth + 1) {
             levels.back()->AlignShortcutColumn();
@@ -210,18 +238,28 @@ BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
         KelMenu* level = levels.back();
         const std::wstring text(item.text.begin(), item.text.end());
         if (item.IsPopup()) {
-            auto popup = std::make_unique<KelMenu>();
-            popup->menu_ = CreatePopupMenu();
-            level->AppendItem(text.c_str(), item.flags, reinterpret_cast<UINT_PTR>(popup->menu_));
-            levels.push_back(popup.get());
-            level->ownedPopups_.push_back(std::move(popup));
-        } else {
-            level->AppendItem(text.c_str(), item.flags, item.id);
+            level->ownedPopups_.push_back(std::make_unique<KelMenu>());
+            KelMenu& popup = *level->ownedPopups_.back();
+            popup.menu_ = CreatePopupMenu();
+            if (popup.menu_ == nullptr ||
+                !level->AppendItem(text.c_str(), item.flags,
+                                   reinterpret_cast<UINT_PTR>(popup.menu_)))
+                return FALSE;
+            levels.push_back(&popup);
+        } else if (!level->AppendItem(text.c_str(), item.flags, item.id)) {
+            return FALSE;
         }
     }
     for (auto level = levels.rbegin(); level != levels.rend(); ++level)
         (*level)->AlignShortcutColumn();
-    ShowTopLevelAsText();
+    if (!built.ShowTopLevelAsText())
+        return FALSE;
+    DestroyMenu();
+    // The records move with their addresses, which are the items' data.
+    menu_ = std::exchange(built.menu_, nullptr);
+    std::swap(items_, built.items_);
+    std::swap(popups_, built.popups_);
+    std::swap(ownedPopups_, built.ownedPopups_);
     loadedFromResource_ = true;
     return TRUE;
 }
@@ -236,13 +274,13 @@ void KelMenu::AlignShortcutColumn() {
 }
 
 // The menu bar itself is drawn by Windows; only the levels below it are drawn here.
-void KelMenu::ShowTopLevelAsText() {
+bool KelMenu::ShowTopLevelAsText() {
     const int count = GetMenuItemCount(menu_);
     for (int position = 0; position < count && position < ItemCount(); ++position) {
-        KelMenuItem& item = *items_[position];
         const HMENU popup = ::GetSubMenu(menu_, position);
-        item.menuFlags = MF_BYPOSITION | (popup ? MF_POPUP : 0);
-        const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : item.commandId;
-        ModifyMenuW(menu_, position, item.menuFlags, id, item.label.c_str());
+        const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : items_[position]->commandId;
+        if (!RegisterAt(static_cast<UINT>(position), *items_[position], popup ? MF_POPUP : 0, id))
+            return false;
     }
+    return true;
 }

@@ -37,7 +37,7 @@ public:
     virtual void MeasureItem(MEASUREITEMSTRUCT* request);
     // Builds a menu bar from a menu resource: its popups, at every level, are owner-drawn
     // KelMenu objects owned by this one. FALSE, with the previous menu untouched, when the
-    // resource is missing or malformed.
+    // resource is missing or malformed or the system refuses a menu or an item.
     virtual BOOL LoadMenu(UINT resourceId);
     virtual BOOL LoadMenu(const wchar_t* resourceName);
     // Destroys the menu, the popup objects made for it and every record.
@@ -46,7 +46,8 @@ public:
     // Appends an owner-drawn item. `id` is the command id, the popup's handle with MF_POPUP,
     // or 0 for a separator. `imageResource` names a bitmap strip and the toolbar resource
     // of the same id that places the command's picture in it; -1 takes the image shared
-    // earlier for the command, if any. The result is AppendMenuW's.
+    // earlier for the command, if any. FALSE when Windows refuses the item: then no record is
+    // kept, no popup registered and no image shared.
     BOOL AppendItem(const wchar_t* label, UINT flags, UINT_PTR id, int imageResource = -1);
     // The label of an item by position (MF_BYPOSITION) or by command id (searched through
     // the popups).
@@ -85,11 +86,13 @@ private:
     // Building (kel_menu.cpp)
     BOOL BuildFromTemplate(const void* data, DWORD size);
     void AlignShortcutColumn();
-    void ShowTopLevelAsText();
+    bool ShowTopLevelAsText();
+    void DetachOwnedPopups();
+    bool RegisterAt(UINT position, KelMenuItem& item, UINT flags, UINT_PTR id);
     // Keeping records in step (kel_menu_items.cpp)
     void AdoptMenuItems();
     KelMenuItem* FindItemByCommand(UINT_PTR command);
-    std::unique_ptr<KelMenuItem> ReplaceItemAt(UINT position, UINT flags, UINT_PTR id,
+    std::unique_ptr<KelMenuItem> ReplaceItemAt(UINT position, UINT state, UINT flags, UINT_PTR id,
                                                const std::wstring& text);
     KelMenuItem* AdoptItemAt(UINT position, std::vector<std::unique_ptr<KelMenuItem>>& made);
     int CountLeadingForeignItems() const;

@@ -58,14 +58,13 @@ bool FindToolbarImage(UINT_PTR command, int resource, int& position) {
 }
 
 // A 16-colour bitmap resource with the standard black, greys and white of toolbar
-// pictures mapped to the current system colours; null for any other colour count.
+// pictures mapped to the current system colours; null for any other colour count or header.
 fw::Bitmap LoadSysColorBitmapResource(int resource) {
     DWORD size = 0;
     const std::uint8_t* bytes = ResourceBytes(resource, MAKEINTRESOURCEW(2), size);  // RT_BITMAP
-    if (bytes == nullptr || size < sizeof(BITMAPINFOHEADER))
-        return fw::Bitmap();
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
-    if (BitmapColorCount(header->biClrUsed, header->biBitCount) != 16)
+    // The mapping reads the information header; a bitmap with the older core header is
+    // loaded as it is.
+    if (InfoHeaderColorCount(bytes, size) != 16)
         return fw::Bitmap();
     return fw::Bitmap(
         fw::CreateMappedBitmap(fw::ResourceModule(), resource & 0xFFFF, 0, nullptr, 0));

@@ -1,8 +1,10 @@
 // KelMenu: keeping the records in step with the live menu, label lookup and the answer to
 // keyboard mnemonics.
 #include <algorithm>
+#include <utility>
 
 #include "menu/kel_menu.h"
+#include "menu/menu_platform.h"
 #include "menu/mnemonic.h"
 
 std::wstring KelMenu::MenuString(UINT position) const {
@@ -26,24 +28,40 @@ KelMenuItem* KelMenu::FindItemByCommand(UINT_PTR command) {
     return nullptr;
 }
 
-std::unique_ptr<KelMenuItem> KelMenu::ReplaceItemAt(UINT position, UINT flags, UINT_PTR id,
-                                                    const std::wstring& text) {
+// Every registration names the item by its position, whatever flags the record kept: a
+// position read as a command id would change another item. The record takes the flags
+// only when Windows took them; an owner-drawn item carries its record, any other its label.
+bool KelMenu::RegisterAt(UINT position, KelMenuItem& item, UINT flags, UINT_PTR id) {
+    flags |= MF_BYPOSITION;
+    const wchar_t* content =
+        (flags & MF_OWNERDRAW) ? reinterpret_cast<const wchar_t*>(&item) : item.label.c_str();
+    if (!ModifyMenuW(menu_, position, flags, id, content))
+        return false;
+    item.menuFlags = flags;
+    return true;
+}
+
+// A record for an item something else put in the menu, registered owner-drawn under
+// `flags`; should Windows refuse, the record keeps the item's `state` as it stands.
+std::unique_ptr<KelMenuItem> KelMenu::ReplaceItemAt(UINT position, UINT state, UINT flags,
+                                                    UINT_PTR id, const std::wstring& text) {
     auto item = std::make_unique<KelMenuItem>();
     item->label = text;
-    item->menuFlags = flags;
+    item->menuFlags = state;
     item->commandId = id;
-    ModifyMenuW(menu_, position, flags, id, reinterpret_cast<const wchar_t*>(item.get()));
+    RegisterAt(position, *item, flags, id);
     return item;
 }
 
 KelMenuItem* KelMenu::AdoptItemAt(UINT position, std::vector<std::unique_ptr<KelMenuItem>>& made) {
     const UINT state = GetMenuState(menu_, position, MF_BYPOSITION);
     if (state & MF_POPUP) {
+        const UINT flags = state & 0xFF;  // the high byte counts the popup's own items
         const auto handle = reinterpret_cast<UINT_PTR>(::GetSubMenu(menu_, position));
         const std::wstring text = MenuString(position);
         KelMenuItem* item = FindItemByCommand(handle);
         if (item == nullptr)
-            made.push_back(ReplaceItemAt(position, (state & 0xEF) | 0x510, handle, text));
+            made.push_back(ReplaceItemAt(position, flags, (flags & 0xEF) | 0x510, handle, text));
         else if (!text.empty())
             item->label = text;
         return item ? item : made.back().get();
@@ -51,23 +69,21 @@ KelMenuItem* KelMenu::AdoptItemAt(UINT position, std::vector<std::unique_ptr<Kel
     if (state & MF_SEPARATOR) {
         KelMenuItem* item = FindItemByCommand(0);
         if (item == nullptr)
-            made.push_back(ReplaceItemAt(position, state | 0xD00, 0, std::wstring()));
+            made.push_back(ReplaceItemAt(position, state, state | 0xD00, 0, std::wstring()));
         else
-            ModifyMenuW(menu_, position, item->menuFlags, 0,
-                        reinterpret_cast<const wchar_t*>(item));
+            RegisterAt(position, *item, item->menuFlags, 0);
         return item ? item : made.back().get();
     }
     const UINT id = GetMenuItemID(menu_, static_cast<int>(position));
     const std::wstring text = MenuString(position);
     KelMenuItem* item = FindItemByCommand(id);
     if (item == nullptr) {
-        made.push_back(ReplaceItemAt(position, state | 0x500, id, text));
+        made.push_back(ReplaceItemAt(position, state, state | 0x500, id, text));
         return made.back().get();
     }
-    item->menuFlags = state | 0x500;
     if (!text.empty())
         item->label = text;
-    ModifyMenuW(menu_, position, item->menuFlags, id, reinterpret_cast<const wchar_t*>(item));
+    RegisterAt(position, *item, state | 0x500, id);
     return item;
 }
 
@@ -112,7 +128,7 @@ int KelMenu::CountLeadingForeignItems() const {
             if (items_[i]->label == text)
                 return position >= i ? position - i : 0;
         }
-        return 0;
+        // Text of no record: an item put in front; the loaded ones come after it.
     }
     return 0;
 }
@@ -123,11 +139,9 @@ void KelMenu::RefreshPopupLabels() {
     const int count = GetMenuItemCount(menu_);
     for (int i = 0; shift + i < count && i < ItemCount(); ++i) {
         const HMENU popup = ::GetSubMenu(menu_, shift + i);
-        if (popup == nullptr)
-            continue;
-        items_[i]->menuFlags = MF_BYPOSITION | MF_POPUP;
-        ModifyMenuW(menu_, static_cast<UINT>(shift + i), MF_BYPOSITION | MF_POPUP,
-                    reinterpret_cast<UINT_PTR>(popup), items_[i]->label.c_str());
+        if (popup != nullptr)
+            RegisterAt(static_cast<UINT>(shift + i), *items_[i], MF_POPUP,
+                       reinterpret_cast<UINT_PTR>(popup));
     }
 }
 
@@ -171,6 +185,9 @@ LRESULT KelMenu::MatchMnemonic(UINT character, UINT flags, HMENU popup) {
     std::vector<std::u16string> labels;
     for (const auto& item : menu->items_)
         labels.emplace_back(item->label.begin(), item->label.end());
+    const auto lower = [](std::u16string text) {
+        return CurrentMenuPlatform().LowerCase(std::move(text));
+    };
     return static_cast<LRESULT>(
-        MnemonicAnswer(labels, static_cast<char16_t>(character & 0xFFFF), flags));
+        MnemonicAnswer(labels, static_cast<char16_t>(character & 0xFFFF), flags, lower));
 }

@@ -49,6 +49,12 @@ bool MenuPlatform::ClassicTheme() {
     return classicTheme_ == 1;
 }
 
+std::u16string MenuPlatform::LowerCase(std::u16string text) {
+    if (!text.empty())
+        CharLowerBuffW(reinterpret_cast<wchar_t*>(&text[0]), static_cast<DWORD>(text.size()));
+    return text;
+}
+
 fw::Seam<MenuPlatform>& MenuPlatformSeam() {
     static MenuPlatform system;
     static fw::Seam<MenuPlatform> seam(system);

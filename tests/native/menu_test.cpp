@@ -86,25 +86,39 @@ TEST(MenuTemplate, BrokenTemplatesAreRejectedWithoutReadingPastTheEnd) {
 
 constexpr unsigned kPopup = 0x10;
 
+// A simple mapping in place of the system's: ASCII capitals only.
+std::u16string AsciiLower(std::u16string text) {
+    for (char16_t& c : text)
+        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 0x20) : c;
+    return text;
+}
+
 // Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
-// without the popup bit answer nothing; letters beyond ASCII.
+// without the popup bit answer nothing; case is what the mapping makes of it.
 TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
     const std::uint32_t first = 2u << 16, second = first | 1;  // execute the item at 0 or 1
-    // clang-format off
-    const std::tuple<std::vector<std::u16string>, char16_t, unsigned, std::uint32_t> cases[] = {
-        {{u"&Open", u"&save"}, u'S', kPopup, second}, {{u"&Open", u"&Save"}, u's', kPopup, second},
-        {{u"x", u"&Send", u"&Save"}, u's', kPopup, second}, {{u"Save &As"}, u'a', kPopup, first},
-        {{u"Tom &&xJerry"}, u'x', kPopup, first}, {{u"Save"}, u's', kPopup, 0},
-        {{u"&Save"}, u's', 0x2000, 0}, {{}, u's', kPopup, 0},
-        {{u"\u0444\u0430\u0439\u043b &\u0432\u044b\u0445"}, u'\u0412', kPopup, first},
-        {{u"&\u00e9diter"}, u'\u00c9', kPopup, first},
-        {{u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, first},
+    const struct {
+        const char* name;
+        std::vector<std::u16string> labels;
+        char16_t character;
+        unsigned flags;
+        std::uint32_t answer;
+    } cases[] = {
+        {"capital typed", {u"&Open", u"&save"}, u'S', kPopup, second},
+        {"small typed", {u"&Open", u"&Save"}, u's', kPopup, second},
+        {"lower position wins", {u"x", u"&Send", u"&Save"}, u's', kPopup, second},
+        {"key inside the label", {u"Save &As"}, u'a', kPopup, first},
+        {"doubled ampersand", {u"Tom &&xJerry"}, u'x', kPopup, first},
+        {"no ampersand", {u"Save"}, u's', kPopup, 0},
+        {"not a popup", {u"&Save"}, u's', 0x2000, 0},
+        {"no items", {}, u's', kPopup, 0},
+        {"a capital the mapping keeps", {u"&\u00e9diter"}, u'\u00c9', kPopup, 0},
+        {"a letter without case", {u"\u6253\u5f00(&\u6253)"}, u'\u6253', kPopup, first},
     };
-    // clang-format on
-    for (const auto& [labels, character, flags, answer] : cases)
-        EXPECT_EQ(MnemonicAnswer(labels, character, flags), answer) << int{character};
-    // Capitals and expected letters at the range edges of Latin.
-    EXPECT_EQ(LowerCase(u"AZ@[\u00c0\u00de\u00d7\u00df"), u"az@[\u00e0\u00fe\u00d7\u00df");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MnemonicAnswer(c.labels, c.character, c.flags, AsciiLower), c.answer);
+    }
 }
 
 // Every character is 3 pixels wide, a space `spaceWidth`.
@@ -194,6 +208,37 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
                              {0, 24, 0}, {5, 8, 5},  {70000, 8, 0xFFFF}};
     for (const auto& c : colors)
         EXPECT_EQ(BitmapColorCount(c[0], static_cast<std::uint16_t>(c[1])), c[2]) << c[0] << c[1];
+}
+
+// The bitmap's header as words: its size, then 4 bits per pixel at `bitCountWord` (word 7 in
+// the information header, word 5 in the core header) and `colorsUsed` at word 16, where the
+// information header keeps it and a core header's palette lies.
+std::u16string BitmapHeader(char16_t headerSize, std::size_t bitCountWord, char16_t colorsUsed) {
+    std::u16string words(64, u'\0');
+    words[0] = headerSize;
+    words[bitCountWord] = 4;
+    words[16] = colorsUsed;
+    return words;
+}
+
+TEST(ImageResources, PaletteSizeReadOnlyFromAnInformationHeader) {
+    const struct {
+        const char* name;
+        std::u16string words;
+        std::size_t size;
+        std::optional<int> colors;
+    } cases[] = {
+        {"information header, 4 bits", BitmapHeader(40, 7, 0), 128, 16},
+        {"information header, colours used", BitmapHeader(40, 7, 300), 128, 300},
+        {"longer successor", BitmapHeader(124, 7, 0), 128, 16},
+        {"core header whose palette reads as 16", BitmapHeader(12, 5, 16), 128, std::nullopt},
+        {"resource shorter than an information header", BitmapHeader(40, 7, 0), 39, std::nullopt},
+        {"header longer than the resource", BitmapHeader(124, 7, 0), 123, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InfoHeaderColorCount(HeapBytes(c.words, c.size).get(), c.size), c.colors);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@ strip16.bmp: 4 bits per pixel, three 16 x 15 pictures on light grey, each a colo
 with a black pixel at its corner and a dark grey pixel beside it (grey and black are the
 standard toolbar colours that loading maps to the system colours).
 plain256.bmp: 8 bits per pixel, one 16 x 15 picture of the same kind.
+core16.bmp: 4 bits per pixel, the blue picture, with the 12-byte core header of older bitmaps
+(3-byte palette entries).
 """
 import struct
 
@@ -25,7 +27,7 @@ def picture(colour):
     return rows
 
 
-def write_bmp(path, width, rows, bits, palette):
+def write_bmp(path, width, rows, bits, palette, core=False):
     height = len(rows)
     stride = ((width * bits + 31) // 32) * 4
     data = b""
@@ -35,11 +37,15 @@ def write_bmp(path, width, rows, bits, palette):
         else:
             line = bytes(row)
         data += line + b"\0" * (stride - len(line))
-    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in palette)
-    offset = 14 + 40 + len(table)
+    entry = "<BBB" if core else "<BBBB"
+    table = b"".join(struct.pack(entry, b, g, r, *([] if core else [0])) for r, g, b in palette)
+    if core:
+        info = struct.pack("<IHHHH", 12, width, height, 1, bits)
+    else:
+        info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0,
+                           len(palette), 0)
+    offset = 14 + len(info) + len(table)
     header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0,
-                       len(palette), 0)
     with open(path, "wb") as f:
         f.write(header + info + table + data)
 
@@ -47,3 +53,4 @@ def write_bmp(path, width, rows, bits, palette):
 strip = [sum((picture(c)[y] for c in SQUARES), []) for y in range(15)]
 write_bmp("strip16.bmp", 48, strip, 4, PALETTE16)
 write_bmp("plain256.bmp", 16, picture(9), 8, PALETTE16 + [(0, 0, 0)] * 240)
+write_bmp("core16.bmp", 16, picture(12), 4, PALETTE16, core=True)

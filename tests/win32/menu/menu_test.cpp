@@ -62,6 +62,16 @@ std::wstring Items(const KelMenu& menu) {
     }
     return items;
 }
+// The texts of a menu bar's items, as Windows shows them.
+std::wstring BarTexts(HMENU bar) {
+    std::wstring texts;
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        texts += std::wstring(text) + L"|";
+    }
+    return texts;
+}
 SIZE Measure(KelMenu& popup, int position) {
     MEASUREITEMSTRUCT request{ODT_MENU, 0, GetMenuItemID(popup.menu(), position),
                               0,        0, Info(popup.menu(), position, MIIM_DATA).dwItemData};
@@ -116,6 +126,39 @@ TEST(KelMenuLoad, BadResourcesLeaveTheMenuAndDestroyFreesEveryPopup) {
     EXPECT_TRUE(!KelMenu::RouteMeasureItem(&request) && request.itemWidth == 77u);
 }
 
+// Items something else put in front of a loaded bar, of any kind, leave every label over its
+// own popup when an item is appended.
+TEST(KelMenuLoad, ItemsPutInFrontOfTheBarLeaveEachLabelOverItsPopup) {
+    for (int code : {kXp, kW2000}) {
+        SCOPED_TRACE(code);
+        LookScope look(code);
+        KelMenu bar;
+        ASSERT_TRUE(bar.LoadMenu(IDM_TEST_MENU));
+        const HMENU file = bar.GetSubMenu(0);
+        InsertMenuW(bar.menu(), 0, MF_BYPOSITION | MF_STRING, 500, L"Foreign");
+        InsertMenuW(bar.menu(), 1, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+        ASSERT_TRUE(
+            bar.AppendItem(L"E&xtra", MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu())));
+        EXPECT_EQ(BarTexts(bar.menu()), L"Foreign||&File|&Help|E&xtra|");
+        EXPECT_EQ(bar.GetSubMenu(2), file);
+    }
+}
+
+// An item Windows refuses, here because the menu's handle is no longer a menu, leaves the
+// records, the popup registrations and the shared images as they were.
+TEST(KelMenuAppend, AnItemTheSystemRefusesLeavesEverythingAsItWas) {
+    auto popup = OneItem(L"&Open");
+    DestroyMenu(popup->menu());
+    const HMENU more = CreatePopupMenu();
+    const std::size_t shared = KelMenu::SharedImageIds().size();
+    EXPECT_FALSE(popup->AppendItem(L"&More", MF_POPUP, reinterpret_cast<UINT_PTR>(more)));
+    EXPECT_FALSE(popup->AppendItem(L"&Save", MF_STRING, 805, IDB_TEST_STRIP));
+    EXPECT_EQ(popup->ItemCount(), 1);
+    EXPECT_FALSE(KelMenu::IsRegisteredPopup(more));
+    EXPECT_EQ(KelMenu::SharedImageIds().size(), shared);
+    DestroyMenu(more);
+}
+
 TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     auto popup = OneItem(L"&Open");
     popup->AppendItem(L"", 0, 0);
@@ -133,6 +176,46 @@ TEST(KelMenuAdopt, ItemsAddedWithPlainCallsAreAdoptedOnTheNextMnemonic) {
     // The long label whole; the record kept by command.
     EXPECT_TRUE(Label(*popup, 3) == longLabel && Info(menu, 1, MIIM_DATA).dwItemData == openRecord);
     DestroyMenu(foreign);
+}
+
+// A separator appended as an item was registered without the by-position bit; adopting it
+// re-registers it where it stands, and the item whose command id is that position stays.
+TEST(KelMenuAdopt, ASeparatorIsAdoptedWhereItStands) {
+    for (int code : {kXp, kW2000}) {
+        SCOPED_TRACE(code);
+        LookScope look(code);
+        auto popup = OneItem(L"&Two", 2);
+        popup->AppendItem(L"&Seven", MF_STRING, 7);
+        popup->AppendItem(L"", 0, 0);
+        popup->AppendItem(L"&Nine", MF_STRING, 9);
+        AppendMenuW(popup->menu(), MF_STRING, 10, L"&Ten");
+        EXPECT_EQ(KelMenu::MatchMnemonic(L't', MF_POPUP, popup->menu()),
+                  MAKELRESULT(0, MNC_EXECUTE));
+        EXPECT_EQ(Items(*popup), L"2o &Two|7o &Seven|0os |9o &Nine|10o &Ten|");
+    }
+}
+
+// Every letter up to the end of the Cyrillic supplement: a label's mnemonic answers the
+// letters the system lower-cases alike, and only those.
+TEST(KelMenuMnemonic, LettersMatchAsTheSystemLowerCasesThem) {
+    const auto lower = [](wchar_t c) {
+        CharLowerBuffW(&c, 1);
+        return c;
+    };
+    const auto upper = [](wchar_t c) {
+        CharUpperBuffW(&c, 1);
+        return c;
+    };
+    for (wchar_t letter = 1; letter <= 0x52F; ++letter) {
+        if (!IsCharAlphaW(letter))
+            continue;
+        auto popup = OneItem((L"&" + std::wstring(1, letter)).c_str());
+        for (wchar_t typed : {lower(letter), upper(letter)}) {
+            const LRESULT answer = lower(typed) == lower(letter) ? MAKELRESULT(0, MNC_EXECUTE) : 0;
+            EXPECT_EQ(KelMenu::MatchMnemonic(typed, MF_POPUP, popup->menu()), answer)
+                << std::hex << "label U+" << int{letter} << ", typed U+" << int{typed};
+        }
+    }
 }
 
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
@@ -279,6 +362,8 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
     EXPECT_EQ((std::vector<COLORREF>{first, pixel(index, 0, 0),
                                      pixel(share(IDC_EXIT, IDB_TEST_STRIP), 8, 8)}),
               (std::vector<COLORREF>{RGB(255, 0, 0), RGB(192, 192, 192), RGB(0, 255, 0)}));
+    // A bitmap with the older core header is loaded as it is: its blue picture.
+    EXPECT_EQ(pixel(share(805, IDB_TEST_CORE), 8, 8), RGB(0, 0, 255));
 }
 
 HWND g_popup = nullptr;  // what the steps inside the menu's loop saw: the popup, where, its picture

@@ -6,6 +6,7 @@
 #define IDM_OPEN_MENU 902
 #define IDB_TEST_STRIP 910
 #define IDB_TEST_PLAIN 911
+#define IDB_TEST_CORE 912
 
 #define IDC_OPEN 100
 #define IDC_SAVE_AS 101
