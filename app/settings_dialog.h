@@ -21,8 +21,6 @@ public:
     explicit SettingsDialog(HWND parent = nullptr);
     ~SettingsDialog() override;
 
-    HICON icon() const { return icon_; }
-    const TextLabel& label(int index) const { return labels_[index]; }
     static constexpr int kLabelCount = 5;
 
     // Button handlers, also called directly (restore-defaults sends the format).
