@@ -13,7 +13,7 @@
 namespace settings {
 
 // A larger file is not a profile.
-constexpr std::size_t kMaxProfileBytes = 64 * 1024;
+constexpr std::size_t kMaxProfileBytes = std::size_t{64} * 1024;
 
 struct ProfileResult {
     std::optional<Setup> setup;
