@@ -11,9 +11,6 @@ add_link_options(-Wl,--no-insert-timestamp)
 set(WIN_LIBS setupapi hid comctl32 gdi32 user32 shell32 advapi32 kernel32)
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 # Everything but the entry point, so that test programs link the same code: the pure logic
 # once, the Windows code twice. The programs link `core`; test programs link `core_counted`,
 # the same sources built to count the handles that owners hold (framework/owned.h), so that
@@ -78,7 +75,7 @@ set(WIN_TEST_MAIN ${CMAKE_SOURCE_DIR}/tests/win32/support/test_main.cpp)
 add_library(win_test_support STATIC ${WIN_TEST_SUPPORT})
 target_compile_options(win_test_support PRIVATE ${WARNINGS})
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
-target_link_libraries(win_test_support PUBLIC core_counted gtest)
+target_link_libraries(win_test_support PUBLIC core_counted GTest::gtest)
 foreach(dir IN LISTS WIN_TEST_DIRS)
   get_filename_component(group ${dir} NAME)
   if(NOT IS_DIRECTORY ${dir} OR group STREQUAL "support")
@@ -119,3 +116,4 @@ target_link_libraries(win32_package_tests PRIVATE version)
 add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
 
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)
+add_subdirectory(${CMAKE_SOURCE_DIR}/tools/virtual-reader ${CMAKE_BINARY_DIR}/virtual-reader)
