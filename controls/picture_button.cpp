@@ -110,6 +110,27 @@ void PictureButton::PrepareToolTip() {
     SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
+bool PictureButton::SetToolTipText(const wchar_t* text) {
+    PrepareToolTip();
+    if (!toolTip)
+        return false;
+    // The size of the record that every version of the common controls accepts.
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = GetParent(hwnd());
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd());
+    SendMessageW(toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const bool shown = text && text[0] != L'\0';
+    if (shown) {
+        tool.lpszText = const_cast<wchar_t*>(text);  // the tooltip keeps a copy
+        if (!SendMessageW(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)))
+            return false;
+    }
+    SendMessageW(toolTip, TTM_ACTIVATE, shown, 0);
+    return true;
+}
+
 void PictureButton::RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam) {
     PrepareToolTip();
     if (!toolTip)
@@ -133,13 +154,26 @@ LRESULT PictureButton::OnMouseMove(WPARAM keys, LPARAM point) {
         if (!hovering) {
             hovering = TRUE;
             Repaint();
-            TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, hwnd(), 0};
-            TrackMouseEvent(&leave);
         }
+        // Asked again on every move: a request the system did not take means that, as far
+        // as it knows, the pointer is already elsewhere, and no leave notice will come.
+        if (!AskForLeaveNotice())
+            EndHover();
     } else {
         EndHover();
     }
     return result;
+}
+
+bool PictureButton::AskForLeaveNotice() {
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, hwnd(), 0};
+    if (!TrackMouseEvent(&leave))
+        return false;
+    // Windows answers a request made while the pointer is elsewhere with an immediate
+    // WM_MOUSELEAVE; Wine drops it without a word. Under Wine a mouse move can be handled
+    // while the system's pointer position still lags behind it, so ask what is tracked.
+    TRACKMOUSEEVENT held{sizeof(held), TME_QUERY, nullptr, 0};
+    return TrackMouseEvent(&held) && held.hwndTrack == hwnd() && (held.dwFlags & TME_LEAVE);
 }
 
 void PictureButton::OnDisabled() {

@@ -5,7 +5,7 @@
 // by state, the caption, and in the flat look a border only while the mouse is over it or
 // it is pressed. It keeps the dialog's default-button protocol, can act as a two-state check
 // box, can drop down a KelMenu popup, can open a shell target on click, and carries a
-// (silent) tooltip and an optional cursor.
+// tooltip (silent until it is given a text) and an optional cursor.
 //
 // The button owns every icon and bitmap in its slots, also those handed to it. Its parent
 // must reflect WM_COMMAND, WM_DRAWITEM and WM_CTLCOLORBTN to it (fw::Dialog does).
@@ -65,6 +65,9 @@ public:
     // Loads the menu resource; its first popup drops down on click and posts the chosen
     // command to `owner`. FALSE when the resource does not load.
     BOOL SetPopupMenu(UINT menuResource, HWND owner);
+    // The tip shown while the mouse rests on the button; null or empty silences it. False
+    // when the tooltip cannot be made or takes no text.
+    bool SetToolTipText(const wchar_t* text);
 
     // Paints the button from a paint request (WM_DRAWITEM).
     void DrawItem(const DRAWITEMSTRUCT& request) {
@@ -143,6 +146,8 @@ private:
 
     void Repaint();
     void EndHover();
+    // Asks the system for WM_MOUSELEAVE; false when it does not hold the request.
+    bool AskForLeaveNotice();
     void PrepareToolTip();
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // One handler per message; each returns the message's answer.

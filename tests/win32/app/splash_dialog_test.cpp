@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "app/splash_dialog.h"
 #include "canvas.h"
@@ -46,6 +48,42 @@ TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNo
     }
     PumpMessages();
     EXPECT_EQ(fw::LiveOwnedHandles(), before);
+}
+
+std::string g_hoverRounds;
+
+// The real pointer, moved by the system: onto the close button, then back over the picture.
+void HoverCloseButtonThreeTimes() {
+    const HWND window = g_running->hwnd(), button = g_running->Item(IDCANCEL);
+    if (!IsWindowVisible(window)) {  // the modal loop shows it once it has nothing else to do
+        RunSoon(HoverCloseButtonThreeTimes);
+        return;
+    }
+    RECT box{};
+    GetClientRect(button, &box);
+    const POINT overButton{box.right / 2, box.bottom / 2}, overPicture{120, 150};
+    MovePointerUntil(window, overPicture, [] { return true; });
+    // The whole window painted afresh, buttons included, before their resting look is taken.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<COLORREF> rest = ShownPixels(button);
+    const auto atRest = [&] { return ShownPixels(button) == rest; };
+    for (int round = 0; round < 3; ++round) {
+        g_hoverRounds +=
+            MovePointerUntil(button, overButton, [&] { return !atRest(); }) ? 'H' : '-';
+        g_hoverRounds += MovePointerUntil(window, overPicture, atRest) ? '.' : 'h';
+    }
+    g_running->EndDialog(IDOK);
+}
+
+// H: the border showed while over the button; '.': it went once the pointer left (h: stuck).
+TEST(Splash, CloseButtonHoverEndsWhenThePointerLeaves) {
+    SplashDialog splash;
+    g_running = &splash;
+    g_hoverRounds.clear();
+    RunSoon(HoverCloseButtonThreeTimes);
+    EXPECT_EQ(splash.DoModal(), IDOK);
+    EXPECT_EQ(g_hoverRounds, "H.H.H.");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Picture buttons on real buttons: painting (by pixels), images, styles, hover, focus, handles.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -174,7 +175,15 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     const auto moved = [&](int x, WPARAM keys = 0) {  // -10: over the parent
         POINT screen{x, x};
         ClientToScreen(hwnd, &screen);
+        // The button asks the system where the pointer is: let it settle there first (under
+        // Wine its position can fall back to the previous one for a few milliseconds). No
+        // messages are pumped, so the system's own mouse messages wait.
         SetCursorPos(screen.x, screen.y);
+        const DWORD start = GetTickCount();
+        POINT at{};
+        while (GetTickCount() - start < 1000 && (!GetCursorPos(&at) || at.x != screen.x ||
+                                                 at.y != screen.y || GetTickCount() - start < 100))
+            Sleep(10);
         SendMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(x, x));
         return lit();
     };
@@ -186,6 +195,30 @@ TEST_F(PictureButtonTest, HoverStartsOnMoveAndEndsOnLeavingOrLosingTheWindow) {
     moved(10);
     seen += canvas->Pixel(kW / 2, kMid) == kActive ? 'A' : '-';
     EXPECT_EQ(seen, "-HH- H-H-H--");
+}
+
+// The real pointer, moved by the system, onto a button whose tooltip has a tip and away:
+// H the border showed, T the tip came up, '.' the button came back to rest (h: stuck).
+TEST_F(PictureButtonTest, HoverWithATipEndsWhenThePointerLeaves) {
+    Button button;
+    HWND hwnd = Bind(button);
+    button.SetIcons(MakeTestIcon(8, kRed), nullptr);
+    ASSERT_TRUE(button.SetToolTipText(L"Close"));
+    const POINT overButton{kW / 2, kMid}, overParent{5, 5};
+    MovePointerUntil(parent.hwnd(), overParent, [] { return true; });
+    RedrawWindow(parent.hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<COLORREF> rest = ShownPixels(hwnd);
+    const auto atRest = [&] { return ShownPixels(hwnd) == rest; };
+    const auto tipShown = [] {
+        const HWND tip = FindWindowW(TOOLTIPS_CLASSW, nullptr);
+        return tip && IsWindowVisible(tip);
+    };
+    std::string seen;
+    seen += MovePointerUntil(hwnd, overButton, [&] { return !atRest(); }) ? 'H' : '-';
+    seen += PumpUntil(tipShown, 3000) ? 'T' : '-';
+    seen += MovePointerUntil(parent.hwnd(), overParent, atRest) ? '.' : 'h';
+    EXPECT_EQ(seen, "HT.");
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {

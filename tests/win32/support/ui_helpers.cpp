@@ -1,7 +1,11 @@
 #include "ui_helpers.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
+
+#include "canvas.h"
+#include "framework/gdi.h"
 
 std::wstring WindowText(HWND hwnd) {
     std::vector<wchar_t> text(GetWindowTextLengthW(hwnd) + 1);
@@ -15,6 +19,46 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= limitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(limitMs - spent, 20),
+                                  QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
+bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& seen) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(frame.left + offset.x, frame.top + offset.y);
+        if (PumpUntil(seen, 1000))
+            return true;
+    }
+    return false;
+}
+
+std::vector<COLORREF> ShownPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    Canvas canvas(client.right, client.bottom);
+    {
+        // The window's own surface: what reaches the screen's own copy can lag behind.
+        fw::ClientDc shown(window);
+        BitBlt(canvas.dc(), 0, 0, client.right, client.bottom, shown.get(), 0, 0, SRCCOPY);
+    }
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
 }
 
 namespace {

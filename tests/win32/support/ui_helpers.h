@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 std::wstring WindowText(HWND hwnd);
 inline std::wstring ItemText(HWND dialog, int id) {
@@ -17,6 +19,17 @@ inline void Click(HWND dialog, int id) {
     SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0);
 }
 void PumpMessages();
+// Pumps messages until `done` answers true or `limitMs` milliseconds have passed; answers
+// whether `done` came true.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
+// Moves the pointer as the user would (SetCursorPos: the system sends the mouse messages) to
+// `offset` from the top left corner of `window`, and pumps messages until `seen` answers
+// true. Under Wine on a bare X server the system can lose a move (its position falls back to
+// the previous one), so the move is made again after a second, three times at most. Answers
+// whether `seen` came true.
+bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& seen);
+// The pixels of `window`'s client area as it shows them, row by row.
+std::vector<COLORREF> ShownPixels(HWND window);
 // Runs `action` on the next pass of the message loop of a modal window that is about to
 // start (a one-shot thread timer).
 void RunSoon(void (*action)());
