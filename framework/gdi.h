@@ -36,6 +36,12 @@ using Bitmap = Owned<HBITMAP, GdiTraits<HBITMAP>>;
 using Region = Owned<HRGN, GdiTraits<HRGN>>;
 using MemoryDc = Owned<HDC, DcTraits>;  // from CreateCompatibleDC
 using Icon = Owned<HICON, IconTraits>;
+struct CursorTraits {
+    static HCURSOR none() { return nullptr; }
+    static bool valid(HCURSOR h) { return h != nullptr; }
+    void close(HCURSOR h) const { DestroyCursor(h); }
+};
+using Cursor = Owned<HCURSOR, CursorTraits>;  // made by the program, not a shared one
 
 // Selects an object into a device context for the lifetime of this value.
 class Selection {
