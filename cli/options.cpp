@@ -190,6 +190,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 std::string UsageText() {
     std::string text =
         "Usage: zp350cli [--all | --path PATH] COMMAND [ARGUMENTS] [OPTIONS]\n"
+        "       zp350cli --help | -h    this text\n"
         "\n"
         "Commands:\n"
         "  list [--json]           every connected reader: path, vendor, product, version\n"
@@ -202,7 +203,8 @@ std::string UsageText() {
         "  apply FILE              send a profile: its format, then its replacements (or\n"
         "                          cancel them when it has none)\n"
         "  profile [FORMAT OPTIONS] [--replace \"a=x b=y\"] [--output FILE]\n"
-        "                          write a profile (to standard output without --output)\n"
+        "                          write a profile (to standard output without --output;\n"
+        "                          -o FILE is the same as --output FILE)\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"

@@ -1,6 +1,7 @@
 #include "menu/shortcut_column.h"
 
 #include <algorithm>
+#include <limits>
 
 LabelParts SplitLabel(const std::u16string& label) {
     const std::size_t first = label.find(u'\t');
@@ -10,7 +11,8 @@ LabelParts SplitLabel(const std::u16string& label) {
 }
 
 void AlignShortcutColumn(std::vector<std::u16string>& labels, const TextMeasure& measure) {
-    int widest = 0;
+    // The widest name itself, even when every width is zero or below.
+    int widest = std::numeric_limits<int>::min();
     for (const std::u16string& label : labels)
         widest = std::max(widest, measure.Width(label.substr(0, label.find(u'\t')) + u' '));
 

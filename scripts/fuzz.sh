@@ -37,7 +37,7 @@ for src in tests/fuzz/*_fuzz.cpp; do
   if "$B/fuzz/$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$B/fuzz/$name-" "$found" "$seeds" >"$log" 2>&1; then
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    printf '%-18s %12s inputs in %s s\n' "$name" "${execs:-?}" "$seconds"
+    printf '%-22s %12s inputs in %s s\n' "$name" "${execs:-?}" "$seconds"
   else
     echo "$name FAILED (log: $log; the input that broke it: $B/fuzz/$name-crash-*):"
     tail -n 30 "$log"

@@ -154,6 +154,18 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
 }
 
+// The short spellings the parser takes are shown in the help text too.
+TEST(CliOptions, HelpShowsEverySpellingTaken) {
+    const std::string help = cli::UsageText();
+    const Args cases[] = {{"--help"}, {"-h"}, {"profile", "--output", "-"}, {"profile", "-o", "-"}};
+    for (const Args& args : cases) {
+        const std::string& spelling = args.back() == "-" ? args[1] : args[0];
+        SCOPED_TRACE(spelling);
+        EXPECT_TRUE(cli::ParseArguments(args).invocation);
+        EXPECT_NE(help.find(" " + spelling + " "), std::string::npos);
+    }
+}
+
 TEST(CliExitCodes, SeveralReadersCombineAndHelpListsThem) {
     using E = cli::ExitCode;
     // clang-format off

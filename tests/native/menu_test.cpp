@@ -121,14 +121,14 @@ TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
     }
 }
 
-// Every character is 3 pixels wide, a space `spaceWidth`.
+// Every character is 3 pixels wide, a space `spaceWidth`, and every text `offset` more.
 struct FakeMeasure : TextMeasure {
-    explicit FakeMeasure(int space) : spaceWidth(space) {}
+    FakeMeasure(int space, int shift) : spaceWidth(space), offset(shift) {}
     int Width(const std::u16string& text) const override {
         const auto spaces = std::count(text.begin(), text.end(), u' ');
-        return static_cast<int>(3 * (text.size() - spaces) + spaceWidth * spaces);
+        return static_cast<int>(3 * (text.size() - spaces) + spaceWidth * spaces) + offset;
     }
-    int spaceWidth;
+    int spaceWidth, offset;
 };
 
 TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
@@ -136,19 +136,20 @@ TEST(ShortcutColumn, NamesArePaddedToTheWidestNameAndOneSpace) {
     EXPECT_TRUE(parts.left == u"Find" && parts.right == u"Ctrl+F" && parts.hasTab);
     EXPECT_TRUE(SplitLabel(u"Plain").left == u"Plain" && !SplitLabel(u"Plain").hasTab);
     // clang-format off
-    const std::tuple<int, std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {
+    const std::tuple<int, int, std::vector<std::u16string>, std::vector<std::u16string>> cases[] = {
         // widest: "Properties " = 30 + 2; "Open" = 12 needs 10 spaces of 2
-        {2, {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
+        {2, 0, {u"Open\tCtrl+O", u"Properties", u"Save as\tF12"},
          {u"Open          \tCtrl+O", u"Properties", u"Save as      \tF12"}},
-        {5, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},    // spaces wider than the gap
-        {3, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},  // only the first tab counts
-        {3, {u"Abc\tX"}, {u"Abc \tX"}},                      // the widest has a tab itself
-        {0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},     // spaces without width end the padding
+        {5, 0, {u"Ab\tX", u"Abcd"}, {u"Ab   \tX", u"Abcd"}},    // spaces wider than the gap
+        {3, 0, {u"A\tB\tC", u"Abc"}, {u"A   \tB\tC", u"Abc"}},  // only the first tab counts
+        {3, 0, {u"Abc\tX"}, {u"Abc \tX"}},                      // the widest has a tab itself
+        {0, 0, {u"A\tX", u"Abcdef"}, {u"A\tX", u"Abcdef"}},     // spaces without width end the padding
+        {2, -100, {u"A\tX", u"Abc"}, {u"A    \tX", u"Abc"}},    // every width below zero
     };
     // clang-format on
-    for (auto [spaceWidth, labels, aligned] : cases) {
-        AlignShortcutColumn(labels, FakeMeasure(spaceWidth));
-        EXPECT_EQ(labels, aligned) << spaceWidth;
+    for (auto [spaceWidth, offset, labels, aligned] : cases) {
+        AlignShortcutColumn(labels, FakeMeasure(spaceWidth, offset));
+        EXPECT_EQ(labels, aligned) << spaceWidth << " " << offset;
     }
 }
 
