@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench dist dist-check fuzz format clean
+.PHONY: all setup build run test bench dist dist-check fuzz format lint clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -21,5 +21,7 @@ fuzz:
 	bash scripts/fuzz.sh
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
+lint:
+	bash scripts/lint.sh
 clean:
 	rm -rf build

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ui_text.h"
+#include "settings/ui_text.h"
 
 class CommandUi {
 public:

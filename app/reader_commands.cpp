@@ -1,9 +1,11 @@
 #include "app/reader_commands.h"
 
+#include <optional>
 #include <utility>
 
-#include "app/form_checks.h"
 #include "reader/run_exchange.h"
+#include "settings/command_texts.h"
+#include "settings/form_checks.h"
 
 using reader::ReaderCommand;
 using reader::ReaderLink;
@@ -23,9 +25,6 @@ private:
 };
 
 }  // namespace
-
-const ReaderCommands::Texts ReaderCommands::kCommandTexts{
-    Occasion::CommandSendTimeout, Occasion::CommandSent, Occasion::CommandReceiveTimeout};
 
 // --- Find and disconnect ---------------------------------------------------------------------
 
@@ -67,13 +66,10 @@ void ReaderCommands::SetFormat(const reader::FormatSettings& form) {
         ui_.EnableSetDevice();
         return;
     }
-    const Texts texts{Occasion::FormatSendTimeout, Occasion::FormatSent,
-                      Occasion::FormatReceiveTimeout};
     reader::Bytes answer;
-    const Ending ending =
-        Exchange(ReaderCommand::SetFormat, reader::FormatPayload(form), texts, answer);
+    const Ending ending = Exchange(ReaderCommand::SetFormat, reader::FormatPayload(form), answer);
     if (ending == Ending::Answered)
-        ReportVerdict(answer, Occasion::FormatRefused, Occasion::FormatAccepted);
+        ReportVerdict(ReaderCommand::SetFormat, answer);
     if (ending != Ending::Silent)
         ui_.EnableSetDevice();
 }
@@ -82,7 +78,7 @@ void ReaderCommands::GetVersion() {
     if (!LinkReady())
         return;
     reader::Bytes answer;
-    const Ending ending = Exchange(ReaderCommand::QueryVersion, {}, kCommandTexts, answer);
+    const Ending ending = Exchange(ReaderCommand::QueryVersion, {}, answer);
     if (ending == Ending::Answered)
         ui_.ShowVersionText(reader::ExtractVersionText(answer.data(), answer.size()));
     if (ending != Ending::Silent)
@@ -98,17 +94,17 @@ void ReaderCommands::SetReplace(const reader::ReplaceSettings& form) {
     }
 
     reader::Bytes answer;
-    if (Exchange(ReaderCommand::SetReplace, reader::ReplacePayload(form), kCommandTexts, answer) ==
+    if (Exchange(ReaderCommand::SetReplace, reader::ReplacePayload(form), answer) ==
         Ending::Answered)
-        ReportVerdict(answer, Occasion::ReplaceRefused, Occasion::ReplaceAccepted);
+        ReportVerdict(ReaderCommand::SetReplace, answer);
 }
 
 void ReaderCommands::CancelReplace() {
     if (!LinkReady())
         return;
     reader::Bytes answer;
-    if (Exchange(ReaderCommand::CancelReplace, {}, kCommandTexts, answer) == Ending::Answered)
-        ReportVerdict(answer, Occasion::CancelRefused, Occasion::CancelAccepted);
+    if (Exchange(ReaderCommand::CancelReplace, {}, answer) == Ending::Answered)
+        ReportVerdict(ReaderCommand::CancelReplace, answer);
 }
 
 // --- The exchange ----------------------------------------------------------------------------
@@ -122,7 +118,8 @@ bool ReaderCommands::LinkReady() {
 }
 
 ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const reader::Bytes& payload,
-                                                const Texts& texts, reader::Bytes& answer) {
+                                                reader::Bytes& answer) {
+    const settings::StepTexts& texts = settings::StepTextsOf(command);
     // A transfer that failed, for whatever reason, gets the step's timeout notice; only one
     // that ended well gets its success text.
     SendReport sendReport(ui_, texts.sent, texts.sendTimeout);
@@ -148,16 +145,8 @@ ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const rea
 }
 
 // 'N' refuses and 'Y' accepts; any other byte adds nothing to what the status line says.
-void ReaderCommands::ReportVerdict(const reader::Bytes& answer, Occasion refused,
-                                   Occasion accepted) {
-    switch (reader::JudgeAnswer(answer.data(), answer.size())) {
-        case reader::Verdict::Refused:
-            ui_.Report(refused);
-            break;
-        case reader::Verdict::Accepted:
-            ui_.Report(accepted);
-            break;
-        case reader::Verdict::Other:
-            break;
-    }
+void ReaderCommands::ReportVerdict(ReaderCommand command, const reader::Bytes& answer) {
+    const reader::Verdict verdict = reader::JudgeAnswer(answer.data(), answer.size());
+    if (const std::optional<Occasion> text = settings::VerdictText(command, verdict))
+        ui_.Report(*text);
 }

@@ -23,22 +23,15 @@ public:
     static constexpr unsigned kPauseBeforeVersionMs = 200;
 
 private:
-    // What a command shows at each step of its exchange.
-    struct Texts {
-        Occasion sendTimeout;
-        Occasion sent;
-        Occasion receiveTimeout;
-    };
-    // The texts of the version query and both replacement commands.
-    static const Texts kCommandTexts;
     // Silent: the HID parser refused the report and the command ends without a trace.
     enum class Ending { Answered, NotAnswered, Silent };
 
     bool LinkReady();
-    // Runs the exchange; on Answered, `answer` holds the input report.
-    Ending Exchange(reader::ReaderCommand command, const reader::Bytes& payload, const Texts& texts,
+    // Runs the exchange, reporting its steps (settings/command_texts.h); on Answered, `answer`
+    // holds the input report.
+    Ending Exchange(reader::ReaderCommand command, const reader::Bytes& payload,
                     reader::Bytes& answer);
-    void ReportVerdict(const reader::Bytes& answer, Occasion refused, Occasion accepted);
+    void ReportVerdict(reader::ReaderCommand command, const reader::Bytes& answer);
 
     CommandUi& ui_;
     reader::ReaderLink link_;

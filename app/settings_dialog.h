@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/command_ui.h"
-#include "app/form_record.h"
-#include "app/form_rules.h"
 #include "app/reader_commands.h"
 #include "controls/text_label.h"
 #include "framework/dialog.h"
+#include "settings/form_record.h"
+#include "settings/form_rules.h"
 
 class SettingsDialog : public fw::Dialog,
                        private FormControls,
@@ -21,8 +21,6 @@ public:
     explicit SettingsDialog(HWND parent = nullptr);
     ~SettingsDialog() override;
 
-    HICON icon() const { return icon_; }
-    const TextLabel& label(int index) const { return labels_[index]; }
     static constexpr int kLabelCount = 5;
 
     // Button handlers, also called directly (restore-defaults sends the format).

@@ -4,18 +4,28 @@
 
 #include <cstdint>
 
-#include "app/ui_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
-#include "cli/profile.h"
-#include "cli/profile_file.h"
-#include "cli/quoting.h"
 #include "cli/reader_tasks.h"
-#include "cli/system_reason.h"
-#include "cli/window_text.h"
 #include "reader/reader_link.h"
+#include "settings/profile.h"
+#include "settings/profile_file.h"
+#include "settings/quoting.h"
+#include "settings/system_reason.h"
+#include "settings/ui_text.h"
+#include "settings/window_text.h"
 
 namespace cli {
+
+using settings::Escaped;
+using settings::kShownPathCharacters;
+using settings::ParseProfile;
+using settings::ProfileResult;
+using settings::ReadProfileFile;
+using settings::SystemReason;
+using settings::WindowText;
+using settings::WriteProfile;
+using settings::WriteProfileFile;
 namespace {
 
 constexpr const char* kName = "zp350cli: ";
@@ -96,8 +106,7 @@ int List(const Invocation& invocation, Console& console) {
         return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
     std::vector<ListedReader> readers;
     for (const reader::ReaderInfo& info : list.readers) {
-        readers.push_back({info.path, info.vendorId, info.productId, info.versionNumber,
-                           ReadVersionText(info.path)});
+        readers.push_back({info, ReadVersionText(info.path)});
         if (!invocation.json)
             console.Out(ListingLine(readers.back()) + "\n");
     }

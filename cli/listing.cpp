@@ -33,22 +33,23 @@ std::string JsonString(const std::string& text) {
 
 }  // namespace
 
-std::string ListingLine(const ListedReader& reader) {
-    return reader.path + "  " + Hex(reader.vendorId, 4) + ":" + Hex(reader.productId, 4) + "  ver" +
-           Hex(reader.versionNumber, 1) + "  " + (reader.versionText ? *reader.versionText : "-");
+std::string ListingLine(const ListedReader& listed) {
+    const reader::ReaderInfo& info = listed.info;
+    return info.path + "  " + Hex(info.vendorId, 4) + ":" + Hex(info.productId, 4) + "  ver" +
+           Hex(info.versionNumber, 1) + "  " + (listed.versionText ? *listed.versionText : "-");
 }
 
 std::string ListingJson(const std::vector<ListedReader>& readers) {
     std::string out = "[";
     for (std::size_t i = 0; i < readers.size(); ++i) {
-        const ListedReader& reader = readers[i];
+        const reader::ReaderInfo& info = readers[i].info;
+        const std::optional<std::string>& versionText = readers[i].versionText;
         out += i == 0 ? "\n" : ",\n";
-        out += "  {\"path\": " + JsonString(reader.path) +
-               ", \"vendorId\": " + std::to_string(reader.vendorId) +
-               ", \"productId\": " + std::to_string(reader.productId) +
-               ", \"versionNumber\": " + std::to_string(reader.versionNumber) +
-               ", \"versionText\": " +
-               (reader.versionText ? JsonString(*reader.versionText) : "null") + "}";
+        out += "  {\"path\": " + JsonString(info.path) +
+               ", \"vendorId\": " + std::to_string(info.vendorId) +
+               ", \"productId\": " + std::to_string(info.productId) +
+               ", \"versionNumber\": " + std::to_string(info.versionNumber) +
+               ", \"versionText\": " + (versionText ? JsonString(*versionText) : "null") + "}";
     }
     return out + (readers.empty() ? "]\n" : "\n]\n");
 }

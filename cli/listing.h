@@ -1,18 +1,16 @@
 // The output of `zp350cli list`: one line per reader, or a JSON array for scripts.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "reader/reader_info.h"
+
 namespace cli {
 
 struct ListedReader {
-    std::string path;
-    std::uint16_t vendorId = 0;
-    std::uint16_t productId = 0;
-    std::uint16_t versionNumber = 0;
+    reader::ReaderInfo info;
     std::optional<std::string> versionText;  // none when the reader did not tell it
 };
 

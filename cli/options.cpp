@@ -2,12 +2,18 @@
 
 #include <utility>
 
-#include "app/ui_text.h"
 #include "cli/exit_codes.h"
-#include "cli/quoting.h"
-#include "cli/window_text.h"
+#include "settings/quoting.h"
+#include "settings/ui_text.h"
+#include "settings/window_text.h"
 
 namespace cli {
+
+using settings::ApplyChoice;
+using settings::DefaultSetup;
+using settings::IsFormatChoice;
+using settings::ParsePairs;
+using settings::Quoted;
 namespace {
 
 struct CommandName {

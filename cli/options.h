@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/choices.h"
+#include "settings/choices.h"
 
 namespace cli {
 
@@ -14,12 +14,12 @@ enum class Command { Help, List, Version, Set, Defaults, Replace, CancelReplace,
 
 struct Invocation {
     Command command = Command::Help;
-    bool all = false;   // every connected reader
-    std::string path;   // the one reader at this device path; empty: the only one
-    bool json = false;  // list: JSON instead of lines
-    Setup setup;        // set: the format; replace: the pairs; profile: both
-    std::string file;   // apply: the profile to read; profile: where to write it (- or
-                        // empty: standard output)
+    bool all = false;       // every connected reader
+    std::string path;       // the one reader at this device path; empty: the only one
+    bool json = false;      // list: JSON instead of lines
+    settings::Setup setup;  // set: the format; replace: the pairs; profile: both
+    std::string file;       // apply: the profile to read; profile: where to write it (- or
+                            // empty: standard output)
 };
 
 struct ParsedArguments {

@@ -1,40 +1,39 @@
 #include "cli/reader_tasks.h"
 
-#include "app/ui_text.h"
 #include "cli/failure_text.h"
-#include "cli/system_reason.h"
-#include "cli/window_text.h"
 #include "reader/run_exchange.h"
+#include "settings/command_texts.h"
+#include "settings/system_reason.h"
+#include "settings/ui_text.h"
+#include "settings/window_text.h"
 
 namespace cli {
+
+using settings::Setup;
+using settings::SystemReason;
+using settings::WindowText;
+
 namespace {
 
 using reader::ExchangeOutcome;
 using reader::ReaderCommand;
 
-// One command with the window's texts for its outcomes.
+// One command and its report.
 struct Step {
     ReaderCommand command;
     reader::Bytes payload;
-    Occasion sendTimeout, receiveTimeout, refused, accepted;
 };
 
 Step FormatStep(const reader::FormatSettings& format) {
-    return {ReaderCommand::SetFormat,    reader::FormatPayload(format),
-            Occasion::FormatSendTimeout, Occasion::FormatReceiveTimeout,
-            Occasion::FormatRefused,     Occasion::FormatAccepted};
+    return {ReaderCommand::SetFormat, reader::FormatPayload(format)};
 }
 
 Step ReplaceStep(const reader::ReplaceSettings& replace) {
-    return {ReaderCommand::SetReplace,    reader::ReplacePayload(replace),
-            Occasion::CommandSendTimeout, Occasion::CommandReceiveTimeout,
-            Occasion::ReplaceRefused,     Occasion::ReplaceAccepted};
+    return {ReaderCommand::SetReplace, reader::ReplacePayload(replace)};
 }
 
 Step CancelStep() {
-    return {ReaderCommand::CancelReplace, {},
-            Occasion::CommandSendTimeout, Occasion::CommandReceiveTimeout,
-            Occasion::CancelRefused,      Occasion::CancelAccepted};
+    return {ReaderCommand::CancelReplace, {}};
 }
 
 // The window's text for `occasion`, then the failed call and the system's reason for it.
@@ -46,7 +45,8 @@ std::string WithCause(Occasion occasion, const reader::SystemFailure& failure) {
 }
 
 // What an exchange that got no usable answer means; Success when it got one.
-TaskResult Unanswered(const ExchangeOutcome& outcome, const Step& step) {
+TaskResult Unanswered(const ExchangeOutcome& outcome, ReaderCommand command) {
+    const settings::StepTexts& texts = settings::StepTextsOf(command);
     switch (outcome.end) {
         case ExchangeOutcome::End::GateRefused:
             return {ExitCode::Unserved, {"The reader's report description refuses the report"}};
@@ -59,7 +59,7 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, const Step& step) {
                 return {ExitCode::NoReader,
                         {WithCause(Occasion::DisconnectClosed, outcome.failure)}};
             return {ExitCode::Timeout,
-                    {WithCause(outcome.sent ? step.receiveTimeout : step.sendTimeout,
+                    {WithCause(outcome.sent ? texts.receiveTimeout : texts.sendTimeout,
                                outcome.failure)}};
         case ExchangeOutcome::End::Answered:
             break;
@@ -70,18 +70,15 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, const Step& step) {
 TaskResult RunStep(reader::ReaderLink& link, const Step& step) {
     const ExchangeOutcome outcome = reader::RunExchange(link, step.command, step.payload);
     if (outcome.end != ExchangeOutcome::End::Answered)
-        return Unanswered(outcome, step);
+        return Unanswered(outcome, step.command);
     if (step.command == ReaderCommand::QueryVersion)
         return {ExitCode::Success,
                 {reader::ExtractVersionText(outcome.answer.data(), outcome.answer.size())}};
-    switch (reader::JudgeAnswer(outcome.answer.data(), outcome.answer.size())) {
-        case reader::Verdict::Accepted:
-            return {ExitCode::Success, {WindowText(step.accepted)}};
-        case reader::Verdict::Refused:
-            return {ExitCode::Refused, {WindowText(step.refused)}};
-        case reader::Verdict::Other:
-            break;
-    }
+    const reader::Verdict verdict =
+        reader::JudgeAnswer(outcome.answer.data(), outcome.answer.size());
+    if (const std::optional<Occasion> text = settings::VerdictText(step.command, verdict))
+        return {verdict == reader::Verdict::Accepted ? ExitCode::Success : ExitCode::Refused,
+                {WindowText(*text)}};
     return {ExitCode::Unserved, {"The reader answered neither 'Y' nor 'N'"}};
 }
 
@@ -90,12 +87,7 @@ std::vector<Step> StepsOf(const Invocation& invocation) {
     const bool anyPair = setup.replace.enabled[0] || setup.replace.enabled[1];
     switch (invocation.command) {
         case Command::Version:
-            return {{ReaderCommand::QueryVersion,
-                     {},
-                     Occasion::CommandSendTimeout,
-                     Occasion::CommandReceiveTimeout,
-                     Occasion::CommandSent,
-                     Occasion::CommandSent}};
+            return {{ReaderCommand::QueryVersion, {}}};
         case Command::Set:
         case Command::Defaults:
             return {FormatStep(setup.format)};

@@ -2,8 +2,6 @@
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 add_compile_options(-g -O1)
 
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
 add_library(pure STATIC ${PURE_SOURCES})
 target_include_directories(pure PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(pure PRIVATE ${WARNINGS} ${SANITIZE})
@@ -12,7 +10,7 @@ target_link_options(pure PUBLIC ${SANITIZE})
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(native_tests ${NATIVE_TESTS})
 target_compile_options(native_tests PRIVATE ${WARNINGS} ${SANITIZE})
-target_link_libraries(native_tests PRIVATE pure gtest_main)
+target_link_libraries(native_tests PRIVATE pure GTest::gtest_main)
 add_test(NAME native_tests COMMAND native_tests)
 
 file(GLOB BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/native_*.cpp)

@@ -11,14 +11,21 @@ add_link_options(-Wl,--no-insert-timestamp)
 set(WIN_LIBS setupapi hid comctl32 gdi32 user32 shell32 advapi32 kernel32)
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-# Everything but the entry point, so that test programs link the same code.
-add_library(core STATIC ${PURE_SOURCES} ${WIN32_SOURCES})
-target_include_directories(core PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(core PRIVATE ${WARNINGS})
-target_link_libraries(core PUBLIC ${WIN_LIBS})
+# Everything but the entry point, so that test programs link the same code: the pure logic
+# once, the Windows code twice. The programs link `core`; test programs link `core_counted`,
+# the same sources built to count the handles that owners hold (framework/owned.h), so that
+# tests find leaks while the programs keep no tally.
+add_library(core_pure STATIC ${PURE_SOURCES})
+target_include_directories(core_pure PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(core_pure PRIVATE ${WARNINGS})
+foreach(lib core core_counted)
+  add_library(${lib} STATIC ${WIN32_SOURCES})
+  target_compile_options(${lib} PRIVATE ${WARNINGS})
+  target_link_libraries(${lib} PUBLIC core_pure ${WIN_LIBS})
+endforeach()
+target_compile_definitions(core_counted PUBLIC ZP350_COUNT_OWNED_HANDLES)
+target_sources(core_counted PRIVATE ${CMAKE_SOURCE_DIR}/tests/win32/support/owned_handle_tally.cpp)
+target_include_directories(core_counted PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
 
 # The flavour shows in the program's file name, its manifest and its file properties.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -62,13 +69,13 @@ add_test(NAME cli_profile_write_tests
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
 file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
-list(FILTER WIN_TEST_SUPPORT EXCLUDE REGEX "/test_main\\.cpp$")
+list(FILTER WIN_TEST_SUPPORT EXCLUDE REGEX "/(test_main|owned_handle_tally)\\.cpp$")
 set(WIN_TEST_MAIN ${CMAKE_SOURCE_DIR}/tests/win32/support/test_main.cpp)
 # Built once, linked into every test and benchmark program.
 add_library(win_test_support STATIC ${WIN_TEST_SUPPORT})
 target_compile_options(win_test_support PRIVATE ${WARNINGS})
 target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32/support)
-target_link_libraries(win_test_support PUBLIC core gtest)
+target_link_libraries(win_test_support PUBLIC core_counted GTest::gtest)
 foreach(dir IN LISTS WIN_TEST_DIRS)
   get_filename_component(group ${dir} NAME)
   if(NOT IS_DIRECTORY ${dir} OR group STREQUAL "support")
@@ -109,3 +116,4 @@ target_link_libraries(win32_package_tests PRIVATE version)
 add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
 
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)
+add_subdirectory(${CMAKE_SOURCE_DIR}/tools/virtual-reader ${CMAKE_BINARY_DIR}/virtual-reader)

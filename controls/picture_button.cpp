@@ -23,8 +23,6 @@ PictureButton::PictureButton() {
 PictureButton::~PictureButton() {
     background_.Drop();
     ReleaseImages(true);
-    if (cursor)
-        DestroyCursor(cursor);
     if (popupMenu.menu())
         popupMenu.DestroyMenu();
     // The tooltip goes with its owner when the dialog closes first.
@@ -87,6 +85,7 @@ ButtonResult PictureButton::SetCheckState(int check, bool repaint) {
 
 BOOL PictureButton::SetPopupMenu(UINT menuResource, HWND owner) {
     menuOwner = owner;
+    popupMenu.SetReferenceWindow(owner);
     return popupMenu.LoadMenu(menuResource);
 }
 
@@ -218,9 +217,9 @@ void PictureButton::OnClicked() {
 }
 
 LRESULT PictureButton::OnSetCursor(WPARAM wParam, LPARAM lParam) {
-    if (!cursor)
+    if (!cursor_)
         return Default(WM_SETCURSOR, wParam, lParam);
-    SetCursor(cursor);
+    SetCursor(cursor_.get());
     return TRUE;
 }
 

@@ -61,6 +61,9 @@ public:
     int GetCheckState() const { return checkState; }
 
     void SetFlat(bool isFlat) { flat = isFlat; }
+    // The cursor shown over the button (null: the default processing chooses); the button
+    // owns it from now on and destroys it.
+    void SetHoverCursor(HCURSOR cursor) { cursor_.reset(cursor); }
     void SetImageAlignment(BYTE alignment) { imageAlignment = alignment; }
     // Loads the menu resource; its first popup drops down on click and posts the chosen
     // command to `owner`. FALSE when the resource does not load.
@@ -109,7 +112,6 @@ protected:
     HWND menuOwner = nullptr;
     BOOL menuShown = FALSE;
     KelMenu popupMenu;
-    HCURSOR cursor = nullptr;
     HWND toolTip = nullptr;
     BOOL alwaysTrack = TRUE;
     int checkState = 0;
@@ -171,5 +173,6 @@ private:
     ButtonResult TakeBitmap(int slot, HBITMAP bitmap, COLORREF key);
     HICON MakeGreyIcon(HICON icon);
 
+    fw::Cursor cursor_;
     BackgroundCache background_;
 };

@@ -3,29 +3,9 @@
 
 #include <string>
 
+#include "framework/paint.h"
+
 namespace {
-
-void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF color) {
-    const COLORREF old = SetBkColor(dc, color);
-    const RECT rect{x, y, x + width, y + height};
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-}
-
-// A one-pixel frame: top and left in one colour, right and bottom in the other.
-void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    FillSolid(dc, rect.left, rect.top, width - 1, 1, topLeft);
-    FillSolid(dc, rect.left, rect.top, 1, height - 1, topLeft);
-    FillSolid(dc, rect.right - 1, rect.top, 1, height, bottomRight);
-    FillSolid(dc, rect.left, rect.bottom - 1, width, 1, bottomRight);
-}
-
-void FrameWith(HDC dc, const RECT& rect, COLORREF color) {
-    fw::Brush brush(CreateSolidBrush(color));
-    FrameRect(dc, &rect, brush.get());
-}
 
 // Two joined one-pixel lines from `from` through `through` to `to` (end point not painted).
 void JoinedLines(HDC dc, COLORREF color, POINT from, POINT through, POINT to) {
@@ -80,7 +60,7 @@ void PictureButton::Paint(HDC dc, const RECT& item, const PaintState& state) {
     RECT frame = item;
     SetBkMode(dc, TRANSPARENT);
     if (!flat && (state.focused || isDefault)) {
-        FrameWith(dc, frame, RGB(0, 0, 0));
+        fw::FrameSolid(dc, frame, RGB(0, 0, 0));
         InflateRect(&frame, -1, -1);
     }
     if (transparentBackground)
@@ -112,7 +92,7 @@ void PictureButton::Paint(HDC dc, const RECT& item, const PaintState& state) {
 
 void PictureButton::PaintEdge(HDC dc, const RECT& frame, const PaintState& state) {
     if (!flat && state.pressed)
-        FrameWith(dc, frame, GetSysColor(COLOR_BTNSHADOW));
+        fw::FrameSolid(dc, frame, GetSysColor(COLOR_BTNSHADOW));
     else if (!flat)
         RaisedFrame(dc, frame);
     else if (drawBorder && (state.pressed || state.hovered))
@@ -159,9 +139,9 @@ ButtonResult PictureButton::PaintBorder(HDC dc, const RECT& rect, const PaintSta
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     if (state.pressed)
-        Draw3dRect(dc, rect, shadow, highlight);
+        fw::Draw3dRect(dc, rect, shadow, highlight);
     else
-        Draw3dRect(dc, rect, highlight, shadow);
+        fw::Draw3dRect(dc, rect, highlight, shadow);
     return ButtonOk;
 }
 

@@ -1,6 +1,7 @@
 #include "controls/region_scan.h"
 
 #include <algorithm>
+#include <cstddef>
 
 KeyRange MakeKeyRange(std::uint32_t keyColor, std::uint32_t tolerance) {
     KeyRange range{};
@@ -43,7 +44,7 @@ bool ScanOpaqueRuns(const PixelRows& pixels, const KeyRange& key, RunSink& sink)
         int x = 0;
         while (x < pixels.width) {
             const int x0 = x;
-            while (x < pixels.width && !IsKeyPixel(key, row + 4 * x))
+            while (x < pixels.width && !IsKeyPixel(key, row + 4 * static_cast<std::ptrdiff_t>(x)))
                 ++x;
             if (x > x0) {
                 if (count == capacity) {

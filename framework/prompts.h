@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "framework/seam.h"
+
 namespace fw {
 
 class Prompts {
@@ -13,8 +15,9 @@ public:
     virtual void Pause(DWORD milliseconds);
 };
 
+// The system's boxes and pauses unless a substitute is installed (framework/seam.h).
+Seam<Prompts>& PromptsSeam();
+// The seam in use.
 Prompts& CurrentPrompts();
-// Installs `prompts` (null restores the system's); returns the one it replaces.
-Prompts* SetPrompts(Prompts* prompts);
 
 }  // namespace fw

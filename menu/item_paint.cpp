@@ -22,10 +22,6 @@ ImageState ImageStateOf(const ItemState& state) {
     return state.selected ? ImageState::Selected : ImageState::Plain;
 }
 
-COLORREF Blend(COLORREF color, double factor) {
-    return static_cast<COLORREF>(BlendTowardWhite(color, factor));
-}
-
 bool IsRadioItem(const DRAWITEMSTRUCT& request) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
@@ -58,7 +54,7 @@ void DrawLabel(HDC dc, const std::wstring& label, RECT rect, int shortcutInset, 
 }
 
 void DrawSeparator(HDC dc, const RECT& item, int lineLeft, COLORREF background) {
-    FillSolid(dc, item, background);
+    fw::FillSolid(dc, item, background);
     RECT line{lineLeft, item.top + (item.bottom - item.top) / 2, item.right, item.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
 }

@@ -19,9 +19,6 @@ ItemState StateOf(const DRAWITEMSTRUCT& request, const KelMenuItem& item);
 enum class ImageState { Selected, Grayed, Plain };
 ImageState ImageStateOf(const ItemState& state);
 
-// Colour blending on COLORREF values.
-COLORREF Blend(COLORREF color, double factor);
-
 // A check mark drawn as a dot: items given a checked-state bitmap or the radio type.
 bool IsRadioItem(const DRAWITEMSTRUCT& request);
 

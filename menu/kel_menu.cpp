@@ -34,10 +34,8 @@ void Forget(std::vector<HMENU>& handles, HMENU handle) {
 // Measures in the system's menu font on the reference window's device context.
 class MenuFontMeasure : public TextMeasure {
 public:
-    MenuFontMeasure()
-        : window_(MenuReferenceWindow()),
-          font_(CreateMenuFont()),
-          selection_(dc_.get(), font_.get()) {}
+    explicit MenuFontMeasure(HWND window)
+        : window_(window), font_(CreateMenuFont()), selection_(dc_.get(), font_.get()) {}
     int Width(const std::u16string& text) const override {
         SIZE size{};
         GetTextExtentPoint32W(dc_.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
@@ -62,6 +60,17 @@ KelMenu::~KelMenu() {
     DestroyMenu();
     auto& live = LiveMenus();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+void KelMenu::SetReferenceWindow(HWND window) {
+    referenceWindow_ = window;
+    for (const auto& popup : ownedPopups_)
+        popup->SetReferenceWindow(window);
+}
+
+HWND KelMenu::ReferenceWindow() const {
+    return referenceWindow_ != nullptr && IsWindow(referenceWindow_) ? referenceWindow_
+                                                                     : GetDesktopWindow();
 }
 
 void KelMenu::Attach(HMENU menu) {
@@ -226,6 +235,7 @@ BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
     if (!items)
         return FALSE;
     KelMenu built;
+    built.referenceWindow_ = referenceWindow_;
     built.menu_ = CreateMenu();
     if (built.menu_ == nullptr)
         return FALSE;
@@ -240,6 +250,7 @@ BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
         if (item.IsPopup()) {
             level->ownedPopups_.push_back(std::make_unique<KelMenu>());
             KelMenu& popup = *level->ownedPopups_.back();
+            popup.referenceWindow_ = referenceWindow_;
             popup.menu_ = CreatePopupMenu();
             if (popup.menu_ == nullptr ||
                 !level->AppendItem(text.c_str(), item.flags,
@@ -268,7 +279,7 @@ void KelMenu::AlignShortcutColumn() {
     std::vector<std::u16string> labels;
     for (const auto& item : items_)
         labels.emplace_back(item->label.begin(), item->label.end());
-    ::AlignShortcutColumn(labels, MenuFontMeasure());
+    ::AlignShortcutColumn(labels, MenuFontMeasure(ReferenceWindow()));
     for (std::size_t i = 0; i < labels.size(); ++i)
         items_[i]->label.assign(labels[i].begin(), labels[i].end());
 }

@@ -29,6 +29,9 @@ public:
     KelMenu& operator=(const KelMenu&) = delete;
 
     HMENU menu() const { return menu_; }
+    // The window whose device context measures the menu's text (the desktop's until one is
+    // set, or once it is gone); the popups LoadMenu makes for this menu use it too.
+    void SetReferenceWindow(HWND window);
     // Takes ownership of a menu built elsewhere; its items are adopted on the next
     // mnemonic.
     void Attach(HMENU menu);
@@ -83,6 +86,7 @@ protected:
     int imageHeight = 15;
 
 private:
+    HWND ReferenceWindow() const;
     // Building (kel_menu.cpp)
     BOOL BuildFromTemplate(const void* data, DWORD size);
     void AlignShortcutColumn();
@@ -114,4 +118,5 @@ private:
     // The popup objects LoadMenu made for this menu.
     std::vector<std::unique_ptr<KelMenu>> ownedPopups_;
     bool loadedFromResource_ = false;
+    HWND referenceWindow_ = nullptr;
 };

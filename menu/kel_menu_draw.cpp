@@ -28,7 +28,7 @@ void KelMenu::MeasureItem(MEASUREITEMSTRUCT* request) {
     }
     SIZE text{};
     {
-        fw::ClientDc dc(MenuReferenceWindow());
+        fw::ClientDc dc(ReferenceWindow());
         fw::Font font = CreateMenuFont();
         std::optional<fw::Selection> selection;
         if (WindowsVersion() >= kEdgesFromCode)
@@ -64,27 +64,27 @@ void DrawClassicImageCell(HDC dc, const ItemState& state, int index, int left, i
     const bool edges = KelMenu::WindowsVersion() >= kEdgesFromCode;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    FrameSolid(dc, inner, face);
+    fw::FrameSolid(dc, inner, face);
     switch (ImageStateOf(state)) {
         case ImageState::Grayed:
-            FrameSolid(dc, box, face);
+            fw::FrameSolid(dc, box, face);
             DrawGrayedImage(dc, index, left + 2, top + 2, cell, face);
             return;
         case ImageState::Selected:
-            FillSolid(dc, inner, face);
+            fw::FillSolid(dc, inner, face);
             if (edges && state.checked)
-                Draw3dRect(dc, box, shadow, light);
+                fw::Draw3dRect(dc, box, shadow, light);
             else if (edges)
-                Draw3dRect(dc, box, light, shadow);
+                fw::Draw3dRect(dc, box, light, shadow);
             break;
         case ImageState::Plain:
             if (state.checked) {
-                FillSolid(dc, inner, Blend(face, 0.6));
+                fw::FillSolid(dc, inner, Blend(face, 0.6));
                 if (edges)
-                    Draw3dRect(dc, box, shadow, light);
+                    fw::Draw3dRect(dc, box, shadow, light);
             } else {
-                FillSolid(dc, inner, face);
-                FrameSolid(dc, box, face);
+                fw::FillSolid(dc, inner, face);
+                fw::FrameSolid(dc, box, face);
             }
             break;
     }
@@ -112,21 +112,20 @@ void KelMenu::DrawItemClassic(const DRAWITEMSTRUCT& request, const KelMenuItem& 
     HDC dc = request.hDC;
     const RECT& rect = request.rcItem;
     const COLORREF face = GetSysColor(IsThemedXp() ? COLOR_BTNFACE : COLOR_MENU);
-    ItemState state = StateOf(request, item);
-    if (state.grayed && state.selected && !kClassicSelectsDisabled)
-        state.selected = false;
+    // The classic look shows a disabled item selected like any other.
+    const ItemState state = StateOf(request, item);
     if (item.menuFlags & MF_SEPARATOR) {
         DrawSeparator(dc, rect, rect.left, face);
         return;
     }
     COLORREF textColor = GetSysColor(COLOR_MENUTEXT);
     if (!state.selected) {
-        FillSolid(dc, rect, face);
+        fw::FillSolid(dc, rect, face);
     } else {
         RECT fill = rect;
         if (state.hasImage || state.checked)
             fill.left += imageWidth + 5;
-        FillSolid(dc, fill, GetSysColor(COLOR_HIGHLIGHT));
+        fw::FillSolid(dc, fill, GetSysColor(COLOR_HIGHLIGHT));
         textColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     const int dy = std::max(0L, (rect.bottom - rect.top - imageHeight - 4) / 2);

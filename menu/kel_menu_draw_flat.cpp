@@ -41,12 +41,12 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
             DrawGrayedImage(dc, image.index, image.x, image.y, size,
                             state.selected ? colors.selection : colors.bar);
             if (state.selected)
-                FrameSolid(dc, item, colors.highlight);
+                fw::FrameSolid(dc, item, colors.highlight);
             return;
         case ImageState::Selected:
-            FillSolid(dc, cell, colors.selection);
+            fw::FillSolid(dc, cell, colors.selection);
             if (state.checked) {
-                FrameSolid(dc, cell, colors.highlight);
+                fw::FrameSolid(dc, cell, colors.highlight);
                 DrawSharedImage(dc, image.index, image.x - 1, image.y - 1);
             } else if (image.raised) {
                 DrawSharedImage(dc, image.index + 2, image.x + 1, image.y + 1);
@@ -57,12 +57,12 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
             return;
         case ImageState::Plain:
             if (state.checked) {
-                FillSolid(dc, cell, Blend(colors.highlight, 0.85));
-                FrameSolid(dc, cell, colors.highlight);
+                fw::FillSolid(dc, cell, Blend(colors.highlight, 0.85));
+                fw::FrameSolid(dc, cell, colors.highlight);
                 DrawSharedImage(dc, image.index, image.x - 1, image.y - 1);
             } else {
-                FillSolid(dc, cell, colors.bar);
-                FrameSolid(dc, cell, colors.bar);
+                fw::FillSolid(dc, cell, colors.bar);
+                fw::FrameSolid(dc, cell, colors.bar);
                 DrawSharedImage(dc, image.raised ? image.index + 1 : image.index, image.x, image.y);
             }
             return;
@@ -72,15 +72,15 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
 void FillFlatBackground(HDC dc, const ItemState& state, const RECT& item, int bar,
                         const FlatColors& colors) {
     if (state.selected) {
-        FillSolid(dc, item, colors.selection);
-        FrameSolid(dc, item, colors.highlight);
+        fw::FillSolid(dc, item, colors.selection);
+        fw::FrameSolid(dc, item, colors.highlight);
         return;
     }
-    FillSolid(dc, item, colors.window);
-    FrameSolid(dc, item, colors.window);
+    fw::FillSolid(dc, item, colors.window);
+    fw::FrameSolid(dc, item, colors.window);
     const RECT column{item.left, item.top, item.left + bar, item.bottom};
-    FillSolid(dc, column, colors.bar);
-    FrameSolid(dc, column, colors.bar);
+    fw::FillSolid(dc, column, colors.bar);
+    fw::FrameSolid(dc, column, colors.bar);
 }
 
 COLORREF FlatTextColor(const ItemState& state) {
@@ -114,8 +114,8 @@ void KelMenu::DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& ite
     if (item.menuFlags & MF_SEPARATOR) {
         DrawSeparator(dc, rect, rect.left + bar + gap, colors.window);
         const RECT column{rect.left, rect.top, rect.left + bar, rect.bottom};
-        FillSolid(dc, column, colors.bar);
-        FrameSolid(dc, column, colors.bar);
+        fw::FillSolid(dc, column, colors.bar);
+        fw::FrameSolid(dc, column, colors.bar);
         return;
     }
     FillFlatBackground(dc, state, rect, bar, colors);

@@ -90,7 +90,8 @@ void RecolorImage(HBITMAP bitmap, Recolor recolor) {
     COLORREF reference = 0;
     {
         fw::Selection probeSelection(probeDc.get(), probe.get());
-        FillSolid(probeDc.get(), {0, 0, info.bmWidth, info.bmHeight}, GetSysColor(COLOR_BTNFACE));
+        fw::FillSolid(probeDc.get(), {0, 0, info.bmWidth, info.bmHeight},
+                      GetSysColor(COLOR_BTNFACE));
         reference = GetPixel(probeDc.get(), 1, 1);
     }
     fw::Selection selection(dc.get(), bitmap);
@@ -150,10 +151,10 @@ struct RaisedVariants {
     fw::Bitmap shadow;
 };
 
-std::optional<RaisedVariants> MakeVariants(HIMAGELIST list, int position, SIZE cell) {
+std::optional<RaisedVariants> MakeVariants(HWND window, HIMAGELIST list, int position, SIZE cell) {
     if (!KelMenu::UsesFlatStyle() || !kRaisedImages)
         return std::nullopt;
-    fw::ClientDc dc(MenuReferenceWindow());
+    fw::ClientDc dc(window);
     RaisedVariants variants{ImageToBitmap(dc.get(), list, position, cell.cx, cell.cy),
                             ImageToBitmap(dc.get(), list, position, cell.cx, cell.cy)};
     if (!variants.faded || !variants.shadow)
@@ -186,7 +187,8 @@ int KelMenu::ShareImage(HIMAGELIST list, int position, int command) {
     if (!store.list || !icon)
         return -1;
     const SIZE cell{imageWidth, imageHeight};
-    const std::optional<RaisedVariants> variants = MakeVariants(list, position, cell);
+    const std::optional<RaisedVariants> variants =
+        MakeVariants(ReferenceWindow(), list, position, cell);
 
     const int existing = SharedImageIndex(store.ids, command);
     if (existing >= 0) {

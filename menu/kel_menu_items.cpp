@@ -107,10 +107,12 @@ void KelMenu::AdoptMenuItems() {
         item->seen = false;
     std::vector<std::unique_ptr<KelMenuItem>> made;
     std::vector<KelMenuItem*> order;
-    const int count = GetMenuItemCount(menu_);
+    const int count = GetMenuItemCount(menu_);  // -1 when the menu is gone
+    order.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int position = 0; position < count; ++position)
         order.push_back(AdoptItemAt(static_cast<UINT>(position), made));
     std::vector<std::unique_ptr<KelMenuItem>> adopted;
+    adopted.reserve(order.size());
     for (KelMenuItem* item : order)
         adopted.push_back(TakeRecord(item, items_, made));
     items_ = std::move(adopted);  // records never seen again go with the old list

@@ -18,7 +18,6 @@ int WindowsVersionCode(const WindowsRelease& release);
 constexpr int kFlatStyleWhenThemed = 1;
 constexpr int kFlatStyleOtherwise = 0;
 constexpr bool kRaisedImages = true;
-constexpr bool kClassicSelectsDisabled = true;
 constexpr bool kFlatSelectsDisabled = false;
 
 constexpr int kWindowsXpCode = 7;

@@ -1,25 +1,16 @@
 #include "menu/menu_paint.h"
 
-#include "framework/application.h"
 #include "framework/common_controls.h"
-#include "framework/dialog.h"
 #include "menu/kel_menu.h"
 #include "menu/menu_colors.h"
 #include "menu/menu_look.h"
 
 namespace {
 constexpr DWORD kDspdxax = 0xE20746;  // the brush where the source is black, else the dest
+}  // namespace
 
 COLORREF Blend(COLORREF color, double factor) {
     return static_cast<COLORREF>(BlendTowardWhite(color, factor));
-}
-}  // namespace
-
-HWND MenuReferenceWindow() {
-    const fw::Application* app = fw::Application::Current();
-    if (app && app->mainWindow && app->mainWindow->hwnd())
-        return app->mainWindow->hwnd();
-    return GetDesktopWindow();
 }
 
 fw::Font CreateMenuFont() {
@@ -28,25 +19,6 @@ fw::Font CreateMenuFont() {
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
         return fw::Font();
     return fw::Font(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-    fw::Brush brush(CreateSolidBrush(color));
-    FillRect(dc, &rect, brush.get());
-}
-
-void FrameSolid(HDC dc, const RECT& rect, COLORREF color) {
-    fw::Brush brush(CreateSolidBrush(color));
-    FrameRect(dc, &rect, brush.get());
-}
-
-void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
-    const LONG width = rect.right - rect.left;
-    const LONG height = rect.bottom - rect.top;
-    FillSolid(dc, {rect.left, rect.top, rect.left + width - 1, rect.top + 1}, topLeft);
-    FillSolid(dc, {rect.left, rect.top, rect.left + 1, rect.top + height - 1}, topLeft);
-    FillSolid(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
-    FillSolid(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
 }
 
 void DrawTick(HDC dc, int x, int y, COLORREF color) {
@@ -71,7 +43,7 @@ void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio) {
     COLORREF fill = GetSysColor(KelMenu::IsThemedXp() ? COLOR_BTNFACE : COLOR_MENU);
     if (!selected)
         fill = Blend(fill, 0.6);
-    FillSolid(dc, cell, fill);
+    fw::FillSolid(dc, cell, fill);
     if (KelMenu::WindowsVersion() >= kEdgesFromCode) {
         RECT edge = cell;
         DrawEdge(dc, &edge, BDR_SUNKENINNER, BF_RECT);
@@ -83,8 +55,8 @@ void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio) {
 }
 
 void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight) {
-    FillSolid(dc, cell, Blend(highlight, 0.85));
-    FrameSolid(dc, cell, highlight);
+    fw::FillSolid(dc, cell, Blend(highlight, 0.85));
+    fw::FrameSolid(dc, cell, highlight);
     if (radio)
         DrawDot(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
     else
@@ -107,7 +79,7 @@ void DrawEmbossedImage(HDC dc, int x, int y, int width, int height, HBITMAP bitm
     SetBkColor(source.get(), GetSysColor(COLOR_BTNHIGHLIGHT));
     BitBlt(mono.get(), 0, 0, width, height, source.get(), sx, sy, SRCPAINT);
 
-    FillSolid(source.get(), {0, 0, width, height}, background);
+    fw::FillSolid(source.get(), {0, 0, width, height}, background);
     SetBkColor(source.get(), RGB(0, 0, 0));
     SetTextColor(source.get(), RGB(255, 255, 255));
     fw::Brush light(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));

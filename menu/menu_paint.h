@@ -7,18 +7,13 @@
 #include <commctrl.h>
 
 #include "framework/gdi.h"
+#include "framework/paint.h"
 
-// The window whose device context measures menu text: the program's main window, or the
-// desktop when there is none.
-HWND MenuReferenceWindow();
 // The system's menu font. The caller owns it.
 fw::Font CreateMenuFont();
 
-void FillSolid(HDC dc, const RECT& rect, COLORREF color);
-// A one-pixel frame just inside `rect`.
-void FrameSolid(HDC dc, const RECT& rect, COLORREF color);
-// A one-pixel frame in two colours: top and left, bottom and right.
-void Draw3dRect(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
+// `color` moved toward white by `factor` (menu/menu_colors.h).
+COLORREF Blend(COLORREF color, double factor);
 
 // A 7 x 7 check mark with its top-left corner at (x, y).
 void DrawTick(HDC dc, int x, int y, COLORREF color);

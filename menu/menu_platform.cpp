@@ -5,7 +5,6 @@
 #include "menu/menu_look.h"
 
 namespace {
-MenuPlatform* g_installed = nullptr;
 
 int QueryVersionCode() {
     WindowsRelease release;
@@ -56,13 +55,12 @@ std::u16string MenuPlatform::LowerCase(std::u16string text) {
     return text;
 }
 
-MenuPlatform& CurrentMenuPlatform() {
+fw::Seam<MenuPlatform>& MenuPlatformSeam() {
     static MenuPlatform system;
-    return g_installed ? *g_installed : system;
+    static fw::Seam<MenuPlatform> seam(system);
+    return seam;
 }
 
-MenuPlatform* SetMenuPlatform(MenuPlatform* platform) {
-    MenuPlatform* previous = g_installed;
-    g_installed = platform;
-    return previous;
+MenuPlatform& CurrentMenuPlatform() {
+    return MenuPlatformSeam().Current();
 }

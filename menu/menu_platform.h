@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "framework/seam.h"
+
 class MenuPlatform {
 public:
     virtual ~MenuPlatform() = default;
@@ -22,6 +24,7 @@ private:
     int classicTheme_ = -1;
 };
 
+// The system's answers unless a substitute is installed (framework/seam.h).
+fw::Seam<MenuPlatform>& MenuPlatformSeam();
+// The seam in use.
 MenuPlatform& CurrentMenuPlatform();
-// Installs `platform` (null restores the system's); returns the one it replaces.
-MenuPlatform* SetMenuPlatform(MenuPlatform* platform);

@@ -101,19 +101,16 @@ public:
     void SetLastError(DWORD error) override { ::SetLastError(error); }
 };
 
-SystemHidApi g_system;
-HidApi* g_current = &g_system;
-
 }  // namespace
 
-HidApi& CurrentHidApi() {
-    return *g_current;
+fw::Seam<HidApi>& HidSeam() {
+    static SystemHidApi system;
+    static fw::Seam<HidApi> seam(system);
+    return seam;
 }
 
-HidApi* SetHidApi(HidApi* api) {
-    HidApi* previous = g_current;
-    g_current = api != nullptr ? api : &g_system;
-    return previous;
+HidApi& CurrentHidApi() {
+    return HidSeam().Current();
 }
 
 }  // namespace reader

@@ -11,6 +11,8 @@ extern "C" {
 }
 #include <hidpi.h>
 
+#include "framework/seam.h"
+
 namespace reader {
 
 class HidApi {
@@ -58,9 +60,9 @@ public:
     virtual void SetLastError(DWORD error) = 0;
 };
 
-// The seam in use: the system's functions unless a test has installed another.
+// The system's functions unless a substitute is installed (framework/seam.h).
+fw::Seam<HidApi>& HidSeam();
+// The seam in use.
 HidApi& CurrentHidApi();
-// Installs `api` (null restores the system's); returns the one it replaces.
-HidApi* SetHidApi(HidApi* api);
 
 }  // namespace reader

@@ -2,7 +2,7 @@
 // produced it when it goes out of scope.
 #pragma once
 
-#include "framework/gdi.h"
+#include "framework/owned.h"
 #include "reader/hid_api.h"
 
 namespace reader {

@@ -12,17 +12,10 @@
 #include <vector>
 
 #include "reader/hid_owners.h"
+#include "reader/reader_info.h"
 #include "reader/transfer_errors.h"
 
 namespace reader {
-
-// A connected reader as its HID interface describes it.
-struct ReaderInfo {
-    std::string path;
-    std::uint16_t vendorId = 0;
-    std::uint16_t productId = 0;
-    std::uint16_t versionNumber = 0;
-};
 
 enum class WalkEnd {
     Completed,     // every interface was walked

@@ -5,17 +5,18 @@
 # business of the run and test scripts.
 # `scripts/build.sh programs` builds only what a user downloads: the dialog program and its
 # command-line companion in both Windows flavours.
+# Each tree is configured from its preset in CMakePresets.json (native, win32, win64); the
+# presets' trees are build/<tree>, and another BUILD_DIR gets the same settings in its own.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}
 bash scripts/setup.sh
 
-configure() { # tree, extra cmake arguments...
+configure() { # tree
   local tree=$1
-  shift
   [ -f "$B/$tree/build.ninja" ] && return
-  cmake -S . -B "$B/$tree" -G Ninja "$@" >"$B/$tree.configure.log" 2>&1 || {
+  cmake --preset "$tree" -B "$B/$tree" >"$B/$tree.configure.log" 2>&1 || {
     cat "$B/$tree.configure.log" >&2
     echo "zp350: cannot configure the $tree build (log above)" >&2
     exit 1
@@ -25,19 +26,21 @@ configure() { # tree, extra cmake arguments...
 build() { # tree, targets...
   local tree=$1
   shift
-  cmake --build "$B/$tree" "$@" || {
+  local how=(--preset "$tree")
+  [ "$B" = build ] || how=("$B/$tree")
+  cmake --build "${how[@]}" "$@" || {
     echo "zp350: the $tree build failed (compiler output above)" >&2
     exit 1
   }
 }
 
 mkdir -p "$B"
-configure win32 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
-configure win64 -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+configure win32
+configure win64
 if [ "${1:-}" = programs ]; then
   build win32 --target zp350tool32 zp350cli32
   build win64 --target zp350tool64 zp350cli64
   exit 0
 fi
-configure native -DCMAKE_BUILD_TYPE=Debug
+configure native
 for tree in native win32 win64; do build "$tree"; done

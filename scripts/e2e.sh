@@ -52,12 +52,11 @@ run_gui() {
   mkdir -p "$shots"
   vr_wine "$VR_TREE/$VR_APP" >>"$VR_LOG" 2>&1 </dev/null &
   app=$!
-  # Return presses the welcome window's Enter button once the window is up.
-  if ! vreader_probe "" welcome center 1 >/dev/null; then
+  # Return presses the welcome window's Enter button once the window is in front.
+  if ! vreader_probe "" welcome ready 1 >/dev/null; then
     echo "FAILED: the welcome window did not open" >&2
     return 1
   fi
-  sleep 1
   xdotool key Return
   if ! pos=$(vreader_probe "" settings center 1001); then
     echo "FAILED: the settings window did not open" >&2
@@ -65,7 +64,8 @@ run_gui() {
   fi
   xdotool mousemove ${pos% *} ${pos#* } click 1
   status=$(vreader_probe "$version" settings text 1023) || true
-  sleep 1
+  # The version also comes in an "Information" box; the picture shows it.
+  vreader_probe "Information" foreground >/dev/null || true
   import -window root "$shots/e2e-find-$arch.png"
   kill "$app" >/dev/null 2>&1 || true
   if [ "$status" != "$version" ]; then

@@ -34,18 +34,21 @@ shots="$ROOT/$B/screenshots"
 mkdir -p "$shots"
 vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
 app=$!
-sleep "${SCREENSHOT_DELAY:-5}"
+# Each picture is taken once the window it shows is in front and has painted.
+vreader_probe "" welcome ready 1 >/dev/null || setup_failed "start the program" "no welcome window"
 import -window root "$shots/welcome.png"
 # Return presses the welcome window's Enter button and opens the settings window.
 xdotool key Return
-sleep 3
+vreader_probe "" settings ready 1001 >/dev/null || setup_failed "open the settings window" \
+  "no settings window after Return"
 import -window root "$shots/settings.png"
 echo "The program is running on a virtual display; screenshots:"
 echo "  $shots/welcome.png (welcome window)"
 echo "  $shots/settings.png (settings window)"
 if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001); then
   xdotool mousemove ${pos% *} ${pos#* } click 1
-  sleep 2
+  # Find Device ends with the reader's version in an "Information" box.
+  vreader_probe "Information" foreground >/dev/null || true
   import -window root "$shots/found.png"
   echo "  $shots/found.png (after Find Device: the reader's version)"
 fi

@@ -11,7 +11,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   fresh_lists=1
 fi
 
-for p in g++ cmake make ninja-build googletest clang-format clang libclang-rt-14-dev \
+for p in g++ cmake make ninja-build googletest libgtest-dev clang-format clang-tidy clang \
+  libclang-rt-14-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine32:i386 \
   xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3 \
   wixl msitools osslsigncode openssl git; do

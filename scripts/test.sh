@@ -8,8 +8,18 @@ cd "$ROOT"
 B=${BUILD_DIR:-build}
 bash scripts/build.sh
 
+# The presets' tests (CMakePresets.json) where the trees are theirs; the same settings
+# otherwise.
+run_tests() { # tree
+  if [ "$B" = build ]; then
+    ctest --preset "$1"
+  else
+    ctest --test-dir "$B/$1" --output-on-failure --timeout 600
+  fi
+}
+
 echo "== native tests"
-ctest --test-dir $B/native --output-on-failure
+run_tests native
 
 echo "== fuzz targets, briefly, over their seed corpus"
 bash scripts/fuzz.sh --brief
@@ -21,10 +31,10 @@ if [ -n "$skip32" ]; then
   echo "== 32-bit Windows tests skipped: $skip32; the 64-bit flavour is tested instead"
 else
   echo "== Windows tests under Wine, 32-bit flavour"
-  ctest --test-dir $B/win32 --output-on-failure --timeout 600
+  run_tests win32
 fi
 echo "== Windows tests under Wine, 64-bit flavour"
-ctest --test-dir $B/win64 --output-on-failure --timeout 600
+run_tests win64
 
 # The program's reader code and the program itself against the virtual card reader in
 # Wine's own HID stack, in prefixes of their own.

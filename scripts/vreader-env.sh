@@ -36,7 +36,7 @@ vreader_flavour() {
     x86_64) VR_LOADER=$WINE64 VR_TREE="$BUILD_ROOT/win64" VR_APP=zp350tool64.exe ;;
     *) echo "unknown flavour '$VR_ARCH' (i686 or x86_64)" >&2; return 2 ;;
   esac
-  VR_DIR="$BUILD_ROOT/vreader-$VR_ARCH"
+  VR_DIR="$VR_TREE/vreader"
   VR_LOG="$BUILD_ROOT/vreader-$VR_ARCH.log"
   export WINEPREFIX="$BUILD_ROOT/wineprefix-vr-$VR_ARCH"
 }
@@ -77,7 +77,8 @@ vreader_lock() {
 }
 
 vreader_build() {
-  bash "$ROOT/tools/virtual-reader/build.sh" "$VR_ARCH" "$VR_DIR"
+  cmake --build "$VR_TREE" --target virtual_reader >>"$VR_LOG" 2>&1 ||
+    setup_failed "build the virtual reader" "see $VR_LOG"
 }
 
 # The installer copies the driver only once; a driver rebuilt since then replaces the

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "app/settings_dialog.h"
@@ -28,11 +29,16 @@ int main() {
     host.AddReader();  // answers 'Y'
     VirtualReader::Reset();
     // Two settings windows, connected to the simulated host and to the system's own calls.
-    reader::HidApi* apis[2] = {&host, nullptr};
+    std::optional<fw::Seam<reader::HidApi>::Substitute> systemCalls;
+    const auto connect = [&systemCalls](int s) {
+        systemCalls.reset();
+        if (s == 1)
+            systemCalls.emplace(reader::HidSeam(), reader::HidSeam().System());
+    };
     SettingsDialog dialogs[2];
     HWND windows[2] = {};
     for (int s = 0; s < 2; ++s) {
-        reader::SetHidApi(apis[s]);
+        connect(s);
         if ((windows[s] = dialogs[s].Create()) == nullptr)
             return 1;
         PumpMessages();
@@ -49,7 +55,7 @@ int main() {
         std::vector<double> times[2];
         for (int round = 0; round < kRounds; ++round) {
             for (int s = 0; s < 2; ++s) {  // the two windows take turns
-                reader::SetHidApi(apis[s]);
+                connect(s);
                 for (int i = 0; i < kClicksPerRound; ++i) {
                     prompts.boxes.clear();
                     const double start = NowMs();
@@ -64,7 +70,7 @@ int main() {
         std::printf("%-16s %16.3f %16.3f %22.3f\n", name, a, b, b - a);
     }
     for (int s = 0; s < 2; ++s) {
-        reader::SetHidApi(apis[s]);
+        connect(s);
         dialogs[s].Destroy();
     }
     VirtualReader::Reset();

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
-#include "cli/system_reason.h"
+#include "settings/system_reason.h"
 #include "virtual_reader.h"
 
 namespace {
@@ -24,7 +24,7 @@ const Report kDefaultFormat = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8
 const Report kTrack1Format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '1', '8', 0x03};
 const Report kCancel = {0x02, 0x32, 0x03};
 // What a silent reader's read ends with.
-const std::string kReadTimedOut = " (read failed: " + cli::SystemReason(WAIT_TIMEOUT) + ")";
+const std::string kReadTimedOut = " (read failed: " + settings::SystemReason(WAIT_TIMEOUT) + ")";
 const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
                   kCancelled = "Cancle replace character command  OK!\n";
 

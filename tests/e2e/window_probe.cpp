@@ -4,7 +4,12 @@
 //   e2e_window_probe welcome|settings center <control id>   prints "x y", the control's
 //                                                            centre on the screen
 //   e2e_window_probe welcome|settings text <control id>     prints its text (UTF-8)
-// Exit code 0 when the window and the control were found.
+//   e2e_window_probe welcome|settings ready <control id>    the window is in front, takes
+//                                                            the keys and has painted
+//   e2e_window_probe foreground                              prints the caption of the
+//                                                            window in front once it has
+//                                                            painted (a message box's title)
+// Exit code 0 when the window and the control were found (and, for ready, it is in front).
 #include <windows.h>
 
 #include <cstdio>
@@ -26,9 +31,31 @@ BOOL CALLBACK Pick(HWND hwnd, LPARAM) {
     return g_found == nullptr;
 }
 
+// Waits until `hwnd` has painted what it owes and handled the messages before this one.
+bool Painted(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+void PrintText(HWND hwnd) {
+    wchar_t text[256] = {};
+    GetWindowTextW(hwnd, text, 256);
+    char utf8[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+    std::printf("%s\n", utf8);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
+        const HWND front = GetForegroundWindow();
+        if (front == nullptr || !Painted(front))
+            return 1;
+        PrintText(front);
+        return 0;
+    }
     if (argc != 4)
         return 2;
     g_settings = std::strcmp(argv[1], "settings") == 0;
@@ -42,10 +69,8 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         return 0;
     }
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    char utf8[1024] = {};
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
-    std::printf("%s\n", utf8);
+    if (std::strcmp(argv[2], "ready") == 0)
+        return GetForegroundWindow() == g_found && Painted(g_found) ? 0 : 1;
+    PrintText(control);
     return 0;
 }

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/form_checks.h"
 #include "cli/options.h"
-#include "cli/profile.h"
 #include "fuzz_check.h"
 #include "refusal_check.h"
 #include "same_setup.h"
+#include "settings/form_checks.h"
+#include "settings/profile.h"
 
 using namespace cli;
+using namespace settings;
 
 namespace {
 

@@ -4,12 +4,12 @@
 // byte-order mark change nothing, and text that is not well-formed UTF-8 is always refused.
 #include <string>
 
-#include "cli/profile.h"
 #include "fuzz_check.h"
 #include "refusal_check.h"
 #include "same_setup.h"
+#include "settings/profile.h"
 
-using namespace cli;
+using namespace settings;
 
 namespace {
 

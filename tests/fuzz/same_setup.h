@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "cli/choices.h"
+#include "settings/choices.h"
 
-inline bool SameSetup(const cli::Setup& a, const cli::Setup& b) {
+inline bool SameSetup(const settings::Setup& a, const settings::Setup& b) {
     const reader::FormatSettings &f = a.format, &g = b.format;
     const reader::ReplaceSettings &r = a.replace, &s = b.replace;
     return std::equal(f.sentinels, f.sentinels + 6, g.sentinels) &&

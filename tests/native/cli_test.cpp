@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "app/form_record.h"
-#include "app/ui_text.h"
 #include "cli/exit_codes.h"
 #include "cli/failure_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
-#include "cli/profile.h"
-#include "cli/quoting.h"
-#include "cli/window_text.h"
 #include "res/resource.h"
+#include "settings/form_record.h"
+#include "settings/profile.h"
+#include "settings/quoting.h"
+#include "settings/reason_text.h"
+#include "settings/ui_text.h"
+#include "settings/window_text.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(cli::Quoted(c.value), c.shown);
+        EXPECT_EQ(settings::Quoted(c.value), c.shown);
     }
     EXPECT_EQ(cli::ParseArguments({"set", "--tracks=" + std::string(30000, '9')}).error,
               "--tracks: \"" + sixty + "...\" is not a track: tracks are 1, 2 and 3");
@@ -143,7 +144,7 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
         {{"replace", "===", "#=;"}, {0x3D, 0x23, 0x3D, 0x3B}},
     };
     for (const auto& [args, payload] : cases) {
-        const cli::Setup setup = Parsed(args).setup;
+        const settings::Setup setup = Parsed(args).setup;
         EXPECT_EQ(args[0] == "replace" ? reader::ReplacePayload(setup.replace)
                                        : reader::FormatPayload(setup.format),
                   payload)
@@ -207,9 +208,9 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
         {"tracks = 1\n\x80 = 1\n", "line 2: " + notUtf8},
         {"tracks = 1\n# \xC3(\n", "line 2: " + notUtf8},
         {std::string("tracks = 1\0\n", 12), "line 1: " + notUtf8},
-        {std::string(cli::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"}};
+        {std::string(settings::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"}};
     for (const auto& [text, error] : cases) {
-        const cli::ProfileResult result = cli::ParseProfile(text);
+        const settings::ProfileResult result = settings::ParseProfile(text);
         EXPECT_FALSE(result.setup) << error;
         EXPECT_EQ(result.error, error);
     }
@@ -243,7 +244,7 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const cli::ProfileResult result = cli::ParseProfile(c.text);
+        const settings::ProfileResult result = settings::ParseProfile(c.text);
         EXPECT_EQ(result.setup.has_value(), c.error.empty());
         EXPECT_EQ(result.error, c.error);
     }
@@ -302,10 +303,10 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
         }
         for (const auto& [id, character] : c.texts)
             form.SetText(id, std::wstring(character != 0, character).c_str());
-        const cli::Setup setup = cli::ParseProfile(c.profile).setup.value();
+        const settings::Setup setup = settings::ParseProfile(c.profile).setup.value();
         EXPECT_EQ(Encoded(setup.format, setup.replace),
                   Encoded(ReadFormatForm(form), ReadReplaceForm(form)));
-        const cli::Setup again = cli::ParseProfile(cli::WriteProfile(setup)).setup.value();
+        const settings::Setup again = settings::ParseProfile(settings::WriteProfile(setup)).setup.value();
         EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
 }
@@ -344,7 +345,7 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(cli::ReasonText(c.message, c.error), c.reason);
+        EXPECT_EQ(settings::ReasonText(c.message, c.error), c.reason);
     }
     EXPECT_EQ(cli::CauseNote(reader::Operation::Read, "error 5"), " (read failed: error 5)");
     EXPECT_EQ(cli::CauseNote(reader::Operation::None, "error 5"), "");
@@ -353,14 +354,14 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
 // Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines
 // and JSON.
 TEST(CliOutput, Utf8AndListing) {
-    EXPECT_EQ(cli::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
+    EXPECT_EQ(settings::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
               "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
-    EXPECT_EQ(cli::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
-    const cli::ListedReader reader{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100,
+    EXPECT_EQ(settings::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
+    const cli::ListedReader reader{{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100},
                                    std::string("V1.0")};
-    EXPECT_EQ(cli::ListingLine({"p\"2", 0x5131, 0x2007, 0x000A, std::nullopt}),
+    EXPECT_EQ(cli::ListingLine({{"p\"2", 0x5131, 0x2007, 0x000A}, std::nullopt}),
               "p\"2  5131:2007  verA  -");
-    EXPECT_EQ(cli::ListingJson({reader, {"x", 1, 2, 3, std::string("a\x01\xE9")}}),
+    EXPECT_EQ(cli::ListingJson({reader, {{"x", 1, 2, 3}, std::string("a\x01\xE9")}}),
               "[\n  {\"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", \"vendorId\": 20785, "
               "\"productId\": 8199, \"versionNumber\": 256, \"versionText\": \"V1.0\"},\n"
               "  {\"path\": \"x\", \"vendorId\": 1, \"productId\": 2, \"versionNumber\": 3, "

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/settings_dialog.h"
-#include "app/ui_text.h"
 #include "canvas.h"
 #include "recording_prompts.h"
 #include "res/resource.h"
+#include "settings/ui_text.h"
 #include "ui_helpers.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "canvas.h"
 #include "controls/bitmap_region.h"
 #include "framework/gdi.h"
+#include "owned_handle_tally.h"
 #include "ui_helpers.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/gdi.h"
+#include "owned_handle_tally.h"
 #include "ui_helpers.h"
 
 namespace {
@@ -262,6 +263,41 @@ TEST_F(PictureButtonTest, HoverWithATipEndsWhenThePointerLeaves) {
     EXPECT_TRUE(MovePointerUntil(hwnd, overButton, [&] { return !atRest(); }));  // the border
     EXPECT_TRUE(PumpUntil(tipShown, 3000));
     EXPECT_TRUE(MovePointerUntil(parent.hwnd(), overParent, atRest));
+}
+
+// Nothing in the program gives a button a cursor or a link target; a caller that does gets
+// the cursor over the button and the target opened by the shell on a click.
+TEST_F(PictureButtonTest, AGivenCursorShowsOverItAndALinkTargetOpensOnClick) {
+    Button button;
+    const HWND hwnd = Bind(button);
+    const HCURSOR cursor = CopyCursor(LoadCursorW(nullptr, IDC_HAND));
+    button.SetHoverCursor(cursor);
+    const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    EXPECT_EQ(SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), overClient), TRUE);
+    EXPECT_EQ(GetCursor(), cursor);
+
+    // The target: a batch file that leaves a mark when the shell opens it.
+    char folder[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    const std::string id = std::to_string(GetCurrentProcessId());
+    const std::string script = std::string(folder) + "zp350-link-" + id + ".bat";
+    const std::string mark = std::string(folder) + "zp350-link-" + id + ".txt";
+    DeleteFileA(mark.c_str());
+    const std::string text = "@echo opened>\"" + mark + "\"\r\n";
+    const HANDLE file = CreateFileA(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(button.SetLinkTarget(script.c_str()), ButtonOk);
+    Click(parent.hwnd(), kFirst);
+    const auto marked = [&mark] {
+        return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    EXPECT_TRUE(PumpUntil(marked, 20000)) << "the shell did not open " << script;
+    DeleteFileA(mark.c_str());
+    DeleteFileA(script.c_str());
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {

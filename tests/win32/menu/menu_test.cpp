@@ -17,6 +17,7 @@
 #include "menu/menu_paint.h"
 #include "menu/menu_platform.h"
 #include "menu_test_ids.h"
+#include "owned_handle_tally.h"
 #include "ui_helpers.h"
 
 namespace {
@@ -27,11 +28,10 @@ constexpr int kWidth = 160;
 
 struct LookScope : MenuPlatform {  // this version code, no classic theme, while it lives
     explicit LookScope(int version) : code(version) {}
-    ~LookScope() override { SetMenuPlatform(previous); }
     int VersionCode() override { return code; }
     bool ClassicTheme() override { return false; }
     int code;
-    MenuPlatform* previous = SetMenuPlatform(this);
+    fw::Seam<MenuPlatform>::Substitute installed{MenuPlatformSeam(), *this};
 };
 
 MENUITEMINFOW Info(HMENU menu, int position, UINT mask) {

@@ -12,14 +12,13 @@ struct RecordedBox {
 };
 
 struct RecordingPrompts : fw::Prompts {
-    ~RecordingPrompts() override { fw::SetPrompts(replaced); }
     int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
         boxes.push_back({text, title, type});
         return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
 
-    fw::Prompts* const replaced = fw::SetPrompts(this);  // put back when this one goes
+    fw::Seam<fw::Prompts>::Substitute installed{fw::PromptsSeam(), *this};
     std::vector<RecordedBox> boxes;
     std::vector<DWORD> pauses;
 };

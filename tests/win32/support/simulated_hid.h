@@ -34,8 +34,6 @@ struct SimulatedDevice {
 
 class SimulatedHid : public reader::HidApi {
 public:
-    ~SimulatedHid() override { reader::SetHidApi(previous_); }
-
     // Listed in the order they are added; references stay valid.
     SimulatedDevice& AddDevice(USHORT vendorId, USHORT productId) {
         SimulatedDevice& device = devices_.emplace_back();
@@ -291,5 +289,5 @@ private:
     std::string faults_;
     std::uintptr_t next_ = 0x1000;
     DWORD lastError_ = 0;
-    reader::HidApi* const previous_ = reader::SetHidApi(this);
+    fw::Seam<reader::HidApi>::Substitute installed_{reader::HidSeam(), *this};
 };

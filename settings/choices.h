@@ -15,7 +15,7 @@
 
 #include "reader/protocol.h"
 
-namespace cli {
+namespace settings {
 
 struct Setup {
     reader::FormatSettings format;    // the window's default format unless changed
@@ -41,4 +41,4 @@ std::string ChoiceValue(const Setup& setup, const std::string& name);
 std::optional<std::string> ParsePairs(const std::vector<std::string>& values, bool needPair,
                                       reader::ReplaceSettings& replace);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,12 +1,12 @@
-#include "cli/profile.h"
+#include "settings/profile.h"
 
 #include <set>
 #include <vector>
 
-#include "cli/quoting.h"
-#include "cli/utf8.h"
+#include "settings/quoting.h"
+#include "settings/utf8.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 bool IsBlank(char c) {
@@ -103,4 +103,4 @@ std::string WriteProfile(const Setup& setup) {
     return text;
 }
 
-}  // namespace cli
+}  // namespace settings

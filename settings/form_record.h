@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "app/form_rules.h"
 #include "reader/protocol.h"
+#include "settings/form_rules.h"
 
 class FormView {
 public:

@@ -1,4 +1,4 @@
-#include "app/form_checks.h"
+#include "settings/form_checks.h"
 
 std::optional<Occasion> FormatRefusal(const reader::FormatSettings& settings) {
     switch (reader::CheckFormat(settings)) {

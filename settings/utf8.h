@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <string>
 
-namespace cli {
+namespace settings {
 
 // The length (1 to 4) of the well-formed sequence that starts at `at` in `text`; 0 when the
 // bytes there are not one.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,4 +1,4 @@
-#include "app/ui_text.h"
+#include "settings/ui_text.h"
 
 #include <iterator>
 

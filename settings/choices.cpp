@@ -1,11 +1,11 @@
-#include "cli/choices.h"
+#include "settings/choices.h"
 
-#include "app/form_checks.h"
-#include "app/form_record.h"
-#include "cli/quoting.h"
-#include "cli/window_text.h"
+#include "settings/form_checks.h"
+#include "settings/form_record.h"
+#include "settings/quoting.h"
+#include "settings/window_text.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
@@ -214,4 +214,4 @@ std::string ChoiceValue(const Setup& setup, const std::string& name) {
     return value;
 }
 
-}  // namespace cli
+}  // namespace settings

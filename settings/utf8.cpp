@@ -1,6 +1,6 @@
-#include "cli/utf8.h"
+#include "settings/utf8.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 // The bytes a sequence may hold after its lead byte: the second byte's range depends on
@@ -44,4 +44,4 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t at) {
     return 0;
 }
 
-}  // namespace cli
+}  // namespace settings

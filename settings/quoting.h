@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-namespace cli {
+namespace settings {
 
 // How many characters of a value an error line quotes.
 constexpr std::size_t kQuotedCharacters = 60;
@@ -19,4 +19,4 @@ std::string Escaped(const std::string& text, std::size_t maxCharacters);
 // A value in double quotes, escaped and cut after kQuotedCharacters characters.
 std::string Quoted(const std::string& value);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,14 +1,24 @@
-#include "cli/window_text.h"
+#include "settings/window_text.h"
 
-namespace cli {
+#include <type_traits>
+
+namespace settings {
+namespace {
+
+// A UTF-16 unit as a number: wchar_t is unsigned on Windows, but not everywhere.
+unsigned long Unit(wchar_t c) {
+    return static_cast<std::make_unsigned_t<wchar_t>>(c);
+}
+
+}  // namespace
 
 std::string Utf8(const std::wstring& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned long c = static_cast<unsigned long>(text[i]);
+        unsigned long c = Unit(text[i]);
         // A UTF-16 surrogate pair (wchar_t is 16 bits on Windows) is one character.
         if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-            const unsigned long low = static_cast<unsigned long>(text[i + 1]);
+            const unsigned long low = Unit(text[i + 1]);
             if (low >= 0xDC00 && low < 0xE000) {
                 c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
                 ++i;
@@ -47,4 +57,4 @@ std::string WindowText(Occasion occasion) {
     return line;
 }
 
-}  // namespace cli
+}  // namespace settings

@@ -1,7 +1,7 @@
-#include "app/form_record.h"
+#include "settings/form_record.h"
 
-#include "app/form_rules.h"
 #include "res/resource.h"
+#include "settings/form_rules.h"
 
 namespace {
 const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};

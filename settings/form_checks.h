@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "app/ui_text.h"
 #include "reader/protocol.h"
+#include "settings/ui_text.h"
 
 std::optional<Occasion> FormatRefusal(const reader::FormatSettings& settings);
 std::optional<Occasion> ReplaceRefusal(const reader::ReplaceSettings& settings);

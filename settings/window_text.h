@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "app/ui_text.h"
+#include "settings/ui_text.h"
 
-namespace cli {
+namespace settings {
 
 std::string Utf8(const std::wstring& text);
 // The English message of `occasion`, its line breaks turned into single blanks.
 std::string WindowText(Occasion occasion);
 
-}  // namespace cli
+}  // namespace settings

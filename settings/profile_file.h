@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace cli {
+namespace settings {
 
 // The file's bytes, at most one more than a profile may have; false when it cannot be read.
 bool ReadProfileFile(const std::string& path, std::string& text);
@@ -17,4 +17,4 @@ bool ReadProfileFile(const std::string& path, std::string& text);
 // by another file: it is written directly.
 std::uint32_t WriteProfileFile(const std::string& path, const std::string& text);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,11 +1,11 @@
-#include "cli/system_reason.h"
+#include "settings/system_reason.h"
 
 #include <windows.h>
 
-#include "cli/failure_text.h"
-#include "cli/window_text.h"
+#include "settings/reason_text.h"
+#include "settings/window_text.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 // The system's message for `error` in `language`; empty when it has none.
@@ -28,4 +28,4 @@ std::string SystemReason(std::uint32_t error) {
     return ReasonText(Utf8(message), error);
 }
 
-}  // namespace cli
+}  // namespace settings

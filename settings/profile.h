@@ -8,12 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "cli/choices.h"
+#include "settings/choices.h"
 
-namespace cli {
+namespace settings {
 
 // A larger file is not a profile.
-constexpr std::size_t kMaxProfileBytes = 64 * 1024;
+constexpr std::size_t kMaxProfileBytes = std::size_t{64} * 1024;
 
 struct ProfileResult {
     std::optional<Setup> setup;
@@ -24,4 +24,4 @@ ProfileResult ParseProfile(const std::string& text);
 // Every choice of `setup`, in the order of ChoiceNames().
 std::string WriteProfile(const Setup& setup);
 
-}  // namespace cli
+}  // namespace settings

@@ -1,4 +1,4 @@
-#include "app/form_rules.h"
+#include "settings/form_rules.h"
 
 #include "res/resource.h"
 

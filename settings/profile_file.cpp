@@ -1,4 +1,4 @@
-#include "cli/profile_file.h"
+#include "settings/profile_file.h"
 
 #include <windows.h>
 
@@ -7,10 +7,10 @@
 #include <io.h>
 #include <memory>
 
-#include "cli/profile.h"
-#include "framework/gdi.h"
+#include "framework/owned.h"
+#include "settings/profile.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 struct FileHandleTraits {
@@ -118,4 +118,4 @@ std::uint32_t WriteProfileFile(const std::string& path, const std::string& text)
     return IsDevice(wide) ? WriteAndClose(wide, text, false) : ReplaceDiskFile(wide, text);
 }
 
-}  // namespace cli
+}  // namespace settings

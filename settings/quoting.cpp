@@ -1,8 +1,8 @@
-#include "cli/quoting.h"
+#include "settings/quoting.h"
 
-#include "cli/utf8.h"
+#include "settings/utf8.h"
 
-namespace cli {
+namespace settings {
 namespace {
 
 std::string HexEscape(const char* prefix, unsigned value, int digits) {
@@ -52,4 +52,4 @@ std::string Quoted(const std::string& value) {
     return "\"" + Escaped(value, kQuotedCharacters) + "\"";
 }
 
-}  // namespace cli
+}  // namespace settings
