@@ -68,6 +68,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"version", "--all", "--path=p"}, "--all and --path exclude each other"},
         {{"replace"}, "replace: Notice: you must choose any one of them\"Enable replace\""},
         {{"replace", "a="}, "replace: " + kHalfPair},
+        {{"replace", "=x"}, "replace: " + kHalfPair},
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
@@ -207,6 +208,7 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: " + notUtf8},
         {"tracks = 1\n\x80 = 1\n", "line 2: " + notUtf8},
         {"tracks = 1\n# \xC3(\n", "line 2: " + notUtf8},
+        {"tracks = 1\n# \xC3", "line 2: " + notUtf8},
         {std::string("tracks = 1\0\n", 12), "line 1: " + notUtf8},
         {std::string(settings::kMaxProfileBytes + 1, '#'), "larger than 64 KiB: not a profile"}};
     for (const auto& [text, error] : cases) {
@@ -306,7 +308,8 @@ TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
         const settings::Setup setup = settings::ParseProfile(c.profile).setup.value();
         EXPECT_EQ(Encoded(setup.format, setup.replace),
                   Encoded(ReadFormatForm(form), ReadReplaceForm(form)));
-        const settings::Setup again = settings::ParseProfile(settings::WriteProfile(setup)).setup.value();
+        const settings::Setup again =
+            settings::ParseProfile(settings::WriteProfile(setup)).setup.value();
         EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
 }

@@ -141,6 +141,7 @@ TEST(ButtonColors, ShiftMovesOneSlotByOneCommonOffset) {
         {"up to 255", Rgb(10, 250, 100), 30, Rgb(15, 255, 105)},
         {"up to 255 from the largest", Rgb(200, 10, 10), 56, Rgb(255, 65, 65)},
         {"down, in range", Rgb(20, 30, 40), -10, Rgb(10, 20, 30)},
+        {"up by one from 255", Rgb(255, 0, 0), 1, Rgb(255, 0, 0)},
         {"the top byte dropped", 0xFF000000u | Rgb(1, 2, 3), 1, Rgb(2, 3, 4)},
     };
     for (int slot = ActiveFace; slot < ColorSlotCount; ++slot) {

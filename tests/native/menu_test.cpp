@@ -179,7 +179,8 @@ TEST(MenuLook, VersionCodeAndTheFlatStyleOnlyOnThemedXp) {
     EXPECT_FALSE(UsesFlatStyle(7, true));
     EXPECT_TRUE(IsClassicThemeFile("C:\\WINDOWS\\Resources\\Themes\\Windows Classic.theme"));
     EXPECT_TRUE(IsClassicThemeFile("WINDOWS CLASSIC.THEME"));
-    for (const char* other : {"C:\\WINDOWS\\Resources\\Themes\\Luna.theme", "Classic.theme", ""})
+    for (const char* other : {"C:\\WINDOWS\\Resources\\Themes\\Luna.theme", "Classic.theme", "",
+                              "Xindows Classic.theme", "Windows Classic.themX"})
         EXPECT_FALSE(IsClassicThemeFile(other)) << other;
 }
 
