@@ -2,10 +2,12 @@
 
 #include "app/about_dialog.h"
 #include "app/icon_placement.h"
+#include "app/profile_commands.h"
 #include "framework/gdi.h"
 #include "framework/prompts.h"
 #include "framework/resources.h"
 #include "res/resource.h"
+#include "settings/profile_texts.h"
 
 namespace {
 const int kReplacementEdits[] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR, IDC_PAIR1_REPLACEMENT,
@@ -35,7 +37,7 @@ SettingsDialog::~SettingsDialog() = default;
 
 BOOL SettingsDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    AddAboutEntry();
+    AddSystemMenuEntries();
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     SetUpLabels();
@@ -61,10 +63,15 @@ BOOL SettingsDialog::OnInitDialog() {
     return TRUE;
 }
 
-void SettingsDialog::AddAboutEntry() {
+// After the system's own entries: the two profile entries, then the About entry, each group
+// after a separator. The profile entries follow the language (ApplyCaptions).
+void SettingsDialog::AddSystemMenuEntries() {
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
     if (systemMenu == nullptr)
         return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_LOAD_PROFILE, settings::LoadProfileEntry(InEnglish()));
+    AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_PROFILE, settings::SaveProfileEntry(InEnglish()));
     wchar_t text[128] = {};
     if (LoadStringW(fw::ResourceModule(), IDS_ABOUTBOX, text, 128) <= 0 || text[0] == 0)
         return;
@@ -92,6 +99,12 @@ void SettingsDialog::ApplyCaptions(bool english) {
         SetDlgItemTextW(hwnd(), caption.controlId, english ? caption.english : caption.chinese);
     }
     SetWindowTextW(hwnd(), WindowTitle(english));
+    if (HMENU systemMenu = GetSystemMenu(hwnd(), FALSE)) {
+        ModifyMenuW(systemMenu, IDM_LOAD_PROFILE, MF_BYCOMMAND | MF_STRING, IDM_LOAD_PROFILE,
+                    settings::LoadProfileEntry(english));
+        ModifyMenuW(systemMenu, IDM_SAVE_PROFILE, MF_BYCOMMAND | MF_STRING, IDM_SAVE_PROFILE,
+                    settings::SaveProfileEntry(english));
+    }
 }
 
 // A checked radio chooses its language; an unchecked one repeats the pass only while its
@@ -122,6 +135,13 @@ void SettingsDialog::OnCheckTrackCr(int id) {
 }
 void SettingsDialog::OnCheckAllowPair(int id) {
     ApplyAllowRule(*this, id);
+}
+
+void SettingsDialog::OnLoadProfile() {
+    LoadProfile(hwnd(), *this, profilePath_);
+}
+void SettingsDialog::OnSaveProfile() {
+    SaveProfile(hwnd(), *this, *this, profilePath_);
 }
 
 void SettingsDialog::OnButtonRestoreDefaults() {
@@ -203,10 +223,7 @@ bool SettingsDialog::OnCommand(int id, int code) {
 bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
-                return false;
-            AboutDialog(hwnd()).DoModal();
-            return true;
+            return OnSysCommand(wParam & 0xFFF0);
         case WM_PAINT:
             return OnPaint();
         case WM_QUERYDRAGICON:
@@ -214,6 +231,23 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             return true;
         default:
             (void)lParam;
+            return false;
+    }
+}
+
+// The window's own system-menu entries; the system handles the rest.
+bool SettingsDialog::OnSysCommand(WPARAM command) {
+    switch (command) {
+        case IDM_ABOUTBOX:
+            AboutDialog(hwnd()).DoModal();
+            return true;
+        case IDM_LOAD_PROFILE:
+            OnLoadProfile();
+            return true;
+        case IDM_SAVE_PROFILE:
+            OnSaveProfile();
+            return true;
+        default:
             return false;
     }
 }

@@ -36,6 +36,9 @@ public:
     void OnButtonGetVersion();
     void OnButtonSetReplace();
     void OnButtonCancelReplace();
+    // The system menu's profile entries.
+    void OnLoadProfile();
+    void OnSaveProfile();
 
 protected:
     BOOL OnInitDialog() override;
@@ -43,7 +46,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
-    void AddAboutEntry();
+    void AddSystemMenuEntries();
+    bool OnSysCommand(WPARAM command);
     void SetUpLabels();
     void LanguagePass(int radioId, unsigned char language);
     void ApplyCaptions(bool english);
@@ -68,4 +72,5 @@ private:
     ReaderCommands reader_;
     TextLabel labels_[kLabelCount];
     HICON icon_;
+    std::wstring profilePath_;  // the profile last saved or loaded
 };

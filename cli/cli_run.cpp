@@ -11,7 +11,6 @@
 #include "settings/profile.h"
 #include "settings/profile_file.h"
 #include "settings/quoting.h"
-#include "settings/system_reason.h"
 #include "settings/ui_text.h"
 #include "settings/window_text.h"
 
@@ -19,12 +18,11 @@ namespace cli {
 
 using settings::Escaped;
 using settings::kShownPathCharacters;
-using settings::ParseProfile;
+using settings::LoadProfileFile;
 using settings::ProfileResult;
-using settings::ReadProfileFile;
-using settings::SystemReason;
 using settings::WindowText;
 using settings::WriteProfile;
+using settings::WriteFailure;
 using settings::WriteProfileFile;
 namespace {
 
@@ -51,20 +49,15 @@ int WriteProfileTo(const Invocation& invocation, Console& console) {
         return Code(ExitCode::Success);
     }
     if (const std::uint32_t error = WriteProfileFile(invocation.file, text))
-        return Fail(
-            console, ExitCode::BadInput,
-            ShownPath(invocation.file) + ": cannot be written (" + SystemReason(error) + ")");
+        return Fail(console, ExitCode::BadInput, WriteFailure(invocation.file, error));
     return Code(ExitCode::Success);
 }
 
 // Reads the profile of `apply` into the invocation; the error line when it is no profile.
 std::optional<std::string> LoadProfile(Invocation& invocation) {
-    std::string text;
-    if (!ReadProfileFile(invocation.file, text))
-        return ShownPath(invocation.file) + ": cannot be read";
-    const ProfileResult profile = ParseProfile(text);
+    const ProfileResult profile = LoadProfileFile(invocation.file);
     if (!profile.setup)
-        return ShownPath(invocation.file) + ": " + profile.error;
+        return profile.error;
     invocation.setup = *profile.setup;
     return std::nullopt;
 }

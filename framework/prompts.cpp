@@ -1,5 +1,13 @@
 #include "framework/prompts.h"
 
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/late_bound.h"
+
 namespace fw {
 
 int Prompts::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
@@ -8,6 +16,32 @@ int Prompts::ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT
 
 void Prompts::Pause(DWORD milliseconds) {
     Sleep(milliseconds);
+}
+
+// The common dialogs load the shell and more: bound when a file is first asked for.
+FileAnswer Prompts::AskFile(HWND owner, const FileQuestion& question) {
+    auto* const ask = question.save ? LATE_BOUND(L"comdlg32.dll", GetSaveFileNameW)
+                                    : LATE_BOUND(L"comdlg32.dll", GetOpenFileNameW);
+    auto* const dialogError = LATE_BOUND(L"comdlg32.dll", CommDlgExtendedError);
+    if (ask == nullptr || dialogError == nullptr)
+        return {L"", CDERR_INITIALIZATION};
+
+    std::vector<wchar_t> path(4096, L'\0');
+    question.start.copy(path.data(), std::min(question.start.size(), path.size() - 1));
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = question.filter.empty() ? nullptr : question.filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrTitle = question.title;
+    dialog.lpstrDefExt = question.extension;
+    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   (question.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    if (!ask(&dialog))
+        return {L"", dialogError()};  // 0: the person cancelled
+    return {path.data(), 0};
 }
 
 Seam<Prompts>& PromptsSeam() {

@@ -14,7 +14,10 @@
 #define IDB_WELCOME 132
 #define IDB_ENTER 133
 
+// System-menu commands: multiples of 16, as the system keeps the low four bits for itself.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_LOAD_PROFILE 0x0020
+#define IDM_SAVE_PROFILE 0x0030
 
 // Settings window
 #define IDC_DEVICE_FRAME 1000

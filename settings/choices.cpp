@@ -8,6 +8,9 @@
 namespace settings {
 namespace {
 
+// A pair that is not used, in the place of the first one when only the second is.
+const char kUnusedPair[] = "-";
+
 const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
                                        "track2-end",   "track3-start", "track3-end"};
 
@@ -90,6 +93,10 @@ std::string CharacterText(const std::optional<std::uint8_t>& character) {
     return character ? std::string(1, static_cast<char>(*character)) : std::string();
 }
 
+std::string PairText(const reader::ReplaceSettings& replace, int pair) {
+    return CharacterText(replace.original[pair]) + "=" + CharacterText(replace.replacement[pair]);
+}
+
 // "a=x", "a=" or "=x" (an incomplete pair the window refuses), or "=".
 std::optional<std::string> ReadPair(const std::string& text, std::optional<std::uint8_t>& original,
                                     std::optional<std::uint8_t>& replacement) {
@@ -142,6 +149,8 @@ std::optional<std::string> ParsePairs(const std::vector<std::string>& values, bo
         return "at most two pairs, not " + std::to_string(values.size());
     reader::ReplaceSettings pairs;
     for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == kUnusedPair)
+            continue;
         pairs.enabled[i] = true;
         if (auto error = ReadPair(values[i], pairs.original[i], pairs.replacement[i]))
             return error;
@@ -198,14 +207,13 @@ std::string ChoiceValue(const Setup& setup, const std::string& name) {
         if (value.empty())
             value = "none";
     } else if (name == "replace") {
-        for (int pair = 0; pair < 2; ++pair) {
-            if (!setup.replace.enabled[pair])
-                continue;
-            value += (value.empty() ? "" : " ") + CharacterText(setup.replace.original[pair]) +
-                     "=" + CharacterText(setup.replace.replacement[pair]);
-        }
-        if (value.empty())
-            value = "none";
+        const reader::ReplaceSettings& replace = setup.replace;
+        if (!replace.enabled[0] && !replace.enabled[1])
+            return "none";
+        // The first pair holds its place when only the second one is used.
+        value = replace.enabled[0] ? PairText(replace, 0) : kUnusedPair;
+        if (replace.enabled[1])
+            value += " " + PairText(replace, 1);
     } else {
         for (int i = 0; i < 6; ++i)
             if (name == kSentinelNames[i])

@@ -6,7 +6,8 @@
 //   cr            packet, none, or track digits (a carriage return after each of them)
 //   track1-start, track1-end, track2-start, track2-end, track3-start, track3-end
 //                 one printable ASCII character, or nothing (the reader gets 0xFF)
-//   replace       up to two pairs "a=x" separated by blanks, or none
+//   replace       up to two pairs "a=x" separated by blanks, or none; "-" stands for a pair
+//                 that is not used ("- a=x": only the second pair, as the reader gets it)
 #pragma once
 
 #include <optional>

@@ -3,15 +3,6 @@
 #include "res/resource.h"
 #include "settings/form_rules.h"
 
-namespace {
-const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};
-const int kTrackCrBoxes[3] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
-
-const int kAllowBoxes[2] = {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2};
-const int kOriginalBoxes[2] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR};
-const int kReplacementBoxes[2] = {IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
-}  // namespace
-
 reader::FormatSettings ReadFormatForm(const FormView& form) {
     reader::FormatSettings settings;
     for (int i = 0; i < 6; ++i)

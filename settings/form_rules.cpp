@@ -2,14 +2,15 @@
 
 #include "res/resource.h"
 
-namespace {
-const int kTrackCrBoxes[] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
-}
-
 const SentinelDefault kSentinelDefaults[6] = {
     {IDC_TRACK1_START, L"%"}, {IDC_TRACK1_END, L"?"},   {IDC_TRACK2_START, L";"},
     {IDC_TRACK2_END, L"?"},   {IDC_TRACK3_START, L"+"}, {IDC_TRACK3_END, L"?"},
 };
+const int kTrackBoxes[3] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3};
+const int kTrackCrBoxes[3] = {IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3};
+const int kAllowBoxes[2] = {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2};
+const int kOriginalBoxes[2] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR};
+const int kReplacementBoxes[2] = {IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
 
 void ApplyPacketCrRule(FormControls& form) {
     const bool packet = form.IsChecked(IDC_CR_PACKET);
@@ -50,9 +51,8 @@ void WriteDefaultSentinels(FormControls& form) {
 
 void RestoreDefaultFormat(FormControls& form) {
     WriteDefaultSentinels(form);
-    form.SetChecked(IDC_OUTPUT_TRACK1, true);
-    form.SetChecked(IDC_OUTPUT_TRACK2, true);
-    form.SetChecked(IDC_OUTPUT_TRACK3, true);
+    for (int id : kTrackBoxes)
+        form.SetChecked(id, true);
     form.SetChecked(IDC_CR_PACKET, true);
     ApplyPacketCrRule(form);
     form.SetEnabled(IDC_CR_PACKET, true);

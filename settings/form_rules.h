@@ -21,6 +21,14 @@ struct SentinelDefault {
 };
 extern const SentinelDefault kSentinelDefaults[6];
 
+// The form's other boxes, each list in the order of the report: tracks 1 to 3, then pairs
+// 1 and 2.
+extern const int kTrackBoxes[3];
+extern const int kTrackCrBoxes[3];
+extern const int kAllowBoxes[2];
+extern const int kOriginalBoxes[2];
+extern const int kReplacementBoxes[2];
+
 // After a click on the whole-packet CR box.
 void ApplyPacketCrRule(FormControls& form);
 // After a click on one of the per-track CR boxes.

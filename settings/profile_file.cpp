@@ -9,6 +9,9 @@
 
 #include "framework/owned.h"
 #include "settings/profile.h"
+#include "settings/quoting.h"
+#include "settings/system_reason.h"
+#include "settings/utf8.h"
 
 namespace settings {
 namespace {
@@ -24,16 +27,6 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 using File = std::unique_ptr<FILE, FileCloser>;
-
-std::wstring Wide(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    if (length <= 1)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], length);
-    wide.pop_back();  // the terminating zero
-    return wide;
-}
 
 // The system error behind the C library's last failure; the library keeps it apart from
 // errno. A failure that came from no system call counts as a write fault.
@@ -97,8 +90,7 @@ std::uint32_t ReplaceDiskFile(const std::wstring& path, const std::string& text)
     return error;
 }
 
-}  // namespace
-
+// The file's bytes, at most one more than a profile may have; false when it cannot be read.
 bool ReadProfileFile(const std::string& path, std::string& text) {
     const File file(_wfopen(Wide(path).c_str(), L"rb"));
     if (!file)
@@ -111,11 +103,32 @@ bool ReadProfileFile(const std::string& path, std::string& text) {
     return std::ferror(file.get()) == 0;
 }
 
+std::string ShownPath(const std::string& path) {
+    return Escaped(path, kShownPathCharacters);
+}
+
+}  // namespace
+
+ProfileResult LoadProfileFile(const std::string& path) {
+    const std::string shown = ShownPath(path);
+    std::string text;
+    if (!ReadProfileFile(path, text))
+        return {std::nullopt, shown + ": cannot be read"};
+    ProfileResult profile = ParseProfile(text);
+    if (!profile.setup)
+        profile.error = shown + ": " + profile.error;
+    return profile;
+}
+
 std::uint32_t WriteProfileFile(const std::string& path, const std::string& text) {
     const std::wstring wide = Wide(path);
     if (wide.empty())
         return ERROR_INVALID_NAME;
     return IsDevice(wide) ? WriteAndClose(wide, text, false) : ReplaceDiskFile(wide, text);
+}
+
+std::string WriteFailure(const std::string& path, std::uint32_t error) {
+    return ShownPath(path) + ": cannot be written (" + SystemReason(error) + ")";
 }
 
 }  // namespace settings

@@ -4,10 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/profile.h"
+
 namespace settings {
 
-// The file's bytes, at most one more than a profile may have; false when it cannot be read.
-bool ReadProfileFile(const std::string& path, std::string& text);
+// The profile in the file at `path`; when there is none, the error names the file as an
+// error line does ("FILE: line 3: ...").
+ProfileResult LoadProfileFile(const std::string& path);
 
 // Puts `text` into the file at `path`; 0 when done, otherwise the system error of the step
 // that failed. A disk file (or one not there yet) is replaced in one step: the text goes to
@@ -16,5 +19,7 @@ bool ReadProfileFile(const std::string& path, std::string& text);
 // removed and the old file stays as it was. A device (NUL, CON, a port) cannot be replaced
 // by another file: it is written directly.
 std::uint32_t WriteProfileFile(const std::string& path, const std::string& text);
+// What a failed write says: "FILE: cannot be written (<the system's reason>)".
+std::string WriteFailure(const std::string& path, std::uint32_t error);
 
 }  // namespace settings

@@ -9,5 +9,7 @@ set(SETTINGS_PURE_SOURCES
     utf8.cpp
     quoting.cpp
     reason_text.cpp
-    command_texts.cpp)
+    command_texts.cpp
+    form_profile.cpp
+    profile_texts.cpp)
 set(SETTINGS_WIN32_SOURCES profile_file.cpp system_reason.cpp)

@@ -11,4 +11,9 @@ namespace settings {
 // bytes there are not one.
 std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
 
+// UTF-16 text (on Windows; UTF-32 where wchar_t is wider) as UTF-8, and back; a byte that
+// starts no well-formed sequence reads as U+FFFD.
+std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
+
 }  // namespace settings

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "settings/ui_text.h"
+#include "settings/utf8.h"
 
 namespace settings {
 
-std::string Utf8(const std::wstring& text);
 // The English message of `occasion`, its line breaks turned into single blanks.
 std::string WindowText(Occasion occasion);
 

@@ -11,19 +11,11 @@
 #include "canvas.h"
 #include "recording_prompts.h"
 #include "res/resource.h"
+#include "settings_form.h"
 #include "settings/ui_text.h"
 #include "ui_helpers.h"
 
 namespace {
-
-const std::vector<int> kGroups[] = {
-    {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3},
-    {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3},
-    {IDC_ALLOW_PAIR1, IDC_PAIR1_CHAR_LABEL, IDC_PAIR1_REPLACEMENT_LABEL, IDC_PAIR1_CHAR,
-     IDC_PAIR1_REPLACEMENT},
-    {IDC_ALLOW_PAIR2, IDC_PAIR2_CHAR_LABEL, IDC_PAIR2_REPLACEMENT_LABEL, IDC_PAIR2_CHAR,
-     IDC_PAIR2_REPLACEMENT},
-};
 
 class SettingsWindow : public testing::Test {
 protected:
@@ -34,20 +26,7 @@ protected:
         ASSERT_NE(hwnd, nullptr);
         PumpMessages();
     }
-    // Each group: X checked, o open, . greyed, # greyed and checked; then the sentinel texts.
-    std::wstring Form() {
-        std::wstring form;
-        for (const std::vector<int>& group : kGroups) {
-            for (int id : group)
-                form +=
-                    L".o#X"[2 * IsItemChecked(hwnd, id) + !!IsWindowEnabled(GetDlgItem(hwnd, id))];
-            form += L' ';
-        }
-        for (int id : {IDC_TRACK1_START, IDC_TRACK1_END, IDC_TRACK2_START, IDC_TRACK2_END,
-                       IDC_TRACK3_START, IDC_TRACK3_END})
-            form += ItemText(hwnd, id);
-        return form;
-    }
+    std::wstring Form() { return FormPicture(hwnd); }
     int Red(int id) {  // pixels of pure red a control paints
         RECT rect;
         GetClientRect(GetDlgItem(hwnd, id), &rect);

@@ -1,6 +1,8 @@
-// Stands in for message boxes and pauses: records them and returns at once.
+// Stands in for message boxes and pauses: records them and returns at once. File questions
+// are recorded too; they get `fileAnswer` when it is set and the system's dialog otherwise.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,16 @@ struct RecordingPrompts : fw::Prompts {
         return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
+    fw::FileAnswer AskFile(HWND owner, const fw::FileQuestion& question) override {
+        questions.push_back(question);
+        if (fileAnswer)
+            return {*fileAnswer, 0};
+        return fw::Prompts::AskFile(owner, question);
+    }
 
     fw::Seam<fw::Prompts>::Substitute installed{fw::PromptsSeam(), *this};
     std::vector<RecordedBox> boxes;
     std::vector<DWORD> pauses;
+    std::vector<fw::FileQuestion> questions;
+    std::optional<std::wstring> fileAnswer;
 };

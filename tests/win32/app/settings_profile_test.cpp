@@ -1,0 +1,266 @@
+// The settings window's profile entries in its system menu: their place and language, and
+// saving and loading through the system's own file dialogs, driven as a person would.
+#include <windows.h>
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settings_dialog.h"
+#include "recording_prompts.h"
+#include "res/resource.h"
+#include "settings/ui_text.h"
+#include "settings_form.h"
+#include "ui_helpers.h"
+
+namespace {
+
+// The profile of the form that SetNonDefaultForm makes: pair 1 is not used, so "-" holds its
+// place, and its box texts are not saved.
+const char kSavedProfile[] =
+    "# ZP350 reader setup\n"
+    "tracks = 1,3\n"
+    "cr = 3\n"
+    "track1-start = A\n"
+    "track1-end = ?\n"
+    "track2-start = ;\n"
+    "track2-end =\n"
+    "track3-start = +\n"
+    "track3-end = ?\n"
+    "replace = - a=x\n";
+const wchar_t kSavedForm[] = L".ooX XoX o.... Xoooo A?;+?";
+
+std::string FileText(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void PutFile(const std::wstring& path, const std::string& text) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << text;
+}
+
+// A path in the temporary folder.
+std::wstring TempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+// What the file dialog's action saw and is to type.
+std::wstring g_typed;
+std::wstring g_dialogTitle;
+
+// In the system's open or save dialog: types the file name and presses the default button.
+void TypeFileNameAndAccept() {
+    HWND dialog = GetActiveWindow();
+    g_dialogTitle = WindowText(dialog);
+    SetDlgItemTextW(dialog, cmb13, g_typed.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+class SettingsProfile : public testing::Test {
+protected:
+    void SetUp() override { hwnd = Open(first); }
+    void TearDown() override {
+        first.reset();
+        second.reset();
+        DeleteFileW(path.c_str());
+    }
+    HWND Open(std::unique_ptr<SettingsDialog>& dialog) {
+        dialog = std::make_unique<SettingsDialog>();
+        HWND window = dialog->Create();
+        PumpMessages();
+        return window;
+    }
+    // Tracks 1 and 3, a carriage return after track 3, two sentinels changed, and only the
+    // second pair enabled (the first has a text that is not sent).
+    void SetNonDefaultForm() {
+        Click(hwnd, IDC_OUTPUT_TRACK2);
+        Click(hwnd, IDC_CR_PACKET);
+        Click(hwnd, IDC_CR_TRACK3);
+        SetDlgItemTextW(hwnd, IDC_TRACK1_START, L"A");
+        SetDlgItemTextW(hwnd, IDC_TRACK2_END, L"");
+        SetDlgItemTextW(hwnd, IDC_PAIR1_CHAR, L"q");
+        Click(hwnd, IDC_ALLOW_PAIR2);
+        SetDlgItemTextW(hwnd, IDC_PAIR2_CHAR, L"a");
+        SetDlgItemTextW(hwnd, IDC_PAIR2_REPLACEMENT, L"x");
+    }
+    void Command(HWND window, WPARAM command) { SendMessageW(window, WM_SYSCOMMAND, command, 0); }
+
+    RecordingPrompts prompts;
+    std::unique_ptr<SettingsDialog> first, second;
+    HWND hwnd = nullptr;
+    std::wstring path = TempPath(L"settings profile test.zp350");
+};
+
+std::wstring EntryText(HMENU menu, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+// The two entries stand in a group of their own before the About entry's, in the window's
+// language.
+TEST_F(SettingsProfile, SystemMenuHasBothEntriesBeforeTheAboutGroupInTheWindowsLanguage) {
+    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    const int about = GetMenuItemCount(menu) - 1;
+    EXPECT_EQ(GetMenuItemID(menu, about), UINT{IDM_ABOUTBOX});
+    EXPECT_TRUE(GetMenuState(menu, about - 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(menu, about - 2), UINT{IDM_SAVE_PROFILE});
+    EXPECT_EQ(GetMenuItemID(menu, about - 3), UINT{IDM_LOAD_PROFILE});
+    EXPECT_TRUE(GetMenuState(menu, about - 4, MF_BYPOSITION) & MF_SEPARATOR);
+    const struct {
+        const char* name;
+        int radio;
+        const wchar_t* load;
+        const wchar_t* save;
+    } languages[] = {
+        {"at first", 0, L"Load profile...", L"Save profile..."},
+        {"Chinese", IDC_RADIO_CHINESE, L"载入配置文件...", L"保存配置文件..."},
+        {"English again", IDC_RADIO_ENGLISH, L"Load profile...", L"Save profile..."},
+    };
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.name);
+        if (language.radio)
+            Click(hwnd, language.radio);
+        EXPECT_EQ(EntryText(menu, about - 3), language.load);
+        EXPECT_EQ(EntryText(menu, about - 2), language.save);
+        EXPECT_EQ(GetMenuItemCount(menu), about + 1);
+    }
+}
+
+// Save writes what the buttons would send; Load puts it into a window with the default form,
+// which then shows the same form. Both go through the system's dialogs.
+TEST_F(SettingsProfile, SaveThenLoadThroughTheSystemsDialogsRestoresTheForm) {
+    SetNonDefaultForm();
+    ASSERT_EQ(FormPicture(hwnd), kSavedForm);
+    DeleteFileW(path.c_str());
+    g_typed = path;
+    RunSoon(TypeFileNameAndAccept);
+    Command(hwnd, IDM_SAVE_PROFILE);
+    EXPECT_EQ(g_dialogTitle, L"Save profile");
+    EXPECT_EQ(FileText(path), kSavedProfile);
+
+    HWND other = Open(second);
+    Click(other, IDC_RADIO_CHINESE);
+    g_dialogTitle.clear();
+    RunSoon(TypeFileNameAndAccept);
+    Command(other, IDM_LOAD_PROFILE);
+    EXPECT_EQ(g_dialogTitle, L"载入配置文件");
+    EXPECT_EQ(FormPicture(other), kSavedForm);
+    EXPECT_EQ(PairTexts(other), L"||a|x|");
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+// A file that is not a profile names its line as the companion does; the form stays as it is.
+TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
+    SetNonDefaultForm();
+    const struct {
+        const char* name;
+        std::string text;
+        std::wstring detail;
+    } cases[] = {
+        {"prose", "tracks = 1\nthis is prose\n", L": line 2: not a \"name = value\" line"},
+        {"a track that is none", "tracks = 4\n",
+         L": line 1: tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
+        {"half a pair", "replace = a=\n",
+         L": line 1: replace: Notice：if you choose \"Enable Replease\" option \"character\" "
+         L"EditBox \"Replease with\" EditBox You must fill character in both of them"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.boxes.clear();
+        PutFile(path, c.text);
+        prompts.fileAnswer = path;
+        Command(hwnd, IDM_LOAD_PROFILE);
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        EXPECT_EQ(prompts.boxes[0].title, L"Error");
+        EXPECT_EQ(prompts.boxes[0].type, UINT{MB_ICONERROR | MB_OK});
+        EXPECT_EQ(prompts.boxes[0].text,
+                  L"The profile was not loaded:\r\n\r\n" + path + c.detail);
+        EXPECT_EQ(FormPicture(hwnd), kSavedForm);
+        EXPECT_EQ(PairTexts(hwnd), L"q||a|x|");
+    }
+}
+
+// A form the buttons would refuse, or with a character no profile holds, is refused before a
+// file is asked for.
+TEST_F(SettingsProfile, AFormThatCannotBeAProfileIsRefusedBeforeAFileIsAsked) {
+    const struct {
+        const char* name;
+        std::vector<int> clicks;
+        int edit;
+        const wchar_t* text;
+        const wchar_t* shown;
+    } cases[] = {
+        {"no track",
+         {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3},
+         0,
+         nullptr,
+         L"You must select any one track to output!"},
+        {"half a pair", {IDC_ALLOW_PAIR1}, IDC_PAIR1_CHAR, L"a",
+         L"Notice：if you choose \"Enable Replease\" option\r\n\r\n\"character\" "
+         L"EditBox\r\n\r\n\"Replease with\" EditBox\r\n\r\nYou must fill character in both "
+         L"of them"},
+        {"a blank", {}, IDC_TRACK2_START, L" ",
+         L"The profile was not saved:\r\n\r\ntrack2-start: a profile holds printable ASCII "
+         L"characters only, no blanks."},
+        {"a character outside ASCII", {}, IDC_TRACK3_END, L"\u00E9",
+         L"The profile was not saved:\r\n\r\ntrack3-end: a profile holds printable ASCII "
+         L"characters only, no blanks."},
+    };
+    prompts.fileAnswer = path;  // should a file be asked for after all
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND window = Open(second);
+        prompts.boxes.clear();
+        for (int id : c.clicks)
+            Click(window, id);
+        if (c.edit)
+            SetDlgItemTextW(window, c.edit, c.text);
+        Command(window, IDM_SAVE_PROFILE);
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        EXPECT_EQ(prompts.boxes[0].title, L"Error");
+        EXPECT_EQ(prompts.boxes[0].text, c.shown);
+        EXPECT_TRUE(prompts.questions.empty());
+    }
+}
+
+// A file that cannot be replaced shows the system's reason, and the old file stays as it was.
+// Here another program holds the old file open without letting it be deleted (Wine replaces a
+// read-only file, where Windows refuses).
+TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
+    PutFile(path, "tracks = 2\n");
+    const std::wstring missingFolder = TempPath(L"no such folder\\till.zp350");
+    const struct {
+        const char* name;
+        std::wstring file;
+        const wchar_t* reason;
+    } cases[] = {
+        {"a file held open", path, L"access denied, error 5"},
+        {"a folder that is not there", missingFolder, L"directory name invalid, error 267"},
+    };
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.boxes.clear();
+        prompts.fileAnswer = c.file;
+        Command(hwnd, IDM_SAVE_PROFILE);
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        EXPECT_EQ(prompts.boxes[0].title, L"Error");
+        EXPECT_EQ(prompts.boxes[0].text, L"The profile was not saved:\r\n\r\n" + c.file +
+                                             L": cannot be written (" + c.reason + L")");
+    }
+    CloseHandle(held);
+    EXPECT_EQ(FileText(path), "tracks = 2\n");
+}
+
+}  // namespace
