@@ -20,7 +20,8 @@ std::wstring AskFile(HWND owner, bool save, const std::wstring& start) {
     const bool english = InEnglish();
     fw::FileQuestion question;
     question.save = save;
-    question.title = save ? settings::SaveProfileTitle(english) : settings::LoadProfileTitle(english);
+    question.title =
+        save ? settings::SaveProfileTitle(english) : settings::LoadProfileTitle(english);
     question.filter = settings::ProfileFilter(english);
     question.extension = settings::kProfileExtension;
     question.start = start;
@@ -86,10 +87,9 @@ void LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath) {
     if (const auto choice = settings::LoadSetupIntoForm(*profile.setup, ShownInAnsi, form)) {
         const std::wstring shownPath =
             settings::Wide(settings::Escaped(file, settings::kShownPathCharacters));
-        ShowError(owner,
-                  settings::LoadRefusedText(
-                      shownPath + L": " + settings::UnshownCharacterDetail(*choice, english),
-                      english));
+        ShowError(owner, settings::LoadRefusedText(
+                             shownPath + L": " + settings::UnshownCharacterDetail(*choice, english),
+                             english));
         return;
     }
     lastPath = path;

@@ -21,8 +21,8 @@ using settings::kShownPathCharacters;
 using settings::LoadProfileFile;
 using settings::ProfileResult;
 using settings::WindowText;
-using settings::WriteProfile;
 using settings::WriteFailure;
+using settings::WriteProfile;
 using settings::WriteProfileFile;
 namespace {
 

@@ -25,10 +25,10 @@ std::vector<BoxText> BoxTexts(const Setup& setup) {
     const reader::ReplaceSettings& replace = setup.replace;
     for (int pair = 0; pair < 2; ++pair) {
         const bool used = replace.enabled[pair];
-        boxes.push_back({kOriginalBoxes[pair], used ? replace.original[pair] : std::nullopt,
-                         "replace"});
-        boxes.push_back({kReplacementBoxes[pair], used ? replace.replacement[pair] : std::nullopt,
-                         "replace"});
+        boxes.push_back(
+            {kOriginalBoxes[pair], used ? replace.original[pair] : std::nullopt, "replace"});
+        boxes.push_back(
+            {kReplacementBoxes[pair], used ? replace.replacement[pair] : std::nullopt, "replace"});
     }
     return boxes;
 }

@@ -2,7 +2,6 @@
 // as the settings window's form would and survives a round trip; listing and exit codes.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "res/resource.h"
-#include "settings/form_record.h"
 #include "settings/profile.h"
 #include "settings/quoting.h"
 #include "settings/reason_text.h"
@@ -23,13 +21,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 using reader::Bytes;
-
-// The format payload, then the replacement payload.
-Bytes Encoded(const reader::FormatSettings& format, const reader::ReplaceSettings& replace) {
-    Bytes bytes = reader::FormatPayload(format), pairs = reader::ReplacePayload(replace);
-    bytes.insert(bytes.end(), pairs.begin(), pairs.end());
-    return bytes;
-}
 
 // The refusal of a pair with one half.
 const std::string kHalfPair =
@@ -67,6 +58,8 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"profile", "--path=p"}, "--path: this command addresses no reader"},
         {{"version", "--all", "--path=p"}, "--all and --path exclude each other"},
         {{"replace"}, "replace: Notice: you must choose any one of them\"Enable replace\""},
+        {{"replace", "-", "-"},
+         "replace: Notice: you must choose any one of them\"Enable replace\""},
         {{"replace", "a="}, "replace: " + kHalfPair},
         {{"replace", "=x"}, "replace: " + kHalfPair},
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
@@ -143,6 +136,7 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
         {{"set", "--track3-start", "-"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2D, 0x3F, 0x37, 0x38}},
         {{"replace", "a=b", "x=y"}, {0x61, 0x78, 0x62, 0x79}},
         {{"replace", "===", "#=;"}, {0x3D, 0x23, 0x3D, 0x3B}},
+        {{"replace", "-", "a=x"}, {0xFF, 0x61, 0xFF, 0x78}},
     };
     for (const auto& [args, payload] : cases) {
         const settings::Setup setup = Parsed(args).setup;
@@ -249,68 +243,6 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
         const settings::ProfileResult result = settings::ParseProfile(c.text);
         EXPECT_EQ(result.setup.has_value(), c.error.empty());
         EXPECT_EQ(result.error, c.error);
-    }
-}
-
-// A profile encodes as the window's form after the same clicks (a negative id clears a box)
-// and characters typed (id, character; 0 empties the box), and survives being written and
-// read again. Comments, blank lines, blanks, Windows line ends and a byte order mark are allowed.
-TEST(CliProfile, EncodesAsTheWindowsFormAndRoundTrips) {
-    using Typed = std::vector<std::pair<int, wchar_t>>;
-    const struct {
-        const char* name;
-        const char* profile;
-        std::vector<int> clicks;
-        Typed texts;
-    } cases[] = {
-        {"byte-order mark, comment, blanks, Windows line ends",
-         "\xEF\xBB\xBF# north shop\xEF\xBC\x9A ünïcode 20\xC2\xB0\r\n\r\n  tracks = 2   \r\n"
-         "cr=none\r\ntrack2-start = #\r\n",
-         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3, -IDC_CR_PACKET},
-         {{IDC_TRACK2_START, L'#'}}},
-        {"two tracks, two carriage returns, a character emptied",
-         "tracks = 1,3\ncr = 1,3\ntrack1-start = A\ntrack3-end = !\ntrack2-end =\n",
-         {-IDC_OUTPUT_TRACK2, IDC_CR_TRACK1, IDC_CR_TRACK3},
-         {{IDC_TRACK1_START, L'A'}, {IDC_TRACK3_END, L'!'}, {IDC_TRACK2_END, 0}}},
-        {"one carriage return",
-         "cr = 2\ntrack2-end = /\n",
-         {-IDC_CR_PACKET, IDC_CR_TRACK2},
-         {{IDC_TRACK2_END, L'/'}}},
-        {"packet, a pair of equals signs",
-         "cr = packet\nreplace = ===\n",
-         {IDC_CR_TRACK1, IDC_CR_PACKET, IDC_ALLOW_PAIR1},
-         {{IDC_PAIR1_CHAR, L'='}, {IDC_PAIR1_REPLACEMENT, L'='}}},
-        {"two pairs",
-         "replace = a=b #=!\n",
-         {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
-         {{IDC_PAIR1_CHAR, L'a'},
-          {IDC_PAIR1_REPLACEMENT, L'b'},
-          {IDC_PAIR2_CHAR, L'#'},
-          {IDC_PAIR2_REPLACEMENT, L'!'}}},
-        {"no pair", "track3-start = -\nreplace = none\n", {}, {{IDC_TRACK3_START, L'-'}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        PlainForm form;
-        RestoreDefaultFormat(form);
-        for (const int click : c.clicks) {
-            const int id = std::abs(click);
-            form.SetChecked(id, click > 0);
-            if (id == IDC_CR_PACKET)
-                ApplyPacketCrRule(form);
-            else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
-                ApplyTrackCrRule(form, id);
-            else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
-                ApplyAllowRule(form, id);
-        }
-        for (const auto& [id, character] : c.texts)
-            form.SetText(id, std::wstring(character != 0, character).c_str());
-        const settings::Setup setup = settings::ParseProfile(c.profile).setup.value();
-        EXPECT_EQ(Encoded(setup.format, setup.replace),
-                  Encoded(ReadFormatForm(form), ReadReplaceForm(form)));
-        const settings::Setup again =
-            settings::ParseProfile(settings::WriteProfile(setup)).setup.value();
-        EXPECT_EQ(Encoded(again.format, again.replace), Encoded(setup.format, setup.replace));
     }
 }
 

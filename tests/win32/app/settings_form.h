@@ -24,8 +24,8 @@ inline std::wstring FormPicture(HWND dialog) {
     std::wstring form;
     for (const std::vector<int>& group : kFormGroups) {
         for (int id : group)
-            form += L".o#X"[2 * IsItemChecked(dialog, id) +
-                            !!IsWindowEnabled(GetDlgItem(dialog, id))];
+            form +=
+                L".o#X"[2 * IsItemChecked(dialog, id) + !!IsWindowEnabled(GetDlgItem(dialog, id))];
         form += L' ';
     }
     for (int id : {IDC_TRACK1_START, IDC_TRACK1_END, IDC_TRACK2_START, IDC_TRACK2_END,

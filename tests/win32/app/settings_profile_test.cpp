@@ -182,8 +182,7 @@ TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
         ASSERT_EQ(prompts.boxes.size(), 1u);
         EXPECT_EQ(prompts.boxes[0].title, L"Error");
         EXPECT_EQ(prompts.boxes[0].type, UINT{MB_ICONERROR | MB_OK});
-        EXPECT_EQ(prompts.boxes[0].text,
-                  L"The profile was not loaded:\r\n\r\n" + path + c.detail);
+        EXPECT_EQ(prompts.boxes[0].text, L"The profile was not loaded:\r\n\r\n" + path + c.detail);
         EXPECT_EQ(FormPicture(hwnd), kSavedForm);
         EXPECT_EQ(PairTexts(hwnd), L"q||a|x|");
     }
@@ -204,14 +203,23 @@ TEST_F(SettingsProfile, AFormThatCannotBeAProfileIsRefusedBeforeAFileIsAsked) {
          0,
          nullptr,
          L"You must select any one track to output!"},
-        {"half a pair", {IDC_ALLOW_PAIR1}, IDC_PAIR1_CHAR, L"a",
+        {"half a pair",
+         {IDC_ALLOW_PAIR1},
+         IDC_PAIR1_CHAR,
+         L"a",
          L"Notice：if you choose \"Enable Replease\" option\r\n\r\n\"character\" "
          L"EditBox\r\n\r\n\"Replease with\" EditBox\r\n\r\nYou must fill character in both "
          L"of them"},
-        {"a blank", {}, IDC_TRACK2_START, L" ",
+        {"a blank",
+         {},
+         IDC_TRACK2_START,
+         L" ",
          L"The profile was not saved:\r\n\r\ntrack2-start: a profile holds printable ASCII "
          L"characters only, no blanks."},
-        {"a character outside ASCII", {}, IDC_TRACK3_END, L"\u00E9",
+        {"a character outside ASCII",
+         {},
+         IDC_TRACK3_END,
+         L"\u00E9",
          L"The profile was not saved:\r\n\r\ntrack3-end: a profile holds printable ASCII "
          L"characters only, no blanks."},
     };
@@ -246,8 +254,8 @@ TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
         {"a file held open", path, L"access denied, error 5"},
         {"a folder that is not there", missingFolder, L"directory name invalid, error 267"},
     };
-    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,243 @@
+// The settings window's form saved as a profile and a profile loaded into the form: every
+// choice in one table, both ways, then what cannot go either way.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "res/resource.h"
+#include "settings/form_profile.h"
+#include "settings/profile.h"
+
+namespace {
+
+using Typed = std::vector<std::pair<int, const wchar_t*>>;
+using Values = std::map<std::string, std::string>;
+
+// The start-up form's choices.
+const Values kStartUp = {
+    {"tracks", "1,2,3"},   {"cr", "packet"},      {"track1-start", "%"},
+    {"track1-end", "?"},   {"track2-start", ";"}, {"track2-end", "?"},
+    {"track3-start", "+"}, {"track3-end", "?"},   {"replace", "none"},
+};
+
+// The boxes a picture shows, in order.
+const int kChecks[] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3,
+                       IDC_CR_PACKET,     IDC_CR_TRACK1,     IDC_CR_TRACK2,
+                       IDC_CR_TRACK3,     IDC_ALLOW_PAIR1,   IDC_ALLOW_PAIR2};
+const int kSentinels[] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
+                          IDC_TRACK2_END,   IDC_TRACK3_START, IDC_TRACK3_END};
+const int kPairBoxes[2][2] = {{IDC_PAIR1_CHAR, IDC_PAIR1_REPLACEMENT},
+                              {IDC_PAIR2_CHAR, IDC_PAIR2_REPLACEMENT}};
+
+// The start-up form after clicks (a negative id clears a box) with the window's rules, and
+// typed texts.
+PlainForm MakeForm(const std::vector<int>& clicks, const Typed& typed) {
+    PlainForm form;
+    RestoreDefaultFormat(form);
+    for (const int click : clicks) {
+        const int id = std::abs(click);
+        form.SetChecked(id, click > 0);
+        if (id == IDC_CR_PACKET)
+            ApplyPacketCrRule(form);
+        else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
+            ApplyTrackCrRule(form, id);
+        else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
+            ApplyAllowRule(form, id);
+    }
+    for (const auto& [id, text] : typed)
+        form.SetText(id, text);
+    return form;
+}
+
+char BoxChar(const PlainForm& form, int id) {
+    const auto byte = form.FirstAnsiByte(id);
+    return byte ? static_cast<char>(*byte) : '_';
+}
+
+// Check boxes as X and o, the sentinels, then the texts of each pair whose box is checked:
+// what the buttons send.
+std::string Picture(const PlainForm& form) {
+    std::string picture;
+    for (int id : kChecks)
+        picture += form.IsChecked(id) ? 'X' : 'o';
+    picture += ' ';
+    for (int id : kSentinels)
+        picture += BoxChar(form, id);
+    for (int pair = 0; pair < 2; ++pair) {
+        picture += ' ';
+        if (form.IsChecked(kAllowBoxes[pair]))
+            for (int id : kPairBoxes[pair])
+                picture += BoxChar(form, id);
+    }
+    return picture;
+}
+
+// Every byte shows as the same character, as in the code pages the window meets.
+std::optional<wchar_t> Ascii(std::uint8_t byte) {
+    return static_cast<wchar_t>(byte);
+}
+
+struct MappingRow {
+    const char* name;
+    std::vector<int> clicks;
+    Typed typed;
+    Values changed;  // the choices that differ from the start-up form's
+};
+
+const MappingRow kMapping[] = {
+    {"the start-up form", {}, {}, {}},
+    {"tracks 1 and 3", {-IDC_OUTPUT_TRACK2}, {}, {{"tracks", "1,3"}}},
+    {"track 2 alone", {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3}, {}, {{"tracks", "2"}}},
+    {"no carriage return", {-IDC_CR_PACKET}, {}, {{"cr", "none"}}},
+    {"after tracks 1 and 3", {-IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK3}, {}, {{"cr", "1,3"}}},
+    {"after track 2, packet clicked off by it", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {}, {{"cr", "2"}}},
+    {"every sentinel",
+     {},
+     {{IDC_TRACK1_START, L"A"},
+      {IDC_TRACK1_END, L"b"},
+      {IDC_TRACK2_START, L"#"},
+      {IDC_TRACK2_END, L"~"},
+      {IDC_TRACK3_START, L"="},
+      {IDC_TRACK3_END, L"!"}},
+     {{"track1-start", "A"},
+      {"track1-end", "b"},
+      {"track2-start", "#"},
+      {"track2-end", "~"},
+      {"track3-start", "="},
+      {"track3-end", "!"}}},
+    {"sentinels emptied",
+     {},
+     {{IDC_TRACK1_START, L""}, {IDC_TRACK3_END, L""}},
+     {{"track1-start", ""}, {"track3-end", ""}}},
+    {"pair 1",
+     {IDC_ALLOW_PAIR1},
+     {{IDC_PAIR1_CHAR, L"a"}, {IDC_PAIR1_REPLACEMENT, L"x"}},
+     {{"replace", "a=x"}}},
+    {"pair 2 alone keeps its place",
+     {IDC_ALLOW_PAIR2},
+     {{IDC_PAIR2_CHAR, L"a"}, {IDC_PAIR2_REPLACEMENT, L"x"}},
+     {{"replace", "- a=x"}}},
+    {"both pairs, equals signs",
+     {IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2},
+     {{IDC_PAIR1_CHAR, L"="},
+      {IDC_PAIR1_REPLACEMENT, L"="},
+      {IDC_PAIR2_CHAR, L"#"},
+      {IDC_PAIR2_REPLACEMENT, L"!"}},
+     {{"replace", "=== #=!"}}},
+    {"a pair not checked is not saved",
+     {IDC_ALLOW_PAIR2},
+     {{IDC_PAIR1_CHAR, L"q"},
+      {IDC_PAIR1_REPLACEMENT, L"r"},
+      {IDC_PAIR2_CHAR, L"a"},
+      {IDC_PAIR2_REPLACEMENT, L"x"}},
+     {{"replace", "- a=x"}}},
+};
+
+}  // namespace
+
+// Each form saves as its choices; the profile text loaded into a start-up form gives back
+// what the buttons send.
+TEST(FormProfile, EveryChoiceSavesAndLoadsBack) {
+    for (const MappingRow& row : kMapping) {
+        SCOPED_TRACE(row.name);
+        const PlainForm form = MakeForm(row.clicks, row.typed);
+        const settings::FormSetup saved = settings::ReadSetupFromForm(form);
+        EXPECT_FALSE(saved.refusal);
+        EXPECT_EQ(saved.unfitChoice, "");
+        for (const std::string& name : settings::ChoiceNames()) {
+            const auto changed = row.changed.find(name);
+            const std::string expected =
+                changed != row.changed.end() ? changed->second : kStartUp.at(name);
+            EXPECT_EQ(settings::ChoiceValue(saved.setup, name), expected) << name;
+        }
+
+        const settings::ProfileResult read =
+            settings::ParseProfile(settings::WriteProfile(saved.setup));
+        ASSERT_TRUE(read.setup) << read.error;
+        PlainForm loaded = MakeForm({}, {});
+        EXPECT_EQ(settings::LoadSetupIntoForm(*read.setup, Ascii, loaded), std::nullopt);
+        EXPECT_EQ(Picture(loaded), Picture(form));
+    }
+}
+
+// A pair that is not used is emptied on load, so that the form shows what the profile holds.
+TEST(FormProfile, LoadingEmptiesThePairsThatAreNotUsed) {
+    PlainForm form = MakeForm({IDC_ALLOW_PAIR1}, {{IDC_PAIR1_CHAR, L"q"}, {IDC_PAIR2_CHAR, L"r"}});
+    const settings::Setup setup = settings::ParseProfile("replace = - a=x\n").setup.value();
+    EXPECT_EQ(settings::LoadSetupIntoForm(setup, Ascii, form), std::nullopt);
+    EXPECT_FALSE(form.IsChecked(IDC_ALLOW_PAIR1));
+    EXPECT_EQ(BoxChar(form, IDC_PAIR1_CHAR), '_');
+    EXPECT_EQ(BoxChar(form, IDC_PAIR2_CHAR), 'a');
+}
+
+// What the buttons would refuse is refused with the window's own message; a character a
+// profile cannot hold names its choice.
+TEST(FormProfile, AFormThatIsNoProfileSaysWhy) {
+    const struct {
+        const char* name;
+        std::vector<int> clicks;
+        Typed typed;
+        std::optional<Occasion> refusal;
+        std::string unfit;
+    } cases[] = {
+        {"no track",
+         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK2, -IDC_OUTPUT_TRACK3},
+         {},
+         Occasion::FormatNoTrack,
+         ""},
+        {"half a pair",
+         {IDC_ALLOW_PAIR2},
+         {{IDC_PAIR2_CHAR, L"a"}},
+         Occasion::ReplacePairIncomplete,
+         ""},
+        {"a blank sentinel", {}, {{IDC_TRACK2_END, L" "}}, std::nullopt, "track2-end"},
+        {"a control character", {}, {{IDC_TRACK1_START, L"\t"}}, std::nullopt, "track1-start"},
+        {"a blank in a pair",
+         {IDC_ALLOW_PAIR1},
+         {{IDC_PAIR1_CHAR, L"a"}, {IDC_PAIR1_REPLACEMENT, L" "}},
+         std::nullopt,
+         "replace"},
+        {"a blank in a pair not checked",
+         {},
+         {{IDC_PAIR1_CHAR, L" "}, {IDC_PAIR1_REPLACEMENT, L" "}},
+         std::nullopt,
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const settings::FormSetup saved = settings::ReadSetupFromForm(MakeForm(c.clicks, c.typed));
+        EXPECT_EQ(saved.refusal, c.refusal);
+        EXPECT_EQ(saved.unfitChoice, c.unfit);
+    }
+}
+
+// A character the form's boxes cannot show names its choice and leaves the form untouched.
+TEST(FormProfile, ACharacterTheFormCannotShowLeavesTheFormAlone) {
+    const settings::Setup setup =
+        settings::ParseProfile("tracks = 1\ntrack3-end = ~\nreplace = a=~\n").setup.value();
+    const struct {
+        const char* name;
+        std::uint8_t unshown;
+        const char* choice;
+    } cases[] = {
+        {"a sentinel", '~', "track3-end"},
+        {"a pair", 'a', "replace"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::uint8_t unshown = c.unshown;
+        const settings::ShownAs shownAs = [unshown](std::uint8_t byte) -> std::optional<wchar_t> {
+            if (byte == unshown)
+                return std::nullopt;
+            return static_cast<wchar_t>(byte);
+        };
+        PlainForm form = MakeForm({}, {});
+        const std::string before = Picture(form);
+        EXPECT_EQ(settings::LoadSetupIntoForm(setup, shownAs, form), c.choice);
+        EXPECT_EQ(Picture(form), before);
+    }
+}
