@@ -5,7 +5,8 @@ set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
 set(E2E_SUPPORT ${E2E_DIR}/virtual_reader.cpp ${CMAKE_SOURCE_DIR}/tests/win32/reader/reader_window.cpp)
 set(E2E_INCLUDES ${E2E_DIR} ${CMAKE_SOURCE_DIR}/tests/win32/reader)
 
-add_executable(e2e_reader_tests ${E2E_DIR}/reader_e2e_test.cpp ${E2E_SUPPORT} ${WIN_TEST_MAIN}
+add_executable(e2e_reader_tests ${E2E_DIR}/reader_e2e_test.cpp ${E2E_DIR}/profile_e2e_test.cpp
+                                ${E2E_SUPPORT} ${WIN_TEST_MAIN}
                                 ${RESOURCES})
 target_compile_options(e2e_reader_tests PRIVATE ${WARNINGS})
 target_include_directories(e2e_reader_tests PRIVATE ${E2E_INCLUDES})

@@ -77,7 +77,8 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         // only once its first window is up (importing one would delay that window), and the
         // console program only for the commands that reach a reader.
         ASSERT_TRUE(image.Imports("kernel32.dll")) << "the import directory was not read";
-        for (const char* later : {"comctl32.dll", "shell32.dll", "setupapi.dll", "hid.dll"})
+        for (const char* later :
+             {"comctl32.dll", "shell32.dll", "comdlg32.dll", "setupapi.dll", "hid.dll"})
             EXPECT_FALSE(image.Imports(later)) << later;
 
         DWORD ignored = 0;
