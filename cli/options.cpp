@@ -199,6 +199,7 @@ std::string UsageText() {
         "  set [FORMAT OPTIONS]    send an output format (unset choices: the defaults)\n"
         "  defaults                send the default output format\n"
         "  replace a=x [b=y]       replace up to two characters in the reader's output\n"
+        "                          (\"- b=y\": the second pair alone, the first not used)\n"
         "  cancel-replace          stop replacing characters\n"
         "  apply FILE              send a profile: its format, then its replacements (or\n"
         "                          cancel them when it has none)\n"

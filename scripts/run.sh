@@ -2,8 +2,9 @@
 # Builds the program and starts it under Wine with a virtual card reader plugged in: the
 # 32-bit flavour where the host can run it, the 64-bit one elsewhere. ZP350_NO_VREADER=1
 # starts it without the reader. Without a display it runs on a virtual one and leaves
-# screenshots in build/screenshots: the welcome window, the settings window and, with the
-# reader, the settings window after Find Device.
+# screenshots in build/screenshots: the welcome window, the settings window, its system menu
+# in both languages, the save dialog of its "Save profile..." entry and, with the reader, the
+# settings window after Find Device.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -45,6 +46,36 @@ import -window root "$shots/settings.png"
 echo "The program is running on a virtual display; screenshots:"
 echo "  $shots/welcome.png (welcome window)"
 echo "  $shots/settings.png (settings window)"
+
+# Opens the settings window's system menu with Alt+Space; true once it shows.
+open_system_menu() {
+  xdotool key alt+space
+  vreader_probe "" menu >/dev/null
+}
+click_control() { # control id of the settings window
+  local pos
+  pos=$(vreader_probe "" settings center "$1") && xdotool mousemove ${pos% *} ${pos#* } click 1
+}
+# The system menu in English and in Chinese, then the save dialog of its "Save profile..."
+# entry (Up from the last entry, About, over the separator), cancelled again.
+if open_system_menu; then
+  import -window root "$shots/system-menu.png"
+  echo "  $shots/system-menu.png (the system menu with the profile entries)"
+fi
+xdotool key Escape
+click_control 1002 # Chinese
+if open_system_menu; then
+  import -window root "$shots/system-menu-chinese.png"
+  echo "  $shots/system-menu-chinese.png (the same in Chinese)"
+fi
+xdotool key Escape
+click_control 1003 # English
+if open_system_menu && xdotool key Up Up Return &&
+  vreader_probe "Save profile" foreground >/dev/null; then
+  import -window root "$shots/save-profile.png"
+  echo "  $shots/save-profile.png (the save dialog of \"Save profile...\")"
+  xdotool key Escape
+fi
 if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001); then
   xdotool mousemove ${pos% *} ${pos#* } click 1
   # Find Device ends with the reader's version in an "Information" box.

@@ -9,6 +9,8 @@
 //   e2e_window_probe foreground                              prints the caption of the
 //                                                            window in front once it has
 //                                                            painted (a message box's title)
+//   e2e_window_probe menu                                    a popup menu is open and has
+//                                                            painted
 // Exit code 0 when the window and the control were found (and, for ready, it is in front).
 #include <windows.h>
 
@@ -55,6 +57,10 @@ int main(int argc, char** argv) {
             return 1;
         PrintText(front);
         return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "menu") == 0) {
+        const HWND menu = FindWindowW(L"#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) && Painted(menu) ? 0 : 1;
     }
     if (argc != 4)
         return 2;
