@@ -15,6 +15,7 @@
 #include "settings/quoting.h"
 #include "settings/reason_text.h"
 #include "settings/ui_text.h"
+#include "settings/utf8.h"
 #include "settings/window_text.h"
 
 namespace {
@@ -288,6 +289,15 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
 
 // Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines
 // and JSON.
+// Paths and reasons come back from UTF-8 for the window's boxes: every well-formed sequence as
+// its character, anything else as U+FFFD, one per byte.
+TEST(Utf8Text, WideReadsWellFormedSequencesAndMarksTheRest) {
+    EXPECT_EQ(settings::Wide("a\xC3\xA9\xE4\xB8\xAD"), L"a\u00E9\u4E2D");
+    EXPECT_EQ(settings::Wide("\xC3(\xED\xA0\x80"), L"\uFFFD(\uFFFD\uFFFD\uFFFD");
+    const std::string faceAndPath = "\xF0\x9F\x98\x80 C:\\till \xE5\xBA\x97.zp350";
+    EXPECT_EQ(settings::Utf8(settings::Wide(faceAndPath)), faceAndPath);
+}
+
 TEST(CliOutput, Utf8AndListing) {
     EXPECT_EQ(settings::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
               "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
