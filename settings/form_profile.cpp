@@ -39,13 +39,7 @@ FormSetup ReadSetupFromForm(const FormView& form) {
     FormSetup result;
     Setup& setup = result.setup;
     setup.format = ReadFormatForm(form);
-    setup.replace = ReadReplaceForm(form);
-    for (int pair = 0; pair < 2; ++pair) {
-        if (!setup.replace.enabled[pair]) {
-            setup.replace.original[pair].reset();
-            setup.replace.replacement[pair].reset();
-        }
-    }
+    setup.replace = ReadReplaceForm(form);  // a pair not checked is neither sent nor saved
     // No pair at all is a profile that cancels the replacements.
     const auto replaceRefusal = ReplaceRefusal(setup.replace);
     if (const auto formatRefusal = FormatRefusal(setup.format))
