@@ -19,6 +19,7 @@ struct BoxText {
 // The six sentinels, then the boxes of both pairs (empty for a pair that is not used).
 std::vector<BoxText> BoxTexts(const Setup& setup) {
     std::vector<BoxText> boxes;
+    boxes.reserve(6 + 2 * 2);    // six sentinels, two boxes a pair
     for (int i = 0; i < 6; ++i)  // the sentinel choices follow "tracks" and "cr"
         boxes.push_back({kSentinelDefaults[i].controlId, setup.format.sentinels[i],
                          ChoiceNames()[2 + static_cast<std::size_t>(i)]});
@@ -63,6 +64,7 @@ std::optional<std::string> LoadSetupIntoForm(const Setup& setup, const ShownAs& 
                                              FormControls& form) {
     const std::vector<BoxText> boxes = BoxTexts(setup);
     std::vector<std::wstring> texts;
+    texts.reserve(boxes.size());
     for (const BoxText& box : boxes) {
         std::optional<wchar_t> shown;
         if (box.character && !(shown = shownAs(*box.character)))
