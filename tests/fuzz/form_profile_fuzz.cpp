@@ -9,26 +9,16 @@
 #include "res/resource.h"
 #include "settings/form_profile.h"
 #include "settings/profile.h"
+#include "tests/native/form_click.h"
 
 namespace {
 
 const int kClickable[] = {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3,
                           IDC_CR_PACKET,     IDC_CR_TRACK1,     IDC_CR_TRACK2,
                           IDC_CR_TRACK3,     IDC_ALLOW_PAIR1,   IDC_ALLOW_PAIR2};
-const int kBoxes[] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,      IDC_TRACK2_END,
-                      IDC_TRACK3_START, IDC_TRACK3_END,   IDC_PAIR1_CHAR,        IDC_PAIR2_CHAR,
+const int kBoxes[] = {IDC_TRACK1_START,      IDC_TRACK1_END,       IDC_TRACK2_START, IDC_TRACK2_END,
+                      IDC_TRACK3_START,      IDC_TRACK3_END,       IDC_PAIR1_CHAR,   IDC_PAIR2_CHAR,
                       IDC_PAIR1_REPLACEMENT, IDC_PAIR2_REPLACEMENT};
-
-// A click as the window takes it: the box toggles, then its rule runs.
-void Click(PlainForm& form, int id) {
-    form.SetChecked(id, !form.IsChecked(id));
-    if (id == IDC_CR_PACKET)
-        ApplyPacketCrRule(form);
-    else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
-        ApplyTrackCrRule(form, id);
-    else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
-        ApplyAllowRule(form, id);
-}
 
 // What the form's two buttons send.
 reader::Bytes Sent(const PlainForm& form) {
@@ -56,7 +46,7 @@ PlainForm StartUpForm() {
 void FuzzOne(FuzzInput& in) {
     PlainForm form = StartUpForm();
     for (int clicks = in.Byte() % 16; clicks > 0; --clicks)
-        Click(form, kClickable[in.Byte() % std::size(kClickable)]);
+        ClickBox(form, kClickable[in.Byte() % std::size(kClickable)]);
     for (int id : kBoxes) {
         const std::uint8_t typed = in.Byte();
         if (typed & 0x80)  // left as it is

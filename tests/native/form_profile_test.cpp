@@ -2,7 +2,6 @@
 // choice in one table, both ways, then what cannot go either way.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "res/resource.h"
 #include "settings/form_profile.h"
 #include "settings/profile.h"
+#include "tests/native/form_click.h"
 
 namespace {
 
@@ -33,21 +33,12 @@ const int kSentinels[] = {IDC_TRACK1_START, IDC_TRACK1_END,   IDC_TRACK2_START,
 const int kPairBoxes[2][2] = {{IDC_PAIR1_CHAR, IDC_PAIR1_REPLACEMENT},
                               {IDC_PAIR2_CHAR, IDC_PAIR2_REPLACEMENT}};
 
-// The start-up form after clicks (a negative id clears a box) with the window's rules, and
-// typed texts.
+// The start-up form after clicks and typed texts.
 PlainForm MakeForm(const std::vector<int>& clicks, const Typed& typed) {
     PlainForm form;
     RestoreDefaultFormat(form);
-    for (const int click : clicks) {
-        const int id = std::abs(click);
-        form.SetChecked(id, click > 0);
-        if (id == IDC_CR_PACKET)
-            ApplyPacketCrRule(form);
-        else if (id >= IDC_CR_TRACK1 && id <= IDC_CR_TRACK3)
-            ApplyTrackCrRule(form, id);
-        else if (id == IDC_ALLOW_PAIR1 || id == IDC_ALLOW_PAIR2)
-            ApplyAllowRule(form, id);
-    }
+    for (const int id : clicks)
+        ClickBox(form, id);
     for (const auto& [id, text] : typed)
         form.SetText(id, text);
     return form;
@@ -90,11 +81,11 @@ struct MappingRow {
 
 const MappingRow kMapping[] = {
     {"the start-up form", {}, {}, {}},
-    {"tracks 1 and 3", {-IDC_OUTPUT_TRACK2}, {}, {{"tracks", "1,3"}}},
-    {"track 2 alone", {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK3}, {}, {{"tracks", "2"}}},
-    {"no carriage return", {-IDC_CR_PACKET}, {}, {{"cr", "none"}}},
-    {"after tracks 1 and 3", {-IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK3}, {}, {{"cr", "1,3"}}},
-    {"after track 2, packet clicked off by it", {-IDC_CR_PACKET, IDC_CR_TRACK2}, {}, {{"cr", "2"}}},
+    {"tracks 1 and 3", {IDC_OUTPUT_TRACK2}, {}, {{"tracks", "1,3"}}},
+    {"track 2 alone", {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK3}, {}, {{"tracks", "2"}}},
+    {"no carriage return", {IDC_CR_PACKET}, {}, {{"cr", "none"}}},
+    {"after tracks 1 and 3", {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK3}, {}, {{"cr", "1,3"}}},
+    {"after track 2", {IDC_CR_PACKET, IDC_CR_TRACK2}, {}, {{"cr", "2"}}},
     {"every sentinel",
      {},
      {{IDC_TRACK1_START, L"A"},
@@ -185,7 +176,7 @@ TEST(FormProfile, AFormThatIsNoProfileSaysWhy) {
         std::string unfit;
     } cases[] = {
         {"no track",
-         {-IDC_OUTPUT_TRACK1, -IDC_OUTPUT_TRACK2, -IDC_OUTPUT_TRACK3},
+         {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3},
          {},
          Occasion::FormatNoTrack,
          ""},
