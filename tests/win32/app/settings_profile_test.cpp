@@ -15,7 +15,6 @@
 #include "app/settings_dialog.h"
 #include "recording_prompts.h"
 #include "res/resource.h"
-#include "settings/ui_text.h"
 #include "settings_form.h"
 #include "ui_helpers.h"
 
