@@ -85,8 +85,7 @@ void LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath) {
         return;
     }
     if (const auto choice = settings::LoadSetupIntoForm(*profile.setup, ShownInAnsi, form)) {
-        const std::wstring shownPath =
-            settings::Wide(settings::Escaped(file, settings::kShownPathCharacters));
+        const std::wstring shownPath = settings::Wide(settings::ShownPath(file));
         ShowError(owner, settings::LoadRefusedText(
                              shownPath + L": " + settings::UnshownCharacterDetail(*choice, english),
                              english));

@@ -16,10 +16,9 @@
 
 namespace cli {
 
-using settings::Escaped;
-using settings::kShownPathCharacters;
 using settings::LoadProfileFile;
 using settings::ProfileResult;
+using settings::ShownPath;
 using settings::WindowText;
 using settings::WriteFailure;
 using settings::WriteProfile;
@@ -35,11 +34,6 @@ int Code(ExitCode code) {
 int Fail(Console& console, ExitCode code, const std::string& line) {
     console.Err(kName + line + "\n");
     return Code(code);
-}
-
-// A path as an error line names it: escaped, and cut where no path goes on.
-std::string ShownPath(const std::string& path) {
-    return Escaped(path, kShownPathCharacters);
 }
 
 int WriteProfileTo(const Invocation& invocation, Console& console) {

@@ -103,10 +103,6 @@ bool ReadProfileFile(const std::string& path, std::string& text) {
     return std::ferror(file.get()) == 0;
 }
 
-std::string ShownPath(const std::string& path) {
-    return Escaped(path, kShownPathCharacters);
-}
-
 }  // namespace
 
 ProfileResult LoadProfileFile(const std::string& path) {

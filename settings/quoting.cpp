@@ -52,4 +52,8 @@ std::string Quoted(const std::string& value) {
     return "\"" + Escaped(value, kQuotedCharacters) + "\"";
 }
 
+std::string ShownPath(const std::string& path) {
+    return Escaped(path, kShownPathCharacters);
+}
+
 }  // namespace settings

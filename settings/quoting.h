@@ -18,5 +18,7 @@ constexpr std::size_t kShownPathCharacters = 260;
 std::string Escaped(const std::string& text, std::size_t maxCharacters);
 // A value in double quotes, escaped and cut after kQuotedCharacters characters.
 std::string Quoted(const std::string& value);
+// A file or device path as an error line names it: escaped, and cut where no path goes on.
+std::string ShownPath(const std::string& path);
 
 }  // namespace settings
