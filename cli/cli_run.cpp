@@ -136,8 +136,9 @@ int RunCli(const std::vector<std::string>& args, Console& console) {
         // The line that says why a reader failed goes to the error stream.
         for (std::size_t i = 0; i < result.lines.size(); ++i) {
             const bool failure = result.code != ExitCode::Success && i + 1 == result.lines.size();
+            // A line may hold what the reader answered (its version text).
             const std::string line =
-                (invocation.all ? path + ": " : std::string()) + result.lines[i] + "\n";
+                (invocation.all ? path + ": " : std::string()) + ReaderText(result.lines[i]) + "\n";
             if (failure)
                 console.Err(line);
             else

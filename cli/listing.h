@@ -14,11 +14,15 @@ struct ListedReader {
     std::optional<std::string> versionText;  // none when the reader did not tell it
 };
 
+// Text that came from a reader as the companion shows it: one line, with control characters
+// and bytes that are not UTF-8 escaped as error lines escape them (\n, \x1b, \xe9).
+std::string ReaderText(const std::string& bytes);
+
 // "PATH  5131:2007  ver100  TEXT" (hexadecimal as the window prints the version number;
 // "-" for a version text the reader did not tell).
 std::string ListingLine(const ListedReader& reader);
 // [{"path": ..., "vendorId": 20785, "productId": 8199, "versionNumber": 256,
-//   "versionText": "V1.0" or null}, ...]
+//   "versionText": "V1.0" or null}, ...]; the version text as ReaderText shows it.
 std::string ListingJson(const std::vector<ListedReader>& readers);
 
 }  // namespace cli

@@ -87,6 +87,10 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
     if (!TakeValue(args, i, inlineValue, hasInline, value))
         return name + ": a value is missing";
     if (isPath || isOutput) {
+        // An empty name (an unset variable in a script) names nothing: it is not taken for
+        // the option left out.
+        if (value.empty())
+            return name + (isPath ? ": the device path is empty" : ": the file name is empty");
         std::optional<std::string>& slot = isPath ? parts.path : parts.output;
         if (slot)
             return name + ": given twice";
@@ -149,6 +153,8 @@ std::optional<std::string> CheckPositional(const Parts& parts, Invocation& invoc
             if (count != 1)
                 return count == 0 ? "apply: the profile file is missing"
                                   : "apply: one profile file, not " + std::to_string(count);
+            if (parts.positional[0].empty())
+                return "apply: the profile file name is empty";
             invocation.file = parts.positional[0];
             return std::nullopt;
         default:

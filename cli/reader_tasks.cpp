@@ -116,6 +116,7 @@ TaskResult RunOnReader(const Invocation& invocation, const std::string& path) {
         if (done.code != ExitCode::Success || !link.IsOpen())
             break;
     }
+    reader::AwaitQuiet(link);
     return result;
 }
 

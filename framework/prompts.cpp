@@ -26,7 +26,8 @@ FileAnswer Prompts::AskFile(HWND owner, const FileQuestion& question) {
     if (ask == nullptr || dialogError == nullptr)
         return {L"", CDERR_INITIALIZATION};
 
-    std::vector<wchar_t> path(4096, L'\0');
+    // Room for the longest path the system allows (32,767 characters) and its zero.
+    std::vector<wchar_t> path(32768, L'\0');
     question.start.copy(path.data(), std::min(question.start.size(), path.size() - 1));
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);

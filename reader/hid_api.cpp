@@ -97,6 +97,7 @@ public:
         return ::GetOverlappedResult(device, overlapped, transferred, wait);
     }
     BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
+    ULONGLONG GetTickCount64() override { return ::GetTickCount64(); }
     DWORD GetLastError() override { return ::GetLastError(); }
     void SetLastError(DWORD error) override { ::SetLastError(error); }
 };

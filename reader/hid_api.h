@@ -56,6 +56,9 @@ public:
                                      BOOL wait) = 0;
     virtual BOOL CloseHandle(HANDLE handle) = 0;
 
+    // The time, for the quiet after a timeout.
+    virtual ULONGLONG GetTickCount64() = 0;
+
     virtual DWORD GetLastError() = 0;
     virtual void SetLastError(DWORD error) = 0;
 };

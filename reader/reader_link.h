@@ -59,6 +59,12 @@ public:
     // Opens the reader at `path` (closing any link first); false when the path cannot be
     // opened or is not a reader.
     bool Open(const std::string& path);
+    // After an exchange timed out the reader may still answer it, and that answer would be
+    // taken for the next command's. Until this moment (the system's tick count; 0: none)
+    // what arrives is read and dropped before anything is sent (reader/run_exchange.h).
+    ULONGLONG quietUntil() const { return quietUntil_; }
+    void KeepQuietUntil(ULONGLONG moment) { quietUntil_ = moment; }
+
     // Why the last Open failed: the call (open or attributes) and its system error;
     // Operation::None when it succeeded or the device there is not a reader.
     const SystemFailure& openFailure() const { return openFailure_; }
@@ -68,6 +74,7 @@ private:
 
     SeamHandle handle_;
     SystemFailure openFailure_;
+    ULONGLONG quietUntil_ = 0;
 };
 
 }  // namespace reader

@@ -87,6 +87,8 @@ std::size_t ReportExchange::answerLength() const {
 bool ReportExchange::Done(Result result, Operation operation) {
     if (result.done)
         return true;
+    if (result.error == WAIT_TIMEOUT)
+        timedOut_ = true;
     const bool gone = MeansDeviceGone(result.error);
     if (failure_.operation == Operation::None || (gone && !deviceGone_))
         failure_ = {operation, result.error};
@@ -106,6 +108,32 @@ void ReportExchange::DiscardBufferedInput() {
             break;
     }
     answerLength_ = 0;
+}
+
+void ReportExchange::DropInputUntil(ULONGLONG deadline) {
+    if (inputLength_ == 0 && !LearnInputLength())
+        return;
+    for (ULONGLONG now = api_.GetTickCount64(); now < deadline; now = api_.GetTickCount64()) {
+        const Result result = Transfer(false, static_cast<DWORD>(deadline - now));
+        if (!result.done && result.error != WAIT_TIMEOUT)
+            break;  // the link fails: nothing more comes, and the next command says why
+    }
+    answerLength_ = 0;
+}
+
+// The input report length of the link's description; false when it has none.
+bool ReportExchange::LearnInputLength() {
+    PHIDP_PREPARSED_DATA raw = nullptr;
+    if (!api_.HidD_GetPreparsedData(link_, &raw) || raw == nullptr)
+        return false;
+    PreparsedData preparsed(api_, raw);
+    HIDP_CAPS caps{};
+    if (api_.HidP_GetCaps(raw, &caps) != HIDP_STATUS_SUCCESS ||
+        !ReportLengthsServed(ReaderCommand::QueryVersion, caps.OutputReportByteLength,
+                             caps.InputReportByteLength))
+        return false;
+    inputLength_ = caps.InputReportByteLength;
+    return true;
 }
 
 ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {

@@ -2,7 +2,9 @@
 // overlapped I/O, one input report comes back, each wait bounded to a second.
 //
 // Before the command is written, input reports already buffered for the link are thrown
-// away, so a late answer to an earlier command never counts for this one. A transfer that
+// away, so a late answer to an earlier command that came in the meantime never counts for
+// this one. An answer that comes after the write cannot be told from this command's own:
+// after a timeout the caller keeps the link quiet for a while (DropInputUntil). A transfer that
 // times out is cancelled and its completion awaited before the event, the overlapped record
 // or a buffer is used again or released.
 //
@@ -44,6 +46,10 @@ public:
     // Reads one input report; false when none came whole within the time allowed.
     bool Receive();
 
+    // Reads and drops whatever input reports arrive until the system's tick count reaches
+    // `deadline`, or until the link fails.
+    void DropInputUntil(ULONGLONG deadline);
+
     // The answer of a Receive that returned true: the input report's bytes, identifier first.
     const std::uint8_t* answer() const;
     std::size_t answerLength() const;
@@ -53,6 +59,8 @@ public:
     bool deviceGone() const { return deviceGone_; }
     // The failed transfer kept as the cause; Operation::None when none failed.
     const SystemFailure& failure() const { return failure_; }
+    // Whether the write or the read gave up waiting: the reader may answer still.
+    bool timedOut() const { return timedOut_; }
 
     static constexpr DWORD kTransferTimeoutMs = 1000;
 
@@ -68,6 +76,7 @@ private:
     // the device is gone.
     bool Done(Result result, Operation operation);
     void Settle();
+    bool LearnInputLength();
     void DiscardBufferedInput();
 
     HidApi& api_;
@@ -76,6 +85,7 @@ private:
     std::size_t inputLength_ = 0;
     std::size_t answerLength_ = 0;
     bool deviceGone_ = false;
+    bool timedOut_ = false;
     SystemFailure failure_;
     bool stuck_ = false;  // a cancelled transfer never completed: its memory must live on
 };

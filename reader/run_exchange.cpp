@@ -21,6 +21,10 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
         case ReportExchange::Preparation::Ready:
             break;
     }
+    if (link.quietUntil() != 0) {
+        exchange.DropInputUntil(link.quietUntil());
+        link.KeepQuietUntil(0);
+    }
     // The read is tried even after a failed send.
     outcome.sent = exchange.Send();
     if (progress != nullptr)
@@ -30,6 +34,8 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
     // search looks afresh.
     outcome.deviceGone = exchange.deviceGone();
     outcome.failure = exchange.failure();
+    if (exchange.timedOut())
+        link.KeepQuietUntil(CurrentHidApi().GetTickCount64() + kQuietAfterTimeoutMs);
     if (outcome.deviceGone)
         link.Close();
     if (!answered)
@@ -37,6 +43,14 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
     outcome.end = ExchangeOutcome::End::Answered;
     outcome.answer.assign(exchange.answer(), exchange.answer() + exchange.answerLength());
     return outcome;
+}
+
+void AwaitQuiet(ReaderLink& link) {
+    if (link.IsOpen() && link.quietUntil() != 0) {
+        ReportExchange exchange(link.handle());
+        exchange.DropInputUntil(link.quietUntil());
+    }
+    link.KeepQuietUntil(0);
 }
 
 }  // namespace reader

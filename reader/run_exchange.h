@@ -32,9 +32,23 @@ public:
     virtual void Sent(bool sent) = 0;
 };
 
-// Runs one exchange over `link`, which must be open. A reader that turns out to be pulled
-// out is let go: the link is closed.
+// How long the link is kept quiet after a write or read timed out: what the reader sends in
+// that time is read and dropped. A reader answers within the second an exchange waits; one
+// that answers later but within these two seconds more has its late answer dropped. A reader
+// slower still can have its answer taken for the next command's, when that command is sent
+// before the answer comes (after it, the answer waits in the system's buffer and is thrown
+// away before the next write).
+constexpr DWORD kQuietAfterTimeoutMs = 2000;
+
+// Runs one exchange over `link`, which must be open: first the rest of a quiet time that an
+// earlier timeout began, then the command. A reader that turns out to be pulled out is let
+// go: the link is closed. A timeout begins a quiet time.
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress = nullptr);
+
+// Waits out the rest of the link's quiet time, dropping what arrives; at once when there is
+// none. A program that ends with the link calls it, so that a late answer does not reach the
+// next program to open the reader.
+void AwaitQuiet(ReaderLink& link);
 
 }  // namespace reader

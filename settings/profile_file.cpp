@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <io.h>
-#include <memory>
+#include <algorithm>
+#include <string>
 
 #include "framework/owned.h"
+#include "settings/long_path.h"
 #include "settings/profile.h"
 #include "settings/quoting.h"
 #include "settings/system_reason.h"
@@ -23,15 +22,21 @@ struct FileHandleTraits {
 };
 using FileHandle = fw::Owned<HANDLE, FileHandleTraits>;
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
+// How often a temporary name already taken is followed by another.
+constexpr int kTemporaryNameTries = 16;
 
-// The system error behind the C library's last failure; the library keeps it apart from
-// errno. A failure that came from no system call counts as a write fault.
-std::uint32_t CLibraryError() {
-    return _doserrno != 0 ? static_cast<std::uint32_t>(_doserrno) : ERROR_WRITE_FAULT;
+// The full path of `path`; empty when it cannot be resolved. The system resolves paths of any
+// length here.
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size)
+        return {};
+    full.resize(length);
+    return full;
 }
 
 // Whether `path` names something that is not a disk file, such as a device.
@@ -42,65 +47,97 @@ bool IsDevice(const std::wstring& path) {
     return file && GetFileType(file.get()) != FILE_TYPE_DISK;
 }
 
-// Writes `text` into the C library's buffer, flushes it to the system and, for a disk file,
-// on to the disk, then closes the file; the error of the first step that fails.
-std::uint32_t WriteAndClose(const std::wstring& path, const std::string& text, bool disk) {
-    _doserrno = 0;
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (file == nullptr)
-        return CLibraryError();
-    std::uint32_t error = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0)
-        error = CLibraryError();
-    else if (disk && !FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))))
+// Writes all of `text` to `file`; the system error when a write fails or stops short.
+std::uint32_t WriteAll(HANDLE file, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, text.data() + done, chunk, &written, nullptr))
+            return GetLastError();
+        if (written == 0)
+            return ERROR_WRITE_FAULT;
+        done += written;
+    }
+    return 0;
+}
+
+// Writes `text` into the open `file`, for a disk file flushes it to the disk, then closes the
+// file; the error of the first step that fails.
+std::uint32_t WriteAndClose(FileHandle file, const std::string& text, bool disk) {
+    std::uint32_t error = WriteAll(file.get(), text);
+    if (error == 0 && disk && !FlushFileBuffers(file.get()))
         error = GetLastError();
-    if (std::fclose(file) != 0 && error == 0)
-        error = CLibraryError();
+    // Closed here rather than by the owner, because a close that fails loses bytes.
+    const HANDLE handle = file.get();
+    file.HandToSystem();
+    if (!CloseHandle(handle) && error == 0)
+        error = GetLastError();
     return error;
 }
 
-// The folder of `path`, with its final backslash; empty when the path cannot be resolved.
-std::wstring FolderOf(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0)
-        return {};
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
-    if (length == 0 || length >= size)
-        return {};
-    full.resize(length);
-    const std::size_t slash = full.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
+// A name in `folder` (with its final backslash) for the temporary file of one write.
+std::wstring TemporaryName(const std::wstring& folder, int attempt) {
+    return folder + L"~zp350-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(attempt) + L".tmp";
 }
 
-// Replaces the disk file at `path` (or makes it) through a temporary file beside it.
-std::uint32_t ReplaceDiskFile(const std::wstring& path, const std::string& text) {
-    const std::wstring folder = FolderOf(path);
-    if (folder.empty())
-        return ERROR_BAD_PATHNAME;
-    wchar_t temporary[MAX_PATH];
-    if (GetTempFileNameW(folder.c_str(), L"zp3", 0, temporary) == 0)
-        return GetLastError();
-    std::uint32_t error = WriteAndClose(temporary, text, true);
-    if (error == 0 &&
-        !MoveFileExW(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+// Makes a new temporary file beside `full` (a full path); `error` says why when none could
+// be made.
+FileHandle NewTemporaryFile(const std::wstring& full, std::wstring& temporary,
+                            std::uint32_t& error) {
+    const std::wstring folder = full.substr(0, full.find_last_of(L'\\') + 1);
+    for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+        temporary = LongPathForm(TemporaryName(folder, attempt));
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file)
+            return file;
+        error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    temporary.clear();
+    return {};
+}
+
+// Replaces the disk file at `full` (or makes it) through a temporary file beside it.
+std::uint32_t ReplaceDiskFile(const std::wstring& full, const std::string& text) {
+    std::wstring temporary;
+    std::uint32_t error = 0;
+    FileHandle file = NewTemporaryFile(full, temporary, error);
+    if (!file)
+        return error;
+    error = WriteAndClose(std::move(file), text, true);
+    if (error == 0 && !MoveFileExW(temporary.c_str(), LongPathForm(full).c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = GetLastError();
     if (error != 0)
-        DeleteFileW(temporary);
+        DeleteFileW(temporary.c_str());
     return error;
 }
 
-// The file's bytes, at most one more than a profile may have; false when it cannot be read.
-bool ReadProfileFile(const std::string& path, std::string& text) {
-    const File file(_wfopen(Wide(path).c_str(), L"rb"));
+// The file's bytes, at most one more than a profile may have; the system error when it
+// cannot be read, else 0.
+std::uint32_t ReadProfileFile(const std::string& path, std::string& text) {
+    const std::wstring full = FullPath(Wide(path));
+    if (full.empty())
+        return ERROR_BAD_PATHNAME;
+    const FileHandle file(CreateFileW(LongPathForm(full).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        return false;
+        return GetLastError();
     char buffer[4096];
-    std::size_t got;
-    while (text.size() <= kMaxProfileBytes &&
-           (got = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0)
+    while (text.size() <= kMaxProfileBytes) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr))
+            return GetLastError();
+        if (got == 0)
+            break;
         text.append(buffer, got);
-    return std::ferror(file.get()) == 0;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -108,8 +145,8 @@ bool ReadProfileFile(const std::string& path, std::string& text) {
 ProfileResult LoadProfileFile(const std::string& path) {
     const std::string shown = ShownPath(path);
     std::string text;
-    if (!ReadProfileFile(path, text))
-        return {std::nullopt, shown + ": cannot be read"};
+    if (const std::uint32_t error = ReadProfileFile(path, text))
+        return {std::nullopt, shown + ": cannot be read (" + SystemReason(error) + ")"};
     ProfileResult profile = ParseProfile(text);
     if (!profile.setup)
         profile.error = shown + ": " + profile.error;
@@ -120,7 +157,17 @@ std::uint32_t WriteProfileFile(const std::string& path, const std::string& text)
     const std::wstring wide = Wide(path);
     if (wide.empty())
         return ERROR_INVALID_NAME;
-    return IsDevice(wide) ? WriteAndClose(wide, text, false) : ReplaceDiskFile(wide, text);
+    const std::wstring full = FullPath(wide);
+    if (full.empty())
+        return ERROR_BAD_PATHNAME;
+    if (!IsDevice(LongPathForm(full)))
+        return ReplaceDiskFile(full, text);
+    FileHandle device(CreateFileW(LongPathForm(full).c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!device)
+        return GetLastError();
+    return WriteAndClose(std::move(device), text, false);
 }
 
 std::string WriteFailure(const std::string& path, std::uint32_t error) {

@@ -13,6 +13,22 @@ std::string HexEscape(const char* prefix, unsigned value, int digits) {
     return text;
 }
 
+// The code point of the well-formed sequence of two or three bytes at `at`.
+unsigned CodePoint(const std::string& text, std::size_t at, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    if (length == 2)
+        return (byte(0) & 0x1Fu) << 6 | (byte(1) & 0x3Fu);
+    return (byte(0) & 0x0Fu) << 12 | (byte(1) & 0x3Fu) << 6 | (byte(2) & 0x3Fu);
+}
+
+// Characters that show nothing, or turn the text around them, yet are there: a reader of
+// the line could not tell them.
+bool IsInvisible(unsigned c) {
+    return c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
 // One character (or one byte that is not UTF-8) as it is shown.
 std::string Shown(const std::string& text, std::size_t at, std::size_t length) {
     const unsigned char lead = static_cast<unsigned char>(text[at]);
@@ -28,8 +44,11 @@ std::string Shown(const std::string& text, std::size_t at, std::size_t length) {
         if (lead < 0x20 || lead == 0x7F)
             return HexEscape("\\x", lead, 2);
     }
-    if (lead == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0)  // U+0080..U+009F
-        return HexEscape("\\u", static_cast<unsigned char>(text[at + 1]), 4);
+    if (length == 2 || length == 3) {  // C1 controls (U+0080..U+009F) and the invisible ones
+        const unsigned c = CodePoint(text, at, length);
+        if ((c >= 0x80 && c < 0xA0) || IsInvisible(c))
+            return HexEscape("\\u", c, 4);
+    }
     return text.substr(at, length);
 }
 

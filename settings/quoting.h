@@ -1,6 +1,8 @@
 // User input as an error line shows it: bounded, and with nothing in it that a console
 // would act on. Control characters and bytes that are not UTF-8 are written as escapes
-// (\t, \r, \n, \x1b; C1 controls as \u0085); a long text is cut, with "..." after it.
+// (\t, \r, \n, \x1b; C1 controls as \u0085), and so are characters that show nothing yet
+// are there (a byte-order mark as \ufeff, zero-width and direction marks); a long text is
+// cut, with "..." after it.
 #pragma once
 
 #include <cstddef>

@@ -11,5 +11,6 @@ set(SETTINGS_PURE_SOURCES
     reason_text.cpp
     command_texts.cpp
     form_profile.cpp
-    profile_texts.cpp)
+    profile_texts.cpp
+    long_path.cpp)
 set(SETTINGS_WIN32_SOURCES profile_file.cpp system_reason.cpp)

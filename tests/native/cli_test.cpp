@@ -67,6 +67,10 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
         {{"apply"}, "apply: the profile file is missing"},
+        {{"apply", ""}, "apply: the profile file name is empty"},
+        {{"profile", "-o", ""}, "-o: the file name is empty"},
+        {{"profile", "--output="}, "--output: the file name is empty"},
+        {{"version", "--path", ""}, "--path: the device path is empty"},
         {{"apply", "a", "b"}, "apply: one profile file, not 2"}};
     for (const auto& [args, error] : cases) {
         const cli::ParsedArguments parsed = cli::ParseArguments(args);
@@ -114,6 +118,15 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
         {"characters, not bytes, counted", accents, "\"" + accents.substr(0, 120) + "...\""},
         {"control characters", "a\tb\r\n\x1b[2J\x7F", "\"a\\tb\\r\\n\\x1b[2J\\x7f\""},
         {"a C1 control", "\xC2\x85", "\"\\u0085\""},
+        {"a second byte-order mark",
+         "\xEF\xBB\xBF"
+         "tracks",
+         "\"\\ufefftracks\""},
+        {"a zero-width space", "a\xE2\x80\x8B", "\"a\\u200b\""},
+        {"a direction mark",
+         "\xE2\x80\xAE"
+         "b",
+         "\"\\u202eb\""},
         {"bytes that are not UTF-8", "\xFF\xC3(\xED\xA0\x80", "\"\\xff\\xc3(\\xed\\xa0\\x80\""},
         {"an escaped byte counts as one", std::string(59, '9') + "\x1b\x1b",
          "\"" + std::string(59, '9') + "\\x1b...\""},
@@ -306,12 +319,36 @@ TEST(CliOutput, Utf8AndListing) {
                                    std::string("V1.0")};
     EXPECT_EQ(cli::ListingLine({{"p\"2", 0x5131, 0x2007, 0x000A}, std::nullopt}),
               "p\"2  5131:2007  verA  -");
-    EXPECT_EQ(cli::ListingJson({reader, {{"x", 1, 2, 3}, std::string("a\x01\xE9")}}),
+    EXPECT_EQ(cli::ListingJson({reader, {{"x\x01\xE9", 1, 2, 3}, std::string("\xC3\xA9")}}),
               "[\n  {\"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", \"vendorId\": 20785, "
               "\"productId\": 8199, \"versionNumber\": 256, \"versionText\": \"V1.0\"},\n"
-              "  {\"path\": \"x\", \"vendorId\": 1, \"productId\": 2, \"versionNumber\": 3, "
-              "\"versionText\": \"a\\u0001\\u00E9\"}\n]\n");
+              "  {\"path\": \"x\\u0001\\u00E9\", \"vendorId\": 1, \"productId\": 2, "
+              "\"versionNumber\": 3, \"versionText\": \"\xC3\xA9\"}\n]\n");
     EXPECT_EQ(cli::ListingJson({}), "[]\n");
+}
+
+// What a reader tells comes out on one line of UTF-8 with nothing a console acts on, in the
+// listing's line and JSON alike (the version command's line is escaped the same way).
+TEST(CliOutput, VersionTextsFromTheReaderAreEscaped) {
+    const struct {
+        const char* name;
+        std::string version;
+        std::string shown;  // in the line, and inside the JSON string with its \ doubled
+        std::string json;
+    } cases[] = {
+        {"a line feed", "V1\nV2", "V1\\nV2", "V1\\\\nV2"},
+        {"an escape sequence", "\x1b[2JV1", "\\x1b[2JV1", "\\\\x1b[2JV1"},
+        {"a byte that is not UTF-8", "V\xE9", "V\\xe9", "V\\\\xe9"},
+        {"delete", "V\x7F", "V\\x7f", "V\\\\x7f"},
+        {"UTF-8 kept", "V\xC3\xA9", "V\xC3\xA9", "V\xC3\xA9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const cli::ListedReader listed{{"p", 0x5131, 0x2007, 0x0100}, c.version};
+        EXPECT_EQ(cli::ListingLine(listed), "p  5131:2007  ver100  " + c.shown);
+        const std::string json = cli::ListingJson({listed});
+        EXPECT_NE(json.find("\"versionText\": \"" + c.json + "\"}"), std::string::npos) << json;
+    }
 }
 
 }  // namespace

@@ -73,6 +73,7 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         const char* architecture = k64 ? "Architecture=\"amd64\"" : "Architecture=\"x86\"";
         EXPECT_NE(manifest.find(architecture), std::string::npos) << manifest;
         EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+        EXPECT_NE(manifest.find(">true</longPathAware>"), std::string::npos) << manifest;
         // These libraries run start-up code of their own when loaded: the dialog needs them
         // only once its first window is up (importing one would delay that window), and the
         // console program only for the commands that reach a reader.

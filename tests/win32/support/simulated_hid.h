@@ -1,5 +1,6 @@
 // A simulated HID host behind the reader's HID seam: device interfaces, the reader among them
-// or not, and the faults a real host can show. Waits never block. Noted (Problems) is misuse
+// or not, and the faults a real host can show. Waits never block: the host's clock moves on
+// by the time a wait would have taken. Noted (Problems) is misuse
 // no real host reports: a handle closed twice or never opened, an event closed or a transfer
 // started while one is pending, a report of the wrong length, a wait without end, leaks.
 #pragma once
@@ -56,6 +57,7 @@ public:
     }
 
     bool classDevsFail = false;
+    ULONGLONG now = 1000;                    // the host's clock, in milliseconds
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
     // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
@@ -165,8 +167,13 @@ public:
         } else if (device && !device->late.empty() && Of(device).answerDelayMs <= milliseconds) {
             std::copy(device->late.begin(), device->late.end(), device->buffer);
             End(*device, 0, static_cast<DWORD>(std::exchange(device->late, {}).size()));
+            now += Of(device).answerDelayMs;
         }
-        return device && device->pending ? WAIT_TIMEOUT : WAIT_OBJECT_0;
+        if (device && device->pending) {
+            now += milliseconds;
+            return WAIT_TIMEOUT;
+        }
+        return WAIT_OBJECT_0;
     }
     BOOL CancelIo(HANDLE handle) override {
         Object* device = Find(handle, Kind::Device);
@@ -197,6 +204,7 @@ public:
             faults_ += "event closed with a transfer pending; ";
         return Close(handle, Find(handle, Kind::Event) ? Kind::Event : Kind::Device);
     }
+    ULONGLONG GetTickCount64() override { return now; }
     DWORD GetLastError() override { return lastError_; }
     void SetLastError(DWORD error) override { lastError_ = error; }
 
