@@ -130,6 +130,30 @@ TEST_F(CliE2e, CommandsAndAnswers) {
               (Report{'a', 0xFF, 'b', 0xFF}));  // the last profile's
 }
 
+// A reader slow to answer: the command times out, and its late answer is not taken for the
+// next command's, even when that one starts at once.
+TEST_F(CliE2e, ALateAnswerIsNotTakenForTheNextCommand) {
+    VirtualReader::Set(L"DelayMs", 1500);
+    ExpectOutcome(Call({"set"}), 3, "", "Receive data timeout" + kReadTimedOut + "\n");
+    VirtualReader::Set(L"DelayMs", 600);
+    VirtualReader::Set(L"Answer", 'N');
+    ExpectOutcome(Call({"set", "--tracks=2"}), 1, "", "Set format failed!\n");
+}
+
+// What the reader tells reaches the console escaped, on one line: in the version command's
+// line, the listing's and its JSON.
+TEST_F(CliE2e, TheReadersVersionTextIsShownEscaped) {
+    const wchar_t version[] = L"V1\n\x1b[2J\x7f\xe9";
+    VirtualReader::SetRaw(L"Version", REG_SZ, version, sizeof(version));
+    const std::string shown = "V1\\n\\x1b[2J\\x7f\\xe9";
+    ExpectOutcome(Call({"version"}), 0, shown + "\n", "");
+    const std::string line = Call({"list"}).out;
+    EXPECT_EQ(line.substr(line.find("  ver")), "  ver100  " + shown + "\n");
+    EXPECT_NE(
+        Call({"list", "--json"}).out.find("\"versionText\": \"V1\\\\n\\\\x1b[2J\\\\x7f\\\\xe9\"}"),
+        std::string::npos);
+}
+
 TEST_F(CliE2e, NoReader) {
     ASSERT_TRUE(VirtualReader::Remove());
     ExpectOutcome(Call({"version"}), 2, "", "zp350cli: No device connected!\n");
@@ -181,7 +205,8 @@ TEST_F(CliE2e, BadInputReachesNoReader) {
         {{"apply", large.path}, large.path + ": larger than 64 KiB: not a profile"},
         {{"apply", refused.path},
          refused.path + ": line 2: cr: \"5\" is not packet, none or a track 1, 2 or 3"},
-        {{"apply", "Z:\\no\\such\\profile.txt"}, "Z:\\no\\such\\profile.txt: cannot be read"},
+        {{"apply", "Z:\\no\\such\\profile.txt"},
+         "Z:\\no\\such\\profile.txt: cannot be read (path not found, error 3)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Joined(c.args));

@@ -51,6 +51,34 @@ std::wstring TempPath(const wchar_t* name) {
     return std::wstring(folder) + name;
 }
 
+// A profile path of exactly `length` characters, in folders made for it under the temporary
+// folder; the file and the folders are removed when the object ends.
+class LongProfilePath {
+public:
+    explicit LongProfilePath(std::size_t length) : path(TempPath(L"zp350 long")) {
+        while (path.size() + 120 < length) {
+            folders_.push_back(path);
+            CreateDirectoryW(LongForm(path).c_str(), nullptr);
+            path += L"\\" + std::wstring(100, L'd');
+        }
+        folders_.push_back(path);
+        CreateDirectoryW(LongForm(path).c_str(), nullptr);
+        const std::size_t name = length - path.size() - 1;
+        path += L"\\" + std::wstring(name - 6, L't') + L".zp350";
+    }
+    ~LongProfilePath() {
+        DeleteFileW(LongForm(path).c_str());
+        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder)
+            RemoveDirectoryW(LongForm(*folder).c_str());
+    }
+    static std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+    std::wstring path;
+
+private:
+    std::vector<std::wstring> folders_;
+};
+
 // What the file dialog's action saw and is to type.
 std::wstring g_typed;
 std::wstring g_dialogTitle;
@@ -157,6 +185,25 @@ TEST_F(SettingsProfile, SaveThenLoadThroughTheSystemsDialogsRestoresTheForm) {
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
+// Profiles are saved and loaded whole around the length a plain path may have and well past
+// it.
+TEST_F(SettingsProfile, SaveAndLoadAtAnyPathLength) {
+    SetNonDefaultForm();
+    for (std::size_t length : {259, 260, 300, 600}) {
+        SCOPED_TRACE(testing::Message() << length << " characters");
+        const LongProfilePath file(length);
+        ASSERT_EQ(file.path.size(), length);
+        prompts.fileAnswer = file.path;
+        Command(hwnd, IDM_SAVE_PROFILE);
+        EXPECT_EQ(FileText(LongProfilePath::LongForm(file.path)), kSavedProfile);
+        HWND other = Open(second);
+        Command(other, IDM_LOAD_PROFILE);
+        EXPECT_EQ(FormPicture(other), kSavedForm);
+        EXPECT_EQ(PairTexts(other), L"||a|x|");
+        EXPECT_TRUE(prompts.boxes.empty());
+    }
+}
+
 // A file that is not a profile names its line as the companion does; the form stays as it is.
 TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
     SetNonDefaultForm();
@@ -238,7 +285,7 @@ TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
         const wchar_t* reason;
     } cases[] = {
         {"a file held open", path, L"access denied, error 5"},
-        {"a folder that is not there", missingFolder, L"directory name invalid, error 267"},
+        {"a folder that is not there", missingFolder, L"path not found, error 3"},
     };
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);

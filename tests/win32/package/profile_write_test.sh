@@ -3,15 +3,18 @@
 # bytes, run from a shell because only a shell can set a file-size limit for a Windows
 # program under Wine:
 # - over an existing profile with the file-size limit at 0: the temporary file beside it is
-#   made (making a file writes no bytes), the C library takes the text into its buffer, and
-#   the flush that hands the bytes to the system fails (EFBIG, Wine's error 31). Exit 4, the
-#   old profile byte-identical, no temporary file left.
+#   made (making a file writes no bytes), and the write that hands the bytes to the system
+#   fails (EFBIG, Wine's error 31). Exit 4, the old profile byte-identical, no temporary file
+#   left.
 # - into Wine's path of /dev/full, a device, which is written directly (a device cannot be
 #   replaced by another file): the flush fails with "disk full" (error 112). Exit 4, and
 #   /dev/full is still the device.
 # - over a folder: the temporary file is written, the move over the folder fails; exit 4,
 #   the temporary file removed.
 # - a good write replaces a longer profile whole.
+# - paths around the length a plain Windows path may have (259, 260) and well past it (300,
+#   600): written whole, nothing else left, and read back by apply (which then finds no
+#   reader: the test prefix has none).
 # Usage: profile_write_test.sh WINE_LOADER ZP350CLI_EXE
 set -uo pipefail
 wine=$1
@@ -76,5 +79,23 @@ run profile --tracks=1 --output "$(winpath "$profile")"
 check "good write: exit code" 0 "$code"
 check "good write: the profile, whole" "$expected" "$(cat "$profile")"
 check "good write: nothing else left" "" "$(others "$profile")"
+
+for length in 259 260 300 600; do
+  folder="$dir/long"
+  while [ $((2 + ${#folder} + 120)) -lt "$length" ]; do
+    folder="$folder/$(printf 'd%.0s' $(seq 100))"
+  done
+  mkdir -p "$folder"
+  file="$folder/$(printf 't%.0s' $(seq $((length - 2 - ${#folder} - 1 - 6)))).zp350"
+  win=$(winpath "$file")
+  check "$length characters: the path's length" "$length" "${#win}"
+  run profile --tracks=1 -o "$win"
+  check "$length characters: exit code" 0 "$code"
+  check "$length characters: the profile, whole" "$expected" "$(cat "$file")"
+  check "$length characters: nothing else left" "" "$(find "$folder" -type f ! -path "$file")"
+  run apply "$win"
+  check "$length characters: read back" "2 zp350cli: No device connected!" "$code $out"
+  rm -rf "$dir/long"
+done
 
 [ "$failures" -eq 0 ] || exit 1
