@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "menu/menu_look.h"
 
 namespace {
@@ -22,18 +24,30 @@ int QueryVersionCode() {
     return WindowsVersionCode(release);
 }
 
+// The current theme's file, as long as the value is; empty when it cannot be read.
+std::string CurrentThemeFile(HKEY key) {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    std::string value(size + 1, '\0');  // one byte more for a terminator the value may lack
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &size) !=
+            ERROR_SUCCESS ||
+        size >= value.size())
+        return {};
+    value.resize(size);
+    return value.substr(0, value.find('\0'));
+}
+
 bool QueryClassicTheme() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Plus!\\Themes\\Current", 0, KEY_READ,
                       &key) != ERROR_SUCCESS)
         return false;
-    char value[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;  // one byte kept for a terminator the value may lack
-    DWORD type = 0;
-    const bool read = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                       &size) == ERROR_SUCCESS;
+    const std::string file = CurrentThemeFile(key);
     RegCloseKey(key);
-    return read && (type == REG_SZ || type == REG_EXPAND_SZ) && IsClassicThemeFile(value);
+    return IsClassicThemeFile(file);
 }
 }  // namespace
 
