@@ -22,5 +22,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    void FitToPicture(SIZE picture);
     void OnPaint();
 };

@@ -14,7 +14,7 @@ fi
 for p in g++ cmake make ninja-build googletest libgtest-dev clang-format clang-tidy clang \
   libclang-rt-14-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine32:i386 \
-  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core python3 \
+  xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core fonts-wine python3 \
   wixl msitools osslsigncode openssl git; do
   have "$p" || need+=("$p")
 done

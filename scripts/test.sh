@@ -35,6 +35,10 @@ else
 fi
 echo "== Windows tests under Wine, 64-bit flavour"
 run_tests win64
+# A user's prefix has none of the project's font settings: there the welcome window's dialog
+# units are smaller than its picture, and it must still show the picture whole.
+echo "== the welcome window in a plain Wine prefix, 64-bit flavour"
+run_in_plain_prefix "$B/win64/win32_app_tests.exe" --gtest_filter='Splash.Escape*'
 
 # The program's reader code and the program itself against the virtual card reader in
 # Wine's own HID stack, in prefixes of their own.

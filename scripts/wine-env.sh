@@ -86,6 +86,30 @@ create_prefix() {
   touch "$WINEPREFIX/.zp350-ready-2"
 }
 
+# Runs a Windows program in a second prefix, build/wineprefix-plain, made as a user's would
+# be: none of the project's font settings, only the virtual desktop that a bare X server
+# needs. Made once; its wineserver is stopped after the run. Call after wine_env_start.
+run_in_plain_prefix() { # program, arguments...
+  local prefix="$BUILD_ROOT/wineprefix-plain" code=0
+  if [ ! -f "$prefix/.zp350-ready" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    echo "creating a plain Wine prefix (once)..."
+    WINEPREFIX=$prefix "$WINE64" wineboot -i >"$BUILD_ROOT/wineboot-plain.log" 2>&1 ||
+      setup_failed "create a plain Wine prefix" "wineboot failed (see $BUILD_ROOT/wineboot-plain.log)"
+    WINEPREFIX=$prefix wineserver -w
+    WINEPREFIX=$prefix "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ \
+      /d Default /f >/dev/null 2>&1
+    WINEPREFIX=$prefix "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
+      /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    touch "$prefix/.zp350-ready"
+  fi
+  WINEPREFIX=$prefix "$WINE64" "$@" </dev/null || code=$?
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+  return "$code"
+}
+
 wine_env_start() {
   mkdir -p "$BUILD_ROOT"
   [ -x "$WINE64" ] || setup_failed "start Wine" "$WINE64 is missing (scripts/setup.sh installs Wine)"

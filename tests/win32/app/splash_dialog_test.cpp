@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/splash_dialog.h"
@@ -26,11 +27,34 @@ TEST(Splash, RegionLeavesOutTheKeyColour) {
 }
 
 SplashDialog* g_running = nullptr;
-// What the running window looked like: its outline's box, its focus and its default button.
+// What the running window looked like: its outline's box, its focus and its default button,
+// its size and the size its template gives in its dialog units, and which corners of its
+// buttons lie inside its outline.
 int g_outline = ERROR;
 RECT g_box{};
 HWND g_focus = nullptr;
 HWND g_default = nullptr;
+SIZE g_size{};
+RECT g_template{0, 0, 230, 160};
+int g_cornersOutside = -1;
+
+// How many corners of the window's buttons lie outside its outline.
+int ButtonCornersOutside(HWND window) {
+    fw::Region outline(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(window, outline.get()) == ERROR)
+        return -1;
+    int outside = 0;
+    for (int id : {IDOK, IDCANCEL}) {
+        RECT rect{};
+        GetWindowRect(GetDlgItem(window, id), &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        for (const POINT corner :
+             {POINT{rect.left, rect.top}, POINT{rect.right - 1, rect.top},
+              POINT{rect.left, rect.bottom - 1}, POINT{rect.right - 1, rect.bottom - 1}})
+            outside += !PtInRegion(outline.get(), corner.x, corner.y);
+    }
+    return outside;
+}
 
 TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNothing) {
     const long before = fw::LiveOwnedHandles();  // each run paints the window at least once
@@ -46,6 +70,11 @@ TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNo
              g_outline = GetWindowRgnBox(g_running->hwnd(), &g_box);
              g_focus = GetFocus();
              g_default = g_running->Item(IDOK);
+             RECT window{};
+             GetWindowRect(g_running->hwnd(), &window);
+             g_size = {window.right - window.left, window.bottom - window.top};
+             MapDialogRect(g_running->hwnd(), &g_template);
+             g_cornersOutside = ButtonCornersOutside(g_running->hwnd());
              g_running->EndDialog(IDOK);
          },
          IDOK},
@@ -66,6 +95,11 @@ TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNo
     EXPECT_EQ(g_box.right, 454);
     EXPECT_EQ(g_box.bottom, 312);
     EXPECT_EQ(g_focus, g_default);
+    // As large as its dialog units make it, and never smaller than its picture (where the
+    // dialog font gives small units: Wine's stand-in for "System"); the buttons inside.
+    EXPECT_EQ(g_size.cx, std::max(g_template.right, 454L));
+    EXPECT_EQ(g_size.cy, std::max(g_template.bottom, 312L));
+    EXPECT_EQ(g_cornersOutside, 0);
 }
 
 // Each round: whether the border showed while over the button, and went once the pointer left.
