@@ -74,22 +74,27 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
 }
 
 void LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath) {
-    const bool english = InEnglish();
     const std::wstring path = AskFile(owner, false, lastPath);
-    if (path.empty())
-        return;
+    if (!path.empty())
+        LoadProfileFrom(owner, path, form, lastPath);
+}
+
+bool LoadProfileFrom(HWND owner, const std::wstring& path, FormControls& form,
+                     std::wstring& lastPath) {
+    const bool english = InEnglish();
     const std::string file = settings::Utf8(path);
     const settings::ProfileResult profile = settings::LoadProfileFile(file);
     if (!profile.setup) {
         ShowError(owner, settings::LoadRefusedText(settings::Wide(profile.error), english));
-        return;
+        return false;
     }
     if (const auto choice = settings::LoadSetupIntoForm(*profile.setup, ShownInAnsi, form)) {
         const std::wstring shownPath = settings::Wide(settings::ShownPath(file));
         ShowError(owner, settings::LoadRefusedText(
                              shownPath + L": " + settings::UnshownCharacterDetail(*choice, english),
                              english));
-        return;
+        return false;
     }
     lastPath = path;
+    return true;
 }

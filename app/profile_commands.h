@@ -21,3 +21,6 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
 // no profile, or holds a character the form cannot show, shows an error box and leaves the
 // form as it was.
 void LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath);
+// Reads the profile at `path` into the form as LoadProfile does; true when it was loaded.
+bool LoadProfileFrom(HWND owner, const std::wstring& path, FormControls& form,
+                     std::wstring& lastPath);

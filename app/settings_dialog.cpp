@@ -23,6 +23,9 @@ const LabelStyle kLabelStyles[SettingsDialog::kLabelCount] = {
     {IDC_USAGE_LINE2, false}, {IDC_CR_NOTICE, false},
 };
 const COLORREF kRed = 0x0000FF;
+// Posted by OnInitDialog: the profile given at start is loaded once the window shows, so that
+// a box about it stands over the window. Posted messages come before any input.
+constexpr UINT kLoadStartProfile = WM_APP + 1;
 }  // namespace
 
 SettingsDialog::SettingsDialog(HWND parent)
@@ -60,7 +63,14 @@ BOOL SettingsDialog::OnInitDialog() {
         SendDlgItemMessageW(hwnd(), id, EM_LIMITTEXT, 1, 0);
     SetChecked(IDC_CR_PACKET, true);
     ApplyPacketCrRule(*this);
+    if (!startProfile_.empty())
+        PostMessageW(hwnd(), kLoadStartProfile, 0, 0);
     return TRUE;
+}
+
+void SettingsDialog::OnLoadStartProfile() {
+    if (LoadProfileFrom(hwnd(), startProfile_, *this, profilePath_))
+        ShowStatus(settings::ProfileLoadedText(startProfile_, InEnglish()));
 }
 
 // After the system's own entries: the two profile entries, then the About entry, each group
@@ -228,6 +238,9 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             return OnPaint();
         case WM_QUERYDRAGICON:
             *result = reinterpret_cast<LRESULT>(icon_);
+            return true;
+        case kLoadStartProfile:
+            OnLoadStartProfile();
             return true;
         default:
             (void)lParam;

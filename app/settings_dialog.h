@@ -39,6 +39,9 @@ public:
     // The system menu's profile entries.
     void OnLoadProfile();
     void OnSaveProfile();
+    // A profile to load as "Load profile..." does once the window is up, before anything
+    // else it is told; called before the window is made.
+    void LoadAtStart(const std::wstring& path) { startProfile_ = path; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -72,5 +75,8 @@ private:
     ReaderCommands reader_;
     TextLabel labels_[kLabelCount];
     HICON icon_;
-    std::wstring profilePath_;  // the profile last saved or loaded
+    void OnLoadStartProfile();
+
+    std::wstring profilePath_;   // the profile last saved or loaded
+    std::wstring startProfile_;  // the profile given at start, if any
 };

@@ -59,6 +59,12 @@ std::wstring UnshownCharacterDetail(const std::string& choice, bool english) {
                                L"：此字符无法在系统代码页中显示。");
 }
 
+std::wstring ProfileLoadedText(const std::wstring& path, bool english) {
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    return Pick(english, L"Profile loaded: ", L"已载入配置文件：") + name;
+}
+
 std::wstring FileDialogFailedText(unsigned long error, bool english) {
     return Pick(english, L"The file dialog could not be opened (error ",
                 L"无法打开文件对话框（错误 ") +

@@ -27,6 +27,9 @@ std::wstring SaveRefusedText(const std::wstring& detail, bool english);
 // the form's boxes cannot show in the system's code page; `choice` is the profile's name.
 std::wstring UnfitCharacterDetail(const std::string& choice, bool english);
 std::wstring UnshownCharacterDetail(const std::string& choice, bool english);
+// The status line after a profile given at start was loaded: "Profile loaded: till.zp350",
+// with the file's name from `path`.
+std::wstring ProfileLoadedText(const std::wstring& path, bool english);
 // The file dialog could not open; `error` is the dialog's own error number.
 std::wstring FileDialogFailedText(unsigned long error, bool english);
 

@@ -204,6 +204,36 @@ TEST_F(SettingsProfile, SaveAndLoadAtAnyPathLength) {
     }
 }
 
+// A profile given at start (the program's argument, as Explorer passes it) is in the form
+// before anything is clicked, and the status line names its file; a broken one gives the
+// load's box over the window and leaves the form at its defaults. No file dialog opens.
+TEST_F(SettingsProfile, AProfileGivenAtStartIsInTheFormBeforeAnythingIsClicked) {
+    PutFile(path, kSavedProfile);
+    second = std::make_unique<SettingsDialog>();
+    second->LoadAtStart(path);
+    HWND started = second->Create();
+    PumpMessages();
+    EXPECT_EQ(FormPicture(started), kSavedForm);
+    EXPECT_EQ(PairTexts(started), L"||a|x|");
+    EXPECT_EQ(ItemText(started, IDC_STATUS), L"Profile loaded: settings profile test.zp350");
+    EXPECT_TRUE(prompts.boxes.empty());
+
+    PutFile(path, "tracks = 4\n");
+    second = std::make_unique<SettingsDialog>();
+    second->LoadAtStart(path);
+    started = second->Create();
+    PumpMessages();
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].owner, started);
+    EXPECT_EQ(prompts.boxes[0].title, L"Error");
+    EXPECT_EQ(prompts.boxes[0].text, L"The profile was not loaded:\r\n\r\n" + path +
+                                         L": line 1: tracks: \"4\" is not a track: tracks are "
+                                         L"1, 2 and 3");
+    EXPECT_EQ(FormPicture(started), FormPicture(hwnd));
+    EXPECT_EQ(ItemText(started, IDC_STATUS), ItemText(hwnd, IDC_STATUS));
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
 // A file that is not a profile names its line as the companion does; the form stays as it is.
 TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
     SetNonDefaultForm();

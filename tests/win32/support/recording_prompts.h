@@ -11,11 +11,12 @@
 struct RecordedBox {
     std::wstring text, title;
     UINT type;
+    HWND owner = nullptr;
 };
 
 struct RecordingPrompts : fw::Prompts {
-    int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
-        boxes.push_back({text, title, type});
+    int ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) override {
+        boxes.push_back({text, title, type, owner});
         return IDOK;
     }
     void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
