@@ -11,3 +11,11 @@ INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnviro
 -- A plain shortcut to the installed program: wixl makes every shortcut an advertised one,
 -- aimed at the feature.
 UPDATE `Shortcut` SET `Target` = '[#Tool]' WHERE `Shortcut` = 'ToolShortcut'
+-- The extension's association (component ProfileOpen) only where the extension has none, or
+-- has this program's: the default value of HKCR\.zp350 is looked up first (a raw registry
+-- value, type 2) into EXISTINGPROFILETYPE.
+INSERT INTO `RegLocator` (`Signature_`, `Root`, `Key`, `Type`) VALUES ('ExistingProfileType', 0, '.zp350', 2)
+INSERT INTO `AppSearch` (`Property`, `Signature_`) VALUES ('EXISTINGPROFILETYPE', 'ExistingProfileType')
+INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)
+INSERT INTO `InstallUISequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)
+UPDATE `Component` SET `Condition` = 'NOT EXISTINGPROFILETYPE OR EXISTINGPROFILETYPE = "ZP350.Profile"' WHERE `Component` = 'ProfileOpen'

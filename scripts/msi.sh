@@ -31,6 +31,8 @@ wixl -a "$arch" -o "$out" \
   -D Version="$version" -D Arch="$arch" -D UpgradeCode="$upgrade" \
   -D ProductCode="$(derived "product $version")" \
   -D ToolGuid="$(derived "component zp350tool")" -D CliGuid="$(derived "component zp350cli")" \
+  -D ProfileTypeGuid="$(derived "component profile type")" \
+  -D ProfileOpenGuid="$(derived "component profile open")" \
   -D ToolFile="$tool" -D CliFile="$cli" "$ROOT/installer/zp350.wxs"
 
 # Then what wixl 0.101 cannot express (installer/additions.sql), and the package code: wixl

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The installers under Wine, in a prefix of their own (build/wineprefix-msi), for each flavour
 # the host can run (64-bit always, 32-bit where the host executes 32-bit programs):
-# - a silent install puts the programs, the Start menu shortcut, the PATH entry and the
-#   "Apps & features" entry in place, and the companion starts from the PATH;
+# - a silent install puts the programs, the Start menu shortcut, the PATH entry, the profile
+#   file type (.zp350) and the "Apps & features" entry in place, and the companion starts from
+#   the PATH; a profile opened with "start" (which follows the association, as Explorer
+#   does) starts the program with the profile loaded;
 # - the next version installs over it: one entry, of the next version, the folder once on
 #   the PATH; the same version again changes nothing;
 # - a silent uninstall leaves the prefix's files, its software registry and its PATH as
 #   they were.
+# - where another program has the .zp350 association, it keeps it through install and
+#   removal; the file type is added beside it and taken away again.
 # The installers are built here from the build tree's programs (scripts/msi.sh), as the
 # version in CMakeLists.txt and the one after it.
 set -euo pipefail
@@ -32,6 +36,9 @@ next=${version%.*}.$((${version##*.} + 1))
 # 32-bit programs' view).
 reg_value() { # loader, key, name
   "$1" reg query "$2" /v "$3" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$3 *REG_[A-Z_]* *//p"
+}
+reg_default() { # loader, key: its default value
+  "$1" reg query "$2" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_[A-Z_]* *//p'
 }
 path_entries() { # the system PATH, one entry a line, empty ones left out
   reg_value "$WINE64" "$ENV_KEY" PATH | tr ';' '\n' | sed '/^$/d'
@@ -86,6 +93,63 @@ check_installed() { # case, expected version, from-path|in-folder
   local key="$UNINSTALL_KEY\\$codes"
   expect_eq "$c: entry's version" "$(reg_value "$loader" "$key" DisplayVersion)" "$2"
   expect_eq "$c: entry's publisher" "$(reg_value "$loader" "$key" Publisher)" "ZP350 tools"
+  expect_eq "$c: .zp350 opens as" "$(reg_default "$loader" 'HKCR\.zp350')" ZP350.Profile
+  check_profile_type "$c"
+}
+
+check_profile_type() { # case
+  local c=$1 type='HKCR\ZP350.Profile'
+  expect_eq "$c: the file type's description" "$(reg_default "$loader" "$type")" \
+    "ZP350 reader profile"
+  expect_eq "$c: its icon" "$(reg_default "$loader" "$type\DefaultIcon")" "$windir\zp350tool.exe,0"
+  expect_eq "$c: its command" "$(reg_default "$loader" "$type\shell\open\command")" \
+    "\"$windir\zp350tool.exe\" \"%1\""
+}
+
+# A profile opened as Explorer opens it: the program starts with it loaded. Return leads past
+# the welcome window; the settings window's status line names the file; Escape ends it.
+check_profile_opens() { # case
+  local c=$1 status="" shown=no
+  printf 'tracks = 2\ncr = none\n' >"$WINEPREFIX/drive_c/till test.zp350"
+  # Wine keeps the classes a 32-bit installer registers in the 32-bit view (Windows shares
+  # them): the flavour's own loader starts the profile.
+  "$loader" cmd /c start '""' 'C:\till test.zp350' >/dev/null 2>&1 </dev/null || true
+  for _ in $(seq 100); do
+    probe welcome ready 1 && shown=yes && break
+    sleep 0.2
+  done
+  expect_eq "$c: start of a profile shows the welcome window" "$shown" yes
+  xdotool key Return
+  local expected="Profile loaded: till test.zp350"
+  for _ in $(seq 100); do
+    status=$(probe settings text 1023) && [ "$status" = "$expected" ] && break
+    sleep 0.2
+  done
+  expect_eq "$c: start of a profile, the status line" "$status" "$expected"
+  xdotool key Escape
+  for _ in $(seq 50); do
+    probe settings text 1023 || break
+    sleep 0.2
+  done
+  rm -f "$WINEPREFIX/drive_c/till test.zp350"
+}
+probe() { # welcome|settings, text|ready, control id
+  "$WINE64" "$B/win64/e2e_window_probe.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+# Another program's association of .zp350 stays through install and removal.
+check_other_association() { # package
+  local c="$arch, .zp350 another program's"
+  "$loader" reg add 'HKCR\.zp350' /ve /d Other.Profile /f >/dev/null 2>&1
+  expect_ok "$c: silent install" msiexec /i "$1"
+  expect_eq "$c: installed, the association" "$(reg_default "$loader" 'HKCR\.zp350')" Other.Profile
+  check_profile_type "$c: installed"
+  expect_ok "$c: silent uninstall" msiexec /x "$1"
+  expect_eq "$c: uninstalled, the association" "$(reg_default "$loader" 'HKCR\.zp350')" \
+    Other.Profile
+  expect_eq "$c: uninstalled, the file type" "$(reg_default "$loader" 'HKCR\ZP350.Profile')" ""
+  "$loader" reg delete 'HKCR\.zp350' /f >/dev/null 2>&1
 }
 
 test_flavour() { # x64|x86
@@ -108,6 +172,7 @@ test_flavour() { # x64|x86
   snapshot "before-$arch"
   expect_ok "$arch: silent install of $version" msiexec /i "$msi"
   check_installed "$arch $version installed" "$version" from-path
+  check_profile_opens "$arch $version installed"
 
   expect_ok "$arch: silent install of $next over $version" msiexec /i "$msi_next"
   check_installed "$arch $next over $version" "$next" in-folder
@@ -124,6 +189,10 @@ test_flavour() { # x64|x86
   expect_same_lines "$arch uninstalled: user's software registry" "$W/after-$arch.hkcu" "$W/before-$arch.hkcu"
   # Wine's installer takes the folder off the PATH but leaves its separator (an empty entry).
   expect_same_lines "$arch uninstalled: PATH entries" "$W/after-$arch.path" "$W/before-$arch.path"
+  # Wine keeps a 32-bit package's classes in a view of their own that 32-bit programs see
+  # only once it has a key there: the other program's association is tried in the 64-bit
+  # flavour, where there is one view.
+  [ "$arch" = x86 ] || check_other_association "$msi_next"
 }
 
 # A run stopped half-way may have left the product installed: start from a new prefix then.
