@@ -56,7 +56,7 @@ start_display() {
 }
 
 create_prefix() {
-  [ -f "$WINEPREFIX/.zp350-ready-2" ] && return
+  [ -f "$WINEPREFIX/.zp350-ready-3" ] && return
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   echo "creating the Wine prefix (once)..."
@@ -83,7 +83,11 @@ create_prefix() {
   "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
     >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.zp350-ready-2"
+  # Wine's own Marlett (package fonts-wine) draws the title bars' buttons, as Windows' does;
+  # this Wine does not look for it where the package puts it.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null ||
+    setup_failed "create the Wine prefix" "Wine's Marlett font is missing (package fonts-wine)"
+  touch "$WINEPREFIX/.zp350-ready-3"
 }
 
 # Runs a Windows program in a second prefix, build/wineprefix-plain, made as a user's would
