@@ -108,7 +108,7 @@ vreader_remove() {
 # Puts the reader's steering values back to its defaults and forgets what it received.
 vreader_reset() {
   local v
-  for v in Answer Version Silent DelayMs Unplug Unplugging Received; do
+  for v in Answer Version Silent DelayMs Unplug Unplugging Received Card Typed; do
     vr_wine reg delete "$VR_KEY" /v "$v" /f >/dev/null 2>&1 </dev/null || true
   done
 }

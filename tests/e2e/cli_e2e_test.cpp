@@ -130,6 +130,19 @@ TEST_F(CliE2e, CommandsAndAnswers) {
               (Report{'a', 0xFF, 'b', 0xFF}));  // the last profile's
 }
 
+// What the reader types for a card once set has given it a format: tracks 1 and 2 with
+// track 2 ending without a sentinel, a carriage return after each of them. Another card is
+// typed with that format at the next report.
+TEST_F(CliE2e, TheReaderTypesTheCardAsSetAsksIt) {
+    VirtualReader::SetCard("B4000123412341234^TEST/CARD^2512101\n4000123412341234=2512101\n");
+    ExpectOutcome(Call({"set", "--tracks=1,2", "--cr=1,2", "--track2-end="}), 0, kFormatted, "");
+    EXPECT_EQ(VirtualReader::Typed(),
+              "%B4000123412341234^TEST/CARD^2512101?\r;4000123412341234=2512101\r");
+    VirtualReader::SetCard("\n4000123412341234=2512101\n");
+    ExpectOutcome(Call({"version"}), 0, "ZP350 VR 1.0\n", "");
+    EXPECT_EQ(VirtualReader::Typed(), "%?\r;4000123412341234=2512101\r");
+}
+
 // A reader slow to answer: the command times out, and its late answer is not taken for the
 // next command's, even when that one starts at once.
 TEST_F(CliE2e, ALateAnswerIsNotTakenForTheNextCommand) {

@@ -48,8 +48,8 @@ bool RunTool(const std::string& arguments) {
 }  // namespace
 
 void VirtualReader::Reset(int reader) {
-    for (const wchar_t* name :
-         {L"Answer", L"Version", L"Silent", L"DelayMs", L"Unplug", L"Unplugging", L"Received"})
+    for (const wchar_t* name : {L"Answer", L"Version", L"Silent", L"DelayMs", L"Unplug",
+                                L"Unplugging", L"Received", L"Card", L"Typed"})
         Delete(name, reader);
 }
 void VirtualReader::Set(const wchar_t* name, DWORD value, int reader) {
@@ -81,6 +81,27 @@ Report VirtualReader::Kept(const wchar_t* name, int reader) {
                  &size);
     data.resize(size);
     return data;
+}
+
+void VirtualReader::SetCard(const std::string& tracks, int reader) {
+    const std::wstring text(tracks.begin(), tracks.end());
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Key(reader).c_str(), L"Card", REG_SZ, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+std::string VirtualReader::Typed(int reader) {
+    const std::wstring key = Key(reader);
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Typed", RRF_RT_REG_SZ, nullptr, nullptr,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"Typed", RRF_RT_REG_SZ, nullptr, text.data(),
+                 &size);
+    text.resize(text.find(L'\0'));
+    std::string typed;
+    for (wchar_t unit : text)
+        typed += static_cast<char>(unit);  // the reader types only single-byte characters
+    return typed;
 }
 
 bool VirtualReader::Remove(int reader) {

@@ -25,6 +25,13 @@ std::vector<Report> Received(int reader = 0);
 void ForgetReceived();
 // What the reader keeps: "Format" (8 bytes) or "Replace" (4 bytes).
 Report Kept(const wchar_t* name, int reader = 0);
+// The test card the reader types for: the data of tracks 1, 2 and 3 separated by '\n' ("Card");
+// a track left empty is one the card does not carry.
+void SetCard(const std::string& tracks, int reader = 0);
+// What the reader types for that card with what it keeps ("Typed"; '\r' for a carriage
+// return), as the driver wrote it when the kept format or replacements last changed or a
+// report last came.
+std::string Typed(int reader = 0);
 // Pulls reader n out (uninstalls the device) or plugs it in again; true once the HID
 // interfaces show the change (reader n counts as the (n+1)th one).
 bool Remove(int reader = 0);

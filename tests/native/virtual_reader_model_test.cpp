@@ -1,5 +1,6 @@
-// The virtual card reader's device model: which reports it accepts and how steering values
-// from the registry are bounded. The rest is checked end to end against the driver.
+// The virtual card reader's device model: which reports it accepts, how steering values
+// from the registry are bounded and what it types for a test card. The rest is checked end
+// to end against the driver.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,6 +66,77 @@ TEST(VirtualReaderModel, BoundsSteeringValues) {
     EXPECT_EQ(longest.version_length, unsigned{VR_MAX_VERSION_TEXT});
     EXPECT_EQ(longest.delay_ms, unsigned{VR_MAX_DELAY_MS});
     EXPECT_EQ(longest.unplug, VR_UNPLUG_NONE);
+}
+
+// A card from the "Card" value's text, and what a reader keeping `format` and `replace`
+// (empty: its start-up ones) types for it.
+std::string Typed(const Bytes& format, const Bytes& replace, const std::u16string& card) {
+    vr_state state;
+    vr_init_state(&state);
+    std::copy(format.begin(), format.end(), state.format);
+    std::copy(replace.begin(), replace.end(), state.replace);
+    vr_card read;
+    vr_read_card(reinterpret_cast<const unsigned short*>(card.data()), card.size(), &read);
+    unsigned char typed[VR_MAX_TYPED];
+    const unsigned count = vr_type_card(&state, &read, typed, VR_MAX_TYPED);
+    return std::string(typed, typed + count);
+}
+
+TEST(VirtualReaderModel, TypesTheCardAsTheFormatAndReplacementsAsk) {
+    const std::u16string card = u"B4000123412341234^TEST/CARD^2512101\n4000123412341234=2512101";
+    const struct {
+        const char* name;
+        Bytes format;
+        Bytes replace;
+        std::string typed;
+    } cases[] = {
+        {"start-up: all tracks, track 3 not carried, return after the packet",
+         {},
+         {},
+         "%B4000123412341234^TEST/CARD^2512101?;4000123412341234=2512101?+?\r"},
+        {"track 2, returns after every track",
+         {'%', '?', ';', '?', '+', '?', '2', '7'},
+         {},
+         ";4000123412341234=2512101?\r"},
+        {"tracks 1 and 3, returns after both",
+         {'%', '?', ';', '?', '+', '?', '5', '5'},
+         {},
+         "%B4000123412341234^TEST/CARD^2512101?\r+?\r"},
+        {"tracks 1 and 2, return after track 2 only",
+         {'%', '?', ';', '?', '+', '?', '3', '2'},
+         {},
+         "%B4000123412341234^TEST/CARD^2512101?;4000123412341234=2512101?\r"},
+        {"no sentinels, no returns",
+         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, '3', '0'},
+         {},
+         "B4000123412341234^TEST/CARD^25121014000123412341234=2512101"},
+        {"replacements in the data, not in the sentinels",
+         {},
+         {'^', '?', '|', '!'},
+         "%B4000123412341234|TEST/CARD|2512101?;4000123412341234=2512101?+?\r"},
+        {"second pair only",
+         {},
+         {0xFF, '=', 0xFF, 'D'},
+         "%B4000123412341234^TEST/CARD^2512101?;4000123412341234D2512101?+?\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Typed(c.format, c.replace, card), c.typed);
+    }
+}
+
+// Track data beyond a track's 107 characters is cut; the output stops at its room.
+TEST(VirtualReaderModel, TypingStaysWithinItsBounds) {
+    const std::u16string track(300, u'7');
+    vr_state state;
+    vr_init_state(&state);
+    vr_card card;
+    vr_read_card(reinterpret_cast<const unsigned short*>(track.data()), track.size(), &card);
+    EXPECT_EQ(card.length[0], 107u);
+    EXPECT_EQ(Typed({}, {}, track + u"\n" + track + u"\n" + track).size(), 328u);
+    unsigned char typed[12] = {};
+    EXPECT_EQ(vr_type_card(&state, &card, typed, 10), 10u);
+    EXPECT_EQ(typed[10], 0);
 }
 
 }  // namespace

@@ -340,6 +340,7 @@ static NTSTATUS write_report(struct vr_device* device, PIRP irp) {
     const HID_XFER_PACKET* packet = irp->UserBuffer;
     struct vr_steering steering;
     struct vr_state kept;
+    ULONG changes;
     UCHAR answer[VR_REPORT_DATA];
     ULONG length;
     int answers;
@@ -359,10 +360,12 @@ static NTSTATUS write_report(struct vr_device* device, PIRP irp) {
     if (steering.unplug != VR_UNPLUG_NONE)
         return begin_unplug(device, irp, steering.unplug, length + 1);
     KeAcquireSpinLock(&device->lock, &irql);
+    changes = device->state.changes;
     answers = vr_handle_report(&device->state, &steering, packet->reportBuffer, length, answer);
     kept = device->state;
     KeReleaseSpinLock(&device->lock, irql);
     vr_save_state(device->parameters, &kept);
+    vr_save_typed(device->parameters, &kept, kept.changes != changes);
     if (answers) {
         if (steering.delay_ms > 0)
             deliver_later(device, answer, steering.delay_ms);

@@ -8,6 +8,8 @@ enum {
     CMD_REPLACE = 0x31,
     CMD_CANCEL = 0x32,
     NO_CHARACTER = 0xFF,
+    CARRIAGE_RETURN = '\r',
+    RETURN_AFTER_PACKET = 8,
 };
 
 static void fill(unsigned char* bytes, unsigned count, unsigned char value) {
@@ -58,6 +60,7 @@ void vr_init_state(struct vr_state* state) {
     static const unsigned char default_format[8] = {'%', '?', ';', '?', '+', '?', '7', '8'};
     copy(state->format, default_format, sizeof(state->format));
     fill(state->replace, sizeof(state->replace), NO_CHARACTER);
+    state->changes = 0;
 }
 
 /* Where each command's end byte lies in the data (after 0x02, the code and the payload). */
@@ -110,14 +113,17 @@ static int apply(struct vr_state* state, const unsigned char* data, unsigned len
             if (!format_acceptable(data))
                 return 0;
             copy(state->format, data + 2, sizeof(state->format));
+            ++state->changes;
             return 1;
         case CMD_REPLACE:
             if (!replace_acceptable(data))
                 return 0;
             copy(state->replace, data + 2, sizeof(state->replace));
+            ++state->changes;
             return 1;
         case CMD_CANCEL:
             fill(state->replace, sizeof(state->replace), NO_CHARACTER);
+            ++state->changes;
             return 1;
         default:
             return 1; /* the version query changes nothing */
@@ -145,4 +151,74 @@ int vr_handle_report(struct vr_state* state, const struct vr_steering* steering,
         answer[2] = (unsigned char)steering->answer;
     answer[3] = ETX;
     return 1;
+}
+
+void vr_read_card(const unsigned short* units, unsigned long count, struct vr_card* card) {
+    unsigned long i;
+    unsigned track = 0;
+
+    card->length[0] = card->length[1] = card->length[2] = 0;
+    for (i = 0; units != 0 && i < count && units[i] != 0 && track < 3; ++i) {
+        const unsigned short unit = units[i];
+        if (unit == '\n')
+            ++track;
+        else if (card->length[track] < VR_MAX_TRACK_DATA)
+            card->track[track][card->length[track]++] = unit > 0xFF ? '?' : (unsigned char)unit;
+    }
+}
+
+/* What the output is written into, and how much of it is used. */
+struct typing {
+    unsigned char* typed;
+    unsigned room;
+    unsigned count;
+};
+
+static void type(struct typing* out, unsigned char character) {
+    if (out->count < out->room)
+        out->typed[out->count++] = character;
+}
+
+static void type_sentinel(struct typing* out, unsigned char sentinel) {
+    if (sentinel != NO_CHARACTER)
+        type(out, sentinel);
+}
+
+/* A data character after the replacements: the first pair whose original it is. */
+static unsigned char replaced(const struct vr_state* state, unsigned char character) {
+    int pair;
+    for (pair = 0; pair < 2; ++pair) {
+        if (state->replace[pair] != NO_CHARACTER && state->replace[pair] == character)
+            return state->replace[2 + pair];
+    }
+    return character;
+}
+
+unsigned vr_type_card(const struct vr_state* state, const struct vr_card* card,
+                      unsigned char* typed, unsigned room) {
+    /* Track n's weight in the track digit, and in the carriage-return digit. */
+    static const int track_bit[3] = {1, 2, 4};
+    static const int return_bit[3] = {4, 2, 1};
+    const int tracks = state->format[6] - '0';
+    const int returns = state->format[7] - '0';
+    struct typing out;
+    int track;
+    unsigned i;
+
+    out.typed = typed;
+    out.room = room;
+    out.count = 0;
+    for (track = 0; track < 3; ++track) {
+        if (!(tracks & track_bit[track]))
+            continue;
+        type_sentinel(&out, state->format[2 * track]);
+        for (i = 0; i < card->length[track] && i < VR_MAX_TRACK_DATA; ++i)
+            type(&out, replaced(state, card->track[track][i]));
+        type_sentinel(&out, state->format[2 * track + 1]);
+        if (returns != RETURN_AFTER_PACKET && (returns & return_bit[track]))
+            type(&out, CARRIAGE_RETURN);
+    }
+    if (returns == RETURN_AFTER_PACKET)
+        type(&out, CARRIAGE_RETURN);
+    return out.count;
 }

@@ -17,6 +17,11 @@ extern "C" {
 #define VR_MAX_VERSION_TEXT 60
 #define VR_MAX_DELAY_MS 5000
 #define VR_DEFAULT_VERSION "ZP350 VR 1.0"
+/* The most characters a track of a card holds (track 3's 107); longer test data is cut. */
+#define VR_MAX_TRACK_DATA 107
+/* The most characters the reader types for one card: each of the three tracks with two
+ * sentinels and a carriage return, and the carriage return after the packet. */
+#define VR_MAX_TYPED (3 * (VR_MAX_TRACK_DATA + 3) + 1)
 
 /* When the reader is pulled out, as the "Unplug" steering value asks: during the write of the
  * next report (the write never completes on its own), or during the read that follows it (the
@@ -47,10 +52,21 @@ struct vr_steering {
     int unplug; /* one of VR_UNPLUG_* */
 };
 
-/* What the reader keeps from the commands it accepted. */
+/* What the reader keeps from the commands it accepted. The track digit is '0' plus 1 for
+ * track 1, 2 for track 2 and 4 for track 3; the carriage-return digit is '8' for one after
+ * the packet, or '0' plus 4 for one after track 1, 2 after track 2 and 1 after track 3. */
 struct vr_state {
-    unsigned char format[8];  /* sentinels, track digit, carriage-return digit */
+    unsigned char format[8];  /* sentinels (start, end of tracks 1, 2, 3; 0xFF: none), track
+                                 digit, carriage-return digit */
     unsigned char replace[4]; /* originals, then replacements; 0xFF: no pair */
+    unsigned long changes;    /* accepted commands that set the format or the replacements */
+};
+
+/* A test card as the "Card" steering value gives it: the data of tracks 1, 2 and 3. A track
+ * of length 0 is one the card does not carry. */
+struct vr_card {
+    unsigned char track[3][VR_MAX_TRACK_DATA];
+    unsigned length[3];
 };
 
 void vr_clamp_steering(const struct vr_raw_steering* raw, struct vr_steering* out);
@@ -61,6 +77,19 @@ void vr_init_state(struct vr_state* state);
 int vr_handle_report(struct vr_state* state, const struct vr_steering* steering,
                      const unsigned char* data, unsigned length,
                      unsigned char answer[VR_REPORT_DATA]);
+
+/* Reads a card from the "Card" value's text (`count` UTF-16 code units, up to a terminator):
+ * the three tracks' data separated by '\n'. Missing tracks are not carried; a character
+ * beyond 0xFF becomes '?'. */
+void vr_read_card(const unsigned short* units, unsigned long count, struct vr_card* card);
+
+/* Writes the characters the reader types for `card` with what it keeps to `typed` (at most
+ * `room` of them, never more) and returns how many. For each track the format asks for, in
+ * order: its start sentinel, its data with the replacements made, its end sentinel and the
+ * carriage return ('\r') the format asks for after it; then the one after the packet. A track
+ * the card does not carry gives its sentinels and carriage return alone. */
+unsigned vr_type_card(const struct vr_state* state, const struct vr_card* card,
+                      unsigned char* typed, unsigned room);
 
 #ifdef __cplusplus
 }

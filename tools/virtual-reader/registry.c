@@ -123,3 +123,41 @@ void vr_save_state(HANDLE key, const struct vr_state* state) {
     set_binary(key, L"Format", state->format, sizeof(state->format));
     set_binary(key, L"Replace", state->replace, sizeof(state->replace));
 }
+
+/* What typing for the test card needs: too large for a kernel stack, so it comes from the
+ * pool. */
+struct typing_work {
+    struct vr_card card;
+    unsigned char typed[VR_MAX_TYPED];
+    WCHAR text[VR_MAX_TYPED + 1];
+};
+
+void vr_save_typed(HANDLE key, const struct vr_state* state, int state_changed) {
+    KEY_VALUE_PARTIAL_INFORMATION* card;
+    struct typing_work* work;
+    UNICODE_STRING value_name;
+    unsigned count, i;
+
+    if (key == NULL)
+        return;
+    card = query(key, L"Card", REG_SZ);
+    if (card == NULL && !state_changed)
+        return;
+    work = ExAllocatePool(NonPagedPool, sizeof(*work));
+    if (work != NULL) {
+        if (card != NULL)
+            vr_read_card((const unsigned short*)card->Data, card->DataLength / sizeof(WCHAR),
+                         &work->card);
+        else
+            vr_read_card(NULL, 0, &work->card);
+        count = vr_type_card(state, &work->card, work->typed, VR_MAX_TYPED);
+        for (i = 0; i < count; ++i)
+            work->text[i] = work->typed[i];
+        work->text[count] = 0;
+        RtlInitUnicodeString(&value_name, L"Typed");
+        ZwSetValueKey(key, &value_name, 0, REG_SZ, work->text, (count + 1) * sizeof(WCHAR));
+        ExFreePool(work);
+    }
+    if (card != NULL)
+        ExFreePool(card);
+}

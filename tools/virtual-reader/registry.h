@@ -27,5 +27,8 @@ void vr_report_unplugging(HANDLE key, ULONG how);
 void vr_record_report(HANDLE key, UCHAR report_id, const UCHAR* data, ULONG length);
 /* Writes what the reader keeps to "Format" and "Replace". */
 void vr_save_state(HANDLE key, const struct vr_state* state);
+/* Writes "Typed": what the reader types, with `state`, for the test card in "Card". Without a
+ * card it writes only when `state_changed`, and then for a card that carries no track. */
+void vr_save_typed(HANDLE key, const struct vr_state* state, int state_changed);
 
 #endif
