@@ -86,64 +86,26 @@ bool IsLetterOrDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-class Reading {
-public:
-    explicit Reading(const std::string& text) : text_(text) {}
+// Where the reading of the text stands and what it found so far; copied to try two readings
+// of a carriage return.
+struct Reading {
+    const std::string* text = nullptr;
+    std::size_t at = 0;
+    std::vector<TrackTyped> tracks;
+    std::vector<Difference> differences;
 
-    std::size_t Position() const { return at_; }
-    bool AtEnd() const { return at_ >= text_.size(); }
-    bool AtReturn() const { return !AtEnd() && text_[at_] == '\r'; }
-    bool AtData() const { return !AtEnd() && IsLetterOrDigit(text_[at_]); }
+    bool AtEnd() const { return at >= text->size(); }
+    bool AtReturn() const { return !AtEnd() && (*text)[at] == '\r'; }
+    bool AtData() const { return !AtEnd() && IsLetterOrDigit((*text)[at]); }
     bool At(const std::string& sentinel) const {
-        return !sentinel.empty() && text_.compare(at_, sentinel.size(), sentinel) == 0;
+        return !sentinel.empty() && text->compare(at, sentinel.size(), sentinel) == 0;
     }
-    std::string Character() const { return text_.substr(at_, CharacterLength(text_, at_)); }
     std::string Take() {
-        const std::string character = Character();
-        at_ += character.size();
+        const std::string character = text->substr(at, CharacterLength(*text, at));
+        at += character.size();
         return character;
     }
-    std::string From(std::size_t begin) const { return text_.substr(begin, at_ - begin); }
-    std::string Rest() const { return AtEnd() ? std::string() : text_.substr(at_); }
-
-private:
-    const std::string& text_;
-    std::size_t at_ = 0;
-};
-
-class TrackReader {
-public:
-    TrackReader(const std::vector<TrackForm>& tracks, std::vector<Difference>& differences)
-        : tracks_(tracks), differences_(differences) {}
-
-    TrackTyped Read(std::size_t index, const std::vector<Pair>& pairs, Reading& in) {
-        const TrackForm& form = tracks_[index];
-        TrackTyped typed;
-        typed.track = form.track;
-        if (!NothingTyped(index, in)) {
-            const std::size_t begin = in.Position();
-            ReadStart(index, in);
-            std::string data = ReadData(index, in);
-            ReadEnd(form, data, in);
-            typed.typed = in.From(begin);
-            typed.state = data.empty()  ? TrackState::NoData
-                          : data == "E" ? TrackState::Unreadable
-                                        : TrackState::Read;
-            if (typed.state == TrackState::Read)
-                CheckReplaced(form.track, data, pairs);
-        }
-        ReadReturn(form.returnAfter, form.track, in);
-        return typed;
-    }
-
-    void ReadReturn(bool expected, int track, Reading& in) {
-        if (expected && in.AtReturn())
-            in.Take();
-        else if (expected)
-            Add(DifferenceKind::MissingReturn, track, "\r", "");
-        else if (in.AtReturn())
-            Add(DifferenceKind::ExtraReturn, track, "", in.Take());
-    }
+    std::string From(std::size_t begin) const { return text->substr(begin, at - begin); }
 
     void Add(DifferenceKind kind, int track, const std::string& expected, const std::string& came) {
         Difference difference;
@@ -151,10 +113,75 @@ public:
         difference.track = track;
         difference.expected = expected;
         difference.came = came;
-        differences_.push_back(difference);
+        differences.push_back(difference);
+    }
+};
+
+class SwipeReader {
+public:
+    SwipeReader(const std::vector<TrackForm>& tracks, const std::vector<Pair>& pairs,
+                bool returnAfterPacket)
+        : tracks_(tracks), pairs_(pairs), returnAfterPacket_(returnAfterPacket) {}
+
+    // Reads the tracks from `index` on, then the end of the packet.
+    void ReadFrom(std::size_t index, Reading& in) const {
+        if (index == tracks_.size()) {
+            ReadPacketEnd(in);
+            return;
+        }
+        const TrackForm& form = tracks_[index];
+        in.tracks.push_back(ReadTrack(index, in));
+        if (form.returnAfter && in.AtReturn()) {
+            in.Take();
+        } else if (form.returnAfter) {
+            in.Add(DifferenceKind::MissingReturn, form.track, "\r", "");
+        } else if (in.AtReturn()) {
+            // Not asked for here: an extra one, unless it is that of a later track or of the
+            // packet with the tracks between typing nothing, which reads with fewer
+            // differences.
+            Reading left = in;
+            in.Add(DifferenceKind::ExtraReturn, form.track, "", in.Take());
+            ReadFrom(index + 1, in);
+            ReadFrom(index + 1, left);
+            if (left.differences.size() < in.differences.size())
+                in = left;
+            return;
+        }
+        ReadFrom(index + 1, in);
     }
 
 private:
+    TrackTyped ReadTrack(std::size_t index, Reading& in) const {
+        const TrackForm& form = tracks_[index];
+        TrackTyped typed;
+        typed.track = form.track;
+        if (NothingTyped(index, in))
+            return typed;
+        const std::size_t begin = in.at;
+        ReadStart(form, in);
+        std::string data = ReadData(index, in);
+        ReadEnd(form, data, in);
+        typed.typed = in.From(begin);
+        if (data == "E")
+            typed.state = TrackState::Unreadable;
+        else if (!data.empty())
+            typed.state = TrackState::Read;
+        if (typed.state == TrackState::Read)
+            CheckReplaced(form.track, data, in);
+        return typed;
+    }
+
+    void ReadPacketEnd(Reading& in) const {
+        if (returnAfterPacket_ && in.AtReturn())
+            in.Take();
+        else if (returnAfterPacket_)
+            in.Add(DifferenceKind::MissingReturn, 0, "\r", "");
+        else if (in.AtReturn())
+            in.Add(DifferenceKind::ExtraReturn, 0, "", in.Take());
+        if (!in.AtEnd())
+            in.Add(DifferenceKind::AfterPacket, 0, "", in.text->substr(in.at));
+    }
+
     bool AtLaterStart(std::size_t index, const Reading& in) const {
         for (std::size_t later = index + 1; later < tracks_.size(); ++later)
             if (in.At(tracks_[later].start))
@@ -169,27 +196,26 @@ private:
         return in.AtEnd() || in.AtReturn() || AtLaterStart(index, in);
     }
 
-    void ReadStart(std::size_t index, Reading& in) {
-        const TrackForm& form = tracks_[index];
+    static void ReadStart(const TrackForm& form, Reading& in) {
         if (in.At(form.start))
             in.Take();
         else if (form.start.empty() && !in.AtData() && !in.At(form.end))
-            Add(DifferenceKind::StartSentinel, form.track, "", in.Take());
+            in.Add(DifferenceKind::StartSentinel, form.track, "", in.Take());
         else if (!form.start.empty() && (in.AtData() || in.At(form.end)))
-            Add(DifferenceKind::StartSentinel, form.track, form.start, "");
+            in.Add(DifferenceKind::StartSentinel, form.track, form.start, "");
         else if (!form.start.empty())
-            Add(DifferenceKind::StartSentinel, form.track, form.start, in.Take());
+            in.Add(DifferenceKind::StartSentinel, form.track, form.start, in.Take());
     }
 
     std::string ReadData(std::size_t index, Reading& in) const {
-        const std::size_t begin = in.Position();
+        const std::size_t begin = in.at;
         while (!in.AtEnd() && !in.AtReturn() && !in.At(tracks_[index].end) &&
                !AtLaterStart(index, in))
             in.Take();
         return in.From(begin);
     }
 
-    void ReadEnd(const TrackForm& form, std::string& data, Reading& in) {
+    static void ReadEnd(const TrackForm& form, std::string& data, Reading& in) {
         if (in.At(form.end)) {
             in.Take();
             return;
@@ -201,7 +227,7 @@ private:
             data.erase(last);
         }
         if (!form.end.empty() || !came.empty())
-            Add(DifferenceKind::EndSentinel, form.track, form.end, came);
+            in.Add(DifferenceKind::EndSentinel, form.track, form.end, came);
     }
 
     // Where the last character of `data` starts; its size when empty.
@@ -212,18 +238,19 @@ private:
         return last;
     }
 
-    void CheckReplaced(int track, const std::string& data, const std::vector<Pair>& pairs) {
-        for (const Pair& pair : pairs) {
+    void CheckReplaced(int track, const std::string& data, Reading& in) const {
+        for (const Pair& pair : pairs_) {
             bool alsoReplacement = false;
-            for (const Pair& other : pairs)
+            for (const Pair& other : pairs_)
                 alsoReplacement = alsoReplacement || other.replacement == pair.original;
             if (!alsoReplacement && data.find(pair.original) != std::string::npos)
-                Add(DifferenceKind::NotReplaced, track, pair.replacement, pair.original);
+                in.Add(DifferenceKind::NotReplaced, track, pair.replacement, pair.original);
         }
     }
 
     const std::vector<TrackForm>& tracks_;
-    std::vector<Difference>& differences_;
+    const std::vector<Pair>& pairs_;
+    bool returnAfterPacket_;
 };
 
 // Whether the form puts something between each two of its tracks.
@@ -247,13 +274,11 @@ SwipeCheck CheckAsTyped(const settings::Setup& form, const std::string& typed) {
     for (const Pair& pair : EnabledPairs(form.replace))
         if (pair.original != pair.replacement)
             pairs.push_back(pair);
-    Reading in(typed);
-    TrackReader reader(tracks, check.differences);
-    for (std::size_t i = 0; i < tracks.size(); ++i)
-        check.tracks.push_back(reader.Read(i, pairs, in));
-    reader.ReadReturn(form.format.crAfterPacket, 0, in);
-    if (!in.AtEnd())
-        reader.Add(DifferenceKind::AfterPacket, 0, "", in.Rest());
+    Reading in;
+    in.text = &typed;
+    SwipeReader(tracks, pairs, form.format.crAfterPacket).ReadFrom(0, in);
+    check.tracks = in.tracks;
+    check.differences = in.differences;
     check.matches = check.differences.empty();
     return check;
 }
