@@ -19,7 +19,16 @@
 //    data, when no letter or digit, is a different (or, where the form has none, an extra)
 //    end sentinel; else the end sentinel is missing. Track data ends in a digit or letter.
 // 5. Carriage return after the track: one is taken where the form asks for it, else it is
-//    missing; one the form does not ask for is extra and taken.
+//    missing. One the form does not ask for is extra and taken, unless the rest reads with
+//    fewer differences when it is left to a later track or the packet (the tracks between
+//    then typed nothing): a reader that skips track 3 types the packet's return after
+//    track 2.
+//
+// A form whose tracks have nothing between them (no end sentinel, no carriage return after
+// the track, no start sentinel of the next one) is not taken apart at all.
+//
+// Where the text does not match, each common keyboard layout is undone in turn; the first
+// under which it matches is named.
 //
 // Then the carriage return after the packet the same way, and whatever is left came after
 // the packet. Data "E" is a track the reader could not read; no data, a track the card does
