@@ -68,6 +68,8 @@ const std::string kBankCard =
 
 TEST(SwipeCheck, StartUpFormAndBankCard) {
     EXPECT_EQ(swipe::TypedFor(kStartUp, {kTrack1, kTrack2, ""}), kBankCard);
+    EXPECT_EQ(swipe::TypedFor(Form("%?;?+?", "12", "1", "=D"), {"B1=^A^2", "1=2", ""}),
+              "%B1D^A^2?\r;1D2?");
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, kBankCard);
     EXPECT_TRUE(check.matches);
     const Lines expected = {"Track 1: %B521700******0002^TESTER/ANNA^2512101123?",
@@ -96,7 +98,7 @@ const SwipeRow kSwipes[] = {
      {"Differs from the format:", "Track 1: the form expects the start sentinel '%', came '#'"}},
     {"start sentinel missing",
      kStartUp,
-     "%B12^A B^34?12=34?+?\r",
+     "%B12^A B^34?09=34?+?\r",
      "RRN",
      {"Differs from the format:", "Track 2: the form expects the start sentinel ';', came none"}},
     {"an extra start sentinel",
@@ -111,7 +113,7 @@ const SwipeRow kSwipes[] = {
      {"Differs from the format:", "Track 1: the form expects the end sentinel '?', came '!'"}},
     {"end sentinel missing",
      kStartUp,
-     "%B12^A B^34?;12=34+?\r",
+     "%B12^A B^34?;12=39+?\r",
      "RRN",
      {"Differs from the format:", "Track 2: the form expects the end sentinel '?', came none"}},
     {"an extra end sentinel",
@@ -138,16 +140,16 @@ const SwipeRow kSwipes[] = {
      {"Differs from the format:",
       "After the packet: the form expects a carriage return, none came"}},
     {"an extra carriage return after the packet",
-     Form("%?;?+?", "123", ""),
-     "%B12^A B^34?;12=34?+?\r",
+     Form("%?;?+?", "123", "123"),
+     "%B12^A B^34?\r;12=34?\r+?\r\r",
      "RRN",
      {"Differs from the format:",
-      "Track 3: a carriage return came after the track, the form expects none"}},
+      "After the packet: a carriage return came, the form expects none"}},
     {"text after the packet, masked and escaped",
      kStartUp,
-     "%B12^A B^34?;12=34?+?\r;5217000000000002=25?\b",
+     "%B12^A B^34?;12=34?+?\r;5217000000000002=25?\b\xFF",
      "RRN",
-     {"Differs from the format:", "After the packet: \";521700******0002=25?\\x08\""}},
+     {"Differs from the format:", "After the packet: \";521700******0002=25?\\x08\\xFF\""}},
     {"a pair replaced",
      Form("%?;?+?", "123", "P", "=D"),
      "%B12^A B^34?;12D34?+?\r",
@@ -197,16 +199,21 @@ TEST(SwipeCheck, TrackLinesOfNoDataAndUnreadableTracks) {
 
 // The same swipe (with '#' opening track 3, which the UK layout moves) through each layout.
 TEST(SwipeCheck, EachLayoutIsNamed) {
-    const char* const kNames[] = {"German", "French (AZERTY)", "Turkish (Q)", "Spanish",
-                                  "UK English"};
+    const char* const kNames[][2] = {{"German", "德语"},
+                                     {"French (AZERTY)", "法语 (AZERTY)"},
+                                     {"Turkish (Q)", "土耳其语 (Q)"},
+                                     {"Spanish", "西班牙语"},
+                                     {"UK English", "英语（英国）"}};
     const settings::Setup form = Form("%?;?#?", "123", "P");
     const std::string us = swipe::TypedFor(form, {kTrack1, kTrack2, ""});
     ASSERT_EQ(swipe::CommonLayoutCount(), std::size(kNames));
     for (std::size_t i = 0; i < swipe::CommonLayoutCount(); ++i) {
-        SCOPED_TRACE(kNames[i]);
+        SCOPED_TRACE(kNames[i][0]);
         const std::string typed = swipe::ThroughLayout(swipe::CommonLayouts()[i], us);
         const swipe::SwipeCheck check = swipe::CheckSwipe(form, typed);
-        EXPECT_EQ(check.layout, kNames[i]);
+        EXPECT_EQ(check.layout, kNames[i][0]);
+        const std::string chinese = settings::Utf8(swipe::ResultLines(check, false, false).back());
+        EXPECT_NE(chinese.find(kNames[i][1]), std::string::npos);
         EXPECT_FALSE(check.matches);
         EXPECT_TRUE(check.differences.empty());
     }
@@ -254,9 +261,14 @@ struct MaskRow {
 const MaskRow kMasks[] = {
     {"11 digits stay", "x52170000002x", "x52170000002x"},
     {"12 digits", "x521700000002x", "x521700**0002x"},
-    {"19 digits", "x5217000000000000002x", "x521700*********0002x"},
+    {"19 digits, at the end", "x5217000000000000002", "x521700*********0002"},
     {"20 digits stay", "52170000000000000002", "52170000000000000002"},
     {"between garbled separators", "ş5217000000000002-25", "ş521700******0002-25"},
+    {"after a byte that starts no character",
+     "\xFF"
+     "521700000002",
+     "\xFF"
+     "521700**0002"},
     {"AZERTY digits", "(é&èàààààààààààé=", "(é&èàà******àààé="},
 };
 
@@ -271,6 +283,7 @@ TEST(SwipeTexts, CaptureHidesNothingTheReaderSends) {
     const std::string typed = "%B5217000000000002?\r\b";
     EXPECT_EQ(swipe::CaptureText(typed, false), L"%B521700******0002?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText(typed, true), L"%B5217000000000002?\u21B5\r\n\\x08");
+    EXPECT_EQ(swipe::CaptureText("\xFFx\x1B", true), L"\\xFFx\\x1B");
 }
 
 }  // namespace
