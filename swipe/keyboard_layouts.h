@@ -15,8 +15,8 @@ struct LayoutKey {
 };
 
 struct KeyboardLayout {
-    const char* english;   // "Turkish (Q)"
-    const char* chinese;   // its name in Chinese, UTF-8
+    const char* english;    // "Turkish (Q)"
+    const char* chinese;    // its name in Chinese, UTF-8
     const LayoutKey* keys;  // only the printable ASCII characters that differ
     std::size_t keyCount;
 };

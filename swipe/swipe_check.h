@@ -55,11 +55,12 @@ struct Difference {
 };
 
 struct SwipeCheck {
-    bool matches = false;      // everything typed is what the form makes a reader type
-    bool tracksApart = true;   // false: the form leaves two of its tracks without a boundary
-    std::string layout;        // not empty: the typing matches once this keyboard layout is
-                               // undone ("Turkish (Q)"); then `differences` is empty
-    std::vector<TrackTyped> tracks;  // each track the form outputs, in order
+    bool matches = false;            // everything typed is what the form makes a reader type
+    bool tracksApart = true;         // false: the form leaves two of its tracks without a boundary
+    std::string layout;              // not empty: the typing matches once this keyboard layout is
+                                     // undone ("Turkish (Q)"); then `differences` is empty
+    std::vector<TrackTyped> tracks;  // each track the form outputs, in order; where `layout`
+                                     // is set, as a US keyboard typed it (the layout undone)
     std::vector<Difference> differences;
 };
 
