@@ -7,7 +7,10 @@
 #include "framework/prompts.h"
 #include "framework/resources.h"
 #include "res/resource.h"
+#include "settings/form_profile.h"
 #include "settings/profile_texts.h"
+#include "swipe/dialog_texts.h"
+#include "app/swipe_dialog.h"
 
 namespace {
 const int kReplacementEdits[] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR, IDC_PAIR1_REPLACEMENT,
@@ -73,8 +76,8 @@ void SettingsDialog::OnLoadStartProfile() {
         ShowStatus(settings::ProfileLoadedText(startProfile_, InEnglish()));
 }
 
-// After the system's own entries: the two profile entries, then the About entry, each group
-// after a separator. The profile entries follow the language (ApplyCaptions).
+// After the system's own entries: the two profile entries and the swipe test, then the About
+// entry, each group after a separator. The first group follows the language (ApplyCaptions).
 void SettingsDialog::AddSystemMenuEntries() {
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
     if (systemMenu == nullptr)
@@ -82,6 +85,7 @@ void SettingsDialog::AddSystemMenuEntries() {
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, IDM_LOAD_PROFILE, settings::LoadProfileEntry(InEnglish()));
     AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_PROFILE, settings::SaveProfileEntry(InEnglish()));
+    AppendMenuW(systemMenu, MF_STRING, IDM_SWIPE_TEST, swipe::SwipeTestEntry(InEnglish()));
     wchar_t text[128] = {};
     if (LoadStringW(fw::ResourceModule(), IDS_ABOUTBOX, text, 128) <= 0 || text[0] == 0)
         return;
@@ -114,6 +118,8 @@ void SettingsDialog::ApplyCaptions(bool english) {
                     settings::LoadProfileEntry(english));
         ModifyMenuW(systemMenu, IDM_SAVE_PROFILE, MF_BYCOMMAND | MF_STRING, IDM_SAVE_PROFILE,
                     settings::SaveProfileEntry(english));
+        ModifyMenuW(systemMenu, IDM_SWIPE_TEST, MF_BYCOMMAND | MF_STRING, IDM_SWIPE_TEST,
+                    swipe::SwipeTestEntry(english));
     }
 }
 
@@ -260,9 +266,23 @@ bool SettingsDialog::OnSysCommand(WPARAM command) {
         case IDM_SAVE_PROFILE:
             OnSaveProfile();
             return true;
+        case IDM_SWIPE_TEST:
+            OnSwipeTest();
+            return true;
         default:
             return false;
     }
+}
+
+// The swipe test checks against the form as it stands; a form the buttons would refuse is
+// refused with the same message.
+void SettingsDialog::OnSwipeTest() {
+    const settings::FormSetup form = settings::ReadSetupFromForm(*this);
+    if (form.refusal) {
+        Report(*form.refusal);
+        return;
+    }
+    SwipeDialog(hwnd(), form.setup).DoModal();
 }
 
 // Minimised, the window shows its icon centred in the client area.

@@ -39,6 +39,7 @@ public:
     // The system menu's profile entries.
     void OnLoadProfile();
     void OnSaveProfile();
+    void OnSwipeTest();
     // A profile to load as "Load profile..." does once the window is up, before anything
     // else it is told; called before the window is made.
     void LoadAtStart(const std::wstring& path) { startProfile_ = path; }

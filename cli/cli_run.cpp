@@ -7,6 +7,7 @@
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/reader_tasks.h"
+#include "cli/swipe_command.h"
 #include "reader/reader_link.h"
 #include "settings/profile.h"
 #include "settings/profile_file.h"
@@ -106,7 +107,7 @@ int List(const Invocation& invocation, Console& console) {
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, Console& console) {
+int RunCli(const std::vector<std::string>& args, Console& console, SwipeSource& input) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.invocation)
         return Fail(console, ExitCode::BadInput, parsed.error);
@@ -119,6 +120,8 @@ int RunCli(const std::vector<std::string>& args, Console& console) {
             return WriteProfileTo(invocation, console);
         case Command::List:
             return List(invocation, console);
+        case Command::Swipe:
+            return RunSwipe(invocation, console, input);
         case Command::Apply:
             if (const auto error = LoadProfile(invocation))
                 return Fail(console, ExitCode::BadInput, *error);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/swipe_input.h"
+
 namespace cli {
 
 // Where the program's text goes: standard output and standard error for the program, strings
@@ -17,6 +19,8 @@ public:
     virtual void Err(const std::string& text) = 0;
 };
 
-int RunCli(const std::vector<std::string>& args, Console& console);
+// `input` is where `swipe` reads its swipe.
+int RunCli(const std::vector<std::string>& args, Console& console,
+           SwipeSource& input = StandardInput());
 
 }  // namespace cli

@@ -16,9 +16,11 @@ std::string Hex(unsigned value, int minDigits) {
     return text;
 }
 
+}  // namespace
+
 // A JSON string. UTF-8 characters stay as they are; control characters and bytes that are
 // not UTF-8 are written as \u00XX.
-std::string JsonString(const std::string& text) {
+std::string JsonText(const std::string& text) {
     std::string out = "\"";
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = settings::Utf8SequenceLength(text, at);
@@ -38,8 +40,6 @@ std::string JsonString(const std::string& text) {
     return out + "\"";
 }
 
-}  // namespace
-
 std::string ReaderText(const std::string& bytes) {
     return settings::Escaped(bytes, bytes.size());
 }
@@ -57,13 +57,12 @@ std::string ListingJson(const std::vector<ListedReader>& readers) {
         const reader::ReaderInfo& info = readers[i].info;
         const std::optional<std::string>& versionText = readers[i].versionText;
         out += i == 0 ? "\n" : ",\n";
-        out +=
-            "  {\"path\": " + JsonString(info.path) +
-            ", \"vendorId\": " + std::to_string(info.vendorId) +
-            ", \"productId\": " + std::to_string(info.productId) +
-            ", \"versionNumber\": " + std::to_string(info.versionNumber) +
-            ", \"versionText\": " + (versionText ? JsonString(ReaderText(*versionText)) : "null") +
-            "}";
+        out += "  {\"path\": " + JsonText(info.path) +
+               ", \"vendorId\": " + std::to_string(info.vendorId) +
+               ", \"productId\": " + std::to_string(info.productId) +
+               ", \"versionNumber\": " + std::to_string(info.versionNumber) +
+               ", \"versionText\": " + (versionText ? JsonText(ReaderText(*versionText)) : "null") +
+               "}";
     }
     return out + (readers.empty() ? "]\n" : "\n]\n");
 }

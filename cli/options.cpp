@@ -25,20 +25,24 @@ const CommandName kCommands[] = {
     {"set", Command::Set},         {"defaults", Command::Defaults},
     {"replace", Command::Replace}, {"cancel-replace", Command::CancelReplace},
     {"apply", Command::Apply},     {"profile", Command::Profile},
-    {"help", Command::Help},
+    {"swipe", Command::Swipe},     {"help", Command::Help},
 };
 
 bool TalksToReaders(Command command) {
-    return command != Command::Help && command != Command::List && command != Command::Profile;
+    return command != Command::Help && command != Command::List && command != Command::Profile &&
+           command != Command::Swipe;
 }
+
+// The longest wait for a swipe: a day.
+constexpr int kMaxTimeoutSeconds = 86400;
 
 // The command line split into its parts before they are checked against the command.
 struct Parts {
     std::optional<Command> command;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
-    bool all = false, json = false, help = false;
-    std::optional<std::string> path, output;
+    bool all = false, json = false, help = false, showAll = false;
+    std::optional<std::string> path, output, profile, timeout;
 };
 
 // Reads `--name=value` or `--name value`; false when the value is missing.
@@ -62,6 +66,8 @@ bool* FlagOf(const std::string& name, Parts& parts) {
         return &parts.all;
     if (name == "--json")
         return &parts.json;
+    if (name == "--show-all")
+        return &parts.showAll;
     return nullptr;
 }
 
@@ -79,22 +85,27 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
         return std::nullopt;
     }
     std::string value;
-    const bool isPath = name == "--path", isOutput = name == "--output" || name == "-o";
+    std::optional<std::string>* slot = name == "--path"                     ? &parts.path
+                                       : name == "--output" || name == "-o" ? &parts.output
+                                       : name == "--profile"                ? &parts.profile
+                                       : name == "--timeout"                ? &parts.timeout
+                                                                            : nullptr;
     // A choice is spelt with two dashes and its exact name, nothing else.
     const std::string choice = name.compare(0, 2, "--") == 0 ? name.substr(2) : "";
-    if (!isPath && !isOutput && !(IsFormatChoice(choice) || choice == "replace"))
+    if (slot == nullptr && !(IsFormatChoice(choice) || choice == "replace"))
         return "unknown option " + Quoted(name);
     if (!TakeValue(args, i, inlineValue, hasInline, value))
         return name + ": a value is missing";
-    if (isPath || isOutput) {
+    if (slot != nullptr) {
         // An empty name (an unset variable in a script) names nothing: it is not taken for
         // the option left out.
         if (value.empty())
-            return name + (isPath ? ": the device path is empty" : ": the file name is empty");
-        std::optional<std::string>& slot = isPath ? parts.path : parts.output;
-        if (slot)
+            return name + (slot == &parts.path      ? ": the device path is empty"
+                           : slot == &parts.timeout ? ": the number of seconds is empty"
+                                                    : ": the file name is empty");
+        if (*slot)
             return name + ": given twice";
-        slot = value;
+        *slot = value;
     } else {
         for (const auto& given : parts.choices)
             if (given.first == choice)
@@ -125,14 +136,23 @@ std::optional<std::string> Split(const std::vector<std::string>& args, Parts& pa
 
 // The options that only some commands take.
 std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) {
-    const bool formatCommand = command == Command::Set || command == Command::Profile;
+    const bool swipe = command == Command::Swipe;
+    const bool formatCommand = command == Command::Set || command == Command::Profile || swipe;
     for (const auto& given : parts.choices) {
-        const bool fits = given.first == "replace" ? command == Command::Profile : formatCommand;
+        const bool fits =
+            given.first == "replace" ? command == Command::Profile || swipe : formatCommand;
         if (!fits)
             return "--" + given.first + ": not an option of this command";
     }
-    if (parts.json && command != Command::List)
-        return "--json: only list takes it";
+    if (parts.json && command != Command::List && !swipe)
+        return "--json: only list and swipe take it";
+    if (!swipe && (parts.profile || parts.timeout || parts.showAll))
+        return std::string(parts.profile   ? "--profile"
+                           : parts.timeout ? "--timeout"
+                                           : "--show-all") +
+               ": only swipe takes it";
+    if (parts.profile && !parts.choices.empty())
+        return "--profile and --" + parts.choices.front().first + " exclude each other";
     if (parts.output && command != Command::Profile)
         return "--output: only profile takes it";
     if ((parts.all || parts.path) && !TalksToReaders(command))
@@ -190,6 +210,19 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     invocation.json = parts.json;
     if (parts.output && *parts.output != "-")
         invocation.file = *parts.output;
+    invocation.showAll = parts.showAll;
+    if (parts.profile)
+        invocation.file = *parts.profile;
+    if (parts.timeout) {
+        const std::string& seconds = *parts.timeout;
+        const bool digits =
+            seconds.size() <= 5 && seconds.find_first_not_of("0123456789") == std::string::npos;
+        const int value = digits ? std::stoi(seconds) : 0;
+        if (!digits || value < 1 || value > kMaxTimeoutSeconds)
+            return {std::nullopt, "--timeout: " + Quoted(seconds) +
+                                      " is not a number of seconds from 1 to 86400"};
+        invocation.timeoutSeconds = value;
+    }
     return {invocation, ""};
 }
 
@@ -212,6 +245,16 @@ std::string UsageText() {
         "  profile [FORMAT OPTIONS] [--replace \"a=x b=y\"] [--output FILE]\n"
         "                          write a profile (to standard output without --output;\n"
         "                          -o FILE is the same as --output FILE)\n"
+        "  swipe [FORMAT OPTIONS] [--replace \"a=x b=y\"] [--profile FILE] [--show-all]\n"
+        "        [--json] [--timeout SECONDS]\n"
+        "                          check what a reader types for one swipe against a format\n"
+        "                          (the options' or a profile's): from a console, raw and\n"
+        "                          unechoed, until the format's last carriage return or a\n"
+        "                          second's pause (30 s for the first key unless --timeout);\n"
+        "                          from a pipe or file, to its end (a line end counts as a\n"
+        "                          carriage return). Card numbers are masked unless\n"
+        "                          --show-all. Exit 0: matches, 1: differs, 3: no swipe in\n"
+        "                          time, 4: bad arguments or profile\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"

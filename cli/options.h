@@ -10,16 +10,29 @@
 
 namespace cli {
 
-enum class Command { Help, List, Version, Set, Defaults, Replace, CancelReplace, Apply, Profile };
+enum class Command {
+    Help,
+    List,
+    Version,
+    Set,
+    Defaults,
+    Replace,
+    CancelReplace,
+    Apply,
+    Profile,
+    Swipe,
+};
 
 struct Invocation {
     Command command = Command::Help;
-    bool all = false;       // every connected reader
-    std::string path;       // the one reader at this device path; empty: the only one
-    bool json = false;      // list: JSON instead of lines
-    settings::Setup setup;  // set: the format; replace: the pairs; profile: both
-    std::string file;       // apply: the profile to read; profile: where to write it (- or
-                            // empty: standard output)
+    bool all = false;         // every connected reader
+    std::string path;         // the one reader at this device path; empty: the only one
+    bool json = false;        // list, swipe: JSON instead of lines
+    settings::Setup setup;    // set: the format; replace: the pairs; profile, swipe: both
+    std::string file;         // apply, swipe --profile: the profile to read; profile: where to
+                              // write it (- or empty: standard output)
+    bool showAll = false;     // swipe: card numbers in full
+    int timeoutSeconds = 30;  // swipe: how long a console waits for the first key
 };
 
 struct ParsedArguments {

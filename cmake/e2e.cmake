@@ -17,7 +17,7 @@ target_link_options(e2e_reader_tests PRIVATE ${STATIC_LINK})
 # script can click it with xdotool and read what it shows.
 add_executable(e2e_window_probe ${E2E_DIR}/window_probe.cpp)
 target_compile_options(e2e_window_probe PRIVATE ${WARNINGS})
-target_link_libraries(e2e_window_probe PRIVATE user32)
+target_link_libraries(e2e_window_probe PRIVATE user32 advapi32)
 target_link_options(e2e_window_probe PRIVATE ${STATIC_LINK})
 
 # One command from click to final status: the simulated host and the virtual reader.

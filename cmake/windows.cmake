@@ -109,6 +109,8 @@ add_executable(bench_empty_dialog WIN32 ${EMPTY_DIALOG}/empty_dialog.cpp ${EMPTY
 target_compile_options(bench_empty_dialog PRIVATE ${WARNINGS})
 target_link_options(bench_empty_dialog PRIVATE ${STATIC_LINK} -mwindows -s)
 add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
+# The swipe benchmark opens the program's own windows.
+target_sources(win32_swipe_bench PRIVATE ${RESOURCES})
 
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})

@@ -4,7 +4,7 @@
 # starts it without the reader. Without a display it runs on a virtual one and leaves
 # screenshots in build/screenshots: the welcome window, the settings window, its system menu
 # in both languages, the save dialog of its "Save profile..." entry and, with the reader, the
-# settings window after Find Device.
+# settings window after Find Device and the swipe test with a swipe of the reader.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -70,7 +70,8 @@ if open_system_menu; then
 fi
 xdotool key Escape
 click_control 1003 # English
-if open_system_menu && xdotool key Up Up Return &&
+# Up from the last entry, About, over the separator: the swipe test, then "Save profile...".
+if open_system_menu && xdotool key Up Up Up Return &&
   vreader_probe "Save profile" foreground >/dev/null; then
   import -window root "$shots/save-profile.png"
   echo "  $shots/save-profile.png (the save dialog of \"Save profile...\")"
@@ -82,5 +83,21 @@ if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001
   vreader_probe "Information" foreground >/dev/null || true
   import -window root "$shots/found.png"
   echo "  $shots/found.png (after Find Device: the reader's version)"
+  # The swipe test with what the reader types: a test card, "Set Device" (the reader then
+  # types that card with the form's format), and its typing sent into the swipe test.
+  xdotool key Escape
+  probe=$VR_TREE/e2e_window_probe.exe
+  vr_wine "$probe" card "B5217000000000002^TEST/CARD^2512101" "5217000000000002=2512101" "" \
+    </dev/null >/dev/null 2>&1 || true
+  click_control 1020
+  vreader_probe "Information" foreground >/dev/null && xdotool key Escape
+  if open_system_menu && xdotool key Up Up Return &&
+    vreader_probe "Swipe test" foreground >/dev/null &&
+    vr_wine "$probe" swipe </dev/null >/dev/null 2>&1; then
+    sleep 1
+    import -window root "$shots/swipe-test.png"
+    echo "  $shots/swipe-test.png (the swipe test with a swipe of the virtual reader)"
+    xdotool key Escape
+  fi
 fi
 kill "$app" >/dev/null 2>&1 || true

@@ -132,28 +132,49 @@ std::wstring CaptureText(const std::string& typed, bool showAll) {
     return settings::Wide(showAll ? shown : MaskCardNumbers(shown));
 }
 
-std::vector<std::wstring> ResultLines(const SwipeCheck& check, bool english, bool showAll) {
-    std::vector<std::string> lines;
-    for (const TrackTyped& track : check.tracks)
-        lines.push_back(TrackLine(track, english, showAll));
-    if (!check.tracksApart) {
-        lines.push_back(Pick(english,
-                             "The format puts nothing between two of its tracks: they cannot be "
-                             "told apart.",
-                             "格式在两个轨道之间没有任何分隔：无法区分各轨道。"));
-    } else if (!check.layout.empty()) {
-        lines.push_back(LayoutLine(check.layout, english));
-    } else if (check.matches) {
-        lines.push_back(Pick(english, "Matches the format.", "与格式相符。"));
-    } else {
-        lines.push_back(Pick(english, "Differs from the format:", "与格式不符："));
-        for (const Difference& difference : check.differences)
-            lines.push_back(DifferenceLine(difference, english, showAll));
-    }
+namespace {
+
+std::vector<std::wstring> Wide(const std::vector<std::string>& lines) {
     std::vector<std::wstring> wide;
     for (const std::string& line : lines)
         wide.push_back(settings::Wide(line));
     return wide;
+}
+
+// What makes the swipe differ: one line per difference, or the one line that stands for
+// them all (the tracks cannot be told apart; a keyboard layout); none when it matches.
+std::vector<std::string> Findings(const SwipeCheck& check, bool english, bool showAll) {
+    if (!check.tracksApart)
+        return {Pick(english,
+                     "The format puts nothing between two of its tracks: they cannot be told "
+                     "apart.",
+                     "格式在两个轨道之间没有任何分隔：无法区分各轨道。")};
+    if (!check.layout.empty())
+        return {LayoutLine(check.layout, english)};
+    std::vector<std::string> lines;
+    for (const Difference& difference : check.differences)
+        lines.push_back(DifferenceLine(difference, english, showAll));
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::wstring> ResultLines(const SwipeCheck& check, bool english, bool showAll) {
+    std::vector<std::string> lines;
+    for (const TrackTyped& track : check.tracks)
+        lines.push_back(TrackLine(track, english, showAll));
+    const bool oneLine = !check.tracksApart || !check.layout.empty();
+    if (check.matches)
+        lines.push_back(Pick(english, "Matches the format.", "与格式相符。"));
+    else if (!oneLine)
+        lines.push_back(Pick(english, "Differs from the format:", "与格式不符："));
+    for (const std::string& line : Findings(check, english, showAll))
+        lines.push_back(line);
+    return Wide(lines);
+}
+
+std::vector<std::wstring> DifferenceLines(const SwipeCheck& check, bool english, bool showAll) {
+    return Wide(Findings(check, english, showAll));
 }
 
 const wchar_t* WaitingText(bool english) {

@@ -19,6 +19,11 @@ std::wstring CaptureText(const std::string& typed, bool showAll);
 // line per difference, or the layout's line, or the line that the tracks cannot be told apart.
 std::vector<std::wstring> ResultLines(const SwipeCheck& check, bool english, bool showAll);
 
+// What makes the swipe differ, as ResultLines ends with it: one line per difference, or the
+// one line that stands for them (a keyboard layout; tracks that cannot be told apart); none
+// when the swipe matches.
+std::vector<std::wstring> DifferenceLines(const SwipeCheck& check, bool english, bool showAll);
+
 // "Waiting for a swipe..." before the first key.
 const wchar_t* WaitingText(bool english);
 

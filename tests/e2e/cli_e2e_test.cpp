@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/swipe_input.h"
 #include "settings/system_reason.h"
 #include "virtual_reader.h"
 
@@ -61,6 +62,22 @@ Outcome Call(const Args& args) {
     const int code = cli::RunCli(args, console);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     std::printf("timing: %-50s exit %d %6.0f ms\n", Joined(args).c_str(), code, took.count());
+    return {code, console.out, console.err};
+}
+
+// What a pipe hands `swipe`: the whole text at once.
+struct Piped : cli::SwipeSource {
+    explicit Piped(std::string typed) : text(std::move(typed)) {}
+    bool Interactive() override { return false; }
+    std::optional<std::string> Read(int, unsigned, unsigned) override { return text; }
+    std::string text;
+};
+
+// `swipe` run as the program runs it, with `typed` on its standard input.
+Outcome Swipe(const Args& args, const std::string& typed) {
+    Recorder console;
+    Piped input(typed);
+    const int code = cli::RunCli(args, console, input);
     return {code, console.out, console.err};
 }
 
@@ -131,13 +148,25 @@ TEST_F(CliE2e, CommandsAndAnswers) {
 }
 
 // What the reader types for a card once set has given it a format: tracks 1 and 2 with
-// track 2 ending without a sentinel, a carriage return after each of them. Another card is
-// typed with that format at the next report.
+// track 2 ending without a sentinel, a carriage return after each of them. `swipe` finds it
+// matching that format, and names what differs from another. Another card is typed with
+// that format at the next report.
 TEST_F(CliE2e, TheReaderTypesTheCardAsSetAsksIt) {
     VirtualReader::SetCard("B4000123412341234^TEST/CARD^2512101\n4000123412341234=2512101\n");
     ExpectOutcome(Call({"set", "--tracks=1,2", "--cr=1,2", "--track2-end="}), 0, kFormatted, "");
-    EXPECT_EQ(VirtualReader::Typed(),
-              "%B4000123412341234^TEST/CARD^2512101?\r;4000123412341234=2512101\r");
+    const std::string typed = VirtualReader::Typed();
+    EXPECT_EQ(typed, "%B4000123412341234^TEST/CARD^2512101?\r;4000123412341234=2512101\r");
+    ExpectOutcome(Swipe({"swipe", "--tracks=1,2", "--cr=1,2", "--track2-end="}, typed), 0,
+                  "Track 1: %B400012******1234^TEST/CARD^2512101?\n"
+                  "Track 2: ;400012******1234=2512101\n"
+                  "Matches the format.\n",
+                  "");
+    ExpectOutcome(Swipe({"swipe", "--tracks=1,2", "--cr=1,2"}, typed), 1,
+                  "Track 1: %B400012******1234^TEST/CARD^2512101?\n"
+                  "Track 2: ;400012******1234=2512101\n"
+                  "Differs from the format:\n"
+                  "Track 2: the form expects the end sentinel '?', came none\n",
+                  "");
     VirtualReader::SetCard("\n4000123412341234=2512101\n");
     ExpectOutcome(Call({"version"}), 0, "ZP350 VR 1.0\n", "");
     EXPECT_EQ(VirtualReader::Typed(), "%?\r;4000123412341234=2512101\r");

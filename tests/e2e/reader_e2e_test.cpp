@@ -7,6 +7,8 @@
 
 #include "reader_window.h"
 #include "res/resource.h"
+#include "settings/utf8.h"
+#include "swipe_window.h"
 #include "ui_helpers.h"
 #include "virtual_reader.h"
 
@@ -105,6 +107,23 @@ TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
     VirtualReader::Set(L"DelayMs", 600);
     VirtualReader::Set(L"Answer", 'N');
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), ErrorBox(L"ERROR", L"Set format failed!"));
+}
+
+// The reader, set from the window, types a test card; swiped into the swipe test, that typing
+// matches the form, and once the form has changed after "Set Device" the difference is named.
+TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
+    Connect();
+    VirtualReader::SetCard("B5217000000000002^TEST/CARD^2512101\n5217000000000002=2512101\n");
+    SetChecked({IDC_OUTPUT_TRACK3}, false);
+    EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
+    const std::wstring typed = settings::Wide(VirtualReader::Typed());
+    SwipeSeen seen = SwipeThroughWindow(hwnd, typed);
+    EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
+    SetText(IDC_TRACK2_START, L"#");
+    seen = SwipeThroughWindow(hwnd, typed);
+    EXPECT_NE(seen.result.find(L"Track 2: the form expects the start sentinel '#', came ';'"),
+              std::wstring::npos)
+        << seen.result;
 }
 
 // The reader pulled out while a transfer is pending, as the system ends it.

@@ -11,16 +11,25 @@
 //                                                            painted (a message box's title)
 //   e2e_window_probe menu                                    a popup menu is open and has
 //                                                            painted
+//   e2e_window_probe card TRACK1 TRACK2 TRACK3                gives the virtual reader a test
+//                                                            card ("" for a track it lacks)
+//   e2e_window_probe swipe                                   types what the virtual reader
+//                                                            types for its card into the
+//                                                            window in front, as a keyboard
 // Exit code 0 when the window and the control were found (and, for ready, it is in front).
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kFindDevice = 1001, kStatus = 1023;
+const wchar_t kReaderKey[] =
+    L"System\\CurrentControlSet\\Enum\\ROOT\\VID_5131&PID_2007\\0000\\Device Parameters";
 bool g_settings = false;  // which window is looked for
 HWND g_found = nullptr;
 
@@ -48,9 +57,53 @@ void PrintText(HWND hwnd) {
     std::printf("%s\n", utf8);
 }
 
+// The virtual reader's test card: its three tracks, one a line.
+bool SetCard(char** tracks) {
+    std::wstring card;
+    for (int i = 0; i < 3; ++i) {
+        for (const char* c = tracks[i]; *c != 0; ++c)
+            card += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+        card += L'\n';
+    }
+    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, kReaderKey, L"Card", REG_SZ, card.c_str(),
+                           static_cast<DWORD>((card.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
+}
+
+// Types the reader's "Typed" value: characters as a keyboard's character keys, a carriage
+// return as the Return key.
+bool TypeWhatTheReaderTypes() {
+    wchar_t typed[1024] = {};
+    DWORD size = sizeof(typed) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kReaderKey, L"Typed", RRF_RT_REG_SZ, nullptr, typed,
+                     &size) != ERROR_SUCCESS)
+        return false;
+    std::vector<INPUT> keys;
+    for (const wchar_t* c = typed; *c != 0; ++c) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        if (*c == L'\r') {
+            down.ki.wVk = VK_RETURN;
+        } else {
+            down.ki.wScan = *c;
+            down.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        INPUT up = down;
+        up.ki.dwFlags |= KEYEVENTF_KEYUP;
+        keys.push_back(down);
+        keys.push_back(up);
+    }
+    SecureZeroMemory(typed, sizeof(typed));
+    return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "card") == 0)
+        return SetCard(argv + 2) ? 0 : 1;
+    if (argc == 2 && std::strcmp(argv[1], "swipe") == 0)
+        return TypeWhatTheReaderTypes() ? 0 : 1;
     if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
         const HWND front = GetForegroundWindow();
         if (front == nullptr || !Painted(front))

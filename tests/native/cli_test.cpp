@@ -53,7 +53,14 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=1", "--tracks=2"}, "--tracks: given twice"},
         {{"version", "--tracks=1"}, "--tracks: not an option of this command"},
         {{"set", "--replace=a=b"}, "--replace: not an option of this command"},
-        {{"version", "--json"}, "--json: only list takes it"},
+        {{"version", "--json"}, "--json: only list and swipe take it"},
+        {{"version", "--show-all"}, "--show-all: only swipe takes it"},
+        {{"set", "--timeout=5"}, "--timeout: only swipe takes it"},
+        {{"swipe", "--timeout=0"}, "--timeout: \"0\" is not a number of seconds from 1 to 86400"},
+        {{"swipe", "--timeout=1e3"},
+         "--timeout: \"1e3\" is not a number of seconds from 1 to 86400"},
+        {{"swipe", "--profile="}, "--profile: the file name is empty"},
+        {{"swipe", "--profile=till.zp350", "--cr=none"}, "--profile and --cr exclude each other"},
         {{"set", "--output=x"}, "--output: only profile takes it"},
         {{"list", "--all"}, "--all: this command addresses no reader"},
         {{"profile", "--path=p"}, "--path: this command addresses no reader"},
@@ -165,6 +172,13 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(Parsed({"version", "--path", "\\\\?\\hid#x"}).path, "\\\\?\\hid#x");
     EXPECT_EQ(Parsed({"apply", "setup.txt"}).file, "setup.txt");
     EXPECT_EQ(Parsed({"profile", "-o", "-"}).file, "");
+    const cli::Invocation swipe =
+        Parsed({"swipe", "--profile", "till.zp350", "--show-all", "--json", "--timeout=86400"});
+    EXPECT_EQ(swipe.file, "till.zp350");
+    EXPECT_TRUE(swipe.showAll);
+    EXPECT_TRUE(swipe.json);
+    EXPECT_EQ(swipe.timeoutSeconds, 86400);
+    EXPECT_EQ(Parsed({"swipe"}).timeoutSeconds, 30);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
 }
 

@@ -63,6 +63,34 @@ std::vector<COLORREF> ShownPixels(HWND window) {
     return pixels;
 }
 
+void TypeKeys(const std::wstring& text) {
+    std::vector<INPUT> keys;
+    for (wchar_t c : text) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        if (c == L'\r') {
+            down.ki.wVk = VK_RETURN;
+        } else {
+            down.ki.wScan = c;
+            down.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        INPUT up = down;
+        up.ki.dwFlags |= KEYEVENTF_KEYUP;
+        keys.push_back(down);
+        keys.push_back(up);
+    }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void PressKey(WORD key) {
+    INPUT keys[2] = {};
+    keys[0].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = key;
+    keys[1] = keys[0];
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 namespace {
 void (*g_soon)() = nullptr;
 

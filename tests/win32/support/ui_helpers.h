@@ -30,6 +30,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
 bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& seen);
 // The pixels of `window`'s client area as it shows them, row by row.
 std::vector<COLORREF> ShownPixels(HWND window);
+// Types `text` into whatever window has the keyboard, as a reader types: each character as a
+// keyboard's own character key, a carriage return as the Return key; all in one go, as fast
+// as the system takes them.
+void TypeKeys(const std::wstring& text);
+// Presses and releases one key.
+void PressKey(WORD key);
 // Runs `action` on the next pass of the message loop of a modal window that is about to
 // start (a one-shot thread timer).
 void RunSoon(void (*action)());

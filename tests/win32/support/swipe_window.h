@@ -1,0 +1,23 @@
+// Drives the swipe test window as a person and a reader do: opened from the settings window's
+// system menu, the focus put on its "Show full numbers" box, a swipe typed with SendInput,
+// the verdict waited for, then Clear, then Escape.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// What the window showed along the way.
+struct SwipeSeen {
+    HWND window = nullptr;  // no longer a window once it has closed
+    std::wstring title, clear;
+    std::wstring capture, result;  // once the verdict showed
+    bool visibleAfterSwipe = false;
+    bool focusKept = false;     // the focus still on the check box
+    bool checkBoxLeft = false;  // and the box still unchecked
+    std::wstring captureAfterClear, resultAfterClear;
+    double verdictMs = -1;  // from the keys sent to the verdict seen (polled every 5 ms)
+};
+
+// Returns once the window has closed.
+SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe);
