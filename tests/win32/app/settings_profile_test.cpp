@@ -132,32 +132,36 @@ std::wstring EntryText(HMENU menu, int position) {
     return text;
 }
 
-// The two entries stand in a group of their own before the About entry's, in the window's
-// language.
-TEST_F(SettingsProfile, SystemMenuHasBothEntriesBeforeTheAboutGroupInTheWindowsLanguage) {
+// The profile entries and the swipe test stand in a group of their own before the About
+// entry's, in the window's language.
+TEST_F(SettingsProfile, SystemMenuHasItsEntriesBeforeTheAboutGroupInTheWindowsLanguage) {
     HMENU menu = GetSystemMenu(hwnd, FALSE);
     const int about = GetMenuItemCount(menu) - 1;
     EXPECT_EQ(GetMenuItemID(menu, about), UINT{IDM_ABOUTBOX});
     EXPECT_TRUE(GetMenuState(menu, about - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(menu, about - 2), UINT{IDM_SAVE_PROFILE});
-    EXPECT_EQ(GetMenuItemID(menu, about - 3), UINT{IDM_LOAD_PROFILE});
-    EXPECT_TRUE(GetMenuState(menu, about - 4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(menu, about - 2), UINT{IDM_SWIPE_TEST});
+    EXPECT_EQ(GetMenuItemID(menu, about - 3), UINT{IDM_SAVE_PROFILE});
+    EXPECT_EQ(GetMenuItemID(menu, about - 4), UINT{IDM_LOAD_PROFILE});
+    EXPECT_TRUE(GetMenuState(menu, about - 5, MF_BYPOSITION) & MF_SEPARATOR);
     const struct {
         const char* name;
         int radio;
         const wchar_t* load;
         const wchar_t* save;
+        const wchar_t* swipe;
     } languages[] = {
-        {"at first", 0, L"Load profile...", L"Save profile..."},
-        {"Chinese", IDC_RADIO_CHINESE, L"载入配置文件...", L"保存配置文件..."},
-        {"English again", IDC_RADIO_ENGLISH, L"Load profile...", L"Save profile..."},
+        {"at first", 0, L"Load profile...", L"Save profile...", L"Swipe test..."},
+        {"Chinese", IDC_RADIO_CHINESE, L"载入配置文件...", L"保存配置文件...", L"刷卡测试..."},
+        {"English again", IDC_RADIO_ENGLISH, L"Load profile...", L"Save profile...",
+         L"Swipe test..."},
     };
     for (const auto& language : languages) {
         SCOPED_TRACE(language.name);
         if (language.radio)
             Click(hwnd, language.radio);
-        EXPECT_EQ(EntryText(menu, about - 3), language.load);
-        EXPECT_EQ(EntryText(menu, about - 2), language.save);
+        EXPECT_EQ(EntryText(menu, about - 4), language.load);
+        EXPECT_EQ(EntryText(menu, about - 3), language.save);
+        EXPECT_EQ(EntryText(menu, about - 2), language.swipe);
         EXPECT_EQ(GetMenuItemCount(menu), about + 1);
     }
 }

@@ -49,6 +49,8 @@ TEST_F(SwipeTest, ASwipeTypedIntoTheWindowGetsItsVerdictWithTheNumberMasked) {
     EXPECT_TRUE(seen.visibleAfterSwipe);
     EXPECT_TRUE(seen.focusKept);
     EXPECT_TRUE(seen.checkBoxLeft);
+    // Asked for, the numbers show in full.
+    EXPECT_NE(seen.resultInFull.find(kFull), std::wstring::npos);
     // Clear wipes what was captured; Escape closed the window.
     EXPECT_EQ(seen.captureAfterClear, L"");
     EXPECT_EQ(seen.resultAfterClear, L"Waiting for a swipe...");

@@ -33,6 +33,9 @@ void CALLBACK AfterSwipe(HWND, UINT, UINT_PTR id, DWORD) {
     g_seen.visibleAfterSwipe = IsWindowVisible(window);
     g_seen.focusKept = GetFocus() == GetDlgItem(window, IDC_SHOW_FULL_NUMBERS);
     g_seen.checkBoxLeft = !IsItemChecked(window, IDC_SHOW_FULL_NUMBERS);
+    Click(window, IDC_SHOW_FULL_NUMBERS);
+    g_seen.resultInFull = ItemText(window, IDC_SWIPE_RESULT);
+    Click(window, IDC_SHOW_FULL_NUMBERS);
     Click(window, IDC_SWIPE_CLEAR);
     g_seen.captureAfterClear = ItemText(window, IDC_SWIPE_CAPTURE);
     g_seen.resultAfterClear = ItemText(window, IDC_SWIPE_RESULT);

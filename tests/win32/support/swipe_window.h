@@ -15,6 +15,7 @@ struct SwipeSeen {
     bool visibleAfterSwipe = false;
     bool focusKept = false;     // the focus still on the check box
     bool checkBoxLeft = false;  // and the box still unchecked
+    std::wstring resultInFull;  // the verdict once "Show full numbers" was checked
     std::wstring captureAfterClear, resultAfterClear;
     double verdictMs = -1;  // from the keys sent to the verdict seen (polled every 5 ms)
 };
