@@ -1,6 +1,6 @@
 # The two front doors: `make run` builds and starts the tool, `make test` builds it and runs
 # every test. Both install what they need first (scripts/setup.sh).
-.PHONY: all setup build run test bench dist dist-check fuzz format lint clean
+.PHONY: all setup build run test bench dist dist-check fuzz format lint mutants-windows clean
 all: build
 setup:
 	bash scripts/setup.sh
@@ -23,5 +23,7 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 lint:
 	bash scripts/lint.sh
+mutants-windows:
+	bash scripts/mutants-windows.sh
 clean:
 	rm -rf build
