@@ -28,14 +28,16 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
         }
         form = *profile.setup;
     }
-    if (input.Interactive())
+    const bool interactive = input.Interactive();
+    if (interactive)
         console.Err("Swipe a card now\n");
     std::optional<std::string> typed =
         input.Read(swipe::ReturnsPerSwipe(form), kPauseMs,
                    static_cast<unsigned>(invocation.timeoutSeconds) * 1000u);
     if (!typed) {
-        console.Err("zp350cli: no swipe came within " + std::to_string(invocation.timeoutSeconds) +
-                    " s\n");
+        console.Err(interactive ? "zp350cli: no swipe came within " +
+                                      std::to_string(invocation.timeoutSeconds) + " s\n"
+                                : std::string("zp350cli: standard input holds no swipe\n"));
         return Code(ExitCode::Timeout);
     }
     const swipe::SwipeCheck check = swipe::CheckSwipe(form, *typed);

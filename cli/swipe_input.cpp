@@ -108,6 +108,8 @@ private:
         }
         SecureZeroMemory(&bytes[0], bytes.size());
         SecureZeroMemory(buffer, sizeof(buffer));
+        if (typed.empty())
+            return std::nullopt;
         return typed;
     }
 };

@@ -13,7 +13,7 @@ public:
     // swipe ends as in the window.
     virtual bool Interactive() = 0;
     // The characters of one swipe (UTF-8, carriage returns as '\r'); none when no key came
-    // within `timeoutMs` (a console only). A console's swipe ends after its `returns`-th
+    // within `timeoutMs` at a console, or a pipe held nothing. A console's swipe ends after its `returns`-th
     // carriage return (0: none ends it) or after `pauseMs` without a key; a pipe's at its end,
     // with each line end (LF or CR LF) read as a carriage return.
     virtual std::optional<std::string> Read(int returns, unsigned pauseMs, unsigned timeoutMs) = 0;
