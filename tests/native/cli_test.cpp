@@ -28,6 +28,11 @@ const std::string kHalfPair =
     "Notice：if you choose \"Enable Replease\" option \"character\" EditBox \"Replease with\" "
     "EditBox You must fill character in both of them";
 
+// The refusal of a carriage return after the packet and after a track.
+const std::string kCrConflict =
+    "Notice: “Output (CR) flag at the end of packet” and“Output (CR) flag at the end of Track X”， "
+    "they cann't be selected at the same time";
+
 const auto Parsed = [](const Args& args) { return cli::ParseArguments(args).invocation.value(); };
 
 TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
@@ -45,9 +50,8 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=12"}, "--tracks: \"12\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks="}, "--tracks: You must select any one track to output!"},
-        {{"set", "--cr=packet,2"},
-         "--cr: Notice: “Output (CR) flag at the end of packet” and“"
-         "Output (CR) flag at the end of Track X”， they cann't be selected at the same time"},
+        {{"set", "--cr=packet,2"}, "--cr: " + kCrConflict},
+        {{"set", "--cr=1,packet"}, "--cr: " + kCrConflict},
         {{"set", "--cr=4"}, "--cr: \"4\" is not packet, none or a track 1, 2 or 3"},
         {{"set", "--tracks"}, "--tracks: a value is missing"},
         {{"set", "--tracks=1", "--tracks=2"}, "--tracks: given twice"},
@@ -73,6 +77,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
         {{"replace", "ab"}, "replace: \"ab\" is not a pair like a=x"},
         {{"replace", "a=xy"}, "replace: \"a=xy\" is not a pair like a=x"},
+        {{"replace", "=xy="}, "replace: \"=xy=\" is not a pair like a=x"},
         {{"apply"}, "apply: the profile file is missing"},
         {{"apply", ""}, "apply: the profile file name is empty"},
         {{"profile", "-o", ""}, "-o: the file name is empty"},
@@ -265,6 +270,8 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
          "\xF0\x90\x80\x80 \xF4\x8F\xBF\xBF\ntracks = 1\n",
          ""},
         {"CR LF line ends", "# shop\r\ntracks = 1\r\ncr = none\r\n", ""},
+        {"an empty first line", "\n# a longer comment\ntracks = 1\n", ""},
+        {"a byte-order mark first", "\xEF\xBB\xBFtracks = 1\n", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,13 +283,31 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
 
 // Each translated control has one caption in both languages; the found text prints the
 // version in upper-case hex.
-TEST(WindowTexts, CaptionsAndFoundText) {
+TEST(WindowTexts, CaptionsMessagesAndFoundText) {
     std::set<int> ids;
     for (std::size_t i = 0; i < kCaptionCount; ++i) {
         SCOPED_TRACE(testing::Message() << "control " << kCaptions[i].controlId);
         EXPECT_TRUE(ids.insert(kCaptions[i].controlId).second);  // once
         EXPECT_NE(kCaptions[i].english[0], 0);
         EXPECT_NE(kCaptions[i].chinese[0], 0);
+    }
+    // Every control of the settings window has one but the boxes the user types in, the
+    // status line the program writes and the language buttons, which name themselves in both.
+    const std::set<int> uncaptioned = {
+        IDC_RADIO_CHINESE,    IDC_RADIO_ENGLISH, IDC_TRACK1_START,      IDC_TRACK1_END,
+        IDC_TRACK2_START,     IDC_TRACK2_END,    IDC_TRACK3_START,      IDC_TRACK3_END,
+        IDC_STATUS,           IDC_PAIR1_CHAR,    IDC_PAIR1_REPLACEMENT, IDC_PAIR2_CHAR,
+        IDC_PAIR2_REPLACEMENT};
+    for (int id = IDC_DEVICE_FRAME; id <= IDC_ALLOW_PAIR1; ++id)
+        EXPECT_EQ(ids.count(id) == 1, uncaptioned.count(id) == 0) << "control " << id;
+    EXPECT_EQ(*ids.begin(), IDC_DEVICE_FRAME);  // the first and last of the window's controls
+    EXPECT_EQ(*ids.rbegin(), IDC_ALLOW_PAIR1);
+    // A message shown in a box has the box's title and icon; one for the status line has neither.
+    for (int i = 0; i <= static_cast<int>(Occasion::CommandReportSizeUnsupported); ++i) {
+        SCOPED_TRACE(testing::Message() << "occasion " << i);
+        const Message& message = MessageFor(static_cast<Occasion>(i));
+        EXPECT_EQ(message.title == nullptr, message.shown == Shown::Status);
+        EXPECT_EQ(message.icon == 0, message.shown == Shown::Status);
     }
     const std::pair<std::uint16_t, const wchar_t*> cases[] = {{0x0100, L"Detect device OK,ver100"},
                                                               {0x000A, L"Detect device OK,verA"},
@@ -305,6 +330,15 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
         {"an initialism kept", "HID class failure.\r\n", 1, "HID class failure, error 1"},
         {"two lines", "First line.\r\nSecond line.\r\n", 2, "first line. Second line, error 2"},
         {"no message", "", 258, "error 258"},
+        {"A, the first capital", "Access is denied.\r\n", 5, "access is denied, error 5"},
+        {"Z, the last capital", "Zero bytes read.", 38, "zero bytes read, error 38"},
+        {"a, the first small letter", "Bad command.", 22, "bad command, error 22"},
+        {"z, the last small letter", "Ozone.", 4, "ozone, error 4"},
+        {"two letters", "Ok.", 6, "ok, error 6"},
+        {"@, before the capitals", "@home failed.", 7, "@home failed, error 7"},
+        {"[, after the capitals", "[device] lost.", 8, "[device] lost, error 8"},
+        {"`, before the small letters", "A`b.", 9, "A`b, error 9"},
+        {"{, after the small letters", "A{b}.", 10, "A{b}, error 10"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -314,29 +348,98 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
     EXPECT_EQ(cli::CauseNote(reader::Operation::None, "error 5"), "");
 }
 
-// Window texts reach the console as UTF-8; a surrogate pair is one character. Listing lines
-// and JSON.
+// Every saved profile and every path goes through UTF-8: each sequence length at both of its
+// edges, the two sides of the surrogate block and the last character, there and back.
+TEST(Utf8Text, EachLengthAtItsEdgesThereAndBack) {
+    const struct {
+        const char* name;
+        std::wstring wide;
+        std::string utf8;
+    } cases[] = {
+        {"U+007F, the last single byte", {0x7F}, "\x7F"},
+        {"U+0080, the first of two bytes", {0x80}, "\xC2\x80"},
+        {"U+07FF, the last of two bytes", {0x7FF}, "\xDF\xBF"},
+        {"U+0800, the first of three bytes", {0x800}, "\xE0\xA0\x80"},
+        {"U+D7FF, below the surrogates", {0xD7FF}, "\xED\x9F\xBF"},
+        {"U+E000, above the surrogates", {0xE000}, "\xEE\x80\x80"},
+        {"U+FFFF, the last of three bytes", {0xFFFF}, "\xEF\xBF\xBF"},
+        {"U+10000, the first of four bytes", {0x10000}, "\xF0\x90\x80\x80"},
+        {"U+FFFFF, the last before lead F4", {0xFFFFF}, "\xF3\xBF\xBF\xBF"},
+        {"U+10FFFF, the last character", {0x10FFFF}, "\xF4\x8F\xBF\xBF"},
+        {"each length in a row",
+         {L'a', 0xE9, 0x4E2D, 0x1F600, L'z'},
+         "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(settings::Utf8(c.wide), c.utf8);
+        EXPECT_EQ(settings::Wide(c.utf8), c.wide);
+    }
+}
+
+// Window texts reach the console as UTF-8 (UTF-16 on Windows): a high surrogate followed by a
+// low one is one character; any other surrogate is written as it is.
+TEST(Utf8Text, ASurrogatePairIsOneCharacter) {
+    const struct {
+        const char* name;
+        std::wstring wide;
+        std::string utf8;
+    } cases[] = {
+        {"the first pair, at the start", {0xD800, 0xDC00, L'z'}, "\xF0\x90\x80\x80z"},
+        {"the last pair, after a character", {L'a', 0xDBFF, 0xDFFF}, "a\xF4\x8F\xBF\xBF"},
+        {"a pair between characters", {L'a', 0xD83D, 0xDE00, L'z'}, "a\xF0\x9F\x98\x80z"},
+        {"a high surrogate before a character", {0xD800, L'z'}, "\xED\xA0\x80z"},
+        {"a high surrogate before U+E000", {0xDBFF, 0xE000}, "\xED\xAF\xBF\xEE\x80\x80"},
+        {"a high surrogate at the end", {L'a', 0xDBFF}, "a\xED\xAF\xBF"},
+        {"a character before a low surrogate", {L'a', 0xDC00}, "a\xED\xB0\x80"},
+        {"low surrogates first, then a high one",
+         {0xDC00, 0xDC00, 0xD800},
+         "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(settings::Utf8(c.wide), c.utf8);
+    }
+}
+
 // Paths and reasons come back from UTF-8 for the window's boxes: every well-formed sequence as
 // its character, anything else as U+FFFD, one per byte.
 TEST(Utf8Text, WideReadsWellFormedSequencesAndMarksTheRest) {
-    EXPECT_EQ(settings::Wide("a\xC3\xA9\xE4\xB8\xAD"), L"a\u00E9\u4E2D");
-    EXPECT_EQ(settings::Wide("\xC3(\xED\xA0\x80"), L"\uFFFD(\uFFFD\uFFFD\uFFFD");
+    const struct {
+        const char* name;
+        std::string utf8;
+        std::wstring wide;
+    } cases[] = {
+        {"a continuation byte alone", "\x80", {0xFFFD}},
+        {"a lead byte without its continuation", "\xC3(", {0xFFFD, L'('}},
+        {"an overlong form", "\xC0\xAF", {0xFFFD, 0xFFFD}},
+        {"a surrogate", "\xED\xA0\x80", {0xFFFD, 0xFFFD, 0xFFFD}},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", {0xFFFD, 0xFFFD, 0xFFFD, 0xFFFD}},
+        {"three bytes, the last not a continuation", "\xE2\x82(", {0xFFFD, 0xFFFD, L'('}},
+        {"four bytes, the third not a continuation",
+         "\xF0\x9F(\x80",
+         {0xFFFD, 0xFFFD, L'(', 0xFFFD}},
+        {"four bytes cut by the end", "a\xF0\x9F\x98", {L'a', 0xFFFD, 0xFFFD, 0xFFFD}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(settings::Wide(c.utf8), c.wide);
+    }
+    EXPECT_EQ(settings::Utf8SequenceLength("a", 1), 0u);  // at the end: no sequence
     const std::string faceAndPath = "\xF0\x9F\x98\x80 C:\\till \xE5\xBA\x97.zp350";
     EXPECT_EQ(settings::Utf8(settings::Wide(faceAndPath)), faceAndPath);
 }
 
-TEST(CliOutput, Utf8AndListing) {
-    EXPECT_EQ(settings::Utf8({L'a', 0xE9, 0x4E2D, 0xD83D, 0xDE00}),
-              "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
-    EXPECT_EQ(settings::Utf8({0xDC00, 0xDC00, 0xD800}), "\xED\xB0\x80\xED\xB0\x80\xED\xA0\x80");
+// Listing lines and JSON.
+TEST(CliOutput, Listing) {
     const cli::ListedReader reader{{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100},
                                    std::string("V1.0")};
     EXPECT_EQ(cli::ListingLine({{"p\"2", 0x5131, 0x2007, 0x000A}, std::nullopt}),
               "p\"2  5131:2007  verA  -");
-    EXPECT_EQ(cli::ListingJson({reader, {{"x\x01\xE9", 1, 2, 3}, std::string("\xC3\xA9")}}),
+    EXPECT_EQ(cli::ListingJson({reader, {{"x\x01\x7F\xE9", 1, 2, 3}, std::string("\xC3\xA9")}}),
               "[\n  {\"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", \"vendorId\": 20785, "
               "\"productId\": 8199, \"versionNumber\": 256, \"versionText\": \"V1.0\"},\n"
-              "  {\"path\": \"x\\u0001\\u00E9\", \"vendorId\": 1, \"productId\": 2, "
+              "  {\"path\": \"x\\u0001\\u007F\\u00E9\", \"vendorId\": 1, \"productId\": 2, "
               "\"versionNumber\": 3, \"versionText\": \"\xC3\xA9\"}\n]\n");
     EXPECT_EQ(cli::ListingJson({}), "[]\n");
 }
@@ -347,8 +450,8 @@ TEST(CliOutput, VersionTextsFromTheReaderAreEscaped) {
     const struct {
         const char* name;
         std::string version;
-        std::string shown;  // in the line, and inside the JSON string with its \ doubled
-        std::string json;
+        std::string shown;  // in the line
+        std::string json;   // inside the JSON string: each backslash doubled
     } cases[] = {
         {"a line feed", "V1\nV2", "V1\\nV2", "V1\\\\nV2"},
         {"an escape sequence", "\x1b[2JV1", "\\x1b[2JV1", "\\\\x1b[2JV1"},

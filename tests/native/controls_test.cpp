@@ -80,6 +80,7 @@ TEST(RegionScan, RoomGrowsByHundredsAndBatchesHoldAtMost2000) {
         ASSERT_TRUE(Scan({Runs(runs)}, sink));
         // The room is reused for the second batch; a full first batch leaves an empty last.
         EXPECT_EQ(sink.sizes, (std::vector<std::size_t>{2000, runs == 2000 ? 0u : 1u}));
+        EXPECT_EQ(sink.room.size(), 2000u);
         EXPECT_EQ(sink.bounds,
                   "(0,0,3999,1)" + Text(runs == 2000 ? kEmptyRunBound : RunRect{4000, 0, 4001, 1}));
     }

@@ -204,6 +204,7 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
         {300, 0}, {301, 1}, {302, 2}, {303, std::nullopt}, {0, std::nullopt}};
     for (const auto& [command, expected] : cases)
         EXPECT_EQ(position(bar, command), expected) << command;
+    EXPECT_EQ(position(u"\1\x10\xF\1\x64", 100), 0);      // one button, five words
     EXPECT_FALSE(position(u"\1\x10\xF\5\x64\x65", 100));  // more buttons than words
     EXPECT_FALSE(position(u"\2\x10\xF\1\x64", 100));      // unknown version
     EXPECT_FALSE(position(u"\1\x10\xF", 100));            // cut in the header
@@ -216,6 +217,7 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
     for (int index : {3, 4, 5, -1})  // 4 and 5: too near the end
         EXPECT_FALSE(HasRaisedVariants(ids, index)) << index;
     EXPECT_TRUE(HasRaisedVariants({1, 2, 2, 2}, 1));  // the last three entries
+    EXPECT_FALSE(HasRaisedVariants({4, 4, 9}, 0));    // two equal entries, not three
 
     const int colors[][3] = {{0, 1, 2},  {0, 4, 16}, {0, 8, 256},
                              {0, 24, 0}, {5, 8, 5},  {70000, 8, 0xFFFF}};
@@ -223,14 +225,17 @@ TEST(ImageResources, ToolbarPositionsSharedIdsAndPaletteSizes) {
         EXPECT_EQ(BitmapColorCount(c[0], static_cast<std::uint16_t>(c[1])), c[2]) << c[0] << c[1];
 }
 
-// The bitmap's header as words: its size, then 4 bits per pixel at `bitCountWord` (word 7 in
-// the information header, word 5 in the core header) and `colorsUsed` at word 16, where the
-// information header keeps it and a core header's palette lies.
-std::u16string BitmapHeader(char16_t headerSize, std::size_t bitCountWord, char16_t colorsUsed) {
+// The bitmap's header as words: its size in words 0 and 1, then 4 bits per pixel at
+// `bitCountWord` (word 7 in the information header, word 5 in the core header) and `colorsUsed`
+// in words 16 and 17, where the information header keeps it and a core header's palette lies.
+std::u16string BitmapHeader(std::uint32_t headerSize, std::size_t bitCountWord,
+                            std::uint32_t colorsUsed) {
     std::u16string words(64, u'\0');
-    words[0] = headerSize;
+    words[0] = static_cast<char16_t>(headerSize);
+    words[1] = static_cast<char16_t>(headerSize >> 16);
     words[bitCountWord] = 4;
-    words[16] = colorsUsed;
+    words[16] = static_cast<char16_t>(colorsUsed);
+    words[17] = static_cast<char16_t>(colorsUsed >> 16);
     return words;
 }
 
@@ -243,15 +248,18 @@ TEST(ImageResources, PaletteSizeReadOnlyFromAnInformationHeader) {
     } cases[] = {
         {"information header, 4 bits", BitmapHeader(40, 7, 0), 128, 16},
         {"information header, colours used", BitmapHeader(40, 7, 300), 128, 300},
+        {"colours used in the top byte", BitmapHeader(40, 7, 0x1000000), 128, 0xFFFF},
         {"longer successor", BitmapHeader(124, 7, 0), 128, 16},
         {"core header whose palette reads as 16", BitmapHeader(12, 5, 16), 128, std::nullopt},
         {"resource shorter than an information header", BitmapHeader(40, 7, 0), 39, std::nullopt},
         {"header longer than the resource", BitmapHeader(124, 7, 0), 123, std::nullopt},
+        {"header of 64 KiB and more", BitmapHeader(0x10028, 7, 0), 128, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(InfoHeaderColorCount(HeapBytes(c.words, c.size).get(), c.size), c.colors);
     }
+    EXPECT_EQ(InfoHeaderColorCount(nullptr, 128), std::nullopt);  // no resource
 }
 
 }  // namespace

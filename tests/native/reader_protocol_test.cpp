@@ -44,6 +44,7 @@ TEST(CommandReport, FramesAndLengthBoundsPerCommand) {
         EXPECT_EQ(MinimumOutputLength(c.command), c.minimum);
         EXPECT_FALSE(ReportLengthsServed(c.command, c.minimum - 1, 65));
         EXPECT_TRUE(ReportLengthsServed(c.command, c.minimum, 65));
+        EXPECT_TRUE(ReportLengthsServed(c.command, 65, 1));
         EXPECT_TRUE(ReportLengthsServed(c.command, 65, 1024));
         EXPECT_FALSE(ReportLengthsServed(c.command, 65, 1025));
         EXPECT_FALSE(ReportLengthsServed(c.command, 65, 0));
