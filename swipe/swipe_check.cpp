@@ -52,11 +52,11 @@ struct Pair {
 
 std::vector<TrackForm> OutputTracks(const settings::Setup& form) {
     std::vector<TrackForm> tracks;
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         if (!form.format.outputTrack[i])
             continue;
         TrackForm track;
-        track.track = i + 1;
+        track.track = static_cast<int>(i) + 1;
         track.start = BoxCharacter(form.format.sentinels[2 * i]);
         track.end = BoxCharacter(form.format.sentinels[2 * i + 1]);
         track.returnAfter = form.format.crAfterTrack[i];
@@ -110,7 +110,7 @@ struct Reading {
         return !sentinel.empty() && text->compare(at, sentinel.size(), sentinel) == 0;
     }
     std::string Take() {
-        const std::string character = text->substr(at, CharacterLength(*text, at));
+        std::string character = text->substr(at, CharacterLength(*text, at));
         at += character.size();
         return character;
     }
@@ -295,7 +295,7 @@ SwipeCheck CheckAsTyped(const settings::Setup& form, const std::string& typed) {
 }  // namespace
 
 SwipeCheck CheckSwipe(const settings::Setup& form, const std::string& typed) {
-    const SwipeCheck check = CheckAsTyped(form, typed);
+    SwipeCheck check = CheckAsTyped(form, typed);
     if (check.matches || !check.tracksApart)
         return check;
     for (std::size_t i = 0; i < CommonLayoutCount(); ++i) {

@@ -151,6 +151,7 @@ std::vector<std::wstring> ResultLines(const SwipeCheck& check, bool english, boo
             lines.push_back(DifferenceLine(difference, english, showAll));
     }
     std::vector<std::wstring> wide;
+    wide.reserve(lines.size());
     for (const std::string& line : lines)
         wide.push_back(settings::Wide(line));
     return wide;
