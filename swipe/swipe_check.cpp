@@ -65,26 +65,31 @@ std::vector<TrackForm> OutputTracks(const settings::Setup& form) {
     return tracks;
 }
 
+// The enabled pairs in order; where both have the same original, the first one replaces it
+// and the second is left out.
 std::vector<Pair> EnabledPairs(const reader::ReplaceSettings& replace) {
     std::vector<Pair> pairs;
-    for (int i = 0; i < 2; ++i)
-        if (replace.enabled[i] && replace.original[i] && replace.replacement[i])
-            pairs.push_back(
-                {BoxCharacter(replace.original[i]), BoxCharacter(replace.replacement[i])});
+    for (int i = 0; i < 2; ++i) {
+        if (!replace.enabled[i] || !replace.original[i] || !replace.replacement[i])
+            continue;
+        const Pair pair{BoxCharacter(replace.original[i]), BoxCharacter(replace.replacement[i])};
+        if (pairs.empty() || pairs[0].original != pair.original)
+            pairs.push_back(pair);
+    }
     return pairs;
 }
 
-// Each character that is the original of a pair becomes its replacement (the first pair
-// wins); a replaced character is not replaced again.
+// Each character that is the original of a pair becomes its replacement; a replaced
+// character is not replaced again.
 std::string Replaced(const std::string& data, const std::vector<Pair>& pairs) {
     std::string replaced;
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t length = CharacterLength(data, at);
         const std::string character = data.substr(at, length);
         const Pair* pair = nullptr;
-        for (std::size_t i = pairs.size(); i-- > 0;)
-            if (character == pairs[i].original)
-                pair = &pairs[i];
+        for (const Pair& candidate : pairs)
+            if (character == candidate.original)
+                pair = &candidate;
         replaced += pair != nullptr ? pair->replacement : character;
         at += length;
     }
