@@ -196,6 +196,16 @@ TEST(SwipeCheck, EachKindOfDifference) {
     }
 }
 
+// Both pairs replacing '=': the first one does, and the check expects what it made.
+TEST(SwipeCheck, FirstPairWinsWhereBothHaveOneOriginal) {
+    settings::Setup form = Form("%?;?+?", "2", "", "=D");
+    form.replace.enabled[1] = true;
+    form.replace.original[1] = '=';
+    form.replace.replacement[1] = 'F';
+    EXPECT_EQ(swipe::TypedFor(form, {"", "1=2", ""}), ";1D2?");
+    EXPECT_TRUE(swipe::CheckSwipe(form, ";1D2?").matches);
+}
+
 TEST(SwipeCheck, TrackLinesOfNoDataAndUnreadableTracks) {
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%E?;?+?\r");
     const Lines expected = {"Track 1: track 1 could not be read", "Track 2: no data on track 2",
