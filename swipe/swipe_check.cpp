@@ -52,11 +52,11 @@ struct Pair {
 
 std::vector<TrackForm> OutputTracks(const settings::Setup& form) {
     std::vector<TrackForm> tracks;
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         if (!form.format.outputTrack[i])
             continue;
         TrackForm track;
-        track.track = i + 1;
+        track.track = static_cast<int>(i) + 1;
         track.start = BoxCharacter(form.format.sentinels[2 * i]);
         track.end = BoxCharacter(form.format.sentinels[2 * i + 1]);
         track.returnAfter = form.format.crAfterTrack[i];
@@ -65,26 +65,31 @@ std::vector<TrackForm> OutputTracks(const settings::Setup& form) {
     return tracks;
 }
 
+// The enabled pairs in order; where both have the same original, the first one replaces it
+// and the second is left out.
 std::vector<Pair> EnabledPairs(const reader::ReplaceSettings& replace) {
     std::vector<Pair> pairs;
-    for (int i = 0; i < 2; ++i)
-        if (replace.enabled[i] && replace.original[i] && replace.replacement[i])
-            pairs.push_back(
-                {BoxCharacter(replace.original[i]), BoxCharacter(replace.replacement[i])});
+    for (int i = 0; i < 2; ++i) {
+        if (!replace.enabled[i] || !replace.original[i] || !replace.replacement[i])
+            continue;
+        const Pair pair{BoxCharacter(replace.original[i]), BoxCharacter(replace.replacement[i])};
+        if (pairs.empty() || pairs[0].original != pair.original)
+            pairs.push_back(pair);
+    }
     return pairs;
 }
 
-// Each character that is the original of a pair becomes its replacement (the first pair
-// wins); a replaced character is not replaced again.
+// Each character that is the original of a pair becomes its replacement; a replaced
+// character is not replaced again.
 std::string Replaced(const std::string& data, const std::vector<Pair>& pairs) {
     std::string replaced;
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t length = CharacterLength(data, at);
         const std::string character = data.substr(at, length);
         const Pair* pair = nullptr;
-        for (std::size_t i = pairs.size(); i-- > 0;)
-            if (character == pairs[i].original)
-                pair = &pairs[i];
+        for (const Pair& candidate : pairs)
+            if (character == candidate.original)
+                pair = &candidate;
         replaced += pair != nullptr ? pair->replacement : character;
         at += length;
     }
@@ -110,7 +115,7 @@ struct Reading {
         return !sentinel.empty() && text->compare(at, sentinel.size(), sentinel) == 0;
     }
     std::string Take() {
-        const std::string character = text->substr(at, CharacterLength(*text, at));
+        std::string character = text->substr(at, CharacterLength(*text, at));
         at += character.size();
         return character;
     }
@@ -295,7 +300,7 @@ SwipeCheck CheckAsTyped(const settings::Setup& form, const std::string& typed) {
 }  // namespace
 
 SwipeCheck CheckSwipe(const settings::Setup& form, const std::string& typed) {
-    const SwipeCheck check = CheckAsTyped(form, typed);
+    SwipeCheck check = CheckAsTyped(form, typed);
     if (check.matches || !check.tracksApart)
         return check;
     for (std::size_t i = 0; i < CommonLayoutCount(); ++i) {

@@ -136,6 +136,7 @@ namespace {
 
 std::vector<std::wstring> Wide(const std::vector<std::string>& lines) {
     std::vector<std::wstring> wide;
+    wide.reserve(lines.size());
     for (const std::string& line : lines)
         wide.push_back(settings::Wide(line));
     return wide;

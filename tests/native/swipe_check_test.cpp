@@ -60,17 +60,20 @@ char StateLetter(swipe::TrackState state) {
     return '?';
 }
 
-const settings::Setup kStartUp = settings::DefaultSetup();
+// The start-up form as the table rows use it (settings::DefaultSetup() itself is read in the
+// first test, not while the tables are made).
+const settings::Setup kStartUp = Form("%?;?+?", "123", "P");
 const std::string kTrack1 = "B5217000000000002^TESTER/ANNA^2512101123";
 const std::string kTrack2 = "5217000000000002=2512101123";
 const std::string kBankCard =
     "%B5217000000000002^TESTER/ANNA^2512101123?;5217000000000002=2512101123?+?\r";
 
 TEST(SwipeCheck, StartUpFormAndBankCard) {
-    EXPECT_EQ(swipe::TypedFor(kStartUp, {kTrack1, kTrack2, ""}), kBankCard);
+    const settings::Setup startUp = settings::DefaultSetup();
+    EXPECT_EQ(swipe::TypedFor(startUp, {kTrack1, kTrack2, ""}), kBankCard);
     EXPECT_EQ(swipe::TypedFor(Form("%?;?+?", "12", "1", "=D"), {"B1=^A^2", "1=2", ""}),
               "%B1D^A^2?\r;1D2?");
-    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, kBankCard);
+    const swipe::SwipeCheck check = swipe::CheckSwipe(startUp, kBankCard);
     EXPECT_TRUE(check.matches);
     const Lines expected = {"Track 1: %B521700******0002^TESTER/ANNA^2512101123?",
                             "Track 2: ;521700******0002=2512101123?", "Track 3: no data on track 3",
@@ -111,6 +114,11 @@ const SwipeRow kSwipes[] = {
      "%B12^A B^34!;12=34?+?\r",
      "RRN",
      {"Differs from the format:", "Track 1: the form expects the end sentinel '?', came '!'"}},
+    {"a different end sentinel on a track without data",
+     kStartUp,
+     "%#;12=34?+?\r",
+     "NRN",
+     {"Differs from the format:", "Track 1: the form expects the end sentinel '?', came '#'"}},
     {"end sentinel missing",
      kStartUp,
      "%B12^A B^34?;12=39+?\r",
@@ -147,9 +155,9 @@ const SwipeRow kSwipes[] = {
       "After the packet: a carriage return came, the form expects none"}},
     {"text after the packet, masked and escaped",
      kStartUp,
-     "%B12^A B^34?;12=34?+?\r;5217000000000002=25?\b\xFF",
+     "%B12^A B^34?;12=34?+?\r;5217000000000002=25?\xFF\b",
      "RRN",
-     {"Differs from the format:", "After the packet: \";521700******0002=25?\\x08\\xFF\""}},
+     {"Differs from the format:", "After the packet: \";521700******0002=25?\\xFF\\x08\""}},
     {"a pair replaced",
      Form("%?;?+?", "123", "P", "=D"),
      "%B12^A B^34?;12D34?+?\r",
@@ -164,6 +172,11 @@ const SwipeRow kSwipes[] = {
      Form("      ", "12", "12"),
      "B12^A B^34\r12=34\r",
      "RR",
+     {"Matches the format."}},
+    {"letters at both ends of the data, no sentinels around them",
+     Form("    +?", "123", "12"),
+     "A1^X^a\rZ1=9z\r+?",
+     "RRN",
      {"Matches the format."}},
     {"no sentinels: tracks cannot be told apart",
      Form("      ", "12", "P"),
@@ -186,6 +199,16 @@ TEST(SwipeCheck, EachKindOfDifference) {
         EXPECT_EQ(check.matches, row.verdict[0] == "Matches the format.");
         EXPECT_TRUE(check.layout.empty());
     }
+}
+
+// Both pairs replacing '=': the first one does, and the check expects what it made.
+TEST(SwipeCheck, FirstPairWinsWhereBothHaveOneOriginal) {
+    settings::Setup form = Form("%?;?+?", "2", "", "=D");
+    form.replace.enabled[1] = true;
+    form.replace.original[1] = '=';
+    form.replace.replacement[1] = 'F';
+    EXPECT_EQ(swipe::TypedFor(form, {"", "1=2", ""}), ";1D2?");
+    EXPECT_TRUE(swipe::CheckSwipe(form, ";1D2?").matches);
 }
 
 TEST(SwipeCheck, TrackLinesOfNoDataAndUnreadableTracks) {
