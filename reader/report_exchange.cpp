@@ -37,15 +37,21 @@ ReportExchange::~ReportExchange() {
         (void)io_.release();
 }
 
-ReportExchange::Preparation ReportExchange::Prepare(ReaderCommand command, const Bytes& payload) {
+// The link's report description and its capabilities; false when either cannot be had.
+bool ReportExchange::ReadCaps(PreparsedData& preparsed, HIDP_CAPS& caps) {
     PHIDP_PREPARSED_DATA raw = nullptr;
     if (!api_.HidD_GetPreparsedData(link_, &raw) || raw == nullptr)
-        return Preparation::NoPreparsedData;
-    PreparsedData preparsed(api_, raw);
+        return false;
+    preparsed = PreparsedData(api_, raw);
+    return api_.HidP_GetCaps(raw, &caps) == HIDP_STATUS_SUCCESS;
+}
 
+ReportExchange::Preparation ReportExchange::Prepare(ReaderCommand command, const Bytes& payload) {
+    PreparsedData preparsed;
     HIDP_CAPS caps{};
-    if (api_.HidP_GetCaps(raw, &caps) != HIDP_STATUS_SUCCESS)
+    if (!ReadCaps(preparsed, caps))
         return Preparation::NoPreparsedData;
+    const PHIDP_PREPARSED_DATA raw = preparsed.get();
     if (!ReportLengthsServed(command, caps.OutputReportByteLength, caps.InputReportByteLength))
         return Preparation::ReportLengthUnsupported;
 
@@ -123,12 +129,9 @@ void ReportExchange::DropInputUntil(ULONGLONG deadline) {
 
 // The input report length of the link's description; false when it has none.
 bool ReportExchange::LearnInputLength() {
-    PHIDP_PREPARSED_DATA raw = nullptr;
-    if (!api_.HidD_GetPreparsedData(link_, &raw) || raw == nullptr)
-        return false;
-    PreparsedData preparsed(api_, raw);
+    PreparsedData preparsed;
     HIDP_CAPS caps{};
-    if (api_.HidP_GetCaps(raw, &caps) != HIDP_STATUS_SUCCESS ||
+    if (!ReadCaps(preparsed, caps) ||
         !ReportLengthsServed(ReaderCommand::QueryVersion, caps.OutputReportByteLength,
                              caps.InputReportByteLength))
         return false;

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "reader/hid_api.h"
+#include "reader/hid_owners.h"
 #include "reader/protocol.h"
 #include "reader/transfer_errors.h"
 
@@ -76,6 +77,7 @@ private:
     // the device is gone.
     bool Done(Result result, Operation operation);
     void Settle();
+    bool ReadCaps(PreparsedData& preparsed, HIDP_CAPS& caps);
     bool LearnInputLength();
     void DiscardBufferedInput();
 

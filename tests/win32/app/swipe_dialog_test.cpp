@@ -57,6 +57,18 @@ TEST_F(SwipeTest, ASwipeTypedIntoTheWindowGetsItsVerdictWithTheNumberMasked) {
     EXPECT_FALSE(IsWindow(seen.window));
 }
 
+// With a carriage return after each track the verdict comes after the last of them.
+TEST_F(SwipeTest, AFormatWithAReturnAfterEachTrackIsCheckedAfterItsLastOne) {
+    for (int id : {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3})
+        Click(hwnd, id);
+    const SwipeSeen seen = SwipeThroughWindow(
+        hwnd, L"%B5217000000000002^TEST/CARD^2512101?\r;5217000000000002=2512101?\r+?\r");
+    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0002^TEST/CARD^2512101?"),
+              std::wstring::npos)
+        << seen.result;
+    EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
+}
+
 TEST_F(SwipeTest, TheWindowFollowsTheSettingsWindowsLanguage) {
     Click(hwnd, IDC_RADIO_CHINESE);
     const SwipeSeen seen = SwipeThroughWindow(hwnd, L"");

@@ -227,6 +227,32 @@ TEST(KelMenuMnemonic, LettersMatchAsTheSystemLowerCasesThem) {
     }
 }
 
+// The classic theme is the current user's theme file "…\Windows Classic.theme", at any length
+// of its path; the system is asked once per platform object.
+TEST(MenuPlatformTheme, TheClassicThemeComesFromTheCurrentThemesFileAskedOnce) {
+    const char kKey[] = "Software\\Microsoft\\Plus!\\Themes\\Current";
+    const std::string classic = "C:\\Windows\\Resources\\Themes\\Windows Classic.theme";
+    const struct {
+        const char* name;
+        std::string file;
+        bool classic;
+    } cases[] = {
+        {"classic", classic, true},
+        {"classic, a path longer than a plain one", "C:\\" + std::string(300, 'd') + classic, true},
+        {"another theme", "C:\\Windows\\Resources\\Themes\\aero.theme", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kKey, nullptr, REG_SZ, c.file.c_str(),
+                                  static_cast<DWORD>(c.file.size() + 1)),
+                  ERROR_SUCCESS);
+        MenuPlatform platform;
+        EXPECT_EQ(platform.ClassicTheme(), c.classic);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, nullptr);
+        EXPECT_EQ(platform.ClassicTheme(), c.classic);  // not asked again
+    }
+}
+
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
     fw::ClientDc dc(GetDesktopWindow());
     fw::Font font = CreateMenuFont();
