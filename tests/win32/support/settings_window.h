@@ -47,7 +47,7 @@ struct UnplugCase {
     Entries shown;
 };
 inline const std::vector<UnplugCase> kUnplugCases = {
-    {IDC_SET_DEVICE, false, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+    {IDC_SET_DEVICE, false, {kFormatSendFailed, kFormatReceiveFailed, kFormatReceiveBox}},
     {IDC_SET_DEVICE, true, {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
     {IDC_GET_VERSION, false, {kSendFailed, kReceiveFailed}},
     {IDC_GET_VERSION, true, {kSent, kReceiveFailed}},
@@ -77,6 +77,7 @@ struct SettingsWindowTest : testing::Test {
     // Opens another settings window into `window` (closing the one there) and answers it.
     static HWND Open(std::unique_ptr<SettingsDialog>& window);
     void Clear() {
+        prompts.boxes.clear();
         prompts.entries.clear();
         prompts.pauses.clear();
     }

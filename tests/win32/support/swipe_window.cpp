@@ -64,7 +64,8 @@ struct SwipeRun {
 }  // namespace
 
 SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe) {
-    SwipeRun run{swipe};
+    SwipeRun run;
+    run.swipe = swipe;
     RunSoon([&run] { run.TypeSwipe(); });
     SendMessageW(settings, WM_SYSCOMMAND, IDM_SWIPE_TEST, 0);
     return run.seen;
