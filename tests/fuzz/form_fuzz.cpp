@@ -3,6 +3,8 @@
 // tracks chosen apart, the carriage-return digit the carriage returns asked for; a check box
 // flipped changes its own digit and nothing else. (The digits of known forms are written out
 // in tests/native/reader_protocol_test.cpp.)
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "fuzz_check.h"
@@ -33,27 +35,16 @@ FormatSettings ReadFormat(FuzzInput& in) {
 }
 
 bool SameTracks(const FormatSettings& a, const FormatSettings& b) {
-    for (int i = 0; i < 3; ++i) {
-        if (a.outputTrack[i] != b.outputTrack[i])
-            return false;
-    }
-    return true;
+    return std::equal(std::begin(a.outputTrack), std::end(a.outputTrack),
+                      std::begin(b.outputTrack));
 }
 
 // The carriage returns the reader adds: after the packet, or after each track checked.
 bool SameReturns(const FormatSettings& a, const FormatSettings& b) {
     if (a.crAfterPacket || b.crAfterPacket)
         return a.crAfterPacket == b.crAfterPacket;
-    for (int i = 0; i < 3; ++i) {
-        if (a.crAfterTrack[i] != b.crAfterTrack[i])
-            return false;
-    }
-    return true;
-}
-
-bool AnyReturn(const FormatSettings& form) {
-    FormatSettings none;
-    return !SameReturns(form, none);
+    return std::equal(std::begin(a.crAfterTrack), std::end(a.crAfterTrack),
+                      std::begin(b.crAfterTrack));
 }
 
 constexpr std::size_t kTrackDigit = 6;
@@ -81,7 +72,7 @@ void CheckFormat(const FormatSettings& form, const FormatSettings& other) {
     FUZZ_CHECK(format[kReturnDigit] >= '0');
     FUZZ_CHECK(format[kReturnDigit] <= '8');
     FUZZ_CHECK(AnyTrackChosen(form) == (format[kTrackDigit] != '0'));
-    FUZZ_CHECK(AnyReturn(form) == (format[kReturnDigit] != '0'));
+    FUZZ_CHECK(SameReturns(form, FormatSettings{}) == (format[kReturnDigit] == '0'));
     FUZZ_CHECK(form.crAfterPacket == (format[kReturnDigit] == '8'));
 
     // Each digit holds its boxes and nothing else: another form has the same digit exactly
