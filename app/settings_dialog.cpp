@@ -141,17 +141,7 @@ void SettingsDialog::OnRadioChinese() {
     LanguagePass(IDC_RADIO_CHINESE, kChinese);
 }
 
-// --- Form rules ------------------------------------------------------------------------------
-
-void SettingsDialog::OnCheckPacketCr() {
-    ApplyPacketCrRule(*this);
-}
-void SettingsDialog::OnCheckTrackCr(int id) {
-    ApplyTrackCrRule(*this, id);
-}
-void SettingsDialog::OnCheckAllowPair(int id) {
-    ApplyAllowRule(*this, id);
-}
+// --- Profiles and defaults -------------------------------------------------------------------
 
 void SettingsDialog::OnLoadProfile() {
     LoadProfile(hwnd(), *this, profilePath_);
@@ -191,24 +181,15 @@ void SettingsDialog::OnButtonCancelReplace() {
 bool SettingsDialog::OnCommand(int id, int code) {
     if (code != BN_CLICKED)
         return fw::Dialog::OnCommand(id, code);
+    // The form's check boxes toggle themselves; some of them trigger a rule.
+    if (ApplyClickRule(*this, id))
+        return true;
     switch (id) {
         case IDC_RADIO_CHINESE:
             OnRadioChinese();
             return true;
         case IDC_RADIO_ENGLISH:
             OnRadioEnglish();
-            return true;
-        case IDC_CR_PACKET:
-            OnCheckPacketCr();
-            return true;
-        case IDC_CR_TRACK1:
-        case IDC_CR_TRACK2:
-        case IDC_CR_TRACK3:
-            OnCheckTrackCr(id);
-            return true;
-        case IDC_ALLOW_PAIR1:
-        case IDC_ALLOW_PAIR2:
-            OnCheckAllowPair(id);
             return true;
         case IDC_RESTORE_DEFAULTS:
             OnButtonRestoreDefaults();

@@ -26,9 +26,6 @@ public:
     // Button handlers, also called directly (restore-defaults sends the format).
     void OnRadioChinese();
     void OnRadioEnglish();
-    void OnCheckPacketCr();
-    void OnCheckTrackCr(int id);
-    void OnCheckAllowPair(int id);
     void OnButtonRestoreDefaults();
     void OnButtonFindDevice();
     void OnButtonDisconnect();

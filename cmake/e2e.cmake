@@ -2,8 +2,8 @@
 # in every Windows tree but registered with no ctest: the test prefix has no reader. The
 # script scripts/e2e.sh runs them in a prefix with the reader installed.
 set(E2E_DIR ${CMAKE_SOURCE_DIR}/tests/e2e)
-set(E2E_SUPPORT ${E2E_DIR}/virtual_reader.cpp ${CMAKE_SOURCE_DIR}/tests/win32/reader/reader_window.cpp)
-set(E2E_INCLUDES ${E2E_DIR} ${CMAKE_SOURCE_DIR}/tests/win32/reader)
+set(E2E_SUPPORT ${E2E_DIR}/virtual_reader.cpp)
+set(E2E_INCLUDES ${E2E_DIR})
 
 add_executable(e2e_reader_tests ${E2E_DIR}/reader_e2e_test.cpp ${E2E_DIR}/profile_e2e_test.cpp
                                 ${E2E_SUPPORT} ${WIN_TEST_MAIN}
@@ -17,6 +17,7 @@ target_link_options(e2e_reader_tests PRIVATE ${STATIC_LINK})
 # script can click it with xdotool and read what it shows.
 add_executable(e2e_window_probe ${E2E_DIR}/window_probe.cpp)
 target_compile_options(e2e_window_probe PRIVATE ${WARNINGS})
+target_include_directories(e2e_window_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(e2e_window_probe PRIVATE user32 advapi32)
 target_link_options(e2e_window_probe PRIVATE ${STATIC_LINK})
 

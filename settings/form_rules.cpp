@@ -44,6 +44,25 @@ void ApplyAllowRule(FormControls& form, int allowBoxId) {
         form.SetEnabled(id, enabled);
 }
 
+bool ApplyClickRule(FormControls& form, int id) {
+    switch (id) {
+        case IDC_CR_PACKET:
+            ApplyPacketCrRule(form);
+            return true;
+        case IDC_CR_TRACK1:
+        case IDC_CR_TRACK2:
+        case IDC_CR_TRACK3:
+            ApplyTrackCrRule(form, id);
+            return true;
+        case IDC_ALLOW_PAIR1:
+        case IDC_ALLOW_PAIR2:
+            ApplyAllowRule(form, id);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void WriteDefaultSentinels(FormControls& form) {
     for (const SentinelDefault& sentinel : kSentinelDefaults)
         form.SetText(sentinel.controlId, sentinel.text);

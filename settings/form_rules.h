@@ -35,6 +35,9 @@ void ApplyPacketCrRule(FormControls& form);
 void ApplyTrackCrRule(FormControls& form, int clickedId);
 // After a click on the allow box of a replacement pair (IDC_ALLOW_PAIR1 or IDC_ALLOW_PAIR2).
 void ApplyAllowRule(FormControls& form, int allowBoxId);
+// After a click on box `id`, which has already toggled: runs the rule that box triggers, one
+// of the three above. False for a control that triggers none.
+bool ApplyClickRule(FormControls& form, int id);
 // Writes the default sentinels.
 void WriteDefaultSentinels(FormControls& form);
 // Puts the format part of the form back to its start-up values (Packet state); leaves the

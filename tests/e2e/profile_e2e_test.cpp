@@ -5,36 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_run.h"
-#include "reader_window.h"
+#include "cli_recorder.h"
 #include "res/resource.h"
-#include "settings/utf8.h"
+#include "settings_window.h"
+#include "temp_file.h"
 #include "virtual_reader.h"
 
 namespace {
 
-struct Recorder : cli::Console {
-    void Out(const std::string& text) override { out += text; }
-    void Err(const std::string& text) override { err += text; }
-    std::string out, err;
-};
-
-struct ProfileRoundTrip : WindowTest {
-    ProfileRoundTrip() {
-        VirtualReader::Reset();
-        wchar_t folder[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, folder);
-        path = std::wstring(folder) + L"round trip.zp350";
-        DeleteFileW(path.c_str());
-    }
-    ~ProfileRoundTrip() override {
-        VirtualReader::Reset();
-        DeleteFileW(path.c_str());
-    }
+struct ProfileRoundTrip : SettingsWindowTest {
+    ProfileRoundTrip() { VirtualReader::Reset(); }
+    ~ProfileRoundTrip() override { VirtualReader::Reset(); }
     // The companion's command with the profile file last; the reports the reader received.
     std::vector<Report> Companion(std::vector<std::string> args) {
         VirtualReader::ForgetReceived();
-        args.push_back(settings::Utf8(path));
+        args.push_back(profile.Utf8Path());
         Recorder console;
         EXPECT_EQ(cli::RunCli(args, console), 0) << console.err;
         return VirtualReader::Received();
@@ -49,12 +34,12 @@ struct ProfileRoundTrip : WindowTest {
         return VirtualReader::Received();
     }
     void SystemCommand(WPARAM command) {
-        timeline.fileAnswer = path;
+        prompts.fileAnswer = profile.path;
         SendMessageW(hwnd, WM_SYSCOMMAND, command, 0);
-        EXPECT_TRUE(timeline.entries.empty());
+        EXPECT_TRUE(prompts.entries.empty());
     }
 
-    std::wstring path;
+    const TempFile profile{L"round trip.zp350"};
 };
 
 // A setup made in the window and saved, applied by the companion: the same two reports.

@@ -5,7 +5,7 @@
 // simulated host.
 #include <windows.h>
 
-#include "reader_window.h"
+#include "settings_window.h"
 #include "res/resource.h"
 #include "settings/utf8.h"
 #include "swipe_window.h"
@@ -20,7 +20,7 @@ const Entries kFound = {Status(L"Detect device OK,ver100"), kSent, Status(kVersi
 const Entries kNoReader = {Status(L"Device disconnected!"), Status(L"No device connected!")};
 
 // The reader back to its own behaviour before the window opens and after it has gone.
-struct E2eReader : WindowTest {
+struct E2eReader : SettingsWindowTest {
     E2eReader() { VirtualReader::Reset(); }
     ~E2eReader() override { VirtualReader::Reset(); }
     void Connect() {
@@ -34,7 +34,7 @@ struct E2eReader : WindowTest {
 // opens and skips them all.
 TEST_F(E2eReader, FindsTheReaderAmongWinesDevicesAndFindsItAgainAfterRemoval) {
     EXPECT_EQ(Press(IDC_FIND_DEVICE), kFound);
-    EXPECT_EQ(timeline.pauses, (std::vector<DWORD>{200}));
+    EXPECT_EQ(prompts.pauses, (std::vector<DWORD>{200}));
     EXPECT_EQ(VirtualReader::Received(), (std::vector<Report>{FullReport({0x02, 0x05, 0x03})}));
 
     ASSERT_TRUE(VirtualReader::Remove());
@@ -56,8 +56,8 @@ TEST_F(E2eReader, FindsTheReaderAmongWinesDevicesAndFindsItAgainAfterRemoval) {
 TEST_F(E2eReader, EveryCommandSendsItsReportAndShowsTheReadersAnswer) {
     const Report format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '7', '8', 0x03};
     const Report version = {0x02, 0x05, 0x03};
-    const std::wstring failed = L"Set format failed!",
-                       cancelFailed = L"Cancle replace character command failed!";
+    const std::wstring failed = L"Set format failed!";
+    const std::wstring cancelled = L"Cancle replace character command  OK!";
     const struct {
         int button;
         DWORD answer;  // 0: the reader's own 'Y' or version text; 1: none at all
@@ -75,10 +75,7 @@ TEST_F(E2eReader, EveryCommandSendsItsReportAndShowsTheReadersAnswer) {
          0,
          {0x02, 0x31, 'a', 'x', 'b', 'y', 0x03},
          {kSent, Status(L"Set replace character OK!"), InfoBox(L"Set replace character OK!")}},
-        {IDC_CANCEL_REPLACE,
-         'N',
-         {0x02, 0x32, 0x03},
-         {kSent, Status(cancelFailed), ErrorBox(L"ERROR", cancelFailed)}},
+        {IDC_CANCEL_REPLACE, 0, {0x02, 0x32, 0x03}, {kSent, Status(cancelled), InfoBox(cancelled)}},
         {IDC_GET_VERSION, 0, version, {kSent, Status(kVersion), InfoBox(kVersion)}},
         {IDC_GET_VERSION, 1, version, {kSent, kReceiveFailed}},
     };
@@ -138,7 +135,7 @@ TEST_F(E2eReader, PulledOutDuringEachTransferOfEachCommandTheReaderIsLetGoAndFou
         PullOut pullOut(c.duringRead ? PullOut::During::Read : PullOut::During::Write);
         Click(hwnd, c.button);
         ASSERT_TRUE(pullOut.Join());
-        EXPECT_EQ(timeline.entries, c.shown);
+        EXPECT_EQ(prompts.entries, c.shown);
         VirtualReader::ForgetReceived();
         EXPECT_EQ(Press(c.button), (Entries{Status(L"No device connected!")}));
         EXPECT_TRUE(VirtualReader::Received().empty());

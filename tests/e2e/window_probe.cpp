@@ -25,9 +25,10 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace {
 
-constexpr int kFindDevice = 1001, kStatus = 1023;
 const wchar_t kReaderKey[] =
     L"System\\CurrentControlSet\\Enum\\ROOT\\VID_5131&PID_2007\\0000\\Device Parameters";
 bool g_settings = false;  // which window is looked for
@@ -35,8 +36,8 @@ HWND g_found = nullptr;
 
 BOOL CALLBACK Pick(HWND hwnd, LPARAM) {
     const auto has = [hwnd](int id) { return GetDlgItem(hwnd, id) != nullptr; };
-    const bool settings = has(kFindDevice) && has(kStatus);
-    const bool welcome = !has(kFindDevice) && has(IDOK) && has(IDCANCEL);
+    const bool settings = has(IDC_FIND_DEVICE) && has(IDC_STATUS);
+    const bool welcome = !has(IDC_FIND_DEVICE) && has(IDOK) && has(IDCANCEL);
     if (IsWindowVisible(hwnd) && (g_settings ? settings : welcome))
         g_found = hwnd;
     return g_found == nullptr;

@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "settings/form_profile.h"
 #include "settings/profile.h"
-#include "tests/native/form_click.h"
+#include "settings/form_rules.h"
 
 namespace {
 
@@ -45,8 +45,11 @@ PlainForm StartUpForm() {
 
 void FuzzOne(FuzzInput& in) {
     PlainForm form = StartUpForm();
-    for (int clicks = in.Byte() % 16; clicks > 0; --clicks)
-        ClickBox(form, kClickable[in.Byte() % std::size(kClickable)]);
+    for (int clicks = in.Byte() % 16; clicks > 0; --clicks) {
+        const int id = kClickable[in.Byte() % std::size(kClickable)];
+        form.SetChecked(id, !form.IsChecked(id));  // the box toggles itself, as in the window
+        ApplyClickRule(form, id);
+    }
     for (int id : kBoxes) {
         const std::uint8_t typed = in.Byte();
         if (typed & 0x80)  // left as it is

@@ -1,9 +1,9 @@
 // Random labels, a typed character, a lower-casing for the letters of a few scripts (the
 // menu passes the system's own) and a fake font. The mnemonic answer is 0 without the popup
-// flag, else the first label holding "&" and the character in either case. Padding the
-// shortcut column adds only spaces, before the first tab, as few as reach the widest name
-// with one space, and ends whatever the widths: zero, negative, or shrinking as the text
-// grows.
+// flag, else it executes a label whose ampersand marks the character in either case, and no
+// earlier label marks it. Padding the shortcut column adds only spaces, before the first
+// tab, as few as reach the widest name with one space, and ends whatever the widths: zero,
+// negative, or shrinking as the text grows.
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -63,44 +63,59 @@ private:
 };
 
 // The system's mapping as far as the letters of kCasePairs go.
-char16_t LowerCaseLetter(char16_t c) {
+std::u16string LowerCase(std::u16string text) {
+    for (char16_t& c : text) {
+        for (const auto& [capital, small] : kCasePairs) {
+            if (c == capital)
+                c = small;
+        }
+    }
+    return text;
+}
+
+// The key's other case among the letters of kCasePairs; itself for any other character.
+char16_t OtherCase(char16_t c) {
     for (const auto& [capital, small] : kCasePairs) {
         if (c == capital)
             return small;
+        if (c == small)
+            return capital;
     }
     return c;
 }
 
-std::u16string LowerCase(std::u16string text) {
-    for (char16_t& c : text)
-        c = LowerCaseLetter(c);
-    return text;
-}
-
-bool HasMnemonic(const std::u16string& label, char16_t character) {
-    for (std::size_t at = label.find(u'&'); at != std::u16string::npos && at + 1 < label.size();
-         at = label.find(u'&', at + 1)) {
-        if (LowerCaseLetter(label[at + 1]) == LowerCaseLetter(character))
+// Some ampersand in the label stands right before the key, in either case.
+bool MarksKey(const std::u16string& label, char16_t key) {
+    for (std::size_t at = 1; at < label.size(); ++at) {
+        if (label[at - 1] == u'&' && (label[at] == key || label[at] == OtherCase(key)))
             return true;
     }
     return false;
 }
 
-void CheckMnemonic(const std::vector<std::u16string>& labels, char16_t character, unsigned flags) {
-    const std::uint32_t answer = MnemonicAnswer(labels, character, flags, LowerCase);
+// Without the popup flag no answer. With it, an answer executes an item whose label marks the
+// key and no earlier label does; no answer means no label marks it. Either case of a letter
+// gets the same answer, and labels after the one answered change nothing.
+void CheckMnemonic(const std::vector<std::u16string>& labels, char16_t key, unsigned flags) {
+    const std::uint32_t answer = MnemonicAnswer(labels, key, flags, LowerCase);
+    FUZZ_CHECK(MnemonicAnswer(labels, OtherCase(key), flags, LowerCase) == answer);
     if ((flags & kPopupFlag) == 0) {
         FUZZ_CHECK(answer == 0);
         return;
     }
-    std::size_t first = 0;
-    while (first < labels.size() && !HasMnemonic(labels[first], character))
-        ++first;
-    FUZZ_CHECK(answer == (first < labels.size() ? kExecute | first : 0));
-    for (const auto& [capital, small] : kCasePairs) {
-        if (character == capital || character == small)
-            FUZZ_CHECK(MnemonicAnswer(labels, capital, flags, LowerCase) ==
-                       MnemonicAnswer(labels, small, flags, LowerCase));
+    if (answer == 0) {
+        for (const std::u16string& label : labels)
+            FUZZ_CHECK(!MarksKey(label, key));
+        return;
     }
+    FUZZ_CHECK((answer & 0xFFFF0000u) == kExecute);
+    const std::size_t position = answer & 0xFFFFu;
+    FUZZ_CHECK(position < labels.size());
+    FUZZ_CHECK(MarksKey(labels[position], key));
+    for (std::size_t earlier = 0; earlier < position; ++earlier)
+        FUZZ_CHECK(!MarksKey(labels[earlier], key));
+    const std::vector<std::u16string> upTo(labels.begin(), labels.begin() + position + 1);
+    FUZZ_CHECK(MnemonicAnswer(upTo, key, flags, LowerCase) == answer);
 }
 
 void CheckPadding(const std::vector<std::u16string>& labels, const TextMeasure& measure) {

@@ -10,7 +10,7 @@
 #include "res/resource.h"
 #include "settings/form_profile.h"
 #include "settings/profile.h"
-#include "tests/native/form_click.h"
+#include "settings/form_rules.h"
 
 namespace {
 
@@ -37,8 +37,10 @@ const int kPairBoxes[2][2] = {{IDC_PAIR1_CHAR, IDC_PAIR1_REPLACEMENT},
 PlainForm MakeForm(const std::vector<int>& clicks, const Typed& typed) {
     PlainForm form;
     RestoreDefaultFormat(form);
-    for (const int id : clicks)
-        ClickBox(form, id);
+    for (const int id : clicks) {
+        form.SetChecked(id, !form.IsChecked(id));  // the box toggles itself, as in the window
+        ApplyClickRule(form, id);
+    }
     for (const auto& [id, text] : typed)
         form.SetText(id, text);
     return form;
@@ -152,6 +154,31 @@ TEST(FormProfile, EveryChoiceSavesAndLoadsBack) {
         PlainForm loaded = MakeForm({}, {});
         EXPECT_EQ(settings::LoadSetupIntoForm(*read.setup, Ascii, loaded), std::nullopt);
         EXPECT_EQ(Picture(loaded), Picture(form));
+    }
+}
+
+// Clicks on the check boxes under the window's rules; the boxes as X and o in the order of
+// a picture: tracks 1 to 3, packet CR, CR after tracks 1 to 3, pairs 1 and 2.
+TEST(FormProfile, ClicksFollowTheWindowsRules) {
+    const struct {
+        const char* name;
+        std::vector<int> clicks;
+        const char* boxes;
+    } cases[] = {
+        {"the start-up form", {}, "XXXXooooo"},
+        {"a track box has no rule", {IDC_OUTPUT_TRACK2}, "XoXXooooo"},
+        {"a track CR clears the packet CR", {IDC_CR_TRACK2}, "XXXooXooo"},
+        {"the packet CR clears the track CRs",
+         {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK3, IDC_CR_PACKET},
+         "XXXXooooo"},
+        {"a track CR cleared leaves the packet CR off",
+         {IDC_CR_TRACK1, IDC_CR_TRACK1},
+         "XXXoooooo"},
+        {"an allow box changes no other box", {IDC_ALLOW_PAIR2}, "XXXXooooX"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Picture(MakeForm(c.clicks, {})).substr(0, 9), c.boxes);
     }
 }
 

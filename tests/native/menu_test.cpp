@@ -96,8 +96,9 @@ std::u16string AsciiLower(std::u16string text) {
     return text;
 }
 
-// Either case of the key; the lower position wins; a doubled ampersand is no mnemonic; flags
-// without the popup bit answer nothing; case is what the mapping makes of it.
+// Either case of the key; the lower position wins; a doubled ampersand before the key answers
+// it too, as the system's own search does; flags without the popup bit answer nothing; case is
+// what the mapping makes of it.
 TEST(Mnemonic, AnswersTheFirstLabelWithTheKey) {
     const std::uint32_t first = 2u << 16, second = first | 1;  // execute the item at 0 or 1
     const struct {

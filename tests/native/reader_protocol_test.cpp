@@ -2,6 +2,8 @@
 // reader was pulled out.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <tuple>
 
 #include "reader/protocol.h"
@@ -48,6 +50,42 @@ TEST(CommandReport, FramesAndLengthBoundsPerCommand) {
         EXPECT_TRUE(ReportLengthsServed(c.command, 65, 1024));
         EXPECT_FALSE(ReportLengthsServed(c.command, 65, 1025));
         EXPECT_FALSE(ReportLengthsServed(c.command, 65, 0));
+    }
+}
+
+// Sentinels, then the track digit (tracks 1, 2, 3 weigh 1, 2, 4), then the carriage-return
+// digit (8 for the whole packet, else tracks 1, 2, 3 weigh 4, 2, 1); an empty box is 0xFF.
+// The default form's payload is in the report above.
+TEST(FormatPayload, KnownForms) {
+    const std::optional<std::uint8_t> none;
+    const struct {
+        const char* name;
+        FormatSettings form;
+        std::string payload;
+    } cases[] = {
+        {"track 1, a return after it",
+         {{'%', '?', ';', '?', '+', '?'}, {true, false, false}, {true, false, false}, false},
+         "%?;?+?14"},
+        {"track 2, a return after it",
+         {{'%', '?', ';', '?', '+', '?'}, {false, true, false}, {false, true, false}, false},
+         "%?;?+?22"},
+        {"track 3, a return after it",
+         {{'%', '?', ';', '?', '+', '?'}, {false, false, true}, {false, false, true}, false},
+         "%?;?+?41"},
+        {"tracks 1 and 3, no return",
+         {{'A', 'b', '#', '~', '=', '!'}, {true, false, true}, {}, false},
+         "Ab#~=!50"},
+        {"the packet's return wins over the tracks'",
+         {{'%', '?', ';', '?', '+', '?'}, {false, true, true}, {true, true, true}, true},
+         "%?;?+?68"},
+        {"empty sentinels",
+         {{none, '?', none, '?', '+', none}, {true}, {}, false},
+         "\xFF?\xFF?+\xFF"
+         "10"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FormatPayload(c.form), Of(c.payload));
     }
 }
 

@@ -5,17 +5,14 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/settings_dialog.h"
-#include "recording_prompts.h"
 #include "res/resource.h"
 #include "settings_form.h"
+#include "settings_window.h"
+#include "temp_file.h"
 #include "ui_helpers.h"
 
 namespace {
@@ -35,76 +32,17 @@ const char kSavedProfile[] =
     "replace = - a=x\n";
 const wchar_t kSavedForm[] = L".ooX XoX o.... Xoooo A?;+?";
 
-std::string FileText(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void PutFile(const std::wstring& path, const std::string& text) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << text;
-}
-
-// A path in the temporary folder.
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-// A profile path of exactly `length` characters, in folders made for it under the temporary
-// folder; the file and the folders are removed when the object ends.
-class LongProfilePath {
-public:
-    explicit LongProfilePath(std::size_t length) : path(TempPath(L"zp350 long")) {
-        while (path.size() + 120 < length) {
-            folders_.push_back(path);
-            CreateDirectoryW(LongForm(path).c_str(), nullptr);
-            path += L"\\" + std::wstring(100, L'd');
-        }
-        folders_.push_back(path);
-        CreateDirectoryW(LongForm(path).c_str(), nullptr);
-        const std::size_t name = length - path.size() - 1;
-        path += L"\\" + std::wstring(name - 6, L't') + L".zp350";
-    }
-    ~LongProfilePath() {
-        DeleteFileW(LongForm(path).c_str());
-        for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder)
-            RemoveDirectoryW(LongForm(*folder).c_str());
-    }
-    static std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
-
-    std::wstring path;
-
-private:
-    std::vector<std::wstring> folders_;
-};
-
-// What the file dialog's action saw and is to type.
-std::wstring g_typed;
-std::wstring g_dialogTitle;
-
-// In the system's open or save dialog: types the file name and presses the default button.
-void TypeFileNameAndAccept() {
+// In the system's open or save dialog: types the file name and presses the default button;
+// answers the dialog's title.
+std::wstring TypeFileNameAndAccept(const std::wstring& typed) {
     HWND dialog = GetActiveWindow();
-    g_dialogTitle = WindowText(dialog);
-    SetDlgItemTextW(dialog, cmb13, g_typed.c_str());
+    const std::wstring title = WindowText(dialog);
+    SetDlgItemTextW(dialog, cmb13, typed.c_str());
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return title;
 }
 
-class SettingsProfile : public testing::Test {
-protected:
-    void SetUp() override { hwnd = Open(first); }
-    void TearDown() override {
-        first.reset();
-        second.reset();
-        DeleteFileW(path.c_str());
-    }
-    HWND Open(std::unique_ptr<SettingsDialog>& dialog) {
-        dialog = std::make_unique<SettingsDialog>();
-        HWND window = dialog->Create();
-        PumpMessages();
-        return window;
-    }
+struct SettingsProfile : SettingsWindowTest {
     // Tracks 1 and 3, a carriage return after track 3, two sentinels changed, and only the
     // second pair enabled (the first has a text that is not sent).
     void SetNonDefaultForm() {
@@ -120,10 +58,8 @@ protected:
     }
     void Command(HWND window, WPARAM command) { SendMessageW(window, WM_SYSCOMMAND, command, 0); }
 
-    RecordingPrompts prompts;
-    std::unique_ptr<SettingsDialog> first, second;
-    HWND hwnd = nullptr;
-    std::wstring path = TempPath(L"settings profile test.zp350");
+    TempFile file{L"settings profile test.zp350"};
+    const std::wstring path = file.path;
 };
 
 std::wstring EntryText(HMENU menu, int position) {
@@ -171,19 +107,18 @@ TEST_F(SettingsProfile, SystemMenuHasItsEntriesBeforeTheAboutGroupInTheWindowsLa
 TEST_F(SettingsProfile, SaveThenLoadThroughTheSystemsDialogsRestoresTheForm) {
     SetNonDefaultForm();
     ASSERT_EQ(FormPicture(hwnd), kSavedForm);
-    DeleteFileW(path.c_str());
-    g_typed = path;
-    RunSoon(TypeFileNameAndAccept);
+    std::wstring title;
+    RunSoon([&] { title = TypeFileNameAndAccept(path); });
     Command(hwnd, IDM_SAVE_PROFILE);
-    EXPECT_EQ(g_dialogTitle, L"Save profile");
+    EXPECT_EQ(title, L"Save profile");
     EXPECT_EQ(FileText(path), kSavedProfile);
 
     HWND other = Open(second);
     Click(other, IDC_RADIO_CHINESE);
-    g_dialogTitle.clear();
-    RunSoon(TypeFileNameAndAccept);
+    title.clear();
+    RunSoon([&] { title = TypeFileNameAndAccept(path); });
     Command(other, IDM_LOAD_PROFILE);
-    EXPECT_EQ(g_dialogTitle, L"载入配置文件");
+    EXPECT_EQ(title, L"载入配置文件");
     EXPECT_EQ(FormPicture(other), kSavedForm);
     EXPECT_EQ(PairTexts(other), L"||a|x|");
     EXPECT_TRUE(prompts.boxes.empty());
@@ -195,11 +130,11 @@ TEST_F(SettingsProfile, SaveAndLoadAtAnyPathLength) {
     SetNonDefaultForm();
     for (std::size_t length : {259, 260, 300, 600}) {
         SCOPED_TRACE(testing::Message() << length << " characters");
-        const LongProfilePath file(length);
-        ASSERT_EQ(file.path.size(), length);
-        prompts.fileAnswer = file.path;
+        const TempFile longFile(length);
+        ASSERT_EQ(longFile.path.size(), length);
+        prompts.fileAnswer = longFile.path;
         Command(hwnd, IDM_SAVE_PROFILE);
-        EXPECT_EQ(FileText(LongProfilePath::LongForm(file.path)), kSavedProfile);
+        EXPECT_EQ(FileText(longFile.path), kSavedProfile);
         HWND other = Open(second);
         Command(other, IDM_LOAD_PROFILE);
         EXPECT_EQ(FormPicture(other), kSavedForm);
@@ -238,34 +173,20 @@ TEST_F(SettingsProfile, AProfileGivenAtStartIsInTheFormBeforeAnythingIsClicked) 
     EXPECT_TRUE(prompts.questions.empty());
 }
 
-// A file that is not a profile names its line as the companion does; the form stays as it is.
+// A file that is not a profile names its line as the companion does (each refusal's text is
+// checked natively, tests/native/cli_test.cpp); the form stays as it is.
 TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
     SetNonDefaultForm();
-    const struct {
-        const char* name;
-        std::string text;
-        std::wstring detail;
-    } cases[] = {
-        {"prose", "tracks = 1\nthis is prose\n", L": line 2: not a \"name = value\" line"},
-        {"a track that is none", "tracks = 4\n",
-         L": line 1: tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
-        {"half a pair", "replace = a=\n",
-         L": line 1: replace: Notice：if you choose \"Enable Replease\" option \"character\" "
-         L"EditBox \"Replease with\" EditBox You must fill character in both of them"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        prompts.boxes.clear();
-        PutFile(path, c.text);
-        prompts.fileAnswer = path;
-        Command(hwnd, IDM_LOAD_PROFILE);
-        ASSERT_EQ(prompts.boxes.size(), 1u);
-        EXPECT_EQ(prompts.boxes[0].title, L"Error");
-        EXPECT_EQ(prompts.boxes[0].type, UINT{MB_ICONERROR | MB_OK});
-        EXPECT_EQ(prompts.boxes[0].text, L"The profile was not loaded:\r\n\r\n" + path + c.detail);
-        EXPECT_EQ(FormPicture(hwnd), kSavedForm);
-        EXPECT_EQ(PairTexts(hwnd), L"q||a|x|");
-    }
+    PutFile(path, "tracks = 1\nthis is prose\n");
+    prompts.fileAnswer = path;
+    Command(hwnd, IDM_LOAD_PROFILE);
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].title, L"Error");
+    EXPECT_EQ(prompts.boxes[0].type, UINT{MB_ICONERROR | MB_OK});
+    EXPECT_EQ(prompts.boxes[0].text, L"The profile was not loaded:\r\n\r\n" + path +
+                                         L": line 2: not a \"name = value\" line");
+    EXPECT_EQ(FormPicture(hwnd), kSavedForm);
+    EXPECT_EQ(PairTexts(hwnd), L"q||a|x|");
 }
 
 // A form the buttons would refuse, or with a character no profile holds (here one of the ANSI

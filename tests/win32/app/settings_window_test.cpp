@@ -7,25 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings_dialog.h"
 #include "canvas.h"
-#include "recording_prompts.h"
 #include "res/resource.h"
 #include "settings_form.h"
 #include "settings/ui_text.h"
+#include "settings_window.h"
 #include "ui_helpers.h"
 
 namespace {
 
-class SettingsWindow : public testing::Test {
-protected:
-    void SetUp() override {
-        UiLanguage = kChinese;  // the constructor must put English back
-        dialog_ = std::make_unique<SettingsDialog>();
-        hwnd = dialog_->Create();
-        ASSERT_NE(hwnd, nullptr);
-        PumpMessages();
-    }
+struct SettingsWindow : SettingsWindowTest {
     std::wstring Form() { return FormPicture(hwnd); }
     int Red(int id) {  // pixels of pure red a control paints
         RECT rect;
@@ -35,10 +26,6 @@ protected:
                             PRF_CLIENT | PRF_ERASEBKGND);
         return canvas.Count(RGB(255, 0, 0));
     }
-
-    RecordingPrompts prompts;
-    std::unique_ptr<SettingsDialog> dialog_;
-    HWND hwnd = nullptr;
 };
 
 TEST_F(SettingsWindow, ClicksKeepTheFormRulesRestoreDefaultsKeepsThePairs) {
@@ -76,6 +63,8 @@ TEST_F(SettingsWindow, ClicksKeepTheFormRulesRestoreDefaultsKeepsThePairs) {
 // It starts in English (the constructor puts it back); a language leaves the status line alone.
 TEST_F(SettingsWindow, LabelsPaintRedAPlainCaptionDoesNotALanguageKeepsTheStatusLine) {
     EXPECT_EQ(WindowText(hwnd), L"ZP series demo");
+    UiLanguage = kChinese;  // a window made after a Chinese one starts in English all the same
+    EXPECT_EQ(WindowText(Open(second)), L"ZP series demo");
     SetDlgItemTextW(hwnd, IDC_STATUS, L"Detect device OK,ver100");
     // Labels paint red (their fonts show in the screenshots).
     for (int id : {IDC_STATUS, IDC_USAGE_FRAME, IDC_USAGE_LINE1, IDC_USAGE_LINE2, IDC_CR_NOTICE})
@@ -93,8 +82,6 @@ TEST_F(SettingsWindow, LabelsPaintRedAPlainCaptionDoesNotALanguageKeepsTheStatus
     DestroyWindow(label.hwnd());  // a label lives as long as its control
 }
 
-std::wstring g_about;
-
 TEST_F(SettingsWindow, SystemMenuEndsWithTheAboutEntryWhoseGroupOpensTheAboutBox) {
     HMENU menu = GetSystemMenu(hwnd, FALSE);
     const int last = GetMenuItemCount(menu) - 1;
@@ -103,12 +90,13 @@ TEST_F(SettingsWindow, SystemMenuEndsWithTheAboutEntryWhoseGroupOpensTheAboutBox
     EXPECT_STREQ(text, L"关于ZP350(&A)...");
     EXPECT_EQ(GetMenuItemID(menu, last), UINT{IDM_ABOUTBOX});
     EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    RunSoon([] {
-        g_about = WindowText(GetActiveWindow());
+    std::wstring about;
+    RunSoon([&about] {
+        about = WindowText(GetActiveWindow());
         PostMessageW(GetActiveWindow(), WM_COMMAND, IDOK, 0);
     });
     SendMessageW(hwnd, WM_SYSCOMMAND, 0x1F, 0);  // the system's low four bits are left out
-    EXPECT_EQ(g_about, L"关于 ZP350");
+    EXPECT_EQ(about, L"关于 ZP350");
 }
 
 TEST(SettingsWindowModal, EnterInAnEditEndsWithOkCloseWithCancel) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "app/splash_dialog.h"
@@ -26,17 +27,18 @@ TEST(Splash, RegionLeavesOutTheKeyColour) {
     EXPECT_EQ(BuildBitmapRegion(nullptr, 0, 0), nullptr);
 }
 
-SplashDialog* g_running = nullptr;
 // What the running window looked like: its outline's box, its focus and its default button,
 // its size and the size its template gives in its dialog units, and which corners of its
 // buttons lie inside its outline.
-int g_outline = ERROR;
-RECT g_box{};
-HWND g_focus = nullptr;
-HWND g_default = nullptr;
-SIZE g_size{};
-RECT g_template{0, 0, 230, 160};
-int g_cornersOutside = -1;
+struct Looks {
+    int outline = ERROR;
+    RECT box{};
+    HWND focus = nullptr;
+    HWND defaultButton = nullptr;
+    SIZE size{};
+    RECT templateBox{0, 0, 230, 160};
+    int cornersOutside = -1;
+};
 
 // How many corners of the window's buttons lie outside its outline.
 int ButtonCornersOutside(HWND window) {
@@ -58,48 +60,49 @@ int ButtonCornersOutside(HWND window) {
 
 TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterItIsCutToItsPictureAndLeavesNothing) {
     const long before = fw::LiveOwnedHandles();  // each run paints the window at least once
+    Looks looks;
     const struct {
         const char* name;
-        void (*action)();
+        std::function<void(SplashDialog&)> action;
         INT_PTR result;
     } cases[] = {
-        {"Escape", [] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
-        {"close button", [] { Click(g_running->hwnd(), IDCANCEL); }, IDCANCEL},
+        {"Escape", [](SplashDialog&) { PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); },
+         IDCANCEL},
+        {"close button", [](SplashDialog& splash) { Click(splash.hwnd(), IDCANCEL); }, IDCANCEL},
         {"looked at, then ended",
-         [] {
-             g_outline = GetWindowRgnBox(g_running->hwnd(), &g_box);
-             g_focus = GetFocus();
-             g_default = g_running->Item(IDOK);
+         [&looks](SplashDialog& splash) {
+             looks.outline = GetWindowRgnBox(splash.hwnd(), &looks.box);
+             looks.focus = GetFocus();
+             looks.defaultButton = splash.Item(IDOK);
              RECT window{};
-             GetWindowRect(g_running->hwnd(), &window);
-             g_size = {window.right - window.left, window.bottom - window.top};
-             MapDialogRect(g_running->hwnd(), &g_template);
-             g_cornersOutside = ButtonCornersOutside(g_running->hwnd());
-             g_running->EndDialog(IDOK);
+             GetWindowRect(splash.hwnd(), &window);
+             looks.size = {window.right - window.left, window.bottom - window.top};
+             MapDialogRect(splash.hwnd(), &looks.templateBox);
+             looks.cornersOutside = ButtonCornersOutside(splash.hwnd());
+             splash.EndDialog(IDOK);
          },
          IDOK},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SplashDialog splash;
-        g_running = &splash;
-        RunSoon(c.action);
+        RunSoon([&] { c.action(splash); });
         EXPECT_EQ(splash.DoModal(), c.result);
     }
     PumpMessages();
     EXPECT_EQ(fw::LiveOwnedHandles(), before);
     // Cut to its picture; the focus on the button Return presses.
-    EXPECT_NE(g_outline, ERROR);
-    EXPECT_EQ(g_box.left, 0);
-    EXPECT_EQ(g_box.top, 0);
-    EXPECT_EQ(g_box.right, 454);
-    EXPECT_EQ(g_box.bottom, 312);
-    EXPECT_EQ(g_focus, g_default);
+    EXPECT_NE(looks.outline, ERROR);
+    EXPECT_EQ(looks.box.left, 0);
+    EXPECT_EQ(looks.box.top, 0);
+    EXPECT_EQ(looks.box.right, 454);
+    EXPECT_EQ(looks.box.bottom, 312);
+    EXPECT_EQ(looks.focus, looks.defaultButton);
     // As large as its dialog units make it, and never smaller than its picture (where the
     // dialog font gives small units: Wine's stand-in for "System"); the buttons inside.
-    EXPECT_EQ(g_size.cx, std::max(g_template.right, 454L));
-    EXPECT_EQ(g_size.cy, std::max(g_template.bottom, 312L));
-    EXPECT_EQ(g_cornersOutside, 0);
+    EXPECT_EQ(looks.size.cx, std::max(looks.templateBox.right, 454L));
+    EXPECT_EQ(looks.size.cy, std::max(looks.templateBox.bottom, 312L));
+    EXPECT_EQ(looks.cornersOutside, 0);
 }
 
 // Each round: whether the border showed while over the button, and went once the pointer left.
@@ -107,13 +110,12 @@ struct HoverRound {
     bool shown;
     bool rested;
 };
-std::vector<HoverRound> g_hoverRounds;
 
 // The real pointer, moved by the system: onto the close button, then back over the picture.
-void HoverCloseButtonThreeTimes() {
-    const HWND window = g_running->hwnd(), button = g_running->Item(IDCANCEL);
+void HoverCloseButtonThreeTimes(SplashDialog& splash, std::vector<HoverRound>& rounds) {
+    const HWND window = splash.hwnd(), button = splash.Item(IDCANCEL);
     if (!IsWindowVisible(window)) {  // the modal loop shows it once it has nothing else to do
-        RunSoon(HoverCloseButtonThreeTimes);
+        RunSoon([&splash, &rounds] { HoverCloseButtonThreeTimes(splash, rounds); });
         return;
     }
     RECT box{};
@@ -128,22 +130,21 @@ void HoverCloseButtonThreeTimes() {
     for (int round = 0; round < 3; ++round) {
         const bool shown = MovePointerUntil(button, overButton, [&] { return !atRest(); });
         const bool rested = MovePointerUntil(window, overPicture, atRest);
-        g_hoverRounds.push_back({shown, rested});
+        rounds.push_back({shown, rested});
     }
-    g_running->EndDialog(IDOK);
+    splash.EndDialog(IDOK);
 }
 
 TEST(Splash, CloseButtonHoverEndsWhenThePointerLeaves) {
     SplashDialog splash;
-    g_running = &splash;
-    g_hoverRounds.clear();
-    RunSoon(HoverCloseButtonThreeTimes);
+    std::vector<HoverRound> rounds;
+    RunSoon([&] { HoverCloseButtonThreeTimes(splash, rounds); });
     EXPECT_EQ(splash.DoModal(), IDOK);
-    ASSERT_EQ(g_hoverRounds.size(), 3u);
-    for (std::size_t round = 0; round < g_hoverRounds.size(); ++round) {
+    ASSERT_EQ(rounds.size(), 3u);
+    for (std::size_t round = 0; round < rounds.size(); ++round) {
         SCOPED_TRACE(testing::Message() << "round " << round + 1);
-        EXPECT_TRUE(g_hoverRounds[round].shown);   // the border over the button
-        EXPECT_TRUE(g_hoverRounds[round].rested);  // gone once the pointer left
+        EXPECT_TRUE(rounds[round].shown);   // the border over the button
+        EXPECT_TRUE(rounds[round].rested);  // gone once the pointer left
     }
 }
 

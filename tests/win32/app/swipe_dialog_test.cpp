@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "app/settings_dialog.h"
-#include "recording_prompts.h"
 #include "res/resource.h"
+#include "settings_window.h"
 #include "swipe_window.h"
 #include "ui_helpers.h"
 
@@ -20,19 +18,7 @@ const wchar_t kSwipe[] = L"%B5217000000000002^TEST/CARD^2512101?;521700000000000
 const wchar_t kMasked[] = L"521700******0002";
 const wchar_t kFull[] = L"5217000000000002";
 
-class SwipeTest : public testing::Test {
-protected:
-    void SetUp() override {
-        settings_ = std::make_unique<SettingsDialog>();
-        hwnd = settings_->Create();
-        ASSERT_NE(hwnd, nullptr);
-        PumpMessages();
-    }
-
-    RecordingPrompts prompts;
-    std::unique_ptr<SettingsDialog> settings_;
-    HWND hwnd = nullptr;
-};
+using SwipeTest = SettingsWindowTest;
 
 TEST_F(SwipeTest, ASwipeTypedIntoTheWindowGetsItsVerdictWithTheNumberMasked) {
     const SwipeSeen seen = SwipeThroughWindow(hwnd, kSwipe);

@@ -15,9 +15,19 @@
 #include "controls/picture_button.h"
 #include "framework/gdi.h"
 #include "owned_handle_tally.h"
+#include "temp_file.h"
 #include "ui_helpers.h"
 
 namespace {
+
+// Text in the ANSI code page, as the link target and a batch file take it.
+std::string Ansi(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+    ansi.pop_back();  // its terminating zero
+    return ansi;
+}
 
 constexpr int kW = 40, kH = 30, kMid = kH / 2, kFirst = 501, kSecond = 502;
 constexpr COLORREF kFace = RGB(200, 180, 160), kActive = RGB(210, 190, 170), kRed = RGB(220, 0, 0);
@@ -277,27 +287,16 @@ TEST_F(PictureButtonTest, AGivenCursorShowsOverItAndALinkTargetOpensOnClick) {
     EXPECT_EQ(GetCursor(), cursor);
 
     // The target: a batch file that leaves a mark when the shell opens it.
-    char folder[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
-    const std::string id = std::to_string(GetCurrentProcessId());
-    const std::string script = std::string(folder) + "zp350-link-" + id + ".bat";
-    const std::string mark = std::string(folder) + "zp350-link-" + id + ".txt";
-    DeleteFileA(mark.c_str());
-    const std::string text = "@echo opened>\"" + mark + "\"\r\n";
-    const HANDLE file = CreateFileA(script.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    EXPECT_EQ(button.SetLinkTarget(script.c_str()), ButtonOk);
+    const std::wstring id = std::to_wstring(GetCurrentProcessId());
+    const TempFile mark(L"zp350-link-" + id + L".txt");
+    const TempFile script(L"zp350-link-" + id + L".bat",
+                          "@echo opened>\"" + Ansi(mark.path) + "\"\r\n");
+    EXPECT_EQ(button.SetLinkTarget(Ansi(script.path).c_str()), ButtonOk);
     Click(parent.hwnd(), kFirst);
     const auto marked = [&mark] {
-        return GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(mark.path.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
-    EXPECT_TRUE(PumpUntil(marked, 20000)) << "the shell did not open " << script;
-    DeleteFileA(mark.c_str());
-    DeleteFileA(script.c_str());
+    EXPECT_TRUE(PumpUntil(marked, 20000)) << "the shell did not open " << Ansi(script.path);
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {

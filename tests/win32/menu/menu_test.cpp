@@ -445,17 +445,15 @@ TEST(SharedImages, GrowthPerLookReplacementInPlaceAndPictureChoice) {
     EXPECT_EQ(pixel(share(805, IDB_TEST_CORE), 8, 8), RGB(0, 0, 255));
 }
 
-HWND g_popup = nullptr;  // what the steps inside the menu's loop saw: the popup, where, its picture
-RECT g_rect{};
-std::unique_ptr<Canvas> g_picture;
-
 TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
     CreateDirectoryW(L"..\\screenshots", nullptr);
     for (int code : {kXp, kW2000}) {
         SCOPED_TRACE(code == kXp ? "flat" : "classic");
         LookScope look(code);
-        g_popup = nullptr;
-        g_picture.reset();
+        // What the steps inside the menu's loop saw: the popup, where it was, its picture.
+        HWND popup = nullptr;
+        RECT rect{};
+        std::unique_ptr<Canvas> picture;
         auto images = OneItem(L"", IDC_OPEN, IDB_TEST_STRIP);  // pictures for two items
         images->AppendItem(L"", MF_STRING, IDC_EXIT, IDB_TEST_STRIP);
         TestParent parent;
@@ -463,35 +461,35 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         HWND hwnd = parent.AddButton(601, BS_PUSHBUTTON, 20, 20, 80, 30, L"Menu");
         ASSERT_TRUE(button.Subclass(hwnd));
         ASSERT_TRUE(button.SetPopupMenu(IDM_TEST_MENU, parent.hwnd()));
-        RunSoon([] {  // first find the open popup and select its first item
-            g_popup = FindWindowW(L"#32768", nullptr);
-            if (g_popup == nullptr || !IsWindowVisible(g_popup))
+        RunSoon([&] {  // first find the open popup and select its first item
+            popup = FindWindowW(L"#32768", nullptr);
+            if (popup == nullptr || !IsWindowVisible(popup))
                 return;  // the menu ends with the test's failure below
-            GetWindowRect(g_popup, &g_rect);
-            PostMessageW(g_popup, WM_KEYDOWN, VK_DOWN, 0);
-            RunSoon([] {  // then take its picture, frame included, and type "x"
-                UpdateWindow(g_popup);
-                const int width = g_rect.right - g_rect.left, height = g_rect.bottom - g_rect.top;
-                g_picture = std::make_unique<Canvas>(width, height);
-                HDC window = GetWindowDC(g_popup);
-                BitBlt(g_picture->dc(), 0, 0, width, height, window, 0, 0, SRCCOPY);
-                ReleaseDC(g_popup, window);
-                PostMessageW(g_popup, WM_CHAR, L'x', 0);
+            GetWindowRect(popup, &rect);
+            PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+            RunSoon([&] {  // then take its picture, frame included, and type "x"
+                UpdateWindow(popup);
+                const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+                picture = std::make_unique<Canvas>(width, height);
+                HDC window = GetWindowDC(popup);
+                BitBlt(picture->dc(), 0, 0, width, height, window, 0, 0, SRCCOPY);
+                ReleaseDC(popup, window);
+                PostMessageW(popup, WM_CHAR, L'x', 0);
             });
         });
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         PumpMessages();
-        ASSERT_NE(g_popup, nullptr);
-        ASSERT_NE(g_picture, nullptr);
-        g_picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
-                                    : L"../screenshots/menu-classic.bmp");
+        ASSERT_NE(popup, nullptr);
+        ASSERT_NE(picture, nullptr);
+        picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
+                                  : L"../screenshots/menu-classic.bmp");
         RECT below{};
         GetWindowRect(hwnd, &below);
-        EXPECT_EQ(g_rect.left, below.left);
-        EXPECT_EQ(g_rect.top, below.bottom);
+        EXPECT_EQ(rect.left, below.left);
+        EXPECT_EQ(rect.top, below.bottom);
         EXPECT_EQ(TestParent::lastCommand, WPARAM{IDC_EXIT});
         const COLORREF lit = GetSysColor(COLOR_HIGHLIGHT);
-        EXPECT_GT(g_picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit), 200);
+        EXPECT_GT(picture->Count(code == kXp ? BlendTowardWhite(lit, 0.7) : lit), 200);
     }
 }
 

@@ -3,7 +3,7 @@
 // failing calls, odd report lengths, a transfer that never ends, Windows' removal error.
 #include <functional>
 
-#include "reader_window.h"
+#include "settings_window.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ const Entries kFound = {Status(L"Detect device OK,ver100"), kSent, Status(L"V1.0
                         InfoBox(L"V1.0")};
 
 // The window over a simulated host with a reader, left with nothing held but on purpose.
-struct Reader : WindowTest {
+struct Reader : SettingsWindowTest {
     void TearDown() override {  // the link released too
         dialog.reset();
         ExpectHeld(0);

@@ -92,16 +92,17 @@ void PressKey(WORD key) {
 }
 
 namespace {
-void (*g_soon)() = nullptr;
+std::function<void()> g_soon;  // the action of the timer pending
 
 void CALLBACK FireSoon(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    if (auto action = std::exchange(g_soon, nullptr))
+    const std::function<void()> action = std::exchange(g_soon, nullptr);
+    if (action)
         action();
 }
 }  // namespace
 
-void RunSoon(void (*action)()) {
-    g_soon = action;
-    SetTimer(nullptr, 0, 50, &FireSoon);
+void RunSoon(std::function<void()> action, UINT delayMs) {
+    g_soon = std::move(action);
+    SetTimer(nullptr, 0, delayMs, &FireSoon);
 }

@@ -37,5 +37,6 @@ void TypeKeys(const std::wstring& text);
 // Presses and releases one key.
 void PressKey(WORD key);
 // Runs `action` on the next pass of the message loop of a modal window that is about to
-// start (a one-shot thread timer).
-void RunSoon(void (*action)());
+// start, or `delayMs` later (a one-shot thread timer). What it sees it leaves in the caller's
+// variables, captured by reference, which the caller reads once the modal loop has ended.
+void RunSoon(std::function<void()> action, UINT delayMs = 50);

@@ -1,4 +1,4 @@
-#include "reader_window.h"
+#include "settings_window.h"
 
 namespace {
 Timeline* g_watching = nullptr;
@@ -12,11 +12,16 @@ LRESULT CALLBACK StatusProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 }  // namespace
 
-void WindowTest::SetUp() {
-    dialog = std::make_unique<SettingsDialog>();
-    ASSERT_NE(hwnd = dialog->Create(), nullptr);
-    PumpMessages();
-    g_watching = &timeline;
+void SettingsWindowTest::SetUp() {
+    ASSERT_NE(hwnd = Open(dialog), nullptr);
+    g_watching = &prompts;
     g_statusProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
         GetDlgItem(hwnd, IDC_STATUS), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StatusProc)));
+}
+
+HWND SettingsWindowTest::Open(std::unique_ptr<SettingsDialog>& window) {
+    window = std::make_unique<SettingsDialog>();
+    const HWND opened = window->Create();
+    PumpMessages();
+    return opened;
 }

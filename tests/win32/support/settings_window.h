@@ -1,5 +1,7 @@
-// The settings window with every status text and message box recorded in the order they
-// appear, over whatever HID host is installed (the simulated one, or the system's).
+// The settings window opened for a test, over recorded prompts: every message box, and every
+// text of the status line, recorded in the order they appear, over whatever HID host is
+// installed (the simulated one, or the system's). Every test group that opens the settings
+// window uses it, the end-to-end tests too.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -55,27 +57,35 @@ inline const std::vector<UnplugCase> kUnplugCases = {
     {IDC_CANCEL_REPLACE, true, {kSent, kReceiveFailed}},
 };
 
-// Outlived by the window it watches (WindowTest destroys the window first).
+// The boxes as RecordingPrompts keeps them, and beside them the timeline of boxes and status
+// texts. Outlived by the windows it watches (SettingsWindowTest destroys them first).
 struct Timeline : RecordingPrompts {
-    int ShowBox(HWND, const wchar_t* text, const wchar_t* title, UINT type) override {
+    int ShowBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) override {
         entries.push_back(Box(title, type & MB_ICONMASK, text));
-        return IDOK;
+        return RecordingPrompts::ShowBox(owner, text, title, type);
     }
-    Entries entries;  // the status line's texts too, as they are written (WindowTest::SetUp)
+    Entries entries;  // the status line's texts too, as they are written (SettingsWindowTest)
 };
 
-struct WindowTest : testing::Test {
+struct SettingsWindowTest : testing::Test {
+    // Opens `dialog` and watches its status line.
     void SetUp() override;
-    void TearDown() override { dialog.reset(); }
+    void TearDown() override {
+        second.reset();
+        dialog.reset();
+    }
+    // Opens another settings window into `window` (closing the one there) and answers it.
+    static HWND Open(std::unique_ptr<SettingsDialog>& window);
     void Clear() {
-        timeline.entries.clear();
-        timeline.pauses.clear();
+        prompts.boxes.clear();
+        prompts.entries.clear();
+        prompts.pauses.clear();
     }
     // Clears, clicks and returns what the click showed.
     const Entries& Press(int id) {
         Clear();
         Click(hwnd, id);
-        return timeline.entries;
+        return prompts.entries;
     }
     void SetText(int id, const wchar_t* text) { SetDlgItemTextW(hwnd, id, text); }
     void SetChecked(std::initializer_list<int> ids, bool checked) {
@@ -89,7 +99,8 @@ struct WindowTest : testing::Test {
         SetText(pair == 1 ? IDC_PAIR1_REPLACEMENT : IDC_PAIR2_REPLACEMENT, replacement);
     }
 
-    Timeline timeline;
+    Timeline prompts;
     std::unique_ptr<SettingsDialog> dialog;
+    std::unique_ptr<SettingsDialog> second;  // another window, for a test that needs one
     HWND hwnd = nullptr;
 };
