@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/start_arguments.h"
+#include "settings/profile_texts.h"
 
 namespace {
 
@@ -27,6 +28,26 @@ TEST(StartArguments, OnlyOnePathIsAProfile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ProfileArgument(c.arguments), c.profile);
+    }
+}
+
+// The status line after a profile given at start names the file, not its folders.
+TEST(StartArguments, TheStatusLineNamesTheFileLoaded) {
+    const struct {
+        const char* name;
+        std::wstring path;
+        bool english;
+        std::wstring shown;
+    } cases[] = {
+        {"a Windows path", L"C:\\my shop\\till.zp350", true, L"Profile loaded: till.zp350"},
+        {"a path with slashes", L"Z:/tmp/till.zp350", true, L"Profile loaded: till.zp350"},
+        {"a drive's current folder", L"C:till.zp350", true, L"Profile loaded: till.zp350"},
+        {"a name alone", L"till.zp350", true, L"Profile loaded: till.zp350"},
+        {"in Chinese", L"C:\\till.zp350", false, L"已载入配置文件：till.zp350"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(settings::ProfileLoadedText(c.path, c.english), c.shown);
     }
 }
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/swipe_output.h"
 #include "settings/utf8.h"
+#include "swipe/dialog_texts.h"
 #include "swipe/card_mask.h"
 #include "swipe/keyboard_layouts.h"
 #include "swipe/swipe_check.h"
@@ -307,6 +309,66 @@ TEST(SwipeTexts, CaptureHidesNothingTheReaderSends) {
     EXPECT_EQ(swipe::CaptureText(typed, false), L"%B521700******0002?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText(typed, true), L"%B5217000000000002?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText("\xFFx\x1B", true), L"\\xFFx\\x1B");
+}
+
+// What zp350cli swipe prints for scripts: one JSON object, numbers masked unless asked for.
+TEST(SwipeOutput, JsonForScripts) {
+    const settings::Setup form = settings::DefaultSetup();
+    const std::string matching =
+        "%B5217000000000002^TEST/CARD^2512101?;5217000000000002=2512101?\r";
+    const std::string turkish =
+        "%B5217000000000002&TEST.CARD&2512101:\xC5\x9F"
+        "5217000000000002-2512101:\r";
+    const struct {
+        const char* name;
+        std::string typed;
+        bool showAll;
+        std::string json;
+    } cases[] = {
+        {"matching, masked", matching, false,
+         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"%B521700******0002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";521700******0002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": true, \"layout\": null, \"tracksApart\": true, "
+         "\"differences\": []}\n"},
+        {"a difference, in full", "#" + matching.substr(1), true,
+         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"#B5217000000000002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";5217000000000002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": false, \"layout\": null, \"tracksApart\": true, "
+         "\"differences\": [\"Track 1: the form expects the start sentinel '%', came '#'\"]}\n"},
+        {"a keyboard layout", turkish, false,
+         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"%B521700******0002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";521700******0002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": false, \"layout\": \"Turkish (Q)\", \"tracksApart\": "
+         "true, \"differences\": [\"The characters are those of a US keyboard read through the "
+         "Turkish (Q) layout: set the till's keyboard layout to English (US).\"]}\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cli::SwipeJson(swipe::CheckSwipe(form, c.typed), c.showAll), c.json);
+    }
+}
+
+// The swipe test window says what it checks against: the form, and its enabled pairs.
+TEST(SwipeTexts, TheWindowNamesTheFormsPairs) {
+    const std::wstring english =
+        L"Swipe a card: what the reader types is checked against the settings window's form as "
+        L"it stands. Replacement pairs: ";
+    settings::Setup form = settings::DefaultSetup();
+    EXPECT_EQ(swipe::FormNote(form, true), english + L"none enabled.");
+    form.replace.enabled[1] = true;
+    form.replace.original[1] = 'a';
+    form.replace.replacement[1] = 'x';
+    EXPECT_EQ(swipe::FormNote(form, false),
+              L"请刷卡：读卡器输入的内容将按设置窗口中当前的格式检查。替换字符：a\u2192x。");
+    form.replace.enabled[0] = true;
+    form.replace.original[0] = 'b';
+    form.replace.replacement[0] = 'y';
+    EXPECT_EQ(swipe::FormNote(form, true), english + L"b\u2192y, a\u2192x.");
+    form.replace.replacement[0] = std::nullopt;  // half a pair is not one
+    EXPECT_EQ(swipe::FormNote(form, true), english + L"a\u2192x.");
 }
 
 }  // namespace
