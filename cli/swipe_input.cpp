@@ -10,7 +10,7 @@ namespace cli {
 namespace {
 
 // The most a pipe's swipe is read of; a reader types a few hundred characters.
-constexpr std::size_t kMaxPipedBytes = 64 * 1024;
+constexpr std::size_t kMaxPipedBytes = std::size_t{64} * 1024;
 
 void Wipe(std::wstring& text) {
     if (!text.empty())
