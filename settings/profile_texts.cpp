@@ -1,15 +1,9 @@
 #include "settings/profile_texts.h"
 
+#include "settings/ui_text.h"
 #include "settings/utf8.h"
 
 namespace settings {
-namespace {
-
-const wchar_t* Pick(bool english, const wchar_t* englishText, const wchar_t* chineseText) {
-    return english ? englishText : chineseText;
-}
-
-}  // namespace
 
 const wchar_t* LoadProfileEntry(bool english) {
     return Pick(english, L"Load profile...", L"载入配置文件...");

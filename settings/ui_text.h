@@ -18,6 +18,12 @@ inline bool InEnglish() {
     return UiLanguage != kChinese;
 }
 
+// The one of two texts that is in the language asked for.
+template <typename Char>
+const Char* Pick(bool english, const Char* englishText, const Char* chineseText) {
+    return english ? englishText : chineseText;
+}
+
 // A control caption that the language passes rewrite.
 struct Caption {
     int controlId;

@@ -1,13 +1,8 @@
 #include "swipe/dialog_texts.h"
 
+#include "settings/ui_text.h"
+
 namespace swipe {
-namespace {
-
-const wchar_t* Pick(bool english, const wchar_t* englishText, const wchar_t* chineseText) {
-    return english ? englishText : chineseText;
-}
-
-}  // namespace
 
 const wchar_t* SwipeTestEntry(bool english) {
     return Pick(english, L"Swipe test...", L"刷卡测试...");

@@ -1,5 +1,6 @@
 #include "swipe/swipe_texts.h"
 
+#include "settings/ui_text.h"
 #include "settings/utf8.h"
 #include "swipe/card_mask.h"
 #include "swipe/keyboard_layouts.h"
@@ -7,11 +8,6 @@
 
 namespace swipe {
 namespace {
-
-// The texts are put together in UTF-8 and turned wide at the end.
-const char* Pick(bool english, const char* englishText, const char* chineseText) {
-    return english ? englishText : chineseText;
-}
 
 // Text as one line shows it. Numbers are masked before escaping and once more after it, so
 // that the digits of an escape next to a number cannot make a run that is not masked.
