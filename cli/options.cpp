@@ -215,9 +215,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         invocation.file = *parts.profile;
     if (parts.timeout) {
         const std::string& seconds = *parts.timeout;
-        const bool digits =
-            seconds.size() <= 5 && seconds.find_first_not_of("0123456789") == std::string::npos;
-        const int value = digits ? std::stoi(seconds) : 0;
+        // Digits only, read no further than the value stays in bounds.
+        int value = 0;
+        bool digits = true;
+        for (char c : seconds) {
+            digits = digits && c >= '0' && c <= '9' && value <= kMaxTimeoutSeconds;
+            value = digits ? value * 10 + (c - '0') : value;
+        }
         if (!digits || value < 1 || value > kMaxTimeoutSeconds)
             return {std::nullopt, "--timeout: " + Quoted(seconds) +
                                       " is not a number of seconds from 1 to 86400"};

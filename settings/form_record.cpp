@@ -34,8 +34,14 @@ void PlainForm::SetChecked(int id, bool checked) {
     checked_[id] = checked;
 }
 
-// A plain form has nothing to grey.
-void PlainForm::SetEnabled(int, bool) {}
+void PlainForm::SetEnabled(int id, bool enabled) {
+    enabled_[id] = enabled;
+}
+
+bool PlainForm::IsEnabled(int id) const {
+    const auto it = enabled_.find(id);
+    return it == enabled_.end() || it->second;
+}
 
 void PlainForm::SetText(int id, const wchar_t* text) {
     texts_[id] = text;

@@ -36,9 +36,12 @@ public:
     void SetEnabled(int id, bool enabled) override;
     void SetText(int id, const wchar_t* text) override;
     std::optional<unsigned char> FirstAnsiByte(int id) const override;
+    // A control is enabled until a rule disables it.
+    bool IsEnabled(int id) const;
 
 private:
     std::map<int, bool> checked_;
+    std::map<int, bool> enabled_;
     std::map<int, std::wstring> texts_;
 };
 

@@ -63,6 +63,10 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"swipe", "--timeout=0"}, "--timeout: \"0\" is not a number of seconds from 1 to 86400"},
         {{"swipe", "--timeout=1e3"},
          "--timeout: \"1e3\" is not a number of seconds from 1 to 86400"},
+        {{"swipe", "--timeout=86401"},
+         "--timeout: \"86401\" is not a number of seconds from 1 to 86400"},
+        {{"swipe", "--timeout=99999999999"},
+         "--timeout: \"99999999999\" is not a number of seconds from 1 to 86400"},
         {{"swipe", "--profile="}, "--profile: the file name is empty"},
         {{"swipe", "--profile=till.zp350", "--cr=none"}, "--profile and --cr exclude each other"},
         {{"set", "--output=x"}, "--output: only profile takes it"},
@@ -130,6 +134,7 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
         {"characters, not bytes, counted", accents, "\"" + accents.substr(0, 120) + "...\""},
         {"control characters", "a\tb\r\n\x1b[2J\x7F", "\"a\\tb\\r\\n\\x1b[2J\\x7f\""},
         {"a C1 control", "\xC2\x85", "\"\\u0085\""},
+        {"a no-break space, the first character after them", "\xC2\xA0", "\"\xC2\xA0\""},
         {"a second byte-order mark",
          "\xEF\xBB\xBF"
          "tracks",
@@ -184,6 +189,7 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_TRUE(swipe.json);
     EXPECT_EQ(swipe.timeoutSeconds, 86400);
     EXPECT_EQ(Parsed({"swipe"}).timeoutSeconds, 30);
+    EXPECT_EQ(Parsed({"swipe", "--timeout=0000001"}).timeoutSeconds, 1);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
 }
 

@@ -182,6 +182,21 @@ TEST(FormProfile, ClicksFollowTheWindowsRules) {
     }
 }
 
+// An allow box enables or greys its own pair's boxes and leaves the other pair's alone.
+TEST(FormProfile, AnAllowBoxRulesItsOwnPair) {
+    const PlainForm form = MakeForm({IDC_ALLOW_PAIR1, IDC_ALLOW_PAIR2, IDC_ALLOW_PAIR2}, {});
+    for (int id : {IDC_PAIR1_CHAR_LABEL, IDC_PAIR1_REPLACEMENT_LABEL, IDC_PAIR1_CHAR,
+                   IDC_PAIR1_REPLACEMENT}) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(form.IsEnabled(id));
+    }
+    for (int id : {IDC_PAIR2_CHAR_LABEL, IDC_PAIR2_REPLACEMENT_LABEL, IDC_PAIR2_CHAR,
+                   IDC_PAIR2_REPLACEMENT}) {
+        SCOPED_TRACE(id);
+        EXPECT_FALSE(form.IsEnabled(id));
+    }
+}
+
 // A pair that is not used is emptied on load, so that the form shows what the profile holds.
 TEST(FormProfile, LoadingEmptiesThePairsThatAreNotUsed) {
     PlainForm form = MakeForm({IDC_ALLOW_PAIR1}, {{IDC_PAIR1_CHAR, L"q"}, {IDC_PAIR2_CHAR, L"r"}});
