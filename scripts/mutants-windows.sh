@@ -34,7 +34,7 @@ fi
 export ZP350_MUTANTS_ORIGIN=$ROOT
 export ZP350_MUTANTS_FILES="${files[*]}"
 start=$(date +%s)
-python3 ../shared/tools/mutants.py --max "$max" --seed "$seed" --timeout 600 \
+python3 ../shared/tools/mutants.py --max "$max" --seed "$seed" --timeout 300 \
   --build-cmd "bash scripts/mutants-windows-step.sh build" \
   --test-cmd "bash scripts/mutants-windows-step.sh test" "${files[@]}"
 echo "took $(( ($(date +%s) - start) / 60 )) min"
