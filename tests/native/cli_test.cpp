@@ -140,6 +140,7 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
          "tracks",
          "\"\\ufefftracks\""},
         {"a zero-width space", "a\xE2\x80\x8B", "\"a\\u200b\""},
+        {"a line separator", "a\xE2\x80\xA8", "\"a\\u2028\""},
         {"a direction mark",
          "\xE2\x80\xAE"
          "b",

@@ -309,6 +309,7 @@ TEST(SwipeTexts, CaptureHidesNothingTheReaderSends) {
     EXPECT_EQ(swipe::CaptureText(typed, false), L"%B521700******0002?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText(typed, true), L"%B5217000000000002?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText("\xFFx\x1B", true), L"\\xFFx\\x1B");
+    EXPECT_EQ(swipe::CaptureText("A B", true), L"A B");  // a blank is printable
 }
 
 // What zp350cli swipe prints for scripts: one JSON object, numbers masked unless asked for.
@@ -331,12 +332,14 @@ TEST(SwipeOutput, JsonForScripts) {
          "\"typed\": \";521700******0002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
          "\"typed\": \"\"}], \"matches\": true, \"layout\": null, \"tracksApart\": true, "
          "\"differences\": []}\n"},
-        {"a difference, in full", "#" + matching.substr(1), true,
+        {"two differences, in full", "#B5217000000000002^TEST/CARD^2512101!" + matching.substr(37),
+         true,
          "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"#B5217000000000002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"#B5217000000000002^TEST/CARD^2512101!\"}, {\"track\": 2, \"state\": \"read\", "
          "\"typed\": \";5217000000000002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
          "\"typed\": \"\"}], \"matches\": false, \"layout\": null, \"tracksApart\": true, "
-         "\"differences\": [\"Track 1: the form expects the start sentinel '%', came '#'\"]}\n"},
+         "\"differences\": [\"Track 1: the form expects the start sentinel '%', came '#'\", "
+         "\"Track 1: the form expects the end sentinel '?', came '!'\"]}\n"},
         {"a keyboard layout", turkish, false,
          "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
          "\"%B521700******0002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
