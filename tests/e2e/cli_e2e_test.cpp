@@ -59,14 +59,6 @@ Outcome Call(const Args& args) {
     return {code, console.out, console.err};
 }
 
-// What a pipe hands `swipe`: the whole text at once.
-struct Piped : cli::SwipeSource {
-    explicit Piped(std::string typed) : text(std::move(typed)) {}
-    bool Interactive() override { return false; }
-    std::optional<std::string> Read(int, unsigned, unsigned) override { return text; }
-    std::string text;
-};
-
 // `swipe` run as the program runs it, with `typed` on its standard input.
 Outcome Swipe(const Args& args, const std::string& typed) {
     Recorder console;

@@ -5,6 +5,10 @@
 // simulated host.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "cli_recorder.h"
 #include "settings_window.h"
 #include "res/resource.h"
 #include "settings/utf8.h"
@@ -106,21 +110,30 @@ TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), ErrorBox(L"ERROR", L"Set format failed!"));
 }
 
-// The reader, set from the window, types a test card; swiped into the swipe test, that typing
-// matches the form, and once the form has changed after "Set Device" the difference is named.
+// The reader, set from the window, types a test card. Swiped into the swipe test and piped
+// into zp350cli swipe, that typing matches the form; once the form has changed after "Set
+// Device", both name the difference.
 TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     Connect();
     VirtualReader::SetCard("B5217000000000002^TEST/CARD^2512101\n5217000000000002=2512101\n");
     SetChecked({IDC_OUTPUT_TRACK3}, false);
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
-    const std::wstring typed = settings::Wide(VirtualReader::Typed());
-    SwipeSeen seen = SwipeThroughWindow(hwnd, typed);
+    const std::string typed = VirtualReader::Typed();
+    const std::string difference = "Track 2: the form expects the start sentinel '#', came ';'";
+    const auto companion = [&typed](const std::vector<std::string>& args, Recorder& console) {
+        Piped input(typed);
+        return cli::RunCli(args, console, input);
+    };
+    SwipeSeen seen = SwipeThroughWindow(hwnd, settings::Wide(typed));
     EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
+    Recorder matching;
+    EXPECT_EQ(companion({"swipe", "--tracks=1,2"}, matching), 0) << matching.out;
     SetText(IDC_TRACK2_START, L"#");
-    seen = SwipeThroughWindow(hwnd, typed);
-    EXPECT_NE(seen.result.find(L"Track 2: the form expects the start sentinel '#', came ';'"),
-              std::wstring::npos)
-        << seen.result;
+    seen = SwipeThroughWindow(hwnd, settings::Wide(typed));
+    EXPECT_NE(seen.result.find(settings::Wide(difference)), std::wstring::npos) << seen.result;
+    Recorder differing;
+    EXPECT_EQ(companion({"swipe", "--tracks=1,2", "--track2-start=#"}, differing), 1);
+    EXPECT_NE(differing.out.find(difference), std::string::npos) << differing.out;
 }
 
 // The reader pulled out while a transfer is pending, as the system ends it.
