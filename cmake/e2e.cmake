@@ -14,8 +14,8 @@ target_link_libraries(e2e_reader_tests PRIVATE win_test_support advapi32)
 target_link_options(e2e_reader_tests PRIVATE ${STATIC_LINK})
 
 # Prints where a control of the running program is on the screen, or its text, so that a
-# script can click it with xdotool and read what it shows.
-add_executable(e2e_window_probe ${E2E_DIR}/window_probe.cpp)
+# script can click it with xdotool and read what it shows (make run uses it too).
+add_executable(e2e_window_probe ${CMAKE_SOURCE_DIR}/tools/window-probe/window_probe.cpp)
 target_compile_options(e2e_window_probe PRIVATE ${WARNINGS})
 target_include_directories(e2e_window_probe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(e2e_window_probe PRIVATE user32 advapi32)

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "cli_recorder.h"
 #include "settings_window.h"
@@ -120,19 +119,16 @@ TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
     const std::string typed = VirtualReader::Typed();
     const std::string difference = "Track 2: the form expects the start sentinel '#', came ';'";
-    const auto companion = [&typed](const std::vector<std::string>& args, Recorder& console) {
-        Piped input(typed);
-        return cli::RunCli(args, console, input);
-    };
+    Piped input(typed);
     SwipeSeen seen = SwipeThroughWindow(hwnd, settings::Wide(typed));
     EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
     Recorder matching;
-    EXPECT_EQ(companion({"swipe", "--tracks=1,2"}, matching), 0) << matching.out;
+    EXPECT_EQ(cli::RunCli({"swipe", "--tracks=1,2"}, matching, input), 0) << matching.out;
     SetText(IDC_TRACK2_START, L"#");
     seen = SwipeThroughWindow(hwnd, settings::Wide(typed));
     EXPECT_NE(seen.result.find(settings::Wide(difference)), std::wstring::npos) << seen.result;
     Recorder differing;
-    EXPECT_EQ(companion({"swipe", "--tracks=1,2", "--track2-start=#"}, differing), 1);
+    EXPECT_EQ(cli::RunCli({"swipe", "--tracks=1,2", "--track2-start=#"}, differing, input), 1);
     EXPECT_NE(differing.out.find(difference), std::string::npos) << differing.out;
 }
 
