@@ -1,5 +1,6 @@
 #include "app/swipe_dialog.h"
 
+#include "framework/wipe.h"
 #include "res/resource.h"
 #include "settings/ui_text.h"
 #include "settings/utf8.h"
@@ -18,17 +19,7 @@ constexpr UINT kShowMs = 10;
 // The dialog that takes the keys of the user interface thread; one at a time.
 SwipeDialog* g_capturing = nullptr;
 
-// Overwrites text that held card data before it is let go.
-void Wipe(std::wstring& text) {
-    if (!text.empty())
-        SecureZeroMemory(&text[0], text.size() * sizeof(wchar_t));
-    text.clear();
-}
-void Wipe(std::string& text) {
-    if (!text.empty())
-        SecureZeroMemory(&text[0], text.size());
-    text.clear();
-}
+using fw::Wipe;
 
 // Replaces a box's text; what it showed is first overwritten with blanks of the same length,
 // so that the control's own memory does not keep card data.

@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/swipe_output.h"
+#include "framework/wipe.h"
 #include "settings/profile_file.h"
 
 namespace cli {
@@ -41,7 +42,7 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
         return Code(ExitCode::Timeout);
     }
     const swipe::SwipeCheck check = swipe::CheckSwipe(form, *typed);
-    SecureZeroMemory(&(*typed)[0], typed->size());
+    fw::Wipe(*typed);
     console.Out(invocation.json ? SwipeJson(check, invocation.showAll)
                                 : SwipeText(check, invocation.showAll));
     return Code(check.matches ? ExitCode::Success : ExitCode::Refused);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/wipe.h"
 #include "settings/utf8.h"
 
 namespace cli {
@@ -12,11 +13,7 @@ namespace {
 // The most a pipe's swipe is read of; a reader types a few hundred characters.
 constexpr std::size_t kMaxPipedBytes = std::size_t{64} * 1024;
 
-void Wipe(std::wstring& text) {
-    if (!text.empty())
-        SecureZeroMemory(&text[0], text.size() * sizeof(wchar_t));
-    text.clear();
-}
+using fw::Wipe;
 
 // The console's input mode for as long as the object lives: raw keys, no echo.
 class RawConsole {
@@ -106,7 +103,7 @@ private:
                 continue;  // CR LF: one carriage return, the LF's
             typed += bytes[i] == '\n' ? '\r' : bytes[i];
         }
-        SecureZeroMemory(&bytes[0], bytes.size());
+        Wipe(bytes);
         SecureZeroMemory(buffer, sizeof(buffer));
         if (typed.empty())
             return std::nullopt;

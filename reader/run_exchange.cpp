@@ -7,6 +7,7 @@ namespace reader {
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress) {
     ExchangeOutcome outcome;
+    AwaitQuiet(link);
     ReportExchange exchange(link.handle());
     switch (exchange.Prepare(command, payload)) {
         case ReportExchange::Preparation::GateRefused:
@@ -20,10 +21,6 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
             return outcome;
         case ReportExchange::Preparation::Ready:
             break;
-    }
-    if (link.quietUntil() != 0) {
-        exchange.DropInputUntil(link.quietUntil());
-        link.KeepQuietUntil(0);
     }
     // The read is tried even after a failed send.
     outcome.sent = exchange.Send();

@@ -1,16 +1,10 @@
 #include "swipe_window.h"
 
+#include "bench_clock.h"
 #include "res/resource.h"
 #include "ui_helpers.h"
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 const wchar_t kWaiting[] = L"Waiting for a swipe...";
 constexpr UINT kPollMs = 5;

@@ -1,4 +1,5 @@
-// The benchmarks' clock and their summary of many timings.
+// A clock in milliseconds for timings, and the summary of many timings (the benchmarks and
+// the swipe window's verdict time).
 #pragma once
 
 #include <windows.h>
