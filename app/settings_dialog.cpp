@@ -2,7 +2,10 @@
 
 #include "app/about_dialog.h"
 #include "app/icon_placement.h"
+#include "app/settings_access.h"
 #include "app/profile_commands.h"
+#include "framework/caption_fit.h"
+#include "framework/display.h"
 #include "framework/gdi.h"
 #include "framework/prompts.h"
 #include "framework/resources.h"
@@ -47,6 +50,7 @@ BOOL SettingsDialog::OnInitDialog() {
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     SetUpLabels();
+    PutInReadingOrder(hwnd());
 
     const bool english = InEnglish();
     SetChecked(IDC_RADIO_ENGLISH, english);
@@ -121,6 +125,16 @@ void SettingsDialog::ApplyCaptions(bool english) {
         ModifyMenuW(systemMenu, IDM_SWIPE_TEST, MF_BYCOMMAND | MF_STRING, IDM_SWIPE_TEST,
                     swipe::SwipeTestEntry(english));
     }
+    NameEditBoxes(hwnd(), english);
+    fw::FitCaptions(hwnd());
+}
+
+// The label fonts are made again for the new DPI; the captions, laid out again by the
+// system, are fitted again.
+void SettingsDialog::OnDpiChanged(UINT dpi) {
+    for (TextLabel& label : labels_)
+        label.SetDpi(dpi);
+    fw::FitCaptions(hwnd());
 }
 
 // A checked radio chooses its language; an unchecked one repeats the pass only while its
@@ -272,13 +286,14 @@ bool SettingsDialog::OnPaint() {
         return false;
     fw::PaintDc dc(hwnd());
     SendMessageW(hwnd(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
-    const int iconWidth = GetSystemMetrics(SM_CXICON);
-    const int iconHeight = GetSystemMetrics(SM_CYICON);
+    const UINT dpi = fw::DpiOf(hwnd());
+    const int iconWidth = fw::SystemMetric(SM_CXICON, dpi);
+    const int iconHeight = fw::SystemMetric(SM_CYICON, dpi);
     RECT client;
     GetClientRect(hwnd(), &client);
     const IconOrigin origin = CentredIconOrigin(client.right - client.left,
                                                 client.bottom - client.top, iconWidth, iconHeight);
-    DrawIcon(dc.get(), origin.x, origin.y, icon_);
+    DrawIconEx(dc.get(), origin.x, origin.y, icon_, iconWidth, iconHeight, 0, nullptr, DI_NORMAL);
     return true;
 }
 

@@ -45,6 +45,7 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void OnDpiChanged(UINT dpi) override;
 
 private:
     void AddSystemMenuEntries();

@@ -47,8 +47,9 @@ configure_file(${CMAKE_SOURCE_DIR}/res/flavour.h.in ${GENERATED}/flavour.h @ONLY
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}/res -I${GENERATED}")
 set(RESOURCES ${CMAKE_SOURCE_DIR}/res/app.rc)
 set(CLI_RESOURCES ${CMAKE_SOURCE_DIR}/res/cli.rc)
+file(GLOB RESOURCE_IMAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/images/*)
 set_source_files_properties(${RESOURCES} ${CLI_RESOURCES} PROPERTIES OBJECT_DEPENDS
-  "${GENERATED}/app.manifest;${GENERATED}/flavour.h;${CMAKE_SOURCE_DIR}/res/version.rc")
+  "${GENERATED}/app.manifest;${GENERATED}/flavour.h;${CMAKE_SOURCE_DIR}/res/version.rc;${CMAKE_SOURCE_DIR}/res/resource.h;${RESOURCE_IMAGES}")
 
 add_executable(${APP_NAME} WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
 target_compile_options(${APP_NAME} PRIVATE ${WARNINGS})

@@ -8,8 +8,8 @@ ButtonBox PlaceImage(const ImagePlacement& how, const ButtonBox& item, ButtonBox
     switch (how.alignment) {
         case ImageLeft:
             if (how.hasCaption) {
-                image.left += 3;
-                caption.left += width + 3;
+                image.left += how.margin;
+                caption.left += width + how.margin;
             } else {
                 image.left += roomX;
             }
@@ -18,7 +18,7 @@ ButtonBox PlaceImage(const ImagePlacement& how, const ButtonBox& item, ButtonBox
         case ImageAbove:
             image.left += roomX;
             if (how.hasCaption) {
-                image.top = 3;
+                image.top = how.margin;
                 caption.top += height;
             } else {
                 image.top += roomY;
@@ -26,9 +26,9 @@ ButtonBox PlaceImage(const ImagePlacement& how, const ButtonBox& item, ButtonBox
             break;
         case ImageRight:
             if (how.hasCaption) {
-                caption.right = (caption.right - caption.left) - width - 3;
-                caption.left = 3;
-                image.left = how.clientRight - width - 3;
+                caption.right = (caption.right - caption.left) - width - how.margin;
+                caption.left = how.margin;
+                image.left = how.clientRight - width - how.margin;
                 image.top += roomY;
             } else {
                 image.left += roomX;
@@ -38,10 +38,10 @@ ButtonBox PlaceImage(const ImagePlacement& how, const ButtonBox& item, ButtonBox
             break;
     }
     if (how.shiftPressed) {
-        image.left += 1;
-        image.top += 1;
-        image.right += 1;
-        image.bottom += 1;
+        image.left += how.shift;
+        image.top += how.shift;
+        image.right += how.shift;
+        image.bottom += how.shift;
     }
     return image;
 }

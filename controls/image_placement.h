@@ -18,8 +18,10 @@ enum ImageAlignment {
 struct ImagePlacement {
     int alignment;
     bool hasCaption;
-    bool shiftPressed;  // pressed and not a check box: the image moves one pixel right and down
+    bool shiftPressed;  // pressed and not a check box: the image moves right and down
     long clientRight;   // right edge of the button's client rectangle
+    long margin;        // between the image and the button's edge (3 pixels at 96 DPI)
+    long shift;         // how far a pressed image moves (1 pixel at 96 DPI)
 };
 
 // Returns the image rectangle: only its left and top edges move away from `item`.

@@ -12,6 +12,7 @@
 
 namespace {
 constexpr LONG kTypeBits = 0x1F;
+constexpr int kToolTipWidth = 400;  // long tips wrap there
 }  // namespace
 
 PictureButton::PictureButton() {
@@ -32,10 +33,13 @@ PictureButton::~PictureButton() {
 
 void PictureButton::PreSubclassWindow() {
     const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-    if (style & 0x2)
+    const LONG type = style & kTypeBits;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+        type == BS_AUTO3STATE)
         checkBoxMode = TRUE;
-    if ((style & kTypeBits) == BS_DEFPUSHBUTTON)
+    if (type == BS_DEFPUSHBUTTON)
         isDefault = TRUE;
+    dpi_ = fw::DpiOf(hwnd());
     SetWindowLongW(hwnd(), GWL_STYLE, (style & ~kTypeBits) | BS_OWNERDRAW);
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -58,6 +62,26 @@ ButtonResult PictureButton::ShiftColor(std::uint8_t slot, std::int16_t shade, bo
     if (result == ButtonOk && repaint)
         Repaint();
     return result;
+}
+
+void PictureButton::SetAccessibleName(const wchar_t* name) {
+    captionPainted_ = false;
+    SetWindowTextW(hwnd(), name);
+}
+
+void PictureButton::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    background_.Drop();  // the parent's pixels under the button, at the old size
+    if (toolTip)
+        SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, Px(kToolTipWidth));
+    Repaint();
+}
+
+COLORREF PictureButton::SlotColor(ColorSlot slot) const {
+    if (!fw::HighContrast())
+        return colors[slot];
+    const bool text = slot == ActiveText || slot == IdleText || slot == FocusText;
+    return GetSysColor(text ? COLOR_BTNTEXT : COLOR_BTNFACE);
 }
 
 void PictureButton::UseParentBackground(bool repaint) {
@@ -106,7 +130,7 @@ void PictureButton::PrepareToolTip() {
     if (!toolTip)
         return;
     SendMessageW(toolTip, TTM_ACTIVATE, FALSE, 0);
-    SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, Px(kToolTipWidth));
 }
 
 bool PictureButton::SetToolTipText(const wchar_t* text) {

@@ -9,6 +9,10 @@
 //
 // The button owns every icon and bitmap in its slots, also those handed to it. Its parent
 // must reflect WM_COMMAND, WM_DRAWITEM and WM_CTLCOLORBTN to it (fw::Dialog does).
+//
+// Every distance it paints is a 96-DPI size scaled to the DPI of its window (SetDpi when that
+// changes); lines one pixel wide stay one pixel, as the system's own edges do. Where the system
+// asks for high contrast it paints in the system's colours instead of its colour slots.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +22,7 @@
 
 #include "controls/button_colors.h"
 #include "controls/image_placement.h"
+#include "framework/display.h"
 #include "framework/gdi.h"
 #include "framework/window.h"
 #include "menu/kel_menu.h"
@@ -49,6 +54,11 @@ public:
     ButtonResult SetBitmaps(HBITMAP active, COLORREF activeKey, HBITMAP idle, COLORREF idleKey);
     ButtonResult SetBitmaps(int activeId, COLORREF activeKey, int idleId, COLORREF idleKey);
     void ReleaseImages(bool destroy);
+    // The size of the active image, icon or bitmap; 0 x 0 without one.
+    SIZE ImageSize() const {
+        return icons[0].icon ? SIZE{icons[0].width, icons[0].height}
+                             : SIZE{bitmaps[0].width, bitmaps[0].height};
+    }
 
     ButtonResult ResetColors(bool repaint);
     ButtonResult ShiftColor(std::uint8_t slot, std::int16_t shade, bool repaint);
@@ -61,6 +71,13 @@ public:
     int GetCheckState() const { return checkState; }
 
     void SetFlat(bool isFlat) { flat = isFlat; }
+    // A flat button also shows the focus rectangle when it has the focus.
+    void SetFlatFocus(bool shown) { drawFlatFocus = shown; }
+    // The button's name for screen readers, kept as its window text and never painted: for a
+    // button whose picture carries its text.
+    void SetAccessibleName(const wchar_t* name);
+    // The DPI the button is shown at from now on (taken from its window when it is bound).
+    void SetDpi(UINT dpi);
     // The cursor shown over the button (null: the default processing chooses); the button
     // owns it from now on and destroys it.
     void SetHoverCursor(HCURSOR cursor) { cursor_.reset(cursor); }
@@ -98,6 +115,10 @@ protected:
     void PaintBitmap(HDC dc, bool hasCaption, const RECT& item, RECT& caption,
                      const PaintState& state);
     void PaintCaption(HDC dc, const std::wstring& caption, RECT text, const PaintState& state);
+    // The colour of a slot, or the system's own colour for it under high contrast.
+    COLORREF SlotColor(ColorSlot slot) const;
+    // A 96-DPI size at the button's DPI.
+    int Px(int pixels) const { return fw::Scale(pixels, dpi_); }
 
     BOOL showDisabledBitmap = TRUE;
     BOOL flat = TRUE;
@@ -175,4 +196,6 @@ private:
 
     fw::Cursor cursor_;
     BackgroundCache background_;
+    UINT dpi_ = fw::kBaseDpi;
+    bool captionPainted_ = true;
 };

@@ -69,7 +69,7 @@ void PictureButton::Paint(HDC dc, const RECT& item, const PaintState& state) {
         PaintFace(dc, frame, state);
     PaintEdge(dc, frame, state);
 
-    const std::wstring caption = CaptionOf(hwnd());
+    const std::wstring caption = captionPainted_ ? CaptionOf(hwnd()) : std::wstring();
     const bool hasCaption = !caption.empty();
     RECT text = item;
     if (icons[0].icon)
@@ -85,7 +85,7 @@ void PictureButton::Paint(HDC dc, const RECT& item, const PaintState& state) {
 
     if ((!flat || drawFlatFocus) && state.focused) {
         RECT focus = frame;
-        InflateRect(&focus, -3, -3);
+        InflateRect(&focus, -Px(3), -Px(3));
         DrawFocusRect(dc, &focus);
     }
 }
@@ -101,25 +101,26 @@ void PictureButton::PaintEdge(HDC dc, const RECT& frame, const PaintState& state
 
 void PictureButton::PaintCaption(HDC dc, const std::wstring& caption, RECT text,
                                  const PaintState& state) {
+    const int shift = Px(1);
     if (state.pressed && !checkBoxMode)
-        OffsetRect(&text, 1, 1);
+        OffsetRect(&text, shift, shift);
     const RECT room = text;
     DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER | DT_CALCRECT);
     OffsetRect(&text, ((room.right - room.left) - (text.right - text.left)) / 2,
                ((room.bottom - room.top) - (text.bottom - text.top)) / 2);
     SetBkMode(dc, TRANSPARENT);
     if (state.disabled) {
-        // Engraved: a highlight one pixel down and right, the shadow on top.
-        OffsetRect(&text, 1, 1);
+        // Engraved: a highlight a pixel down and right, the shadow on top.
+        OffsetRect(&text, shift, shift);
         SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
         DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
-        OffsetRect(&text, -1, -1);
+        OffsetRect(&text, -shift, -shift);
         SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
         DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
     } else {
         const bool active = state.hovered || state.pressed;
-        SetTextColor(dc, colors[active ? ActiveText : IdleText]);
-        SetBkColor(dc, colors[active ? ActiveFace : IdleFace]);
+        SetTextColor(dc, SlotColor(active ? ActiveText : IdleText));
+        SetBkColor(dc, SlotColor(active ? ActiveFace : IdleFace));
         DrawTextW(dc, caption.c_str(), -1, &text, DT_WORDBREAK | DT_CENTER);
     }
 }
@@ -130,8 +131,7 @@ ButtonResult PictureButton::PaintFace(HDC dc, const RECT& rect, const PaintState
         slot = ActiveFace;
     else if (state.focused)
         slot = FocusFace;
-    fw::Brush brush(CreateSolidBrush(colors[slot]));
-    FillRect(dc, &rect, brush.get());
+    fw::FillSolid(dc, rect, SlotColor(slot));
     return ButtonOk;
 }
 
@@ -173,7 +173,8 @@ RECT PictureButton::PlaceImage(bool hasCaption, const RECT& item, RECT& caption,
                                int width, int height) const {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const ImagePlacement how{imageAlignment, hasCaption, pressed && !checkBoxMode, client.right};
+    const ImagePlacement how{imageAlignment, hasCaption, pressed && !checkBoxMode,
+                             client.right,   Px(3),      Px(1)};
     ButtonBox text = ToBox(caption);
     const RECT image = ToRect(::PlaceImage(how, ToBox(item), text, width, height));
     caption = ToRect(text);

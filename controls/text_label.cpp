@@ -6,7 +6,21 @@ TextLabel::TextLabel()
     : textColor_(GetSysColor(COLOR_WINDOWTEXT)),
       background_(CreateSolidBrush(GetSysColor(COLOR_BTNFACE))) {
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(fontDescription_), &fontDescription_);
-    font_.reset(CreateFontIndirectA(&fontDescription_));
+    // The stock font is made for the system's DPI; the description holds 96-DPI sizes.
+    fontDescription_.lfHeight = MulDiv(fontDescription_.lfHeight, static_cast<int>(fw::kBaseDpi),
+                                       static_cast<int>(fw::DpiOf(nullptr)));
+    RebuildLabelFont();
+}
+
+void TextLabel::PreSubclassWindow() {
+    dpi_ = fw::DpiOf(hwnd());
+    fw::KeepOwnFont(hwnd());
+    RebuildLabelFont();
+}
+
+TextLabel& TextLabel::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    return RebuildLabelFont();
 }
 
 TextLabel& TextLabel::SetLabelTextColor(COLORREF color) {
@@ -32,7 +46,10 @@ TextLabel& TextLabel::SetLabelFace(const char* face) {
 }
 
 TextLabel& TextLabel::RebuildLabelFont() {
-    fw::Font rebuilt(CreateFontIndirectA(&fontDescription_));
+    LOGFONTA scaled = fontDescription_;
+    scaled.lfHeight = fw::Scale(fontDescription_.lfHeight, dpi_);
+    scaled.lfWidth = fw::Scale(fontDescription_.lfWidth, dpi_);
+    fw::Font rebuilt(CreateFontIndirectA(&scaled));
     // The control must not be left holding the old font when it is deleted.
     if (hwnd())
         SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(rebuilt.get()), FALSE);
@@ -52,7 +69,7 @@ bool TextLabel::OnReflected(UINT message, WPARAM wParam, LPARAM, LRESULT* result
 HBRUSH TextLabel::CtlColor(HDC dc, UINT controlType) {
     if (controlType == CTLCOLOR_STATIC) {
         SelectObject(dc, font_.get());
-        SetTextColor(dc, textColor_);
+        SetTextColor(dc, fw::HighContrast() ? GetSysColor(COLOR_BTNTEXT) : textColor_);
         SetBkMode(dc, TRANSPARENT);
     }
     return background_.get();

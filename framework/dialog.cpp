@@ -5,6 +5,9 @@
 
 namespace fw {
 namespace {
+// Posted on WM_DPICHANGED, so that OnDpiChanged runs after the dialog manager's own work.
+constexpr UINT kDpiSettled = WM_APP + 0x3FE;
+
 // Messages whose answer a dialog procedure returns directly instead of through
 // DWLP_MSGRESULT.
 bool AnswersDirectly(UINT message) {
@@ -87,7 +90,21 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return self->Dispatch(message, wParam, lParam);
 }
 
+void Dialog::TakeSuggestedRect(UINT dpi, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(hwnd_, kDpiSettled, dpi, 0);
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        TakeSuggestedRect(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return FALSE;  // the dialog manager lays the template's controls out for the new DPI
+    }
+    if (message == kDpiSettled) {
+        OnDpiChanged(static_cast<UINT>(wParam));
+        return TRUE;
+    }
     LRESULT result = 0;
     bool handled = Window::ReflectToChild(message, wParam, lParam, &result);
     if (!handled && message == WM_COMMAND)

@@ -2,7 +2,9 @@
 //
 // Messages reach OnMessage; a child's notifications are first offered to the child's own
 // object (Window::ReflectToChild). Enter and Esc arrive as IDOK and IDCANCEL, which end the
-// dialog through OnOK and OnCancel.
+// dialog through OnOK and OnCancel. Moved to a display of another scale (WM_DPICHANGED), the
+// dialog takes the rectangle the system suggests and, once the dialog manager has laid its
+// template's controls out again, hears of the new DPI in OnDpiChanged.
 #pragma once
 
 #include <windows.h>
@@ -38,10 +40,13 @@ protected:
     virtual bool OnCommand(int id, int code);
     // Any other message; return true when handled, with `result` as its answer.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // Re-creates what was made for the old DPI (fonts, pictures, regions, sizes).
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
 
 private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void TakeSuggestedRect(UINT dpi, const RECT& suggested);
 
     int templateId_;
     HWND parent_;

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "framework/resources.h"
+#include "framework/display.h"
 #include "framework/gdi.h"
+#include "framework/resources.h"
 #include "menu/menu_look.h"
 #include "menu/menu_paint.h"
 #include "menu/menu_platform.h"
@@ -35,7 +36,9 @@ void Forget(std::vector<HMENU>& handles, HMENU handle) {
 class MenuFontMeasure : public TextMeasure {
 public:
     explicit MenuFontMeasure(HWND window)
-        : window_(window), font_(CreateMenuFont()), selection_(dc_.get(), font_.get()) {}
+        : window_(window),
+          font_(fw::MenuFont(fw::DpiOf(window))),
+          selection_(dc_.get(), font_.get()) {}
     int Width(const std::u16string& text) const override {
         SIZE size{};
         GetTextExtentPoint32W(dc_.get(), reinterpret_cast<const wchar_t*>(text.c_str()),
@@ -181,8 +184,10 @@ bool KelMenu::IsThemedXp() {
     return ::IsThemedXp(WindowsVersion(), CurrentMenuPlatform().ClassicTheme());
 }
 
+// Under high contrast the classic look, in the system's colours.
 bool KelMenu::UsesFlatStyle() {
-    return ::UsesFlatStyle(WindowsVersion(), CurrentMenuPlatform().ClassicTheme());
+    return !fw::HighContrast() &&
+           ::UsesFlatStyle(WindowsVersion(), CurrentMenuPlatform().ClassicTheme());
 }
 
 BOOL KelMenu::AppendItem(const wchar_t* label, UINT flags, UINT_PTR id, int imageResource) {
@@ -191,7 +196,7 @@ BOOL KelMenu::AppendItem(const wchar_t* label, UINT flags, UINT_PTR id, int imag
     else
         flags |= MF_OWNERDRAW;
     auto item = std::make_unique<KelMenuItem>();
-    item->label = label ? label : L"";
+    item->SetLabel(label ? label : L"");
     item->commandId = id;
     item->menuFlags = flags;
     // Room first, so that nothing fails once Windows holds the item and its record.
@@ -278,10 +283,10 @@ BOOL KelMenu::BuildFromTemplate(const void* data, DWORD size) {
 void KelMenu::AlignShortcutColumn() {
     std::vector<std::u16string> labels;
     for (const auto& item : items_)
-        labels.emplace_back(item->label.begin(), item->label.end());
+        labels.emplace_back(item->label().begin(), item->label().end());
     ::AlignShortcutColumn(labels, MenuFontMeasure(ReferenceWindow()));
     for (std::size_t i = 0; i < labels.size(); ++i)
-        items_[i]->label.assign(labels[i].begin(), labels[i].end());
+        items_[i]->SetLabel(std::wstring(labels[i].begin(), labels[i].end()));
 }
 
 // The menu bar itself is drawn by Windows; only the levels below it are drawn here.

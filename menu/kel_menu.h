@@ -10,6 +10,10 @@
 // Windows sends the owner-draw messages of a menu to the window that tracks it; that
 // window hands them to RouteMeasureItem / RouteDrawItem, which find the menu object through
 // the item data. Entry i of the records describes the item at position i.
+//
+// Its sizes (the image cell of 16 x 15 among them) are 96-DPI sizes, scaled to the DPI of the
+// reference window when items are measured, drawn and given images. Under high contrast it
+// takes the classic look in the system's colours.
 #pragma once
 
 #include <windows.h>
@@ -82,11 +86,14 @@ public:
     static const std::vector<int>& SharedImageIds();
 
 protected:
-    int imageWidth = 16;
+    int imageWidth = 16;  // at 96 DPI
     int imageHeight = 15;
 
 private:
     HWND ReferenceWindow() const;
+    // The DPI of the reference window, and the image cell at a DPI.
+    UINT Dpi() const;
+    SIZE ImageCell(UINT dpi) const;
     // Building (kel_menu.cpp)
     BOOL BuildFromTemplate(const void* data, DWORD size);
     void AlignShortcutColumn();
@@ -108,7 +115,7 @@ private:
     void DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& item);
     // Images (kel_menu_images.cpp)
     int LoadImage(UINT_PTR command, int imageResource);
-    bool AddBitmapResource(HIMAGELIST list, int resource);
+    bool AddBitmapResource(HIMAGELIST list, int resource, SIZE cell);
     int ShareImage(HIMAGELIST list, int position, int command);
 
     HMENU menu_ = nullptr;

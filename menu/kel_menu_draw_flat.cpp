@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/display.h"
 #include "menu/image_resources.h"
 #include "menu/item_paint.h"
 #include "menu/kel_menu.h"
@@ -32,6 +33,7 @@ struct FlatImage {
     bool raised;  // entries index + 1 (faded) and index + 2 (shadow) exist
     int x;
     int y;
+    int lift;  // how far a raised or checked image moves up and left (1 pixel at 96 DPI)
 };
 
 void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, const RECT& item,
@@ -47,10 +49,10 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
             fw::FillSolid(dc, cell, colors.selection);
             if (state.checked) {
                 fw::FrameSolid(dc, cell, colors.highlight);
-                DrawSharedImage(dc, image.index, image.x - 1, image.y - 1);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
             } else if (image.raised) {
-                DrawSharedImage(dc, image.index + 2, image.x + 1, image.y + 1);
-                DrawSharedImage(dc, image.index, image.x - 1, image.y - 1);
+                DrawSharedImage(dc, image.index + 2, image.x + image.lift, image.y + image.lift);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
             } else {
                 DrawSharedImage(dc, image.index, image.x, image.y);
             }
@@ -59,7 +61,7 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
             if (state.checked) {
                 fw::FillSolid(dc, cell, Blend(colors.highlight, 0.85));
                 fw::FrameSolid(dc, cell, colors.highlight);
-                DrawSharedImage(dc, image.index, image.x - 1, image.y - 1);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
             } else {
                 fw::FillSolid(dc, cell, colors.bar);
                 fw::FrameSolid(dc, cell, colors.bar);
@@ -94,6 +96,9 @@ COLORREF FlatTextColor(const ItemState& state) {
 
 void KelMenu::DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& item) {
     const RECT& rect = request.rcItem;
+    const UINT dpi = Dpi();
+    const auto px = [dpi](int pixels) { return fw::Scale(pixels, dpi); };
+    const SIZE size = ImageCell(dpi);
     ItemState state = StateOf(request, item);
     // A grayed item is drawn off-screen in the menu font and reaches the screen in one copy.
     std::optional<OffscreenDc> offscreen;
@@ -104,12 +109,12 @@ void KelMenu::DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& ite
         state.selected = false;
         offscreen.emplace(dc, rect);
         dc = offscreen->get();
-        font = CreateMenuFont();
+        font = fw::MenuFont(dpi);
         fontSelection.emplace(dc, font.get());
     }
     const FlatColors colors = CurrentFlatColors();
-    const int gap = kRaisedImages ? 7 : 4;
-    const int bar = imageWidth + gap;
+    const int gap = px(kRaisedImages ? 7 : 4);
+    const int bar = size.cx + gap;
     const int height = rect.bottom - rect.top;
     if (item.menuFlags & MF_SEPARATOR) {
         DrawSeparator(dc, rect, rect.left + bar + gap, colors.window);
@@ -120,21 +125,23 @@ void KelMenu::DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& ite
     }
     FillFlatBackground(dc, state, rect, bar, colors);
     if (state.hasImage) {
-        const FlatImage image{item.imageIndex,
-                              kRaisedImages && HasRaisedVariants(SharedImageIds(), item.imageIndex),
-                              rect.left + std::max(0, (bar - imageWidth + 1) / 2),
-                              rect.top + std::max(0, (height - imageHeight + 1) / 2)};
+        const FlatImage image{
+            item.imageIndex, kRaisedImages && HasRaisedVariants(SharedImageIds(), item.imageIndex),
+            static_cast<int>(rect.left) + std::max(0, (bar - static_cast<int>(size.cx) + 1) / 2),
+            static_cast<int>(rect.top) + std::max(0, (height - static_cast<int>(size.cy) + 1) / 2),
+            px(1)};
         const RECT cell{rect.left + 1, rect.top + 1, rect.left + bar - 1, rect.bottom - 1};
-        DrawFlatImageCell(dc, state, image, rect, cell, {imageWidth, imageHeight}, colors);
+        DrawFlatImageCell(dc, state, image, rect, cell, size, colors);
     } else if (state.checked) {
-        const int cx = std::max(0, (bar - 16 + 1) / 2);
-        const int cy = std::max(0, (height - 16 + 1) / 2);
-        const RECT cell{rect.left + cx, rect.top + cy, rect.left + cx + 16, rect.top + cy + 16};
-        DrawFlatCheckBox(dc, cell, IsRadioItem(request), colors.highlight);
+        const int box = px(16);
+        const int cx = std::max(0, (bar - box + 1) / 2);
+        const int cy = std::max(0, (height - box + 1) / 2);
+        const RECT cell{rect.left + cx, rect.top + cy, rect.left + cx + box, rect.top + cy + box};
+        DrawFlatCheckBox(dc, cell, IsRadioItem(request), colors.highlight, dpi);
     }
-    if (item.label.empty())
+    if (item.label().empty())
         return;
     SetBkMode(dc, TRANSPARENT);
-    const RECT text{rect.left + bar + 8, rect.top - 1, rect.right, rect.bottom - 1};
-    DrawLabel(dc, item.label, text, imageWidth, FlatTextColor(state));
+    const RECT text{rect.left + bar + px(8), rect.top - px(1), rect.right, rect.bottom - px(1)};
+    DrawLabel(dc, item.label(), text, size.cx, FlatTextColor(state));
 }

@@ -34,7 +34,7 @@ KelMenuItem* KelMenu::FindItemByCommand(UINT_PTR command) {
 bool KelMenu::RegisterAt(UINT position, KelMenuItem& item, UINT flags, UINT_PTR id) {
     flags |= MF_BYPOSITION;
     const wchar_t* content =
-        (flags & MF_OWNERDRAW) ? reinterpret_cast<const wchar_t*>(&item) : item.label.c_str();
+        (flags & MF_OWNERDRAW) ? reinterpret_cast<const wchar_t*>(&item) : item.label().c_str();
     if (!ModifyMenuW(menu_, position, flags, id, content))
         return false;
     item.menuFlags = flags;
@@ -46,7 +46,7 @@ bool KelMenu::RegisterAt(UINT position, KelMenuItem& item, UINT flags, UINT_PTR 
 std::unique_ptr<KelMenuItem> KelMenu::ReplaceItemAt(UINT position, UINT state, UINT flags,
                                                     UINT_PTR id, const std::wstring& text) {
     auto item = std::make_unique<KelMenuItem>();
-    item->label = text;
+    item->SetLabel(text);
     item->menuFlags = state;
     item->commandId = id;
     RegisterAt(position, *item, flags, id);
@@ -63,7 +63,7 @@ KelMenuItem* KelMenu::AdoptItemAt(UINT position, std::vector<std::unique_ptr<Kel
         if (item == nullptr)
             made.push_back(ReplaceItemAt(position, flags, (flags & 0xEF) | 0x510, handle, text));
         else if (!text.empty())
-            item->label = text;
+            item->SetLabel(text);
         return item ? item : made.back().get();
     }
     if (state & MF_SEPARATOR) {
@@ -82,7 +82,7 @@ KelMenuItem* KelMenu::AdoptItemAt(UINT position, std::vector<std::unique_ptr<Kel
         return made.back().get();
     }
     if (!text.empty())
-        item->label = text;
+        item->SetLabel(text);
     RegisterAt(position, *item, state | 0x500, id);
     return item;
 }
@@ -127,7 +127,7 @@ int KelMenu::CountLeadingForeignItems() const {
         if (text.empty())
             continue;
         for (int i = 0; i < ItemCount(); ++i) {
-            if (items_[i]->label == text)
+            if (items_[i]->label() == text)
                 return position >= i ? position - i : 0;
         }
         // Text of no record: an item put in front; the loaded ones come after it.
@@ -174,7 +174,7 @@ bool KelMenu::GetItemLabel(UINT key, std::wstring& label, UINT flags) const {
     }
     if (key >= items_.size())
         return false;
-    label = items_[key]->label;
+    label = items_[key]->label();
     return true;
 }
 
@@ -186,7 +186,7 @@ LRESULT KelMenu::MatchMnemonic(UINT character, UINT flags, HMENU popup) {
         menu->AdoptMenuItems();
     std::vector<std::u16string> labels;
     for (const auto& item : menu->items_)
-        labels.emplace_back(item->label.begin(), item->label.end());
+        labels.emplace_back(item->label().begin(), item->label().end());
     const auto lower = [](std::u16string text) {
         return CurrentMenuPlatform().LowerCase(std::move(text));
     };

@@ -10,36 +10,33 @@ constexpr DWORD kDspdxax = 0xE20746;  // the brush where the source is black, el
 }  // namespace
 
 COLORREF Blend(COLORREF color, double factor) {
+    if (fw::HighContrast())
+        return color;
     return static_cast<COLORREF>(BlendTowardWhite(color, factor));
 }
 
-fw::Font CreateMenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return fw::Font();
-    return fw::Font(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-
-void DrawTick(HDC dc, int x, int y, COLORREF color) {
+// Seven strokes three pixels long, each a pixel to the right of the one before, rising and
+// falling: every pixel of it scaled to a square of the DPI's size.
+void DrawTick(HDC dc, int x, int y, COLORREF color, UINT dpi) {
     static const int kRise[7] = {2, 3, 4, 3, 2, 1, 0};
-    fw::Pen pen(CreatePen(PS_SOLID, 1, color));
-    fw::Selection selection(dc, pen.get());
+    fw::Brush brush(CreateSolidBrush(color));
     for (int i = 0; i < 7; ++i) {
-        MoveToEx(dc, x + i, y + kRise[i], nullptr);
-        LineTo(dc, x + i, y + kRise[i] + 3);
+        const RECT stroke{x + fw::Scale(i, dpi), y + fw::Scale(kRise[i], dpi),
+                          x + fw::Scale(i + 1, dpi), y + fw::Scale(kRise[i] + 3, dpi)};
+        FillRect(dc, &stroke, brush.get());
     }
 }
 
-void DrawDot(HDC dc, int x, int y, COLORREF color) {
+void DrawDot(HDC dc, int x, int y, COLORREF color, UINT dpi) {
     fw::Brush brush(CreateSolidBrush(color));
     fw::Pen pen(CreatePen(PS_SOLID, 1, color));
     fw::Selection brushSelection(dc, brush.get());
     fw::Selection penSelection(dc, pen.get());
-    Ellipse(dc, x, y, x + 6, y + 6);
+    const int size = fw::Scale(6, dpi);
+    Ellipse(dc, x, y, x + size, y + size);
 }
 
-void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio) {
+void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio, UINT dpi) {
     COLORREF fill = GetSysColor(KelMenu::IsThemedXp() ? COLOR_BTNFACE : COLOR_MENU);
     if (!selected)
         fill = Blend(fill, 0.6);
@@ -48,19 +45,23 @@ void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio) {
         RECT edge = cell;
         DrawEdge(dc, &edge, BDR_SUNKENINNER, BF_RECT);
     }
+    const int four = fw::Scale(4, dpi);
     if (radio)
-        DrawDot(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+        DrawDot(dc, cell.left + fw::Scale(5, dpi), cell.top + four, GetSysColor(COLOR_MENUTEXT),
+                dpi);
     else
-        DrawTick(dc, cell.left + 4, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+        DrawTick(dc, cell.left + four, cell.top + four, GetSysColor(COLOR_MENUTEXT), dpi);
 }
 
-void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight) {
+void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight, UINT dpi) {
     fw::FillSolid(dc, cell, Blend(highlight, 0.85));
     fw::FrameSolid(dc, cell, highlight);
+    const int x = cell.left + fw::Scale(5, dpi);
+    const int y = cell.top + fw::Scale(4, dpi);
     if (radio)
-        DrawDot(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+        DrawDot(dc, x, y, GetSysColor(COLOR_MENUTEXT), dpi);
     else
-        DrawTick(dc, cell.left + 5, cell.top + 4, GetSysColor(COLOR_MENUTEXT));
+        DrawTick(dc, x, y, GetSysColor(COLOR_MENUTEXT), dpi);
 }
 
 void DrawEmbossedImage(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, int sx, int sy,

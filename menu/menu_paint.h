@@ -6,21 +6,20 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/display.h"
 #include "framework/gdi.h"
 #include "framework/paint.h"
 
-// The system's menu font. The caller owns it.
-fw::Font CreateMenuFont();
-
-// `color` moved toward white by `factor` (menu/menu_colors.h).
+// `color` moved toward white by `factor` (menu/menu_colors.h); under high contrast the
+// system's colour as it is.
 COLORREF Blend(COLORREF color, double factor);
 
-// A 7 x 7 check mark with its top-left corner at (x, y).
-void DrawTick(HDC dc, int x, int y, COLORREF color);
-// A 6 x 6 radio dot.
-void DrawDot(HDC dc, int x, int y, COLORREF color);
-void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio);
-void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight);
+// A check mark 7 x 7 pixels at 96 DPI, scaled to `dpi`, with its top-left corner at (x, y).
+void DrawTick(HDC dc, int x, int y, COLORREF color, UINT dpi);
+// A radio dot, 6 x 6 pixels at 96 DPI.
+void DrawDot(HDC dc, int x, int y, COLORREF color, UINT dpi);
+void DrawClassicCheckBox(HDC dc, const RECT& cell, bool selected, bool radio, UINT dpi);
+void DrawFlatCheckBox(HDC dc, const RECT& cell, bool radio, COLORREF highlight, UINT dpi);
 
 // Paints the image of `bitmap` at (sx, sy) as disabled: its silhouette (every pixel neither
 // button face nor highlight) in the shadow colour, with a highlight copy one pixel to the

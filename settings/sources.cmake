@@ -1,5 +1,6 @@
 set(SETTINGS_PURE_SOURCES
     ui_text.cpp
+    control_names.cpp
     form_rules.cpp
     form_record.cpp
     form_checks.cpp

@@ -40,23 +40,42 @@ GLYPH_HEIGHT = 9
 GLYPH_ADVANCE = 6
 
 
-def text_width(text, scale):
-    return (len(text) * GLYPH_ADVANCE - 1) * scale
+def text_width(text, dot):
+    return (len(text) * GLYPH_ADVANCE - 1) * dot
 
 
-def draw_text(pixels, text, left, top, scale, color):
-    """Draws `text` into `pixels` (rows of (r, g, b), top first), `scale` pixels a dot."""
+def blend(under, over, cover):
+    """`over` laid on `under` where `cover` (0 to 1) of the pixel is inked."""
+    return tuple(round(u + (o - u) * cover) for u, o in zip(under, over))
+
+
+def draw_cells(pixels, cells, left, top, dot, color):
+    """Inks square cells of `dot` pixels (which need not be whole): cell (cx, cy) covers
+    [left + cx * dot, + dot) x [top + cy * dot, + dot). A pixel a cell covers in part takes
+    `color` in that part, so that whole dots and offsets draw exactly as before."""
+    cover = {}
+    for cx, cy in cells:
+        x0, y0 = left + cx * dot, top + cy * dot
+        for y in range(int(y0), int(-(-(y0 + dot) // 1))):
+            for x in range(int(x0), int(-(-(x0 + dot) // 1))):
+                w = min(x + 1, x0 + dot) - max(x, x0)
+                h = min(y + 1, y0 + dot) - max(y, y0)
+                if w > 0 and h > 0:
+                    cover[(x, y)] = cover.get((x, y), 0) + w * h
+    for (x, y), c in cover.items():
+        pixels[y][x] = blend(pixels[y][x], color, min(c, 1.0))
+
+
+def draw_text(pixels, text, left, top, dot, color):
+    """Draws `text` into `pixels` (rows of (r, g, b), top first), `dot` pixels a dot."""
+    cells = []
     for index, char in enumerate(text):
         glyph = GLYPHS[char]
         for gy in range(GLYPH_HEIGHT):
             for gx in range(GLYPH_WIDTH):
-                if glyph[gy][gx] != "#":
-                    continue
-                for dy in range(scale):
-                    for dx in range(scale):
-                        x = left + (index * GLYPH_ADVANCE + gx) * scale + dx
-                        y = top + gy * scale + dy
-                        pixels[y][x] = color
+                if glyph[gy][gx] == "#":
+                    cells.append((index * GLYPH_ADVANCE + gx, gy))
+    draw_cells(pixels, cells, left, top, dot, color)
 
 
 def write_bitmap(path, width, height, pixels, bits):
@@ -76,11 +95,8 @@ def write_bitmap(path, width, height, pixels, bits):
         f.write(header + info + data)
 
 
-def write_icon(path, width, height, pixels, bits=24, opaque=None):
-    """Writes a one-image .ico. `pixels` is a list of rows (top first) of (r, g, b).
-
-    `opaque(x, y)` tells which pixels the AND mask keeps (all by default).
-    """
+def icon_image(width, height, pixels, bits, opaque):
+    """One image of an .ico: its header, palette, colours and AND mask."""
     if bits not in (8, 24):
         raise ValueError("only 8-bit and 24-bit images are drawn here")
     palette = b""
@@ -113,12 +129,22 @@ def write_icon(path, width, height, pixels, bits=24, opaque=None):
         mask += row
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bits, 0,
                          len(xor) + len(mask), 0, 0, 256 if bits == 8 else 0, 0)
-    image = header + palette + xor + mask
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits,
-                        len(image), 6 + 16)
+    return header + palette + xor + mask
+
+
+def write_icon(path, images, bits=24, opaque=None):
+    """Writes an .ico of `images`, each (width, height, pixels), pixels a list of rows (top
+    first) of (r, g, b). `opaque(x, y)` tells which pixels the AND mask keeps (all by
+    default)."""
+    data = [icon_image(w, h, p, bits, opaque) for w, h, p in images]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (width, height, _), image in zip(images, data):
+        directory += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits,
+                                 len(image), offset)
+        offset += len(image)
     with open(path, "wb") as f:
-        f.write(directory + entry + image)
+        f.write(directory + b"".join(data))
 
 
 def app_icon():
@@ -146,12 +172,27 @@ def app_icon():
     def opaque(x, y):
         return 2 <= x <= 29 and 6 <= y <= 25 and not ((x in (2, 29)) and (y in (6, 25)))
 
-    write_icon(os.path.join(OUT, "app.ico"), size, size, pixels, opaque=opaque)
+    write_icon(os.path.join(OUT, "app.ico"), [(size, size, pixels)], opaque=opaque)
 
 
-def welcome_bitmap():
-    """454 x 312, 32 bits: slate blue to white, a blue band on top, the welcome text."""
-    width, height = 454, 312
+# The welcome window's pictures are drawn at these scales; the program shows the one nearest
+# to the display's scaling. The 100 % pictures are the ones the window was designed with.
+SCALES = (100, 150, 200)
+
+
+def scaled(size, percent):
+    return round(size * percent / 100)
+
+
+def suffix(percent):
+    return "" if percent == 100 else "-%d" % percent
+
+
+def welcome_bitmap(percent):
+    """454 x 312 at 100 %: slate blue to white, a blue band on top, the welcome text.
+
+    32 bits a pixel at 100 %, 24 at the larger scales, which are only shown."""
+    width, height = scaled(454, percent), scaled(312, percent)
     slate, white = (106, 120, 170), (255, 255, 255)
     pixels = []
     for y in range(height):
@@ -160,23 +201,24 @@ def welcome_bitmap():
             t = (x / (width - 1) + y / (height - 1)) / 2
             row.append(tuple(round(s + (w - s) * t) for s, w in zip(slate, white)))
         pixels.append(row)
-    for y in range(6):
+    for y in range(scaled(6, percent)):
         pixels[y] = [(40, 70, 160)] * width
     grey = (90, 90, 96)
-    scale = 2
+    dot = 2 * percent / 100
     lines = ["Welcome to use magstripecard", "reader Setting Program"]
-    top = 110
+    top = scaled(110, percent)
     for line in lines:
-        draw_text(pixels, line, (width - text_width(line, scale)) // 2, top, scale, grey)
-        top += (GLYPH_HEIGHT + 4) * scale
+        draw_text(pixels, line, (width - round(text_width(line, dot))) // 2, top, dot, grey)
+        top += round((GLYPH_HEIGHT + 4) * dot)
     # The window is cut to the pure black pixels of this picture: it must have none.
     assert all(p != (0, 0, 0) for row in pixels for p in row)
-    write_bitmap(os.path.join(OUT, "welcome.bmp"), width, height, pixels, 32)
+    write_bitmap(os.path.join(OUT, "welcome%s.bmp" % suffix(percent)), width, height, pixels,
+                 32 if percent == 100 else 24)
 
 
-def enter_bitmap():
-    """85 x 21, 24 bits: a blue lozenge with a white "Enter"; its corners pure white."""
-    width, height = 85, 21
+def enter_bitmap(percent):
+    """85 x 21 at 100 %, 24 bits: a blue lozenge with a white "Enter"; its corners pure white."""
+    width, height = scaled(85, percent), scaled(21, percent)
     radius = height / 2
     pixels = []
     for y in range(height):
@@ -191,27 +233,39 @@ def enter_bitmap():
                 row.append((40, 90 - shade // 2, 200 - shade))
         pixels.append(row)
     # Nearly white, so that the caption is not cut away with the corners.
-    draw_text(pixels, "Enter", (width - text_width("Enter", 1)) // 2, 7, 1, (250, 250, 250))
-    write_bitmap(os.path.join(OUT, "enter.bmp"), width, height, pixels, 24)
+    dot = percent / 100
+    draw_text(pixels, "Enter", (width - text_width("Enter", dot)) / 2, 7 * dot, dot,
+              (250, 250, 250))
+    assert pixels[height // 2][width // 2] != (255, 255, 255)
+    write_bitmap(os.path.join(OUT, "enter%s.bmp" % suffix(percent)), width, height, pixels, 24)
+
+
+def close_image(percent):
+    """21 x 14 at 100 %: a light grey tile with a dark blue X."""
+    width, height = scaled(21, percent), scaled(14, percent)
+    tile, ink = (212, 210, 206), (20, 30, 120)
+    pixels = [[tile] * width for _ in range(height)]
+    cells = []
+    for y in range(3, 11):
+        for dx in (0, 1):
+            cells.append((7 + (y - 3) + dx, y))
+            cells.append((14 - (y - 3) - dx, y))
+    dot = percent / 100
+    draw_cells(pixels, set(cells), (width - 21 * dot) / 2, (height - 14 * dot) / 2, dot, ink)
+    return width, height, pixels
 
 
 def close_icon():
-    """21 x 14, 8 bits: a light grey tile with a dark blue X."""
-    width, height = 21, 14
-    tile, ink = (212, 210, 206), (20, 30, 120)
-    pixels = [[tile] * width for _ in range(height)]
-    for y in range(3, 11):
-        for dx in (0, 1):
-            pixels[y][7 + (y - 3) + dx] = ink
-            pixels[y][14 - (y - 3) - dx] = ink
-    write_icon(os.path.join(OUT, "close.ico"), width, height, pixels, bits=8)
+    """One icon with an image for each scale, 8 bits a pixel."""
+    write_icon(os.path.join(OUT, "close.ico"), [close_image(p) for p in SCALES], bits=8)
 
 
 def main():
     os.makedirs(OUT, exist_ok=True)
     app_icon()
-    welcome_bitmap()
-    enter_bitmap()
+    for percent in SCALES:
+        welcome_bitmap(percent)
+        enter_bitmap(percent)
     close_icon()
 
 

@@ -13,10 +13,12 @@
 
 namespace {
 
-// How an image is placed: alignment, whether there is a caption, whether pressed.
+// How an image is placed: alignment, whether there is a caption, whether pressed; the margin
+// and the pressed shift of 96 DPI unless said otherwise.
 struct ImageSpot {
     int alignment;
     bool hasCaption, pressed;
+    long margin = 3, shift = 1;
 };
 
 const auto Text = [](const auto& r) {
@@ -203,6 +205,8 @@ TEST(PlaceImage, EachAlignmentWithAndWithoutCaption) {
         {"unknown alignment", {7, true, false}, {0, 0, 100, 40}, {0, 0, 100, 40}},
         // pressed: the image moves one pixel, the caption stays
         {"pressed", {ImageAbove, true, true}, {40, 4, 101, 41}, {0, 15, 100, 40}},
+        // at 192 DPI the margin and the shift are twice as large
+        {"192 DPI, pressed", {ImageLeft, true, true, 6, 2}, {8, 14, 102, 42}, {27, 0, 100, 40}},
         // larger than the item: (10 - 21) / 2 truncates to -5, not -6
         {"larger", {ImageLeft, false, false}, {-5, -2, 10, 10}, {0, 0, 10, 10}, {0, 0, 10, 10}},
     };
@@ -210,7 +214,8 @@ TEST(PlaceImage, EachAlignmentWithAndWithoutCaption) {
         SCOPED_TRACE(c.name);
         ButtonBox caption = c.item;
         const ButtonBox image = PlaceImage(
-            {c.spot.alignment, c.spot.hasCaption, c.spot.pressed, 100}, c.item, caption, 21, 15);
+            {c.spot.alignment, c.spot.hasCaption, c.spot.pressed, 100, c.spot.margin, c.spot.shift},
+            c.item, caption, 21, 15);
         EXPECT_EQ(Text(image), Text(c.image));
         EXPECT_EQ(Text(caption), Text(c.caption));
     }

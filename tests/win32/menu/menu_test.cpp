@@ -11,6 +11,7 @@
 
 #include "canvas.h"
 #include "controls/picture_button.h"
+#include "framework/display.h"
 #include "framework/gdi.h"
 #include "menu/kel_menu.h"
 #include "menu/menu_colors.h"
@@ -255,7 +256,7 @@ TEST(MenuPlatformTheme, TheClassicThemeComesFromTheCurrentThemesFileAskedOnce) {
 
 TEST(MenuMeasure, ItemsAreWiderThanTheirTextByTheImageColumn) {
     fw::ClientDc dc(GetDesktopWindow());
-    fw::Font font = CreateMenuFont();
+    fw::Font font = fw::MenuFont(fw::DpiOf(GetDesktopWindow()));
     fw::Selection selection(dc.get(), font.get());
     SIZE text{};
     GetTextExtentPoint32W(dc.get(), L"&Open file\tCtrl+O", 17, &text);

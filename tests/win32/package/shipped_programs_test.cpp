@@ -31,17 +31,30 @@ struct Image {
         const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(At(0));
         return module ? reinterpret_cast<const IMAGE_NT_HEADERS*>(At(dos->e_lfanew)) : nullptr;
     }
-    bool Imports(const char* library) const {
+    const IMAGE_IMPORT_DESCRIPTOR* Imported(const char* library) const {
         const DWORD size = Headers()->OptionalHeader.SizeOfImage;
         const IMAGE_DATA_DIRECTORY& imports =
             Headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         if (imports.Size == 0 || imports.VirtualAddress >= size)
-            return false;
+            return nullptr;
         for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(At(imports.VirtualAddress));
              d->Name != 0 && d->Name < size; ++d)
             if (lstrcmpiA(reinterpret_cast<const char*>(At(d->Name)), library) == 0)
-                return true;
-        return false;
+                return d;
+        return nullptr;
+    }
+    bool Imports(const char* library) const { return Imported(library) != nullptr; }
+    // The functions imported from `library` by name.
+    std::vector<std::string> ImportedNames(const char* library) const {
+        std::vector<std::string> names;
+        const IMAGE_IMPORT_DESCRIPTOR* d = Imported(library);
+        const DWORD first = d ? (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk) : 0;
+        for (auto* t = reinterpret_cast<const IMAGE_THUNK_DATA*>(At(first));
+             first && t->u1.Function; ++t)
+            if (!IMAGE_SNAP_BY_ORDINAL(t->u1.Ordinal))
+                names.emplace_back(reinterpret_cast<const char*>(
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(At(t->u1.AddressOfData))->Name));
+        return names;
     }
     HMODULE module;
 };
@@ -81,6 +94,19 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         for (const char* later :
              {"comctl32.dll", "shell32.dll", "comdlg32.dll", "setupapi.dll", "hid.dll"})
             EXPECT_FALSE(image.Imports(later)) << later;
+        // Per-monitor DPI awareness, with the older declaration for Windows 8.1 and 7.
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+        EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+        // Everything it imports, Wine's libraries export (a missing one stops the program
+        // from loading), and nothing of the DPI functions that Windows 7 lacks: those are
+        // looked up at run time.
+        for (const char* library : {"user32.dll", "gdi32.dll", "kernel32.dll"}) {
+            const HMODULE system = GetModuleHandleA(library);
+            for (const std::string& name : image.ImportedNames(library)) {
+                EXPECT_NE(GetProcAddress(system, name.c_str()), nullptr) << library << " " << name;
+                EXPECT_EQ(name.find("Dpi"), std::string::npos) << library << " " << name;
+            }
+        }
 
         DWORD ignored = 0;
         std::vector<BYTE> block(GetFileVersionInfoSizeW(p.file, &ignored));
