@@ -23,6 +23,12 @@ static_assert(sizeof(kPictures) / sizeof(kPictures[0]) == kPictureScaleCount,
 // The close glyph's size at 100 %; its icon holds an image for every scale.
 constexpr SIZE kCloseGlyph{21, 14};
 
+// The template's font on Windows at 96 DPI has base units of 8 x 16 pixels: a dialog unit is
+// 2 x 2 pixels of the 100 % picture.
+constexpr Extent kTemplateUnits{8, 16};
+// The buttons in the order of SplashDialog::buttonPlaces_.
+const int kButtonIds[2] = {IDOK, IDCANCEL};
+
 // The names screen readers read for the two buttons, whose pictures carry no text of theirs.
 const wchar_t kEnterName[] = L"Enter";
 const wchar_t kCloseName[] = L"Close";
@@ -55,6 +61,7 @@ void SplashDialog::DoDataExchange() {
 
 BOOL SplashDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    RememberButtonPlaces();
     enterButton.SetAccessibleName(kEnterName);
     closeButton.SetAccessibleName(kCloseName);
     // The focus shows, also on these flat buttons: Tab moves it, Return and Space press.
@@ -67,6 +74,9 @@ BOOL SplashDialog::OnInitDialog() {
 
 void SplashDialog::OnDpiChanged(UINT dpi) {
     ShowPictures(dpi);
+    // The window first, then its buttons, which copy what it shows under them.
+    RedrawWindow(hwnd(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void SplashDialog::ShowPictures(UINT dpi) {
@@ -82,38 +92,48 @@ void SplashDialog::ShowPictures(UINT dpi) {
     fw::Bitmap picture(LoadPicture(pictures.background));
     if (!picture)
         return;
-    FitToPicture(SizeOf(picture.get()));
+    FitToPicture(SizeOf(picture.get()), kPictureScales[scale_]);
     // Only pure black is cut away; the system owns the region once it is set.
     fw::Region outline(BuildBitmapRegion(picture.get(), RGB(0, 0, 0), 0));
     if (outline && SetWindowRgn(hwnd(), outline.get(), TRUE))
         outline.HandToSystem();
 }
 
-// The window takes its picture's size around its centre, whatever its dialog units made it,
-// and its buttons move and stretch with it, so that they stay where the picture has them;
-// each stays at least as large as its own picture.
-void SplashDialog::FitToPicture(SIZE picture) {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const Extent from{client.right, client.bottom};
-    if (from.width <= 0 || from.height <= 0)
-        return;
-    const Extent to{picture.cx, picture.cy};
-    for (PictureButton* button : {static_cast<PictureButton*>(&enterButton), &closeButton}) {
+// Where the picture has the buttons: their template places in dialog units, at the 8 x 16
+// base units of the template's font on Windows at 96 DPI, for which the picture was drawn.
+// Laid out in the dialog units of whatever font stands in for it, they could lie elsewhere.
+void SplashDialog::RememberButtonPlaces() {
+    RECT units{0, 0, 4, 8};
+    MapDialogRect(hwnd(), &units);
+    const Extent from{units.right, units.bottom};
+    for (std::size_t i = 0; i < 2; ++i) {
         RECT rect{};
-        if (button->hwnd() == nullptr || !GetWindowRect(button->hwnd(), &rect))
-            continue;
+        GetWindowRect(Item(kButtonIds[i]), &rect);
         MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-        const SIZE image = button->ImageSize();
-        const Place placed = PlaceOnPicture({rect.left, rect.top, rect.right, rect.bottom}, from,
-                                            to, {image.cx, image.cy});
-        MoveWindow(button->hwnd(), placed.left, placed.top, placed.right - placed.left,
+        if (from.width > 0 && from.height > 0)
+            buttonPlaces_[i] = PlaceOnPicture({rect.left, rect.top, rect.right, rect.bottom}, from,
+                                              kTemplateUnits, {0, 0});
+    }
+}
+
+// The window takes its picture's size around its centre, whatever its dialog units made it,
+// and its buttons go where the picture has them at its scale, each at least as large as its
+// own picture.
+void SplashDialog::FitToPicture(SIZE picture, int percent) {
+    PictureButton* const buttons[2] = {&enterButton, &closeButton};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const SIZE image = buttons[i]->ImageSize();
+        const Place placed =
+            PlaceOnPicture(buttonPlaces_[i], {100, 100}, {percent, percent}, {image.cx, image.cy});
+        MoveWindow(buttons[i]->hwnd(), placed.left, placed.top, placed.right - placed.left,
                    placed.bottom - placed.top, FALSE);
     }
+    RECT client{};
+    GetClientRect(hwnd(), &client);
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    const LONG grownWidth = to.width - from.width;
-    const LONG grownHeight = to.height - from.height;
+    const LONG grownWidth = picture.cx - client.right;
+    const LONG grownHeight = picture.cy - client.bottom;
     SetWindowPos(hwnd(), nullptr, window.left - grownWidth / 2, window.top - grownHeight / 2,
                  window.right - window.left + grownWidth, window.bottom - window.top + grownHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);

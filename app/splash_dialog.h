@@ -10,6 +10,7 @@
 
 #include <cstddef>
 
+#include "app/welcome_layout.h"
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/dialog.h"
@@ -31,8 +32,10 @@ protected:
 private:
     // Shows the pictures of the scale nearest to `dpi`: background, outline, buttons.
     void ShowPictures(UINT dpi);
-    void FitToPicture(SIZE picture);
+    void RememberButtonPlaces();
+    void FitToPicture(SIZE picture, int percent);
     void OnPaint();
 
-    std::size_t scale_ = 0;  // index of the scale of the pictures shown
+    std::size_t scale_ = 0;    // index of the scale of the pictures shown
+    Place buttonPlaces_[2]{};  // Enter and close on the 100 % picture
 };

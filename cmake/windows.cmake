@@ -113,6 +113,9 @@ add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 # The swipe benchmark opens the program's own windows.
 target_sources(win32_swipe_bench PRIVATE ${RESOURCES})
 
+# The scaling test reads the names screen readers read, through oleacc.
+target_link_libraries(win32_scaling_tests PRIVATE uuid oleacc oleaut32)
+
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)

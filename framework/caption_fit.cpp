@@ -31,11 +31,12 @@ public:
           selection_(dc_.get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))) {
         GetTextMetricsW(dc_.get(), &metrics_);
     }
-    // The size of `text` laid out within `width` (wrapped at words when `wrap`).
-    SIZE Extent(const std::wstring& text, long width, bool wrap) const {
+    // The size of `text` laid out within `width` (wrapped at words when `wrap`), aligned by
+    // `align` (DT_CENTER, DT_RIGHT or 0), which changes where a line may end.
+    SIZE Extent(const std::wstring& text, long width, bool wrap, UINT align = 0) const {
         RECT rect{0, 0, width, 0};
         DrawTextW(dc_.get(), text.c_str(), static_cast<int>(text.size()), &rect,
-                  DT_CALCRECT | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+                  DT_CALCRECT | align | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
         return {rect.right, rect.bottom};
     }
     long Line() const { return metrics_.tmHeight; }
@@ -48,14 +49,17 @@ private:
 };
 
 // The least width, from `width` on, whose wrapped text is no taller than `height`, given the
-// room `chrome` takes from the width.
+// room `chrome` takes from the width. A control may measure its text first and then draw it
+// within the width measured (Wine's buttons do): that width must hold the same lines, which
+// it does not when the widest line was measured without the blank that ends it.
 long WrappedWidth(const Measure& measure, const std::wstring& text, long width, long height,
-                  long chrome) {
+                  long chrome, UINT align) {
     const long single = measure.Extent(text, 0, false).cx + chrome;
     const long step = std::max(1L, measure.AverageChar());
     for (long tried = width; tried < single; tried += step) {
-        const SIZE wrapped = measure.Extent(text, tried - chrome, true);
-        if (wrapped.cy <= height && wrapped.cx <= tried - chrome)
+        const SIZE wrapped = measure.Extent(text, tried - chrome, true, align);
+        const SIZE again = measure.Extent(text, wrapped.cx, true, align);
+        if (wrapped.cy <= height && wrapped.cx <= tried - chrome && again.cy == wrapped.cy)
             return tried;
     }
     return single;
@@ -70,7 +74,8 @@ long ButtonNeed(LONG style, const Measure& measure, const std::wstring& text, SI
             const long chrome = 2 * average;
             if (style & BS_MULTILINE)
                 return WrappedWidth(measure, text, client.cx,
-                                    client.cy - 2 * SystemMetric(SM_CYEDGE, dpi), chrome);
+                                    client.cy - 2 * SystemMetric(SM_CYEDGE, dpi), chrome,
+                                    DT_CENTER);
             return measure.Extent(text, 0, false).cx + chrome;
         }
         case BS_CHECKBOX:
@@ -91,9 +96,11 @@ long ButtonNeed(LONG style, const Measure& measure, const std::wstring& text, SI
 long StaticNeed(LONG style, const Measure& measure, const std::wstring& text, SIZE client) {
     switch (style & SS_TYPEMASK) {
         case SS_LEFT:
+            return WrappedWidth(measure, text, client.cx, client.cy, 0, 0);
         case SS_CENTER:
+            return WrappedWidth(measure, text, client.cx, client.cy, 0, DT_CENTER);
         case SS_RIGHT:
-            return WrappedWidth(measure, text, client.cx, client.cy, 0);
+            return WrappedWidth(measure, text, client.cx, client.cy, 0, DT_RIGHT);
         case SS_LEFTNOWORDWRAP:
         case SS_SIMPLE:
             return measure.Extent(text, 0, false).cx;

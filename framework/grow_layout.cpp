@@ -1,6 +1,7 @@
 #include "framework/grow_layout.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstddef>
 
 namespace {
@@ -18,12 +19,13 @@ bool SameRow(const LayoutBox& a, const LayoutBox& b) {
 struct Relations {
     std::vector<std::vector<bool>> holds;    // holds[g][c]: frame g holds box c
     std::vector<std::vector<bool>> follows;  // follows[a][b]: b stands right of a in its row
+    std::vector<std::vector<bool>> aligned;  // aligned[a][b]: one above the other, one width
 };
 
 Relations Relate(const std::vector<LayoutBox>& boxes, long slack) {
     const std::size_t n = boxes.size();
-    Relations r{std::vector<std::vector<bool>>(n, std::vector<bool>(n)),
-                std::vector<std::vector<bool>>(n, std::vector<bool>(n))};
+    const std::vector<std::vector<bool>> none(n, std::vector<bool>(n));
+    Relations r{none, none, none};
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = 0; b < n; ++b) {
             if (a == b)
@@ -36,6 +38,9 @@ Relations Relate(const std::vector<LayoutBox>& boxes, long slack) {
         for (std::size_t b = 0; b < n; ++b) {
             r.follows[a][b] = a != b && !r.holds[a][b] && !r.holds[b][a] &&
                               boxes[b].left >= boxes[a].right && SameRow(boxes[a], boxes[b]);
+            r.aligned[a][b] = a != b && boxes[a].frame == boxes[b].frame &&
+                              std::abs(boxes[a].left - boxes[b].left) <= slack &&
+                              std::abs(boxes[a].right - boxes[b].right) <= slack;
         }
     }
     return r;
@@ -89,6 +94,8 @@ long GrowToFit(std::vector<LayoutBox>& boxes, long clientWidth, long slack) {
             for (std::size_t b = 0; b < n; ++b) {
                 if (relations.follows[a][b])
                     atLeast(x[b], x[a] + width[a] + (before[b].left - before[a].right));
+                if (relations.aligned[a][b])
+                    atLeast(width[a], width[b]);
                 if (relations.holds[a][b]) {
                     atLeast(x[b], x[a] + (before[b].left - before[a].left));
                     atLeast(width[a], x[b] + width[b] + (before[a].right - before[b].right) - x[a]);

@@ -27,18 +27,40 @@ bash scripts/fuzz.sh --brief
 source scripts/wine-env.sh
 wine_env_start
 skip32=$(why_no_32bit)
+
+# The windows at another display scaling: Wine gives a program the DPI of LogPixels, read when
+# it starts. Runs a tree's scaling tests at each DPI given, with `reg` setting the value and
+# `run` starting the program ("$WINE64", "$WINE32" or run_in_plain_prefix for a user's
+# prefix), and sets 96 DPI back in any case.
+at_dpis() { # tree, reg, run, DPIs...
+  local tree=$1 reg=$2 run=$3 dpi code=0
+  shift 3
+  for dpi in "$@"; do
+    echo "-- $tree at $dpi DPI"
+    $reg reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    (cd "$B/$tree" && export ZP350_DPI=$dpi && $run ./win32_scaling_tests.exe --gtest_brief=1 </dev/null) ||
+      code=$?
+    $reg reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    [ "$code" = 0 ] || return "$code"
+  done
+}
+
 if [ -n "$skip32" ]; then
   echo "== 32-bit Windows tests skipped: $skip32; the 64-bit flavour is tested instead"
 else
   echo "== Windows tests under Wine, 32-bit flavour"
   run_tests win32
+  echo "== the windows at 144 and 192 DPI, 32-bit flavour"
+  at_dpis win32 "$WINE64" "$WINE32" 144 192
 fi
 echo "== Windows tests under Wine, 64-bit flavour"
 run_tests win64
+echo "== the windows at 120, 144 and 192 DPI, 64-bit flavour"
+at_dpis win64 "$WINE64" "$WINE64" 120 144 192
 # A user's prefix has none of the project's font settings: there the welcome window's dialog
-# units are smaller than its picture, and it must still show the picture whole.
-echo "== the welcome window in a plain Wine prefix, 64-bit flavour"
-run_in_plain_prefix "$B/win64/win32_app_tests.exe" --gtest_filter='Splash.Escape*'
+# units are smaller than its picture, and captions take other room.
+echo "== the windows in a plain Wine prefix at 96, 144 and 192 DPI, 64-bit flavour"
+at_dpis win64 run_in_plain_prefix run_in_plain_prefix 96 144 192
 
 # The program's reader code and the program itself against the virtual card reader in
 # Wine's own HID stack, in prefixes of their own.
