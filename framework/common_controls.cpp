@@ -38,6 +38,11 @@ HICON ImageListGetIcon(HIMAGELIST list, int index, UINT flags) {
     return get ? get(list, index, flags) : nullptr;
 }
 
+BOOL ImageListGetIconSize(HIMAGELIST list, int* width, int* height) {
+    auto* size = LATE_BOUND(kLibrary, ImageList_GetIconSize);
+    return size ? size(list, width, height) : FALSE;
+}
+
 BOOL ImageListDraw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
     auto* draw = LATE_BOUND(kLibrary, ImageList_Draw);
     return draw ? draw(list, index, dc, x, y, style) : FALSE;

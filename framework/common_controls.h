@@ -16,6 +16,7 @@ BOOL ImageListDestroy(HIMAGELIST list);
 int ImageListAddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask);
 int ImageListReplaceIcon(HIMAGELIST list, int index, HICON icon);
 HICON ImageListGetIcon(HIMAGELIST list, int index, UINT flags);
+BOOL ImageListGetIconSize(HIMAGELIST list, int* width, int* height);
 BOOL ImageListDraw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 HBITMAP CreateMappedBitmap(HINSTANCE module, INT_PTR bitmap, UINT flags, COLORMAP* map,
                            int mapSize);

@@ -31,8 +31,20 @@ bool IsRadioItem(const DRAWITEMSTRUCT& request) {
     return info.hbmpChecked != nullptr || (info.fType & MFT_RADIOCHECK) != 0;
 }
 
-void DrawSharedImage(HDC dc, int index, int x, int y) {
-    fw::ImageListDraw(KelMenu::SharedImages(), index, dc, x, y, ILD_TRANSPARENT);
+void DrawSharedImage(HDC dc, int index, int x, int y, SIZE cell) {
+    const HIMAGELIST list = KelMenu::SharedImages();
+    int width = 0;
+    int height = 0;
+    if (fw::ImageListGetIconSize(list, &width, &height) && width == cell.cx && height == cell.cy) {
+        fw::ImageListDraw(list, index, dc, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    fw::Icon icon(fw::ImageListGetIcon(list, index, ILD_NORMAL));
+    if (!icon)
+        return;
+    const int mode = SetStretchBltMode(dc, COLORONCOLOR);
+    DrawIconEx(dc, x, y, icon.get(), cell.cx, cell.cy, 0, nullptr, DI_NORMAL);
+    SetStretchBltMode(dc, mode);
 }
 
 void DrawGrayedImage(HDC dc, int index, int x, int y, SIZE cell, COLORREF background) {

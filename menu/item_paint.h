@@ -22,8 +22,9 @@ ImageState ImageStateOf(const ItemState& state);
 // A check mark drawn as a dot: items given a checked-state bitmap or the radio type.
 bool IsRadioItem(const DRAWITEMSTRUCT& request);
 
-// Entry `index` of the shared image list, transparently, at (x, y).
-void DrawSharedImage(HDC dc, int index, int x, int y);
+// Entry `index` of the shared image list, transparently, at (x, y), `cell` large: the list
+// holds the images as drawn for 96 DPI, and at another DPI each pixel becomes a block.
+void DrawSharedImage(HDC dc, int index, int x, int y, SIZE cell);
 // The same entry embossed as disabled on `background`.
 void DrawGrayedImage(HDC dc, int index, int x, int y, SIZE cell, COLORREF background);
 

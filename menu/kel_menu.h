@@ -12,8 +12,9 @@
 // the item data. Entry i of the records describes the item at position i.
 //
 // Its sizes (the image cell of 16 x 15 among them) are 96-DPI sizes, scaled to the DPI of the
-// reference window when items are measured, drawn and given images. Under high contrast it
-// takes the classic look in the system's colours.
+// reference window when items are measured and drawn; the shared images are kept as drawn, for
+// 96 DPI, and drawn scaled. Under high contrast it takes the classic look in the system's
+// colours.
 #pragma once
 
 #include <windows.h>
@@ -115,7 +116,7 @@ private:
     void DrawItemFlat(const DRAWITEMSTRUCT& request, const KelMenuItem& item);
     // Images (kel_menu_images.cpp)
     int LoadImage(UINT_PTR command, int imageResource);
-    bool AddBitmapResource(HIMAGELIST list, int resource, SIZE cell);
+    bool AddBitmapResource(HIMAGELIST list, int resource);
     int ShareImage(HIMAGELIST list, int position, int command);
 
     HMENU menu_ = nullptr;

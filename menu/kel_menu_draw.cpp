@@ -102,7 +102,7 @@ void DrawClassicImageCell(HDC dc, const ItemState& state, int index, POINT at, S
             }
             break;
     }
-    DrawSharedImage(dc, index, image.x, image.y);
+    DrawSharedImage(dc, index, image.x, image.y, cell);
 }
 
 void DrawClassicText(HDC dc, const ItemState& state, const std::wstring& label, RECT rect,

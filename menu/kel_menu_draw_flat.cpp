@@ -49,23 +49,25 @@ void DrawFlatImageCell(HDC dc, const ItemState& state, const FlatImage& image, c
             fw::FillSolid(dc, cell, colors.selection);
             if (state.checked) {
                 fw::FrameSolid(dc, cell, colors.highlight);
-                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift, size);
             } else if (image.raised) {
-                DrawSharedImage(dc, image.index + 2, image.x + image.lift, image.y + image.lift);
-                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
+                DrawSharedImage(dc, image.index + 2, image.x + image.lift, image.y + image.lift,
+                                size);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift, size);
             } else {
-                DrawSharedImage(dc, image.index, image.x, image.y);
+                DrawSharedImage(dc, image.index, image.x, image.y, size);
             }
             return;
         case ImageState::Plain:
             if (state.checked) {
                 fw::FillSolid(dc, cell, Blend(colors.highlight, 0.85));
                 fw::FrameSolid(dc, cell, colors.highlight);
-                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift);
+                DrawSharedImage(dc, image.index, image.x - image.lift, image.y - image.lift, size);
             } else {
                 fw::FillSolid(dc, cell, colors.bar);
                 fw::FrameSolid(dc, cell, colors.bar);
-                DrawSharedImage(dc, image.raised ? image.index + 1 : image.index, image.x, image.y);
+                DrawSharedImage(dc, image.raised ? image.index + 1 : image.index, image.x, image.y,
+                                size);
             }
             return;
     }

@@ -70,23 +70,6 @@ fw::Bitmap LoadSysColorBitmapResource(int resource) {
         fw::CreateMappedBitmap(fw::ResourceModule(), resource & 0xFFFF, 0, nullptr, 0));
 }
 
-// `bitmap` stretched to `size`, each pixel repeated, never blended.
-fw::Bitmap ScaleStrip(HBITMAP bitmap, SIZE size) {
-    BITMAP from{};
-    fw::ClientDc screen(nullptr);
-    fw::MemoryDc source(CreateCompatibleDC(screen.get()));
-    fw::MemoryDc target(CreateCompatibleDC(screen.get()));
-    fw::Bitmap scaled(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
-    if (!source || !target || !scaled || !GetObjectW(bitmap, sizeof(from), &from))
-        return fw::Bitmap();
-    fw::Selection sourceBitmap(source.get(), bitmap);
-    fw::Selection targetBitmap(target.get(), scaled.get());
-    SetStretchBltMode(target.get(), COLORONCOLOR);
-    StretchBlt(target.get(), 0, 0, size.cx, size.cy, source.get(), 0, 0, from.bmWidth,
-               from.bmHeight, SRCCOPY);
-    return scaled;
-}
-
 bool AddMasked(HIMAGELIST list, HBITMAP bitmap) {
     return bitmap && fw::ImageListAddMasked(list, bitmap, GetSysColor(COLOR_BTNFACE)) >= 0;
 }
@@ -147,24 +130,16 @@ int KelMenu::LoadImage(UINT_PTR command, int imageResource) {
         return SharedImageIndex(Store().ids, static_cast<int>(command));
     int position = 0;
     FindToolbarImage(command, imageResource, position);
-    const SIZE cell = ImageCell(Dpi());
-    ImageList strip(fw::ImageListCreate(cell.cx, cell.cy, kListFlags, 1, 1));
-    if (!strip || !AddBitmapResource(strip.get(), imageResource, cell))
+    ImageList strip(fw::ImageListCreate(imageWidth, imageHeight, kListFlags, 1, 1));
+    if (!strip || !AddBitmapResource(strip.get(), imageResource))
         return -1;
     return ShareImage(strip.get(), position, static_cast<int>(command));
 }
 
-// The strip's pictures are drawn for a cell of imageWidth x imageHeight; at another DPI each
-// pixel becomes a block of pixels of one colour, so that the mask colour stays exact.
-bool KelMenu::AddBitmapResource(HIMAGELIST list, int resource, SIZE cell) {
+bool KelMenu::AddBitmapResource(HIMAGELIST list, int resource) {
     fw::Bitmap bitmap = LoadSysColorBitmapResource(resource);
     if (!bitmap)
         bitmap.reset(LoadBitmapW(fw::ResourceModule(), MAKEINTRESOURCEW(resource & 0xFFFF)));
-    BITMAP strip{};
-    if (bitmap && (cell.cx != imageWidth || cell.cy != imageHeight) &&
-        GetObjectW(bitmap.get(), sizeof(strip), &strip))
-        bitmap = ScaleStrip(bitmap.get(), {MulDiv(strip.bmWidth, cell.cx, imageWidth),
-                                           MulDiv(strip.bmHeight, cell.cy, imageHeight)});
     return AddMasked(list, bitmap.get());
 }
 
@@ -206,12 +181,13 @@ void ReplaceVariants(const RaisedVariants& variants, int index, SIZE cell) {
 
 int KelMenu::ShareImage(HIMAGELIST list, int position, int command) {
     SharedImageStore& store = Store();
-    const SIZE cell = ImageCell(Dpi());
     if (!store.list)
-        store.list.reset(fw::ImageListCreate(cell.cx, cell.cy, kListFlags, 1, 1));
+        store.list.reset(fw::ImageListCreate(imageWidth, imageHeight, kListFlags, 1, 1));
     fw::Icon icon(fw::ImageListGetIcon(list, position, ILD_NORMAL));
     if (!store.list || !icon)
         return -1;
+    // The images are kept as drawn, for 96 DPI; they are scaled where they are drawn.
+    const SIZE cell{imageWidth, imageHeight};
     const std::optional<RaisedVariants> variants =
         MakeVariants(ReferenceWindow(), list, position, cell);
 

@@ -12,11 +12,11 @@ for f in $ZP350_MUTANTS_FILES; do
 done
 # The test programs that exercise each folder's code.
 case "${mutated%%/*}" in
-  app) groups="app reader" ;;
-  controls) groups="controls app" ;;
-  menu) groups="menu controls" ;;
+  app) groups="app reader scaling" ;;
+  controls) groups="controls app scaling" ;;
+  menu) groups="menu controls scaling" ;;
   reader) groups="reader" ;;
-  *) groups="app controls menu reader" ;;
+  *) groups="app controls menu reader scaling" ;;
 esac
 targets=()
 for g in $groups; do targets+=("win32_${g}_tests"); done

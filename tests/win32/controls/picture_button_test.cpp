@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "display_scope.h"
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/gdi.h"
@@ -189,12 +190,21 @@ TEST_F(PictureButtonTest, PressedMovesTheImageUnlessACheckBoxWhichTogglesOnClick
         EXPECT_GT(Paint(button, state).Count(kRed, &at), 0);
         return POINT{at.left, at.top};
     };
-    for (PictureButton* button : {&plain, &box})
-        button->SetIcons(MakeTestIcon(8, kRed), nullptr);
-    EXPECT_EQ(corner(plain, kPressed).x, corner(plain, kHovered).x + 1);
-    EXPECT_EQ(corner(plain, kPressed).y, corner(plain, kHovered).y + 1);
-    EXPECT_EQ(corner(box, kPressed).x, corner(box, kHovered).x);
-    EXPECT_EQ(corner(box, kPressed).y, corner(box, kHovered).y);
+    // Only the check-box types are check boxes: a group box or an owner-drawn button is not.
+    const std::pair<DWORD, int> moves[] = {{BS_PUSHBUTTON, 1},
+                                           {BS_GROUPBOX, 1},
+                                           {BS_OWNERDRAW, 1},
+                                           {BS_3STATE, 0},
+                                           {BS_AUTOCHECKBOX, 0}};
+    for (const auto& [style, shift] : moves) {
+        SCOPED_TRACE(testing::Message() << "style " << style);
+        Button button;
+        const HWND other = Bind(button, style, kFirst + 2);
+        button.SetIcons(MakeTestIcon(8, kRed), nullptr);
+        EXPECT_EQ(corner(button, kPressed).x, corner(button, kHovered).x + shift);
+        EXPECT_EQ(corner(button, kPressed).y, corner(button, kHovered).y + shift);
+        DestroyWindow(other);
+    }
     SendMessageW(plainHwnd, BM_SETCHECK, BST_CHECKED, 0);  // a push button has no check state
     const auto click = [&](int id, HWND button) {
         Click(parent.hwnd(), id);
@@ -297,6 +307,30 @@ TEST_F(PictureButtonTest, AGivenCursorShowsOverItAndALinkTargetOpensOnClick) {
         return GetFileAttributesW(mark.path.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
     EXPECT_TRUE(PumpUntil(marked, 20000)) << "the shell did not open " << Ansi(script.path);
+}
+
+// At twice the DPI every distance doubles (the focus rectangle 6 pixels inside the frame, a
+// pressed image 2 pixels further) while lines stay one pixel wide; under high contrast the
+// faces take the system's colour instead of their slots'.
+TEST_F(PictureButtonTest, AtTwiceTheDpiDistancesDoubleAndHighContrastTakesTheSystemsColours) {
+    Button button;
+    Bind(button, BS_DEFPUSHBUTTON);
+    button.SetFlat(false);
+    button.SetDpi(192);
+    const RECT focusColumn{7, 8, 8, 22}, faceColumn{4, 8, 5, 22};
+    EXPECT_LT(Paint(button, kFocused).Count(kFace, nullptr, &focusColumn), 14);  // its dots
+    EXPECT_EQ(canvas->Count(kFace, nullptr, &faceColumn), 14);
+    EXPECT_EQ(canvas->Pixel(1, kMid), light);
+    button.SetIcons(MakeTestIcon(8, kRed), nullptr);
+    RECT hovered{}, pressed{};
+    Paint(button, kHovered).Count(kRed, &hovered);
+    Paint(button, kPressed).Count(kRed, &pressed);
+    EXPECT_EQ(pressed.left, hovered.left + 2);
+    button.ReleaseImages(true);
+    button.SetFlat(true);
+    const DisplayScope contrast(96, true);
+    EXPECT_EQ(Paint(button, kHovered).Pixel(kW / 2, kMid), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Paint(button, kRest).Pixel(kW / 2, kMid), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(PictureButtonTest, ThousandPaintsAndHundredImageChangesLeaveNothing) {

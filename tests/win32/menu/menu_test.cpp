@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "display_scope.h"
 #include "controls/picture_button.h"
 #include "framework/display.h"
 #include "framework/gdi.h"
@@ -390,6 +391,48 @@ TEST(MenuDraw, EachLookKindAndStateByPixels) {
     }
     EXPECT_EQ(fw::LiveOwnedHandles(), handles);
     EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects + 2);
+}
+
+// At 192 DPI the cells, marks, gaps and the image double, the menu font with them; under high
+// contrast the classic look is drawn in the system's colours, without tints.
+TEST(MenuDraw, AtTwiceTheDpiEverythingDoublesAndHighContrastTakesTheSystemsColours) {
+    const COLORREF text = GetSysColor(COLOR_MENUTEXT), face = GetSysColor(COLOR_BTNFACE);
+    const struct {
+        const char* what;
+        Look look;
+        COLORREF color;
+        std::array<LONG, 4> box;
+    } cases[] = {
+        {"classic tick", {kW2000, Tick, ODS_CHECKED, 40}, text, {10, 13, 23, 26}},
+        {"flat dot", {kXp, Dot, ODS_CHECKED, 44}, text, {17, 14, 28, 25}},
+        {"classic image", {kW2000, Picture, 0, 40}, RGB(0, 0, 255), {10, 11, 29, 28}},
+    };
+    auto first = OneItem(L"x", 799, IDB_TEST_STRIP);  // the shared list made at 96 DPI lives on
+    const DisplayScope twice(192);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LookScope look(c.look.code);
+        // 710: a command without a picture of its own.
+        auto popup =
+            OneItem(c.look.kind < Picture ? L"" : L"&Open", c.look.kind < Picture ? 710 : IDC_OPEN,
+                    c.look.kind < Picture ? -1 : IDB_TEST_STRIP);
+        if (c.look.kind == Dot)
+            CheckMenuRadioItem(popup->menu(), 0, 0, 0, MF_BYPOSITION);
+        Canvas canvas(kWidth, c.look.height);
+        RECT box{};
+        const RECT cell{0, 0, 40, c.look.height};
+        EXPECT_GT(Draw(*popup, c.look.state, canvas, c.look.height).Count(c.color, &box, &cell), 0);
+        EXPECT_EQ(box.left, c.box[0]);
+        EXPECT_EQ(box.top, c.box[1]);
+        EXPECT_EQ(box.right, c.box[2]);
+        EXPECT_EQ(box.bottom, c.box[3]);
+    }
+    const DisplayScope contrast(96, true);
+    LookScope xp(kXp);  // the flat look, were it not for high contrast
+    auto checked = OneItem(L"&Open", IDC_OPEN, IDB_TEST_STRIP);
+    Canvas canvas(kWidth, 20);
+    EXPECT_EQ(Draw(*checked, ODS_CHECKED, canvas, 20).Pixel(1, 1), face);  // not tinted
+    EXPECT_EQ(canvas.Pixel(100, 10), face);  // the classic background, not the window's
 }
 
 TEST(MenuDraw, TheTextBetweenTwoTabsIsNotDrawnAndTheShortcutEndsAnImageWidthIn) {

@@ -1,0 +1,103 @@
+// Layout without windows: which welcome picture a DPI takes and where its buttons go, and
+// controls growing to their captions with what follows them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/welcome_layout.h"
+#include "framework/grow_layout.h"
+
+namespace {
+
+TEST(WelcomeLayout, TheNearestPictureHalfwayTakesTheLarger) {
+    const std::pair<unsigned, int> cases[] = {{72, 100},  {96, 100},  {108, 100}, {120, 150},
+                                              {144, 150}, {168, 200}, {192, 200}, {288, 200}};
+    for (const auto& [dpi, percent] : cases)
+        EXPECT_EQ(kPictureScales[NearestPictureScale(dpi)], percent) << dpi << " DPI";
+}
+
+std::string Text(long left, long top, long right, long bottom) {
+    return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," +
+           std::to_string(bottom);
+}
+
+TEST(WelcomeLayout, ButtonsStretchWithTheWindowAndHoldTheirPicture) {
+    const struct {
+        const char* name;
+        Place child;
+        Extent from, to, least;
+        const char* placed;
+    } cases[] = {
+        {"stretched", {10, 20, 30, 40}, {100, 100}, {150, 200}, {0, 0}, "15,40,45,80"},
+        {"to the nearest pixel", {1, 1, 2, 2}, {3, 3}, {4, 4}, {0, 0}, "1,1,3,3"},
+        {"grown around its centre", {10, 10, 20, 20}, {1, 1}, {1, 1}, {14, 13}, "8,9,22,22"},
+        {"large enough: kept", {10, 10, 20, 20}, {1, 1}, {1, 1}, {9, 9}, "10,10,20,20"},
+    };
+    for (const auto& c : cases) {
+        const Place p = PlaceOnPicture(c.child, c.from, c.to, c.least);
+        EXPECT_EQ(Text(p.left, p.top, p.right, p.bottom), c.placed) << c.name;
+    }
+}
+
+LayoutBox Frame(long left, long top, long right, long bottom) {
+    LayoutBox box{left, top, right, bottom};
+    box.frame = true;
+    return box;
+}
+LayoutBox Needs(long left, long top, long right, long bottom, long need, bool growsLeft = false) {
+    LayoutBox box{left, top, right, bottom, need};
+    box.growsLeft = growsLeft;
+    return box;
+}
+
+TEST(GrowToFit, AGrownControlMovesWhatFollowsItAndItsFrameKeepsItsMargins) {
+    const struct {
+        const char* name;
+        std::vector<LayoutBox> boxes;
+        long clientWidth;
+        std::vector<std::string> grown;
+        long wider;
+    } cases[] = {
+        {"large enough: nothing moves", {Needs(0, 0, 50, 10, 40)}, 100, {"0,0,50,10"}, 0},
+        {"what follows in its row moves, not what is below",
+         {Needs(0, 0, 50, 10, 70), {60, 0, 80, 10}, {60, 20, 80, 30}},
+         100,
+         {"0,0,70,10", "80,0,100,10", "60,20,80,30"},
+         20},
+        {"its frame grows and pushes the frame beside it",
+         {Frame(0, 0, 100, 50),
+          Needs(10, 10, 90, 20, 100),
+          Frame(110, 0, 150, 50),
+          {115, 10, 145, 20}},
+         160,
+         {"0,0,120,50", "10,10,110,20", "130,0,170,50", "135,10,165,20"},
+         20},
+        {"right-aligned text takes the room on its left first",
+         {Frame(0, 0, 100, 30), Needs(40, 10, 70, 20, 60, true), {72, 10, 90, 20}},
+         100,
+         {"0,0,100,30", "10,10,70,20", "72,10,90,20"},
+         0},
+        {"then grows right",
+         {Frame(0, 0, 100, 30), Needs(10, 10, 70, 20, 80, true), {72, 10, 90, 20}},
+         100,
+         {"0,0,112,30", "2,10,82,20", "84,10,102,20"},
+         12},
+        {"a column keeps one width",
+         {Needs(0, 0, 50, 10, 60), {0, 20, 50, 30}},
+         100,
+         {"0,0,60,10", "0,20,60,30"},
+         10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<LayoutBox> boxes = c.boxes;
+        EXPECT_EQ(GrowToFit(boxes, c.clientWidth, 2), c.wider);
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            EXPECT_EQ(Text(boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom),
+                      c.grown[i])
+                << "box " << i;
+    }
+}
+
+}  // namespace
