@@ -112,7 +112,7 @@ FileHandle NewTemporaryFile(const std::wstring& full, std::wstring& temporary,
 // yet is made by moving the temporary file.
 std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& target) {
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
             return GetLastError();
         return 0;
@@ -130,8 +130,9 @@ std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& targe
 WriteResult ReplaceDiskFile(const std::wstring& full, const std::string& text) {
     const std::wstring target = LongPathForm(full);
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return Failed(WriteStep::Folder, ERROR_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         return Failed(WriteStep::ReadOnly, ERROR_ACCESS_DENIED);
     std::wstring temporary;
     std::uint32_t error = 0;
@@ -206,6 +207,8 @@ std::string WriteFailure(const std::string& path, const WriteResult& result) {
     switch (result.step) {
         case WriteStep::ReadOnly:
             return ShownPath(path) + ": cannot be written (the file is read-only)";
+        case WriteStep::Folder:
+            return ShownPath(path) + ": cannot be written (it is a folder)";
         case WriteStep::Create:
             step = "create";
             break;

@@ -15,7 +15,7 @@ namespace settings {
 ProfileResult LoadProfileFile(const std::string& path);
 
 // The step of a profile write that failed, and the system's error there.
-enum class WriteStep { None, ReadOnly, Create, Write, Flush, Close, Replace };
+enum class WriteStep { None, ReadOnly, Folder, Create, Write, Flush, Close, Replace };
 struct WriteResult {
     WriteStep step = WriteStep::None;  // None: written
     std::uint32_t error = 0;           // the system error of the step (none for ReadOnly)
@@ -23,7 +23,7 @@ struct WriteResult {
 };
 
 // Puts `text` into the file at `path`; a result that is true names the step that failed. A
-// read-only file is refused before anything is written. A disk file (or one not there yet)
+// read-only file, and a folder, are refused before anything is written. A disk file (or one not there yet)
 // is replaced in one step: the text goes to a new temporary file of the program's own naming
 // in the same folder, is flushed to the disk and closed, each result checked, and that file
 // then takes the old one's place, keeping its attributes and permissions. On any failure the
@@ -31,7 +31,7 @@ struct WriteResult {
 // cannot be replaced by another file: it is written directly.
 WriteResult WriteProfileFile(const std::string& path, const std::string& text);
 // What a failed write says: "FILE: cannot be written (write failed: <the system's reason>)",
-// "FILE: cannot be written (the file is read-only)".
+// "FILE: cannot be written (the file is read-only)", "FILE: cannot be written (it is a folder)".
 std::string WriteFailure(const std::string& path, const WriteResult& result);
 
 }  // namespace settings
