@@ -104,10 +104,18 @@ long GrowToFit(std::vector<LayoutBox>& boxes, long clientWidth, long slack) {
         }
     }
     long grown = clientWidth;
+    long rightmost = 0;
     for (std::size_t i = 0; i < n; ++i) {
         boxes[i].left = x[i];
         boxes[i].right = x[i] + width[i];
         grown = std::max(grown, boxes[i].right + (clientWidth - before[i].right));
+        rightmost = std::max(rightmost, before[i].right);
     }
-    return std::max(0L, grown - clientWidth);
+    // What reached across to the right side and did not move (a status line) still does.
+    for (std::size_t i = 0; i < n; ++i) {
+        if (before[i].right >= rightmost - slack && boxes[i].right == before[i].right &&
+            boxes[i].left == before[i].left)
+            boxes[i].right += grown - clientWidth;
+    }
+    return grown - clientWidth;
 }

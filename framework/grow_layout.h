@@ -5,8 +5,8 @@
 // another in the same row stays that far to the right of it, and a frame (group box) keeps
 // what it held inside it with the margins it had, growing as its content grows. Nothing ever
 // moves left of where it was but a right-aligned control into room it had. Controls that stood
-// one above the other with one width (a column of buttons) keep one width. No window code:
-// tested natively.
+// one above the other with one width (a column of buttons) keep one width, and one that reached
+// across to the right side of the client area still does. No window code: tested natively.
 #pragma once
 
 #include <vector>

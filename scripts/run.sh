@@ -4,7 +4,8 @@
 # starts it without the reader. Without a display it runs on a virtual one and leaves
 # screenshots in build/screenshots: the welcome window, the settings window, its system menu
 # in both languages, the save dialog of its "Save profile..." entry and, with the reader, the
-# settings window after Find Device and the swipe test with a swipe of the reader.
+# settings window after Find Device and the swipe test with a swipe of the reader; then the
+# welcome and settings windows alone, at 96 DPI and at 144 DPI (the pictures of the README).
 set -euo pipefail
 source "$(dirname "$0")/only-64bit.sh"
 only_64bit_enter "$0" "$@"
@@ -35,16 +36,25 @@ fi
 
 shots="$ROOT/$B/screenshots"
 mkdir -p "$shots"
+# The window alone, cut from the screen where the probe finds it.
+window_shot() { # welcome|settings, control id, file
+  local frame
+  frame=$(vreader_probe "" "$1" frame "$2") || return 1
+  set -- "$@" $frame
+  import -window root -crop "${6}x${7}+${4}+${5}" +repage "$3"
+}
 vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
 app=$!
 # Each picture is taken once the window it shows is in front and has painted.
 vreader_probe "" welcome ready 1 >/dev/null || setup_failed "start the program" "no welcome window"
 import -window root "$shots/welcome.png"
+window_shot welcome 1 "$shots/welcome-96.png" || true
 # Return presses the welcome window's Enter button and opens the settings window.
 xdotool key Return
 vreader_probe "" settings ready 1001 >/dev/null || setup_failed "open the settings window" \
   "no settings window after Return"
 import -window root "$shots/settings.png"
+window_shot settings 1001 "$shots/settings-96.png" || true
 echo "The program is running on a virtual display; screenshots:"
 echo "  $shots/welcome.png (welcome window)"
 echo "  $shots/settings.png (settings window)"
@@ -103,3 +113,33 @@ if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001
   fi
 fi
 kill "$app" >/dev/null 2>&1 || true
+
+# The welcome and settings windows at 144 DPI (150 %), as the program shows them on such a
+# display: LogPixels is read when a program starts, and the settings window is then wider than
+# the 1024 x 768 screen, so the display starts again, larger, for these pictures; 96 DPI and
+# the usual size are set back afterwards.
+wait "$app" 2>/dev/null || true
+wine_env_stop
+ZP350_SCREEN=1600x1200 start_display
+desktop() { "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" \
+  /f >/dev/null 2>&1; }
+dpi() { "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+  >/dev/null 2>&1; }
+desktop 1600x1200
+dpi 144
+wineserver -k >/dev/null 2>&1 || true # the desktop takes its new size when Wine starts again
+wineserver -w >/dev/null 2>&1 || true
+vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
+app=$!
+if vreader_probe "" welcome ready 1 >/dev/null && window_shot welcome 1 "$shots/welcome-144.png"; then
+  echo "  $shots/welcome-144.png (the welcome window at 144 DPI)"
+  xdotool key Return
+  if vreader_probe "" settings ready 1001 >/dev/null &&
+    window_shot settings 1001 "$shots/settings-144.png"; then
+    echo "  $shots/settings-144.png (the settings window at 144 DPI)"
+  fi
+fi
+kill "$app" >/dev/null 2>&1 || true
+wait "$app" 2>/dev/null || true
+dpi 96
+desktop 1024x768

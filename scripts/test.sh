@@ -3,9 +3,9 @@
 # each fuzz target briefly over its seed corpus, the Windows code under Wine, 64-bit always
 # and 32-bit wherever the host can run it, then the release: signing and the installers.
 #   scripts/test.sh [--only-wine]
-# --only-wine runs only the steps that reach Wine: the Windows tests, the welcome window in a
-# plain prefix, the end-to-end tests and the installer test (CI runs them once more with
-# ZP350_64BIT_ONLY=1 on a host that executes 32-bit programs, see .ci/run).
+# --only-wine runs only the steps that reach Wine: the Windows tests, the windows at other
+# display scalings and in a plain prefix, the end-to-end tests and the installer test (CI runs
+# them once more with ZP350_64BIT_ONLY=1 on a host that executes 32-bit programs, see .ci/run).
 set -euo pipefail
 source "$(dirname "$0")/only-64bit.sh"
 only_64bit_enter "$0" "$@"

@@ -41,7 +41,7 @@ start_display() {
   local n
   for n in $(seq 91 120); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD_ROOT/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${ZP350_SCREEN:-1024x768}x24" -nolisten tcp >"$BUILD_ROOT/xvfb.log" 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do

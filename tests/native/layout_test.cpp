@@ -60,10 +60,10 @@ TEST(GrowToFit, AGrownControlMovesWhatFollowsItAndItsFrameKeepsItsMargins) {
         long wider;
     } cases[] = {
         {"large enough: nothing moves", {Needs(0, 0, 50, 10, 40)}, 100, {"0,0,50,10"}, 0},
-        {"what follows in its row moves, not what is below",
-         {Needs(0, 0, 50, 10, 70), {60, 0, 80, 10}, {60, 20, 80, 30}},
+        {"what follows in its row moves, not what is below; what reached right still does",
+         {Needs(0, 0, 50, 10, 70), {60, 0, 80, 10}, {60, 20, 70, 30}, {0, 40, 79, 50}},
          100,
-         {"0,0,70,10", "80,0,100,10", "60,20,80,30"},
+         {"0,0,70,10", "80,0,100,10", "60,20,70,30", "0,40,99,50"},
          20},
         {"its frame grows and pushes the frame beside it",
          {Frame(0, 0, 100, 50),

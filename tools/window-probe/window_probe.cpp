@@ -4,6 +4,8 @@
 //   e2e_window_probe welcome|settings center <control id>   prints "x y", the control's
 //                                                            centre on the screen
 //   e2e_window_probe welcome|settings text <control id>     prints its text (UTF-8)
+//   e2e_window_probe welcome|settings frame <control id>    prints "x y width height", the
+//                                                            window's own place on the screen
 //   e2e_window_probe welcome|settings ready <control id>    the window is in front, takes
 //                                                            the keys and has painted
 //   e2e_window_probe foreground                              prints the caption of the
@@ -127,6 +129,13 @@ int main(int argc, char** argv) {
         RECT rect{};
         GetWindowRect(control, &rect);
         std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        return 0;
+    }
+    if (std::strcmp(argv[2], "frame") == 0) {
+        RECT rect{};
+        GetWindowRect(g_found, &rect);
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top);
         return 0;
     }
     if (std::strcmp(argv[2], "ready") == 0)
