@@ -72,9 +72,20 @@ void PictureButton::SetAccessibleName(const wchar_t* name) {
 void PictureButton::SetDpi(UINT dpi) {
     dpi_ = dpi;
     background_.Drop();  // the parent's pixels under the button, at the old size
-    if (toolTip)
-        SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, Px(kToolTipWidth));
+    FitToolTip();
     Repaint();
+}
+
+// The tip's font and width for the button's DPI.
+void PictureButton::FitToolTip() {
+    if (!toolTip)
+        return;
+    fw::Font font = fw::StatusFont(dpi_);
+    if (font) {
+        SendMessageW(toolTip, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        toolTipFont_ = std::move(font);  // the tip no longer uses the old one
+    }
+    SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, Px(kToolTipWidth));
 }
 
 COLORREF PictureButton::SlotColor(ColorSlot slot) const {
@@ -130,7 +141,7 @@ void PictureButton::PrepareToolTip() {
     if (!toolTip)
         return;
     SendMessageW(toolTip, TTM_ACTIVATE, FALSE, 0);
-    SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, Px(kToolTipWidth));
+    FitToolTip();
 }
 
 bool PictureButton::SetToolTipText(const wchar_t* text) {

@@ -172,6 +172,7 @@ private:
     // Asks the system for WM_MOUSELEAVE; false when it does not hold the request.
     bool AskForLeaveNotice();
     void PrepareToolTip();
+    void FitToolTip();
     void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
     // One handler per message; each returns the message's answer.
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
@@ -196,6 +197,7 @@ private:
 
     fw::Cursor cursor_;
     BackgroundCache background_;
+    fw::Font toolTipFont_;  // the tip's; freed after the destructor has let the tip go
     UINT dpi_ = fw::kBaseDpi;
     bool captionPainted_ = true;
 };

@@ -68,22 +68,35 @@ int SystemMetric(int index, UINT dpi) {
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
 }
 
-Font MenuFont(UINT dpi) {
+namespace {
+
+// The fonts of the system's non-client metrics, made for `dpi`.
+bool NonClientFonts(NONCLIENTMETRICSW& metrics, UINT dpi) {
     static auto* const forDpi =
         LateBound<ParametersForDpi>(L"user32.dll", "SystemParametersInfoForDpi");
-    NONCLIENTMETRICSW metrics{};
+    metrics = NONCLIENTMETRICSW{};
     metrics.cbSize = sizeof(metrics);
-    if (forDpi != nullptr) {
-        if (!forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi))
-            return Font();
-    } else {
-        // The system's metrics are made for the screen's DPI.
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            return Font();
-        metrics.lfMenuFont.lfHeight = MulDiv(metrics.lfMenuFont.lfHeight, static_cast<int>(dpi),
-                                             static_cast<int>(ScreenDpi()));
-    }
-    return Font(CreateFontIndirectW(&metrics.lfMenuFont));
+    if (forDpi != nullptr)
+        return forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi) != FALSE;
+    // The system's metrics are made for the screen's DPI.
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return false;
+    for (LOGFONTW* font : {&metrics.lfMenuFont, &metrics.lfStatusFont})
+        font->lfHeight =
+            MulDiv(font->lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+    return true;
+}
+
+}  // namespace
+
+Font MenuFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics;
+    return NonClientFonts(metrics, dpi) ? Font(CreateFontIndirectW(&metrics.lfMenuFont)) : Font();
+}
+
+Font StatusFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics;
+    return NonClientFonts(metrics, dpi) ? Font(CreateFontIndirectW(&metrics.lfStatusFont)) : Font();
 }
 
 }  // namespace fw

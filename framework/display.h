@@ -48,7 +48,9 @@ void KeepOwnFont(HWND control);
 
 // A system metric (GetSystemMetrics index) at `dpi`.
 int SystemMetric(int index, UINT dpi);
-// The system's menu font, made for `dpi`. The caller owns it.
+// The system's menu font, and the font of status bars and tooltips, made for `dpi`. The caller
+// owns it.
 Font MenuFont(UINT dpi);
+Font StatusFont(UINT dpi);
 
 }  // namespace fw
