@@ -68,8 +68,8 @@ echo "== the windows at 120, 144 and 192 DPI, 64-bit flavour"
 at_dpis win64 "$WINE64" "$WINE64" 120 144 192
 # A user's prefix has none of the project's font settings: there the welcome window's dialog
 # units are smaller than its picture, and captions take other room.
-echo "== the windows in a plain Wine prefix at 96, 144 and 192 DPI, 64-bit flavour"
-at_dpis win64 run_in_plain_prefix run_in_plain_prefix 96 144 192
+echo "== the windows in a plain Wine prefix at 96, 120, 144 and 192 DPI, 64-bit flavour"
+at_dpis win64 run_in_plain_prefix run_in_plain_prefix 96 120 144 192
 
 # The program's reader code and the program itself against the virtual card reader in
 # Wine's own HID stack, in prefixes of their own.
