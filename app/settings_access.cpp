@@ -16,7 +16,7 @@ const int kReadingOrder[] = {
     IDC_PAIR2_CHAR,    IDC_PAIR2_REPLACEMENT, IDC_SET_REPLACE,       IDC_CANCEL_REPLACE,
 };
 
-// The hidden label of the edit box `id`.
+// The hidden label of the edit box `id` has the id `id` + kNameLabelOffset.
 constexpr int kNameLabelOffset = 10000;
 
 void PlaceAfter(HWND window, HWND previous) {

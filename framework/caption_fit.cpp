@@ -39,7 +39,6 @@ public:
                   DT_CALCRECT | align | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
         return {rect.right, rect.bottom};
     }
-    long Line() const { return metrics_.tmHeight; }
     long AverageChar() const { return metrics_.tmAveCharWidth; }
 
 private:

@@ -71,28 +71,29 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
     enum Kind { Flat, Box, Raised };  // Raised: not flat, a default button
     // Left, top, right and bottom edge, bottom-right corner, inside the left edge, inside the
     // corner, centre, where a focus rectangle runs.
-    const POINT probes[] = {{0, kMid},        {kW / 2, 0},      {kW - 1, kMid},
-                            {kW / 2, kH - 1}, {kW - 1, kH - 1}, {1, kMid},
-                            {2, 2},           {kW / 2, kMid},   {4, kMid}};
-    // One letter per probe: F face, A active face, L light, S shadow, K black, ? another
-    // colour, . not checked.
+    const POINT probes[] = {{0, kMid},        {kW / 2, 0}, {kW - 1, kMid}, {kW / 2, kH - 1},
+                            {kW - 1, kH - 1}, {1, kMid},   {2, 2},         {kW / 2, kMid},
+                            {4, kMid},        {kW - 2, 2}};
+    // One letter per probe: F face, A active face, L light, S shadow, K black, D the dark
+    // shadow of a 3-D frame, ? another colour, . not checked.
     const struct {
         const char* name;
         Kind kind;
         PaintState state;
         const char* want;
     } cases[] = {
-        {"flat at rest", Flat, kRest, "FFF...F.."},
-        {"flat focused", Flat, kFocused, "F.FF..F.."},
-        {"flat hovered", Flat, kHovered, "LLSS..A.."},
-        {"flat pressed", Flat, kPressed, "SSLL..A.."},
-        {"box at rest", Box, kRest, "F...F..F."},
-        {"box hovered", Box, kHovered, "K...KA.A."},
-        {"box pressed", Box, kPressed, "K...KA.A."},
-        {"raised focused: a focus rectangle", Raised, kFocused, "K....L..?"},
-        {"raised pressed", Raised, kPressed, ".....S..."},
+        {"flat at rest", Flat, kRest, "FFF...F..."},
+        {"flat focused", Flat, kFocused, "F.FF..F..."},
+        {"flat hovered", Flat, kHovered, "LLSS..A..."},
+        {"flat pressed", Flat, kPressed, "SSLL..A..."},
+        {"box at rest", Box, kRest, "F...F..F.."},
+        {"box hovered", Box, kHovered, "K...KA.A.."},
+        {"box pressed", Box, kPressed, "K...KA.A.."},
+        {"raised focused: a focus rectangle", Raised, kFocused, "K....L..?D"},
+        {"raised pressed", Raised, kPressed, ".....S...."},
     };
-    const COLORREF colors[] = {kFace, kActive, light, shadow, RGB(0, 0, 0)};
+    const COLORREF colors[] = {kFace,  kActive,      light,
+                               shadow, RGB(0, 0, 0), GetSysColor(COLOR_3DDKSHADOW)};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Button plain;
@@ -108,7 +109,7 @@ TEST_F(PictureButtonTest, EdgeAndFaceFollowTheStateInEachKind) {
             const COLORREF pixel = canvas->Pixel(probes[i].x, probes[i].y);
             const auto at = std::find(std::begin(colors), std::end(colors), pixel) - colors;
             if (c.want[i] != '.') {
-                EXPECT_EQ("FALSK?"[at], c.want[i]) << "at " << probes[i].x << "," << probes[i].y;
+                EXPECT_EQ("FALSKD?"[at], c.want[i]) << "at " << probes[i].x << "," << probes[i].y;
             }
         }
         DestroyWindow(button.hwnd());

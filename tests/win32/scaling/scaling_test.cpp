@@ -146,6 +146,7 @@ TEST_F(SettingsWindowTest, LabelFontsFollowTheDpiAlsoAfterAMoveToAnotherScale) {
 struct Welcome {
     RECT outline{};
     RECT enter{};
+    RECT close{};
     SIZE closeImage{};
     int cornersOutside = 0;
 };
@@ -162,8 +163,7 @@ Welcome LookAt(SplashDialog& splash) {
         for (const POINT corner :
              {POINT{rect.left, rect.top}, POINT{rect.right - 1, rect.bottom - 1}})
             seen.cornersOutside += !PtInRegion(outline.get(), corner.x, corner.y);
-        if (id == IDOK)
-            seen.enter = rect;
+        (id == IDOK ? seen.enter : seen.close) = rect;
     }
     seen.closeImage = splash.closeButton.ImageSize();
     return seen;
@@ -190,9 +190,11 @@ void ExpectScale(const Welcome& seen, UINT dpi) {
         EXPECT_EQ(seen.outline.bottom, scale.picture.cy);
         EXPECT_EQ(seen.closeImage.cx, scale.closeImage.cx);
         EXPECT_EQ(seen.closeImage.cy, scale.closeImage.cy);
-        // The Enter button sits where the picture has it: at 336, 264 of 454 x 312.
+        // The buttons sit where the picture has them: Enter at 336, 264 and the close button
+        // at 428, 0 of 454 x 312.
         EXPECT_NEAR(seen.enter.left * 454.0 / scale.picture.cx, 336, 1);
         EXPECT_NEAR(seen.enter.top * 312.0 / scale.picture.cy, 264, 1);
+        EXPECT_NEAR(seen.close.left * 454.0 / scale.picture.cx, 428, 1);
     }
     EXPECT_EQ(seen.cornersOutside, 0);
 }
