@@ -1,8 +1,9 @@
 // The swipe test: a modal window that takes what a reader types for one swipe and checks it
-// against the settings window's form. Every key the dialog gets goes into the swipe, whichever
-// of its controls has the focus, so a carriage return from the reader never presses a button;
-// Escape closes it. What was captured lives only in memory and is wiped on Clear, on the next
-// swipe and on close.
+// against the settings window's form. Every key its own modal loop gets goes into the swipe,
+// whichever of its controls has the focus, so a carriage return from the reader never
+// presses a button; Escape closes it, and the keys of its system menu stay the menu's. When
+// the swipe is complete is decided by swipe::SwipeCapture. What was captured lives only in
+// memory that is wiped (swipe/card_text.h): on Clear, on the next swipe and on close.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +11,14 @@
 #include <string>
 
 #include "framework/dialog.h"
+#include "framework/owned.h"
 #include "settings/choices.h"
+#include "swipe/swipe_capture.h"
 
 class SwipeDialog : public fw::Dialog {
 public:
     SwipeDialog(HWND parent, const settings::Setup& form);
     ~SwipeDialog() override;
-
-    // How long after the last key a swipe counts as complete when its format ends without a
-    // carriage return (or its last one did not come).
-    static constexpr UINT kPauseMs = 1000;
 
 protected:
     BOOL OnInitDialog() override;
@@ -30,9 +29,17 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
+    struct HookTraits {
+        static HHOOK none() { return nullptr; }
+        static bool valid(HHOOK hook) { return hook != nullptr; }
+        void close(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+    };
+    using Hook = fw::Owned<HHOOK, HookTraits>;
+
     static LRESULT CALLBACK KeyFilter(int code, WPARAM wParam, LPARAM lParam);
     bool TakeKey(MSG& message);
     void AddCharacter(wchar_t character);
+    void OnTimer(UINT_PTR timer);
     void Finish();
     void Clear();
     void ShowCapture();
@@ -41,7 +48,11 @@ private:
     bool ShowAll() const;
 
     settings::Setup form_;
-    std::wstring typed_;  // this swipe's characters
+    swipe::SwipeCapture capture_;
     bool finished_ = false;
-    HHOOK hook_ = nullptr;
+    DWORD lastKey_ = 0;        // when the last key of the swipe came (GetTickCount)
+    bool pauseTimer_ = false;  // the timer that waits out the pause is running
+    bool showTimer_ = false;   // the capture box is to be brought up to date
+    Hook hook_;
+    std::wstring noKeys_;  // why the key hook could not be set; empty when it is
 };

@@ -11,7 +11,7 @@ namespace cli {
 
 using settings::Setup;
 using settings::SystemReason;
-using settings::WindowText;
+
 
 namespace {
 
@@ -41,7 +41,7 @@ std::string WithCause(Occasion occasion, const reader::SystemFailure& failure) {
     const std::string cause = failure.operation == reader::Operation::None
                                   ? std::string()
                                   : CauseNote(failure.operation, SystemReason(failure.error));
-    return WindowText(occasion) + cause;
+    return ConsoleText(occasion) + cause;
 }
 
 // What an exchange that got no usable answer means; Success when it got one.
@@ -51,9 +51,9 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, ReaderCommand command) {
         case ExchangeOutcome::End::GateRefused:
             return {ExitCode::Unserved, {"The reader's report description refuses the report"}};
         case ExchangeOutcome::End::NoPreparsedData:
-            return {ExitCode::Unserved, {WindowText(Occasion::CommandNoPreparsedData)}};
+            return {ExitCode::Unserved, {ConsoleText(Occasion::CommandNoPreparsedData)}};
         case ExchangeOutcome::End::ReportLengthUnsupported:
-            return {ExitCode::Unserved, {WindowText(Occasion::CommandReportSizeUnsupported)}};
+            return {ExitCode::Unserved, {ConsoleText(Occasion::CommandReportSizeUnsupported)}};
         case ExchangeOutcome::End::NotAnswered:
             if (outcome.deviceGone)
                 return {ExitCode::NoReader,
@@ -78,7 +78,7 @@ TaskResult RunStep(reader::ReaderLink& link, const Step& step) {
         reader::JudgeAnswer(outcome.answer.data(), outcome.answer.size());
     if (const std::optional<Occasion> text = settings::VerdictText(step.command, verdict))
         return {verdict == reader::Verdict::Accepted ? ExitCode::Success : ExitCode::Refused,
-                {WindowText(*text)}};
+                {ConsoleText(*text)}};
     return {ExitCode::Unserved, {"The reader answered neither 'Y' nor 'N'"}};
 }
 

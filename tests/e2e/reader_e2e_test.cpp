@@ -114,7 +114,7 @@ TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
 // Device", both name the difference.
 TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     Connect();
-    VirtualReader::SetCard("B5217000000000002^TEST/CARD^2512101\n5217000000000002=2512101\n");
+    VirtualReader::SetCard("B5217000000000008^TEST/CARD^2512101\n5217000000000008=2512101\n");
     SetChecked({IDC_OUTPUT_TRACK3}, false);
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
     const std::string typed = VirtualReader::Typed();

@@ -14,9 +14,9 @@
 namespace {
 
 // An invented card: tracks 1 and 2, no track 3, typed with the window's start-up format.
-const wchar_t kSwipe[] = L"%B5217000000000002^TEST/CARD^2512101?;5217000000000002=2512101?+?\r";
-const wchar_t kMasked[] = L"521700******0002";
-const wchar_t kFull[] = L"5217000000000002";
+const wchar_t kSwipe[] = L"%B5217000000000008^TEST/CARD^2512101?;5217000000000008=2512101?+?\r";
+const wchar_t kMasked[] = L"521700******0008";
+const wchar_t kFull[] = L"5217000000000008";
 
 using SwipeTest = SettingsWindowTest;
 
@@ -48,8 +48,8 @@ TEST_F(SwipeTest, AFormatWithAReturnAfterEachTrackIsCheckedAfterItsLastOne) {
     for (int id : {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3})
         Click(hwnd, id);
     const SwipeSeen seen = SwipeThroughWindow(
-        hwnd, L"%B5217000000000002^TEST/CARD^2512101?\r;5217000000000002=2512101?\r+?\r");
-    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0002^TEST/CARD^2512101?"),
+        hwnd, L"%B5217000000000008^TEST/CARD^2512101?\r;5217000000000008=2512101?\r+?\r");
+    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0008^TEST/CARD^2512101?"),
               std::wstring::npos)
         << seen.result;
     EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
