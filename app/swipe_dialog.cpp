@@ -182,7 +182,8 @@ void SwipeDialog::ShowResult() {
     const swipe::CardText typed = swipe::Utf8Of(capture_.Typed());
     const swipe::SwipeCheck check = swipe::CheckSwipe(form_, typed);
     CardWide text;
-    for (const CardWide& line : swipe::ResultLines(check, english, swipe::RuleFor(form_, ShowAll())))
+    for (const CardWide& line :
+         swipe::ResultLines(check, english, swipe::RuleFor(form_, ShowAll())))
         text += (text.empty() ? L"" : L"\r\n") + line;
     ReplaceText(Item(IDC_SWIPE_RESULT), text);
 }

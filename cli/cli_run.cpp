@@ -96,7 +96,8 @@ int List(const Invocation& invocation, ShownConsole& console) {
     const reader::ReaderList list = reader::ListReaders();
     for (const reader::ReaderInfo& info : list.readers) {
         console.KeepAsIs(info.path);
-        console.KeepAsIs(settings::Escaped(info.path, std::string::npos, settings::EscapeFor::Json));
+        console.KeepAsIs(
+            settings::Escaped(info.path, std::string::npos, settings::EscapeFor::Json));
     }
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
         return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::FindNoDeviceList));

@@ -39,8 +39,8 @@ std::string ListingJson(const std::vector<ListedReader>& readers) {
                ", \"vendorId\": " + std::to_string(info.vendorId) +
                ", \"productId\": " + std::to_string(info.productId) +
                ", \"versionNumber\": " + std::to_string(info.versionNumber) +
-               ", \"versionText\": " + (versionText ? settings::JsonString(ReaderText(*versionText)) : "null") +
-               "}";
+               ", \"versionText\": " +
+               (versionText ? settings::JsonString(ReaderText(*versionText)) : "null") + "}";
     }
     return out + (readers.empty() ? "]\n" : "\n]\n");
 }

@@ -286,7 +286,8 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-    return std::string("zp350cli ") + ZP350_VERSION + (sizeof(void*) == 8 ? " (64-bit)" : " (32-bit)");
+    return std::string("zp350cli ") + ZP350_VERSION +
+           (sizeof(void*) == 8 ? " (64-bit)" : " (32-bit)");
 }
 
 }  // namespace cli

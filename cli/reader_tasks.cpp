@@ -12,7 +12,6 @@ namespace cli {
 using settings::Setup;
 using settings::SystemReason;
 
-
 namespace {
 
 using reader::ExchangeOutcome;

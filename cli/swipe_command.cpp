@@ -40,7 +40,8 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
                         "no swipe came within " + std::to_string(invocation.timeoutSeconds) + " s");
         swipes.push_back(std::move(*typed));
     } else {
-        const swipe::InputText decoded = swipe::DecodeInput(input.ReadAll(swipe::kMaxInputBytes + 1));
+        const swipe::InputText decoded =
+            swipe::DecodeInput(input.ReadAll(swipe::kMaxInputBytes + 1));
         if (!decoded.refusal.empty())
             return Fail(console, ExitCode::BadInput, "standard input " + decoded.refusal);
         swipes = swipe::SplitSwipes(decoded.text);
@@ -51,7 +52,8 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
     const int count = static_cast<int>(swipes.size());
     bool allMatch = true;
     for (int i = 0; i < count; ++i) {
-        const swipe::SwipeCheck check = swipe::CheckSwipe(form, swipes[static_cast<std::size_t>(i)]);
+        const swipe::SwipeCheck check =
+            swipe::CheckSwipe(form, swipes[static_cast<std::size_t>(i)]);
         allMatch = allMatch && check.matches;
         console.Out(invocation.json ? SwipeJson(check, rule, i + 1)
                                     : SwipeText(check, rule, i + 1, count));

@@ -72,8 +72,8 @@ public:
             const ULONGLONG now = GetTickCount64();
             if (capture.Empty() && now >= deadline)
                 return std::nullopt;
-            const DWORD wait = capture.Empty() ? static_cast<DWORD>(deadline - now)
-                                               : SwipeCapture::kPauseMs;
+            const DWORD wait =
+                capture.Empty() ? static_cast<DWORD>(deadline - now) : SwipeCapture::kPauseMs;
             if (WaitForSingleObject(input, wait) != WAIT_OBJECT_0) {
                 if (capture.Pause() == SwipeCapture::Step::Complete)
                     return swipe::Utf8Of(capture.Typed());
@@ -93,8 +93,9 @@ public:
         char buffer[4096];
         DWORD got = 0;
         while (bytes.size() < limit &&
-               ReadFile(input, buffer, static_cast<DWORD>(std::min(sizeof(buffer), limit - bytes.size())),
-                        &got, nullptr) &&
+               ReadFile(input, buffer,
+                        static_cast<DWORD>(std::min(sizeof(buffer), limit - bytes.size())), &got,
+                        nullptr) &&
                got > 0)
             bytes += std::string_view(buffer, got);
         SecureZeroMemory(buffer, sizeof(buffer));

@@ -38,7 +38,8 @@ CardText SwipeText(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, 
                    int count) {
     CardText text;
     if (count > 1)
-        text += std::string(number > 1 ? "\n" : "") + "Swipe " + std::to_string(number) + " of " + std::to_string(count) + ":\n";
+        text += std::string(number > 1 ? "\n" : "") + "Swipe " + std::to_string(number) + " of " +
+                std::to_string(count) + ":\n";
     for (const CardWide& line : swipe::ResultLines(check, true, rule)) {
         text += swipe::Utf8Of(line);
         text += '\n';

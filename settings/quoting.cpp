@@ -37,11 +37,11 @@ std::size_t ShownCharacter(std::string_view text, std::size_t at, EscapeFor use,
     else if (json && (c == '"' || c == '\\'))
         shown = c == '"' ? "\\\"" : "\\\\";
     else if (c < 0x20 || c == 0x7F)
-        shown = json              ? HexEscape(buffer, "\\u00%02X", c)
-                : c == '\t'       ? "\\t"
-                : c == '\r'       ? "\\r"
-                : c == '\n'       ? "\\n"
-                                  : HexEscape(buffer, "\\x%02x", c);
+        shown = json        ? HexEscape(buffer, "\\u00%02X", c)
+                : c == '\t' ? "\\t"
+                : c == '\r' ? "\\r"
+                : c == '\n' ? "\\n"
+                            : HexEscape(buffer, "\\x%02x", c);
     else if ((c >= 0x80 && c < 0xA0) || IsInvisible(c))
         shown = HexEscape(buffer, json ? "\\u%04X" : "\\u%04x", c);
     else

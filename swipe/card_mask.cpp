@@ -20,10 +20,9 @@ enum class Kind : unsigned char { Other, Digit, Separator };
 // What the Unicode tables say of `c`.
 Kind TableKind(char32_t c) {
     const CharacterRange* end = kCharacterRanges + kCharacterRangeCount;
-    const CharacterRange* range = std::upper_bound(
-        kCharacterRanges, end, c, [](char32_t value, const CharacterRange& r) {
-            return value < r.first;
-        });
+    const CharacterRange* range =
+        std::upper_bound(kCharacterRanges, end, c,
+                         [](char32_t value, const CharacterRange& r) { return value < r.first; });
     if (range == kCharacterRanges || c > (range - 1)->last)
         return Kind::Other;
     return (range - 1)->value == kSeparator ? Kind::Separator : Kind::Digit;
@@ -161,7 +160,7 @@ CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
     return Replaced(text, characters, hidden);
 }
 
-CardText MaskFields(std::string_view text, Field number, Field hidden) {
+CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn) {
     const CardVector<Character> characters = Characters(text, false);
     const auto within = [](const Character& character, const Field& field) {
         return character.at >= field.at && character.at < field.at + field.size;
@@ -176,8 +175,9 @@ CardText MaskFields(std::string_view text, Field number, Field hidden) {
             hide[i] = true;
         if (!within(characters[i], number))
             continue;
-        hide[i] = numberLength > kShownFirst + kShownLast && k >= kShownFirst &&
-                  k + kShownLast < numberLength;
+        hide[i] = mayGoOn ? k >= kShownFirst
+                          : numberLength > kShownFirst + kShownLast && k >= kShownFirst &&
+                                k + kShownLast < numberLength;
         ++k;
     }
     return Replaced(text, characters, hide);

@@ -46,7 +46,8 @@ struct Field {
 
 // `text` with the characters of `number` masked as a card number (more than ten keep their
 // first six and last four, the others become '*'; ten or fewer are no card number of 12
-// digits or more and stay) and each character of `hidden` as '*'.
-CardText MaskFields(std::string_view text, Field number, Field hidden);
+// digits or more and stay) and each character of `hidden` as '*'. A number that `mayGoOn`
+// (the text is still being typed) keeps its first six characters only.
+CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn = false);
 
 }  // namespace swipe

@@ -179,9 +179,8 @@ CardText UndoLayout(const KeyboardLayout& layout, bool capsLock, std::string_vie
     CardText us;
     for (std::size_t at = 0, length = 0; at < typed.size(); at += length) {
         const char32_t c = settings::DecodeUtf8(typed, at, length);
-        const std::string* keys = settings::Utf8SequenceLength(typed, at) == 0
-                                      ? nullptr
-                                      : state.KeysOf(c);
+        const std::string* keys =
+            settings::Utf8SequenceLength(typed, at) == 0 ? nullptr : state.KeysOf(c);
         if (keys != nullptr)
             us += *keys;
         else

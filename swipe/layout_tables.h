@@ -13,9 +13,9 @@ constexpr std::size_t kKeyCount = 95;
 // it types with the key and shift state a US keyboard types that character with; U+FFFF where
 // it types nothing. A dead key stands as its accent typed alone.
 struct LayoutTable {
-    const char* english;  // "German"
-    const char* chinese;  // its name in Chinese
-    const char* keys;     // Caps Lock off
+    const char* english;   // "German"
+    const char* chinese;   // its name in Chinese
+    const char* keys;      // Caps Lock off
     const char* capsKeys;  // Caps Lock on
     const char* deadKeys;  // the ASCII characters whose key is a dead key
 };

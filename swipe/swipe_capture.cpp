@@ -4,8 +4,7 @@
 
 namespace swipe {
 
-SwipeCapture::SwipeCapture(const settings::Setup& form)
-    : returnsPerSwipe_(ReturnsPerSwipe(form)) {}
+SwipeCapture::SwipeCapture(const settings::Setup& form) : returnsPerSwipe_(ReturnsPerSwipe(form)) {}
 
 SwipeCapture::Step SwipeCapture::Add(wchar_t c) {
     typed_ += c;

@@ -347,13 +347,6 @@ bool ReadsRight(const SwipeCheck& check) {
     return check.differences.empty() && !SmallLettersInTrack1(check);
 }
 
-bool AllDigits(std::string_view number) {
-    for (const char c : number)
-        if (c < '0' || c > '9')
-            return false;
-    return !number.empty();
-}
-
 // The check digit of ISO/IEC 7812: every second digit from the right doubled.
 bool PassesLuhn(std::string_view number) {
     int sum = 0;
@@ -367,14 +360,22 @@ bool PassesLuhn(std::string_view number) {
     return sum % 10 == 0;
 }
 
-// A bank card: track 1 says so with its format code B; without track 1, a track 2 number
-// of 13 to 19 digits of a bank's or card scheme's range (2 to 5).
-bool IsBankNumber(const SwipeCheck& check, int track, std::string_view number) {
-    const TrackTyped* track1 = ReadTrack(check, 1);
-    if (track1 != nullptr)
+// A bank card: track 1 says so with its format code B; without track 1, a track 2 number of
+// a bank's or card scheme's range (2 to 5).
+bool IsBankCard(const SwipeCheck& check, const std::optional<std::string_view>& track2) {
+    if (const TrackTyped* track1 = ReadTrack(check, 1))
         return !DataOf(*track1).empty() && DataOf(*track1)[0] == 'B';
-    return track == 2 && number.size() >= 13 && number.size() <= 19 && number[0] >= '2' &&
-           number[0] <= '5';
+    return track2 && !track2->empty() && (*track2)[0] >= '2' && (*track2)[0] <= '5';
+}
+
+// A bank card's number: 12 to 19 digits.
+bool IsCardNumber(std::string_view number) {
+    if (number.size() < 12 || number.size() > 19)
+        return false;
+    for (const char c : number)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
 }
 
 void AddFindings(SwipeCheck& check) {
@@ -382,7 +383,10 @@ void AddFindings(SwipeCheck& check) {
     for (int track = 1; track <= 2; ++track)
         if (const TrackTyped* typed = ReadTrack(check, track))
             numbers[track - 1] = CardNumberOf(track, DataOf(*typed));
-    if (numbers[0] && numbers[1] && *numbers[0] != *numbers[1]) {
+    if (!IsBankCard(check, numbers[1]))
+        return;
+    if (numbers[0] && numbers[1] && *numbers[0] != *numbers[1] &&
+        (IsCardNumber(*numbers[0]) || IsCardNumber(*numbers[1]))) {
         CardFinding finding;
         finding.problem = CardProblem::NumbersDiffer;
         finding.number = *numbers[0];
@@ -392,8 +396,7 @@ void AddFindings(SwipeCheck& check) {
     for (int track = 1; track <= 2; ++track) {
         const std::optional<std::string_view>& number = numbers[track - 1];
         const bool sameAsTrack1 = track == 2 && numbers[0] && *numbers[0] == *number;
-        if (!number || sameAsTrack1 || !AllDigits(*number) ||
-            !IsBankNumber(check, track, *number) || PassesLuhn(*number))
+        if (!number || sameAsTrack1 || !IsCardNumber(*number) || PassesLuhn(*number))
             continue;
         CardFinding finding;
         finding.problem = CardProblem::CheckDigit;

@@ -45,8 +45,8 @@ CardText TrackLine(const TrackTyped& track, bool english, const ShowRule& rule) 
             line += TypedShown(track, rule, EscapeFor::Line);
             break;
         case TrackState::NoData:
-            line += Pick(english, "no data on track ", "轨道 ") + number +
-                    Pick(english, "", " 无数据");
+            line +=
+                Pick(english, "no data on track ", "轨道 ") + number + Pick(english, "", " 无数据");
             break;
         case TrackState::Unreadable:
             line += Pick(english, "track ", "轨道 ") + number +
@@ -147,7 +147,8 @@ std::string LayoutLine(const SwipeCheck& check, bool english) {
     if (english)
         return "The characters are those of a US keyboard read through the " + names +
                " layout: set the till's keyboard layout to English (US).";
-    return "这些字符是美式键盘经" + names + "布局读入的结果：请将收银机的键盘布局设为英语（美国）。";
+    return "这些字符是美式键盘经" + names +
+           "布局读入的结果：请将收银机的键盘布局设为英语（美国）。";
 }
 
 // A card number in a finding, masked as a number field.
@@ -157,7 +158,8 @@ CardText NumberShown(const CardText& number, const ShowRule& rule) {
 }
 
 CardText FindingLine(const CardFinding& finding, bool english, const ShowRule& rule) {
-    const char* again = Pick(english, ": likely a misread, swipe again.", "：可能读错，请重新刷卡。");
+    const char* again =
+        Pick(english, ": likely a misread, swipe again.", "：可能读错，请重新刷卡。");
     if (finding.problem == CardProblem::NumbersDiffer)
         return Pick(english, "Track 1 and track 2 hold different card numbers (",
                     "轨道 1 与轨道 2 的卡号不同（") +
@@ -219,7 +221,8 @@ CardWide CaptureText(const settings::Setup& form, std::string_view typed, bool c
             const std::size_t dataAt = track.at + track.data.at;
             fields.number.at += dataAt;
             fields.discretionary.at += dataAt;
-            text = MaskFields(text, fields.number, fields.discretionary);
+            const bool mayGoOn = !complete && fields.number.at + fields.number.size == typed.size();
+            text = MaskFields(text, fields.number, fields.discretionary, mayGoOn);
         }
     }
     ShowRule capture = rule;
@@ -243,8 +246,7 @@ std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const S
     return Wide(lines);
 }
 
-std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english,
-                                      const ShowRule& rule) {
+std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, const ShowRule& rule) {
     return Wide(Findings(check, english, rule));
 }
 

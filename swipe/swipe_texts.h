@@ -34,8 +34,7 @@ std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const S
 
 // The findings alone, as ResultLines ends with them (none when the swipe matches): what makes
 // the swipe differ, and what the card disagrees with itself.
-std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english,
-                                      const ShowRule& rule);
+std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, const ShowRule& rule);
 
 // "Waiting for a swipe..." before the first key; with Caps Lock on, the warning instead.
 const wchar_t* WaitingText(bool english, bool capsLockOn);
