@@ -1,7 +1,6 @@
 #include "app/swipe_dialog.h"
 
 #include "res/resource.h"
-#include "settings/system_reason.h"
 #include "settings/ui_text.h"
 #include "settings/utf8.h"
 #include "swipe/dialog_texts.h"
@@ -22,16 +21,17 @@ constexpr UINT kPauseCheckMs = 50;
 constexpr UINT_PTR kShowTimer = 2;
 constexpr UINT kShowMs = 10;
 
-// The dialog that takes the keys of the user interface thread; one at a time.
-SwipeDialog* g_capturing = nullptr;
-
 // Replaces a box's text; what it showed is first overwritten with blanks of the same length,
 // so that the control's own memory does not keep card data.
+// The box draws only what it ends with.
 void ReplaceText(HWND box, const CardWide& text) {
     const int shown = GetWindowTextLengthW(box);
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     if (shown > 0)
         SetWindowTextW(box, std::wstring(static_cast<std::size_t>(shown), L' ').c_str());
     SetWindowTextW(box, text.c_str());
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
 }
 
 bool CapsLockOn() {
@@ -43,18 +43,15 @@ bool CapsLockOn() {
 SwipeDialog::SwipeDialog(HWND parent, const settings::Setup& form)
     : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form), capture_(form) {}
 
-SwipeDialog::~SwipeDialog() {
-    if (g_capturing == this)
-        g_capturing = nullptr;
-}
+SwipeDialog::~SwipeDialog() = default;
 
 BOOL SwipeDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    g_capturing = this;
-    hook_.reset(
-        SetWindowsHookExW(WH_MSGFILTER, &SwipeDialog::KeyFilter, nullptr, GetCurrentThreadId()));
-    if (!hook_)
-        noKeys_ = settings::Wide(settings::SystemReason(GetLastError()));
+    for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        keyTakers_.push_back(std::make_unique<KeyTaker>(*this));
+        keyTakers_.back()->Subclass(child);
+    }
     ApplyTexts();
     ShowResult();
     return TRUE;
@@ -69,34 +66,32 @@ void SwipeDialog::ApplyTexts() {
     SetDlgItemTextW(hwnd(), IDCANCEL, swipe::CloseText(english));
 }
 
-// The dialog's modal loop offers each message here before the dialog sees it; other loops
-// (the system menu's, a box's) keep theirs.
-LRESULT CALLBACK SwipeDialog::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
-    auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && g_capturing != nullptr && message != nullptr &&
-        (message->hwnd == g_capturing->hwnd() || IsChild(g_capturing->hwnd(), message->hwnd)) &&
-        g_capturing->TakeKey(*message))
-        return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// Every key is the dialog's to take, and Escape closes it; the rest of a control's work
+// stays its own.
+LRESULT SwipeDialog::KeyTaker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETDLGCODE)
+        return Default(message, wParam, lParam) | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    if (dialog_.TakeKey(message, wParam))
+        return 0;
+    return Default(message, wParam, lParam);
 }
 
-// Keys become characters here rather than in the controls: a key pressed is translated and
-// kept from the dialog (Return would press a button, a blank tick the check box), and the
-// character it gives joins the swipe. Escape alone goes on, to close the window, and so do
-// keys with Alt, which belong to the system menu.
-bool SwipeDialog::TakeKey(MSG& message) {
-    switch (message.message) {
+// Keys become characters of the swipe: the dialog's loop translates a key pressed and hands
+// the character it gives here. Escape closes the window; Caps Lock is said while the window
+// waits (its light may change with the key).
+bool SwipeDialog::TakeKey(UINT message, WPARAM key) {
+    switch (message) {
         case WM_KEYDOWN:
-            if (message.wParam == VK_ESCAPE)
-                return false;
-            TranslateMessage(&message);
+            if (key == VK_ESCAPE)
+                OnCancel();
             return true;
         case WM_KEYUP:
-            if (message.wParam == VK_CAPITAL && !finished_ && capture_.Empty())
-                ShowResult();  // the warning comes and goes with the key's light
-            return message.wParam != VK_ESCAPE;
+            if (key == VK_CAPITAL && !finished_ && capture_.Empty())
+                ShowResult();
+            return true;
         case WM_CHAR:
-            AddCharacter(static_cast<wchar_t>(message.wParam));
+            if (key != 0x1B)  // Escape's own character
+                AddCharacter(static_cast<wchar_t>(key));
             return true;
         case WM_DEADCHAR:
             return true;
@@ -171,21 +166,13 @@ void SwipeDialog::ShowCapture() {
 // The verdict once the swipe is complete; until then what the window is waiting for.
 void SwipeDialog::ShowResult() {
     const bool english = InEnglish();
-    if (!noKeys_.empty()) {
-        ReplaceText(Item(IDC_SWIPE_RESULT), swipe::NoKeysText(english, noKeys_));
-        return;
-    }
     if (!finished_) {
         ReplaceText(Item(IDC_SWIPE_RESULT), swipe::WaitingText(english, CapsLockOn()));
         return;
     }
-    const swipe::CardText typed = swipe::Utf8Of(capture_.Typed());
-    const swipe::SwipeCheck check = swipe::CheckSwipe(form_, typed);
-    CardWide text;
-    for (const CardWide& line :
-         swipe::ResultLines(check, english, swipe::RuleFor(form_, ShowAll())))
-        text += (text.empty() ? L"" : L"\r\n") + line;
-    ReplaceText(Item(IDC_SWIPE_RESULT), text);
+    const swipe::SwipeCheck check = swipe::CheckSwipe(form_, swipe::Utf8Of(capture_.Typed()));
+    ReplaceText(Item(IDC_SWIPE_RESULT),
+                swipe::ResultText(check, english, swipe::RuleFor(form_, ShowAll())));
 }
 
 bool SwipeDialog::OnCommand(int id, int code) {
@@ -224,8 +211,7 @@ bool SwipeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result
         case WM_DESTROY:
             KillTimer(hwnd(), kPauseTimer);
             KillTimer(hwnd(), kShowTimer);
-            hook_.reset();
-            g_capturing = nullptr;
+            keyTakers_.clear();
             capture_.Clear();
             return false;
         default:

@@ -44,7 +44,8 @@ CardText SwipeText(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, 
         text += swipe::Utf8Of(line);
         text += '\n';
     }
-    return text;
+    // Read on from one line into the next, the lines are masked once more as a whole.
+    return swipe::ShownLine(text, rule);
 }
 
 CardText SwipeJson(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, int number) {
@@ -73,7 +74,7 @@ CardText SwipeJson(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, 
         out += JsonLine(lines[i]);
     }
     out += "]}\n";
-    return out;
+    return swipe::ShownLine(out, rule);
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "settings/utf8.h"
 #include "swipe/character_tables.h"
@@ -38,11 +39,16 @@ Kind KindOf(char32_t c) {
     return c < 128 ? ascii[c] : TableKind(c);
 }
 
+// The readings of digits: the digits of every script with the extra ones (reading 0), and
+// besides them each different set of characters that a known layout's digit keys type.
+using Readings = std::uint32_t;  // one bit per reading in which a character is a digit
+constexpr Readings kEveryReading = ~Readings{0};
+
 struct Character {
     std::size_t at = 0;
     std::size_t size = 0;
-    char32_t c = 0;
     Kind kind = Kind::Other;
+    Readings digitIn = 0;
 };
 
 bool IsHex(char c) {
@@ -65,21 +71,68 @@ std::size_t EscapeLength(std::string_view text, std::size_t at) {
     return 2 + digits;
 }
 
-CardVector<Character> Characters(std::string_view text, bool escaped) {
-    CardVector<Character> characters;
+// The characters that each known layout's digit keys type, where they are no digits of a
+// script: one row per different set.
+const std::vector<std::vector<char32_t>>& LayoutDigitRows() {
+    static const std::vector<std::vector<char32_t>> rows = [] {
+        std::vector<std::vector<char32_t>> found;
+        for (const KeyboardLayout& layout : NamedLayouts()) {
+            std::vector<char32_t> row;
+            for (const char32_t c : DigitKeys(layout))
+                if (c != kNothing && KindOf(c) != Kind::Digit)
+                    row.push_back(c);
+            if (!row.empty() && std::find(found.begin(), found.end(), row) == found.end())
+                found.push_back(row);
+        }
+        return found;
+    }();
+    return rows;
+}
+
+bool IsIn(const std::vector<char32_t>& row, char32_t c) {
+    return std::find(row.begin(), row.end(), c) != row.end();
+}
+
+// The readings in which `c`, of `kind`, is a digit by a layout's digit keys.
+Readings LayoutDigitIn(char32_t c, Kind kind) {
+    if (kind == Kind::Digit)
+        return kEveryReading;
+    Readings readings = 0;
+    const std::vector<std::vector<char32_t>>& rows = LayoutDigitRows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (IsIn(rows[row], c))
+            readings |= Readings{2} << row;
+    return readings;
+}
+
+// The readings in which `c`, of `kind`, is a digit.
+Readings DigitIn(char32_t c, Kind kind, const std::vector<char32_t>& extra) {
+    static const auto ascii = [] {
+        std::array<Readings, 128> readings{};
+        for (char32_t a = 0; a < 128; ++a)
+            readings[a] = LayoutDigitIn(a, KindOf(a));
+        return readings;
+    }();
+    const Readings byLayouts = c < 128 ? ascii[c] : LayoutDigitIn(c, kind);
+    return byLayouts | (!extra.empty() && IsIn(extra, c) ? 1 : 0);
+}
+
+std::vector<Character> Characters(std::string_view text, const MaskOptions& options) {
+    // Where the characters are and what they are, not what they are: no card data.
+    std::vector<Character> characters;
     characters.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         Character character;
         character.at = at;
-        const std::size_t escape = escaped ? EscapeLength(text, at) : 0;
+        const std::size_t escape = options.escaped ? EscapeLength(text, at) : 0;
         if (escape > 0) {
             character.size = escape;
-            character.c = kNothing;
             character.kind = Kind::Separator;
         } else {
             const bool wellFormed = settings::Utf8SequenceLength(text, at) > 0;
-            character.c = settings::DecodeUtf8(text, at, character.size);
-            character.kind = wellFormed ? KindOf(character.c) : Kind::Separator;
+            const char32_t c = settings::DecodeUtf8(text, at, character.size);
+            character.kind = wellFormed ? KindOf(c) : Kind::Separator;
+            character.digitIn = wellFormed ? DigitIn(c, character.kind, options.digits) : 0;
         }
         at += character.size;
         characters.push_back(character);
@@ -87,35 +140,14 @@ CardVector<Character> Characters(std::string_view text, bool escaped) {
     return characters;
 }
 
-// The readings of digits: the digits of every script with the extra ones, and besides them
-// each different set of characters that a known layout's digit keys type.
-std::vector<std::vector<char32_t>> Readings(const std::vector<char32_t>& extra) {
-    static const std::vector<std::vector<char32_t>> layoutRows = [] {
-        std::vector<std::vector<char32_t>> rows;
-        for (const KeyboardLayout& layout : NamedLayouts()) {
-            std::vector<char32_t> row;
-            for (const char32_t c : DigitKeys(layout))
-                if (c != kNothing && KindOf(c) != Kind::Digit)
-                    row.push_back(c);
-            if (!row.empty() && std::find(rows.begin(), rows.end(), row) == rows.end())
-                rows.push_back(row);
-        }
-        return rows;
-    }();
-    std::vector<std::vector<char32_t>> readings = {extra};
-    readings.insert(readings.end(), layoutRows.begin(), layoutRows.end());
-    return readings;
-}
-
-// Marks in `hidden` the digits of each number of one reading that are not shown.
-void MarkNumbers(const CardVector<Character>& characters, const std::vector<char32_t>& digits,
-                 bool open, std::vector<bool>& hidden) {
+// Marks in `hidden` the digits of each number of `reading` that are not shown.
+void MarkNumbers(const std::vector<Character>& characters, Readings reading, bool open,
+                 std::vector<bool>& hidden) {
     const auto kind = [&](std::size_t i) {
         const Character& character = characters[i];
-        if (character.kind == Kind::Digit ||
-            std::find(digits.begin(), digits.end(), character.c) != digits.end())
-            return Kind::Digit;
-        return character.kind;
+        return (character.digitIn & reading) != 0 ? Kind::Digit
+               : character.kind == Kind::Digit    ? Kind::Other
+                                                  : character.kind;
     };
     std::vector<std::size_t> run;
     for (std::size_t i = 0; i < characters.size();) {
@@ -138,7 +170,7 @@ void MarkNumbers(const CardVector<Character>& characters, const std::vector<char
 }
 
 // `text` with each character marked in `hidden` as '*'.
-CardText Replaced(std::string_view text, const CardVector<Character>& characters,
+CardText Replaced(std::string_view text, const std::vector<Character>& characters,
                   const std::vector<bool>& hidden) {
     CardText shown;
     for (std::size_t i = 0; i < characters.size(); ++i) {
@@ -153,15 +185,25 @@ CardText Replaced(std::string_view text, const CardVector<Character>& characters
 }  // namespace
 
 CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
-    const CardVector<Character> characters = Characters(text, options.escaped);
+    const std::vector<Character> characters = Characters(text, options);
+    // Nothing to mask where no reading finds as many digits as a number has.
+    Readings found = 0;
+    std::size_t digits = 0;
+    for (const Character& character : characters) {
+        found |= character.digitIn;
+        digits += character.digitIn != 0 ? 1 : 0;
+    }
+    if (digits < kShortestNumber && !(options.open && digits > kShownFirst))
+        return CardText(text);
     std::vector<bool> hidden(characters.size(), false);
-    for (const std::vector<char32_t>& digits : Readings(options.digits))
-        MarkNumbers(characters, digits, options.open, hidden);
+    for (std::size_t reading = 0; reading <= LayoutDigitRows().size(); ++reading)
+        if ((found & (Readings{1} << reading)) != 0)
+            MarkNumbers(characters, Readings{1} << reading, options.open, hidden);
     return Replaced(text, characters, hidden);
 }
 
 CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn) {
-    const CardVector<Character> characters = Characters(text, false);
+    const std::vector<Character> characters = Characters(text, MaskOptions());
     const auto within = [](const Character& character, const Field& field) {
         return character.at >= field.at && character.at < field.at + field.size;
     };

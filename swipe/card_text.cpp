@@ -1,15 +1,16 @@
 #include "swipe/card_text.h"
 
+#include <cstring>
+
 #include "settings/utf8.h"
 
 namespace swipe {
 
 void WipeMemory(void* memory, std::size_t bytes) {
-    // Written through a volatile pointer, so that the stores are not left out as stores into
-    // memory about to be freed.
-    volatile unsigned char* at = static_cast<volatile unsigned char*>(memory);
-    for (std::size_t i = 0; i < bytes; ++i)
-        at[i] = 0;
+    // Called through a volatile pointer, so that the compiler cannot leave out the stores as
+    // stores into memory about to be freed.
+    static void* (*const volatile zeros)(void*, int, std::size_t) = std::memset;
+    zeros(memory, 0, bytes);
 }
 
 CardText Utf8Of(std::wstring_view text) {

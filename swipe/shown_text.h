@@ -21,6 +21,11 @@ struct ShowRule {
 CardText ShownText(std::string_view text, const ShowRule& rule,
                    settings::EscapeFor use = settings::EscapeFor::Line);
 
+// A line put together from texts already shown (quotes, brackets, names and the pieces of
+// card data between them) masked once more as a whole: a quote around a piece may be what a
+// layout's digit key types, and join the digits inside it to those around it.
+CardText ShownLine(std::string_view composed, const ShowRule& rule);
+
 // A line already escaped (an error line that quotes what a person gave, a profile's line)
 // with its numbers masked.
 CardText MaskedLine(std::string_view escaped);

@@ -126,6 +126,7 @@ struct Reading {
         at += character.size();
         return character;
     }
+    void Skip() { at += CharacterLength(text, at); }
     std::string_view From(std::size_t begin) const { return text.substr(begin, at - begin); }
 
     void Add(DifferenceKind kind, int track, const CardText& expected, const CardText& came) {
@@ -153,7 +154,7 @@ public:
         const TrackForm& form = tracks_[index];
         in.tracks.push_back(ReadTrack(index, in));
         if (form.returnAfter && in.AtReturn()) {
-            in.Take();
+            in.Skip();
         } else if (form.returnAfter) {
             in.Add(DifferenceKind::MissingReturn, form.track, "\r", "");
         } else if (in.AtReturn()) {
@@ -197,7 +198,7 @@ private:
 
     void ReadPacketEnd(Reading& in) const {
         if (returnAfterPacket_ && in.AtReturn())
-            in.Take();
+            in.Skip();
         else if (returnAfterPacket_)
             in.Add(DifferenceKind::MissingReturn, 0, "\r", "");
         else if (in.AtReturn())
@@ -225,7 +226,7 @@ private:
 
     static void ReadStart(const TrackForm& form, Reading& in) {
         if (in.At(form.start))
-            in.Take();
+            in.Skip();
         else if (form.start.empty() && !in.AtData() && !in.At(form.end))
             in.Add(DifferenceKind::StartSentinel, form.track, "", in.Take());
         else if (!form.start.empty() && (in.AtData() || in.At(form.end)))
@@ -238,14 +239,14 @@ private:
         const std::size_t begin = in.at;
         while (!in.AtEnd() && !in.AtReturn() && !in.At(tracks_[index].end) &&
                !AtLaterStart(index, in))
-            in.Take();
+            in.Skip();
         return in.From(begin);
     }
 
     void ReadEnd(std::size_t index, CardText& data, Reading& in) const {
         const TrackForm& form = tracks_[index];
         if (in.At(form.end)) {
-            in.Take();
+            in.Skip();
             ReadCheckCharacter(index, in);
             return;
         }
@@ -259,9 +260,14 @@ private:
             in.Add(DifferenceKind::EndSentinel, form.track, form.end, came);
     }
 
-    // One character after the end sentinel, where a track may end after it.
+    // One character after the end sentinel, where a track may end after it. Where the next
+    // track begins with no sentinel and no carriage return comes between, that character may
+    // be its data: it is left to it.
     void ReadCheckCharacter(std::size_t index, Reading& in) const {
         if (in.AtEnd() || in.AtReturn() || AtLaterStart(index, in))
+            return;
+        if (!tracks_[index].returnAfter && index + 1 < tracks_.size() &&
+            tracks_[index + 1].start.empty())
             return;
         const std::size_t next = in.at + CharacterLength(in.text, in.at);
         if (next < in.text.size() && in.text[next] != '\r' && !AtLaterStart(index, in, next))
@@ -332,19 +338,25 @@ std::string_view DataOf(const TrackTyped& track) {
     return track.typed.view().substr(track.data.at, track.data.size);
 }
 
-// Track 1 holds capitals only: a small letter there came with Caps Lock on.
-bool SmallLettersInTrack1(const SwipeCheck& check) {
+// Track 1 holds capitals only: a small letter there came with Caps Lock on, unless a pair of
+// the form puts it there.
+bool SmallLettersInTrack1(const SwipeCheck& check, const settings::Setup& form) {
     const TrackTyped* track1 = ReadTrack(check, 1);
     if (track1 == nullptr)
         return false;
-    for (const char c : DataOf(*track1))
-        if (c >= 'a' && c <= 'z')
+    const std::vector<Pair> pairs = EnabledPairs(form.replace);
+    for (const char c : DataOf(*track1)) {
+        bool replacement = false;
+        for (const Pair& pair : pairs)
+            replacement = replacement || pair.replacement == std::string_view(&c, 1);
+        if (c >= 'a' && c <= 'z' && !replacement)
             return true;
+    }
     return false;
 }
 
-bool ReadsRight(const SwipeCheck& check) {
-    return check.differences.empty() && !SmallLettersInTrack1(check);
+bool ReadsRight(const SwipeCheck& check, const settings::Setup& form) {
+    return check.differences.empty() && !SmallLettersInTrack1(check, form);
 }
 
 // The check digit of ISO/IEC 7812: every second digit from the right doubled.
@@ -433,7 +445,7 @@ std::vector<LayoutReading> Readings() {
 
 SwipeCheck CheckSwipe(const settings::Setup& form, std::string_view typed) {
     SwipeCheck direct = CheckAsTyped(form, typed);
-    if (!direct.tracksApart || ReadsRight(direct))
+    if (!direct.tracksApart || ReadsRight(direct, form))
         return Finished(std::move(direct));
     static const std::vector<LayoutReading> readings = Readings();
     std::optional<SwipeCheck> found;
@@ -449,7 +461,7 @@ SwipeCheck CheckSwipe(const settings::Setup& form, std::string_view typed) {
         SwipeCheck check = CheckAsTyped(form, us);
         // Read right, and typed so by that layout: a character that two of its keys type
         // alike reads back as one of them only.
-        if (!ReadsRight(check) || TypeThrough(layout, reading.capsLock, us) != typed)
+        if (!ReadsRight(check, form) || TypeThrough(layout, reading.capsLock, us) != typed)
             continue;
         if (!found) {
             found = std::move(check);
@@ -460,7 +472,7 @@ SwipeCheck CheckSwipe(const settings::Setup& form, std::string_view typed) {
     }
     if (found)
         return Finished(std::move(*found));
-    if (!SmallLettersInTrack1(direct))
+    if (!SmallLettersInTrack1(direct, form))
         return Finished(std::move(direct));
     // Caps Lock even so: read with the case of the letters turned, to name what else differs.
     SwipeCheck capsLock = CheckAsTyped(form, UndoLayout(UsLayout(), true, typed));

@@ -188,11 +188,12 @@ std::vector<CardText> Findings(const SwipeCheck& check, bool english, const Show
     return lines;
 }
 
-std::vector<CardWide> Wide(const std::vector<CardText>& lines) {
+// The lines as they are shown, each masked whole.
+std::vector<CardWide> Shown(const std::vector<CardText>& lines, const ShowRule& rule) {
     std::vector<CardWide> wide;
     wide.reserve(lines.size());
     for (const CardText& line : lines)
-        wide.push_back(WideOf(line));
+        wide.push_back(WideOf(ShownLine(line, rule)));
     return wide;
 }
 
@@ -243,11 +244,20 @@ std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const S
                                 "与格式相符，但卡片数据前后不一致："));
     for (CardText& line : Findings(check, english, rule))
         lines.push_back(std::move(line));
-    return Wide(lines);
+    return Shown(lines, rule);
+}
+
+CardWide ResultText(const SwipeCheck& check, bool english, const ShowRule& rule) {
+    CardText text;
+    for (const CardWide& line : ResultLines(check, english, rule)) {
+        text += text.empty() ? "" : "\r\n";
+        text += Utf8Of(line);
+    }
+    return WideOf(ShownLine(text, rule));
 }
 
 std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, const ShowRule& rule) {
-    return Wide(Findings(check, english, rule));
+    return Shown(Findings(check, english, rule), rule);
 }
 
 const wchar_t* WaitingText(bool english, bool capsLockOn) {

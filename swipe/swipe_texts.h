@@ -32,6 +32,10 @@ CardText TypedShown(const TrackTyped& track, const ShowRule& rule, settings::Esc
 // the line that the tracks cannot be told apart; then what the card disagrees with itself.
 std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const ShowRule& rule);
 
+// The result box: the lines one under the other, masked once more as a whole, as a reader
+// reads on from one line into the next.
+CardWide ResultText(const SwipeCheck& check, bool english, const ShowRule& rule);
+
 // The findings alone, as ResultLines ends with them (none when the swipe matches): what makes
 // the swipe differ, and what the card disagrees with itself.
 std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, const ShowRule& rule);
