@@ -269,10 +269,4 @@ const wchar_t* WaitingText(bool english, bool capsLockOn) {
     return Pick(english, L"Waiting for a swipe...", L"等待刷卡...");
 }
 
-std::wstring NoKeysText(bool english, const std::wstring& reason) {
-    return Pick(english, L"The swipe test cannot take the keys of a swipe (",
-                L"刷卡测试无法接收刷卡的按键（") +
-           reason + Pick(english, L"): close it and try again.", L"）：请关闭后重试。");
-}
-
 }  // namespace swipe

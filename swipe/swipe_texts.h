@@ -43,7 +43,4 @@ std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, con
 // "Waiting for a swipe..." before the first key; with Caps Lock on, the warning instead.
 const wchar_t* WaitingText(bool english, bool capsLockOn);
 
-// The key hook of the swipe window could not be set: the keys would reach its controls.
-std::wstring NoKeysText(bool english, const std::wstring& reason);
-
 }  // namespace swipe
