@@ -19,6 +19,13 @@ public:
     // The reader's version text (bytes of the ANSI code page): on the status line and in an
     // "Information" box.
     virtual void ShowVersionText(const std::string& text) = 0;
+    // An "Error" box with a text composed by the caller.
+    virtual void ShowErrorBox(const std::wstring& text) = 0;
     virtual void EnableSetDevice() = 0;
     virtual void Pause(unsigned milliseconds) = 0;
+    // The reader accepted "Cancel replace": the form no longer asks for any pair.
+    virtual void ReplacementsCancelled() = 0;
+    // Called again and again while a command waits for the reader, so that the window goes
+    // on answering its messages.
+    virtual void KeepAnswering() = 0;
 };

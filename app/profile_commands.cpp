@@ -58,9 +58,8 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
         ui.Report(*saved.refusal);
         return;
     }
-    if (!saved.unfitChoice.empty()) {
-        ShowError(owner, settings::SaveRefusedText(
-                             settings::UnfitCharacterDetail(saved.unfitChoice, english), english));
+    if (saved.unfit) {
+        ShowError(owner, settings::SaveRefusedText(UnfitBoxText(*saved.unfit, english), english));
         return;
     }
     const std::wstring path =
@@ -68,19 +67,19 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
     if (path.empty())
         return;
     const std::string file = settings::Utf8(path);
-    if (const std::uint32_t error =
+    if (const settings::WriteResult failed =
             settings::WriteProfileFile(file, settings::WriteProfile(saved.setup))) {
         ShowError(owner, settings::SaveRefusedText(
-                             settings::Wide(settings::WriteFailure(file, error)), english));
+                             settings::Wide(settings::WriteFailure(file, failed)), english));
         return;
     }
     lastPath = path;
+    ui.ShowStatus(settings::ProfileSavedText(path, english));
 }
 
-void LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath) {
+bool LoadProfile(HWND owner, FormControls& form, std::wstring& lastPath) {
     const std::wstring path = AskFile(owner, false, lastPath);
-    if (!path.empty())
-        LoadProfileFrom(owner, path, form, lastPath);
+    return !path.empty() && LoadProfileFrom(owner, path, form, lastPath);
 }
 
 bool LoadProfileFrom(HWND owner, const std::wstring& path, FormControls& form,

@@ -18,6 +18,7 @@ public:
     SendReport(CommandUi& ui, Occasion sent, Occasion timeout)
         : ui_(ui), sent_(sent), timeout_(timeout) {}
     void Sent(bool sent) override { ui_.Report(sent ? sent_ : timeout_); }
+    void Waiting() override { ui_.KeepAnswering(); }
 
 private:
     CommandUi& ui_;
@@ -58,11 +59,16 @@ void ReaderCommands::Disconnect() {
 
 // --- Commands --------------------------------------------------------------------------------
 
-void ReaderCommands::SetFormat(const reader::FormatSettings& form) {
+void ReaderCommands::SetFormat(const reader::FormatSettings& form,
+                               const std::optional<UnfitBox>& unfit) {
     if (!LinkReady())
         return;
     if (const auto refusal = FormatRefusal(form)) {
         ui_.Report(*refusal);
+        ui_.EnableSetDevice();
+        return;
+    }
+    if (RefusedFor(unfit)) {
         ui_.EnableSetDevice();
         return;
     }
@@ -85,8 +91,9 @@ void ReaderCommands::GetVersion() {
         ui_.EnableSetDevice();
 }
 
-void ReaderCommands::SetReplace(const reader::ReplaceSettings& form) {
-    if (!LinkReady())
+void ReaderCommands::SetReplace(const reader::ReplaceSettings& form,
+                                const std::optional<UnfitBox>& unfit) {
+    if (!LinkReady() || RefusedFor(unfit))
         return;
     if (const auto refusal = ReplaceRefusal(form)) {
         ui_.Report(*refusal);
@@ -103,11 +110,18 @@ void ReaderCommands::CancelReplace() {
     if (!LinkReady())
         return;
     reader::Bytes answer;
-    if (Exchange(ReaderCommand::CancelReplace, {}, answer) == Ending::Answered)
-        ReportVerdict(ReaderCommand::CancelReplace, answer);
+    if (Exchange(ReaderCommand::CancelReplace, {}, answer) == Ending::Answered &&
+        ReportVerdict(ReaderCommand::CancelReplace, answer))
+        ui_.ReplacementsCancelled();
 }
 
 // --- The exchange ----------------------------------------------------------------------------
+
+bool ReaderCommands::RefusedFor(const std::optional<UnfitBox>& unfit) {
+    if (unfit)
+        ui_.ShowErrorBox(UnfitBoxText(*unfit, InEnglish()));
+    return unfit.has_value();
+}
 
 bool ReaderCommands::LinkReady() {
     if (link_.IsOpen())
@@ -128,6 +142,9 @@ ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const rea
     switch (outcome.end) {
         case End::GateRefused:
             return Ending::Silent;
+        case End::ReaderGone:
+            ui_.Report(Occasion::CommandNoReader);
+            return Ending::NotAnswered;
         case End::NoPreparsedData:
             ui_.Report(Occasion::CommandNoPreparsedData);
             return Ending::NotAnswered;
@@ -145,8 +162,9 @@ ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const rea
 }
 
 // 'N' refuses and 'Y' accepts; any other byte adds nothing to what the status line says.
-void ReaderCommands::ReportVerdict(ReaderCommand command, const reader::Bytes& answer) {
+bool ReaderCommands::ReportVerdict(ReaderCommand command, const reader::Bytes& answer) {
     const reader::Verdict verdict = reader::JudgeAnswer(answer.data(), answer.size());
     if (const std::optional<Occasion> text = settings::VerdictText(command, verdict))
         ui_.Report(*text);
+    return verdict == reader::Verdict::Accepted;
 }

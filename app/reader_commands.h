@@ -4,9 +4,12 @@
 // in the window's status line and message boxes.
 #pragma once
 
+#include <optional>
+
 #include "app/command_ui.h"
 #include "reader/protocol.h"
 #include "reader/reader_link.h"
+#include "settings/form_record.h"
 
 class ReaderCommands {
 public:
@@ -14,9 +17,11 @@ public:
 
     void FindDevice();
     void Disconnect();
-    void SetFormat(const reader::FormatSettings& form);
+    // `unfit`: the first box the command would send whose text the reader cannot type; the
+    // command is then refused, naming it.
+    void SetFormat(const reader::FormatSettings& form, const std::optional<UnfitBox>& unfit);
     void GetVersion();
-    void SetReplace(const reader::ReplaceSettings& form);
+    void SetReplace(const reader::ReplaceSettings& form, const std::optional<UnfitBox>& unfit);
     void CancelReplace();
 
     // The pause between finding the reader and asking for its version.
@@ -27,11 +32,13 @@ private:
     enum class Ending { Answered, NotAnswered, Silent };
 
     bool LinkReady();
+    bool RefusedFor(const std::optional<UnfitBox>& unfit);
     // Runs the exchange, reporting its steps (settings/command_texts.h); on Answered, `answer`
     // holds the input report.
     Ending Exchange(reader::ReaderCommand command, const reader::Bytes& payload,
                     reader::Bytes& answer);
-    void ReportVerdict(reader::ReaderCommand command, const reader::Bytes& answer);
+    // Reports the reader's verdict; true when it accepted the command.
+    bool ReportVerdict(reader::ReaderCommand command, const reader::Bytes& answer);
 
     CommandUi& ui_;
     reader::ReaderLink link_;

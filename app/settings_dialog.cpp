@@ -1,8 +1,11 @@
 #include "app/settings_dialog.h"
 
+#include <iterator>
+
 #include "app/about_dialog.h"
 #include "app/icon_placement.h"
 #include "app/profile_commands.h"
+#include "app/swipe_dialog.h"
 #include "framework/gdi.h"
 #include "framework/prompts.h"
 #include "framework/resources.h"
@@ -10,7 +13,6 @@
 #include "settings/form_profile.h"
 #include "settings/profile_texts.h"
 #include "swipe/dialog_texts.h"
-#include "app/swipe_dialog.h"
 
 namespace {
 const int kReplacementEdits[] = {IDC_PAIR1_CHAR, IDC_PAIR2_CHAR, IDC_PAIR1_REPLACEMENT,
@@ -26,6 +28,10 @@ const LabelStyle kLabelStyles[SettingsDialog::kLabelCount] = {
     {IDC_USAGE_LINE2, false}, {IDC_CR_NOTICE, false},
 };
 const COLORREF kRed = 0x0000FF;
+// The buttons that talk to the reader, greyed while one of them runs.
+const int kCommandButtons[] = {IDC_FIND_DEVICE,      IDC_DISCONNECT,  IDC_SET_DEVICE,
+                               IDC_RESTORE_DEFAULTS, IDC_GET_VERSION, IDC_SET_REPLACE,
+                               IDC_CANCEL_REPLACE};
 // Posted by OnInitDialog: the profile given at start is loaded once the window shows, so that
 // a box about it stands over the window. Posted messages come before any input.
 constexpr UINT kLoadStartProfile = WM_APP + 1;
@@ -144,7 +150,8 @@ void SettingsDialog::OnRadioChinese() {
 // --- Profiles and defaults -------------------------------------------------------------------
 
 void SettingsDialog::OnLoadProfile() {
-    LoadProfile(hwnd(), *this, profilePath_);
+    if (LoadProfile(hwnd(), *this, profilePath_))
+        ShowStatus(settings::ProfileLoadedText(profilePath_, InEnglish()));
 }
 void SettingsDialog::OnSaveProfile() {
     SaveProfile(hwnd(), *this, *this, profilePath_);
@@ -164,13 +171,13 @@ void SettingsDialog::OnButtonDisconnect() {
     reader_.Disconnect();
 }
 void SettingsDialog::OnButtonSetDevice() {
-    reader_.SetFormat(ReadFormatForm(*this));
+    reader_.SetFormat(ReadFormatForm(*this), FirstUnfitBox(*this, FormPart::Format));
 }
 void SettingsDialog::OnButtonGetVersion() {
     reader_.GetVersion();
 }
 void SettingsDialog::OnButtonSetReplace() {
-    reader_.SetReplace(ReadReplaceForm(*this));
+    reader_.SetReplace(ReadReplaceForm(*this), FirstUnfitBox(*this, FormPart::Replace));
 }
 void SettingsDialog::OnButtonCancelReplace() {
     reader_.CancelReplace();
@@ -179,6 +186,10 @@ void SettingsDialog::OnButtonCancelReplace() {
 // --- Message routing -------------------------------------------------------------------------
 
 bool SettingsDialog::OnCommand(int id, int code) {
+    // While a command waits, its buttons and the window's own end (Return, Escape, the close
+    // box) do nothing: the command finishes first.
+    if (busy_ && (IsCommandButton(id) || id == IDOK || id == IDCANCEL))
+        return true;
     if (code != BN_CLICKED)
         return fw::Dialog::OnCommand(id, code);
     // The form's check boxes toggle themselves; some of them trigger a rule.
@@ -191,30 +202,63 @@ bool SettingsDialog::OnCommand(int id, int code) {
         case IDC_RADIO_ENGLISH:
             OnRadioEnglish();
             return true;
+        default:
+            if (!IsCommandButton(id))
+                return fw::Dialog::OnCommand(id, code);
+            RunCommand(id);
+            return true;
+    }
+}
+
+bool SettingsDialog::IsCommandButton(int id) const {
+    for (int button : kCommandButtons)
+        if (button == id)
+            return true;
+    return false;
+}
+
+void SettingsDialog::RunCommand(int id) {
+    busy_ = true;
+    enableSetDevice_ = false;
+    bool enabled[std::size(kCommandButtons)] = {};
+    const HWND focus = GetFocus();
+    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i) {
+        enabled[i] = IsWindowEnabled(Item(kCommandButtons[i])) != FALSE;
+        EnableWindow(Item(kCommandButtons[i]), FALSE);
+    }
+    const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    switch (id) {
         case IDC_RESTORE_DEFAULTS:
             OnButtonRestoreDefaults();
-            return true;
+            break;
         case IDC_FIND_DEVICE:
             OnButtonFindDevice();
-            return true;
+            break;
         case IDC_DISCONNECT:
             OnButtonDisconnect();
-            return true;
+            break;
         case IDC_SET_DEVICE:
             OnButtonSetDevice();
-            return true;
+            break;
         case IDC_GET_VERSION:
             OnButtonGetVersion();
-            return true;
+            break;
         case IDC_SET_REPLACE:
             OnButtonSetReplace();
-            return true;
-        case IDC_CANCEL_REPLACE:
-            OnButtonCancelReplace();
-            return true;
+            break;
         default:
-            return fw::Dialog::OnCommand(id, code);
+            OnButtonCancelReplace();
+            break;
     }
+    KeepAnswering();  // what was clicked meanwhile meets greyed buttons
+    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i) {
+        const bool asked = kCommandButtons[i] == IDC_SET_DEVICE && enableSetDevice_;
+        EnableWindow(Item(kCommandButtons[i]), enabled[i] || asked);
+    }
+    if (focus != nullptr && IsWindowEnabled(focus) && GetFocus() == nullptr)
+        SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    SetCursor(cursor);
+    busy_ = false;
 }
 
 bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -229,6 +273,12 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case kLoadStartProfile:
             OnLoadStartProfile();
             return true;
+        case WM_SETCURSOR:
+            if (!busy_)
+                return false;
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+            *result = TRUE;
+            return true;
         default:
             (void)lParam;
             return false;
@@ -237,6 +287,10 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 // The window's own system-menu entries; the system handles the rest.
 bool SettingsDialog::OnSysCommand(WPARAM command) {
+    // While a command waits, the window's own entries (below the system's) and its closing
+    // are dropped; it can still be moved.
+    if (busy_ && (command < SC_SIZE || command == SC_CLOSE))
+        return true;
     switch (command) {
         case IDM_ABOUTBOX:
             AboutDialog(hwnd()).DoModal();
@@ -261,6 +315,10 @@ void SettingsDialog::OnSwipeTest() {
     const settings::FormSetup form = settings::ReadSetupFromForm(*this);
     if (form.refusal) {
         Report(*form.refusal);
+        return;
+    }
+    if (form.unfit) {
+        ShowErrorBox(UnfitBoxText(*form.unfit, InEnglish()));
         return;
     }
     SwipeDialog(hwnd(), form.setup).DoModal();
@@ -325,17 +383,51 @@ void SettingsDialog::ShowVersionText(const std::string& text) {
     fw::CurrentPrompts().ShowBox(hwnd(), wide.c_str(), L"Information", MB_ICONINFORMATION | MB_OK);
 }
 
+void SettingsDialog::ShowErrorBox(const std::wstring& text) {
+    fw::CurrentPrompts().ShowBox(hwnd(), text.c_str(), L"Error", MB_ICONERROR | MB_OK);
+}
+
 void SettingsDialog::EnableSetDevice() {
-    SetEnabled(IDC_SET_DEVICE, true);
+    if (busy_)
+        enableSetDevice_ = true;  // when the command is over
+    else
+        SetEnabled(IDC_SET_DEVICE, true);
 }
 
 void SettingsDialog::Pause(unsigned milliseconds) {
     fw::CurrentPrompts().Pause(milliseconds);
 }
 
-std::optional<unsigned char> SettingsDialog::FirstAnsiByte(int id) const {
-    char text[8] = {};
-    if (GetDlgItemTextA(hwnd(), id, text, sizeof(text)) <= 0 || text[0] == 0)
-        return std::nullopt;
-    return static_cast<unsigned char>(text[0]);
+// Both "Enable Replace" boxes cleared, as the person would: the pairs' boxes grey.
+void SettingsDialog::ReplacementsCancelled() {
+    for (int allow : kAllowBoxes) {
+        SetChecked(allow, false);
+        ApplyAllowRule(*this, allow);
+    }
+}
+
+// Handles what waits in the thread's queue; a request to quit is left there for the loop
+// that runs the window.
+void SettingsDialog::KeepAnswering() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsDialogMessageW(hwnd(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+std::wstring SettingsDialog::BoxText(int id) const {
+    const HWND box = Item(id);
+    const int length = GetWindowTextLengthW(box);
+    if (length <= 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(box, &text[0], length + 1)));
+    return text;
 }

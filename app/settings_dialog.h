@@ -53,6 +53,10 @@ private:
     void LanguagePass(int radioId, unsigned char language);
     void ApplyCaptions(bool english);
     bool OnPaint();
+    // Runs the reader command behind button `id`: meanwhile the command buttons are greyed,
+    // the wait cursor shows and the window keeps answering; a click made then is dropped.
+    void RunCommand(int id);
+    bool IsCommandButton(int id) const;
 
     // FormControls and FormView
     bool IsChecked(int id) const override;
@@ -64,17 +68,22 @@ private:
     void Report(Occasion occasion) override;
     void ShowStatus(const std::wstring& text) override;
     void ShowVersionText(const std::string& text) override;
+    void ShowErrorBox(const std::wstring& text) override;
     void EnableSetDevice() override;
     void Pause(unsigned milliseconds) override;
+    void ReplacementsCancelled() override;
+    void KeepAnswering() override;
 
     // FormView
-    std::optional<unsigned char> FirstAnsiByte(int id) const override;
+    std::wstring BoxText(int id) const override;
 
     ReaderCommands reader_;
     TextLabel labels_[kLabelCount];
     HICON icon_;
     void OnLoadStartProfile();
 
-    std::wstring profilePath_;   // the profile last saved or loaded
-    std::wstring startProfile_;  // the profile given at start, if any
+    bool busy_ = false;             // a reader command runs
+    bool enableSetDevice_ = false;  // asked for while a command runs
+    std::wstring profilePath_;      // the profile last saved or loaded
+    std::wstring startProfile_;     // the profile given at start, if any
 };

@@ -44,8 +44,8 @@ int WriteProfileTo(const Invocation& invocation, Console& console) {
         console.Out(text);
         return Code(ExitCode::Success);
     }
-    if (const std::uint32_t error = WriteProfileFile(invocation.file, text))
-        return Fail(console, ExitCode::BadInput, WriteFailure(invocation.file, error));
+    if (const settings::WriteResult failed = WriteProfileFile(invocation.file, text))
+        return Fail(console, ExitCode::BadInput, WriteFailure(invocation.file, failed));
     return Code(ExitCode::Success);
 }
 

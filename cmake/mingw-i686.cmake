@@ -2,5 +2,5 @@
 # needs a host that can execute 32-bit programs.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_TRIPLET i686-w64-mingw32)
-set(WINE_LOADER wine)
+set(WINE_LOADER /usr/lib/wine/wine)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -65,13 +65,15 @@ public:
     ULONGLONG quietUntil() const { return quietUntil_; }
     void KeepQuietUntil(ULONGLONG moment) { quietUntil_ = moment; }
 
+    // Whether the open handle's device still answers for its attributes: a reader that is
+    // plugged in always does, one that was pulled out never does.
+    bool StillAnswers();
+
     // Why the last Open failed: the call (open or attributes) and its system error;
     // Operation::None when it succeeded or the device there is not a reader.
     const SystemFailure& openFailure() const { return openFailure_; }
 
 private:
-    bool StillAnswers();
-
     SeamHandle handle_;
     SystemFailure openFailure_;
     ULONGLONG quietUntil_ = 0;

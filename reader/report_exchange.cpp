@@ -1,6 +1,8 @@
 #include "reader/report_exchange.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "reader/hid_owners.h"
 #include "reader/transfer_errors.h"
@@ -24,8 +26,11 @@ struct ReportExchange::IoState {
     std::uint8_t received[kReceiveBufferSize] = {};
 };
 
-ReportExchange::ReportExchange(HANDLE link)
-    : api_(CurrentHidApi()), link_(link), io_(std::make_unique<IoState>()) {
+ReportExchange::ReportExchange(HANDLE link, std::function<void()> whileWaiting)
+    : api_(CurrentHidApi()),
+      link_(link),
+      whileWaiting_(std::move(whileWaiting)),
+      io_(std::make_unique<IoState>()) {
     io_->event = SeamHandle(api_, api_.CreateEventA(TRUE, TRUE, ""));
     io_->overlapped.hEvent = io_->event.get();
 }
@@ -165,7 +170,7 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
             return {false, error};
     }
 
-    const DWORD waited = api_.WaitForSingleObject(io.event.get(), timeoutMs);
+    const DWORD waited = Wait(io.event.get(), timeoutMs);
     if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) {
         Settle();
         return {false, WAIT_TIMEOUT};
@@ -191,11 +196,25 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
 void ReportExchange::Settle() {
     IoState& io = *io_;
     api_.CancelIo(link_);
-    api_.WaitForSingleObject(io.event.get(), kSettleTimeoutMs);
+    Wait(io.event.get(), kSettleTimeoutMs);
     DWORD count = 0;
     if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE) &&
         api_.GetLastError() == ERROR_IO_INCOMPLETE) {
         stuck_ = true;
+    }
+}
+
+DWORD ReportExchange::Wait(HANDLE event, DWORD timeoutMs) {
+    if (!whileWaiting_ || timeoutMs <= kWaitSliceMs)
+        return api_.WaitForSingleObject(event, timeoutMs);
+    const ULONGLONG deadline = api_.GetTickCount64() + timeoutMs;
+    for (;;) {
+        const ULONGLONG now = api_.GetTickCount64();
+        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        const DWORD waited = api_.WaitForSingleObject(event, std::min(left, kWaitSliceMs));
+        if (waited != WAIT_TIMEOUT || left <= kWaitSliceMs)
+            return waited;
+        whileWaiting_();
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "reader/hid_api.h"
@@ -28,7 +29,9 @@ namespace reader {
 
 class ReportExchange {
 public:
-    explicit ReportExchange(HANDLE link);
+    // `whileWaiting`, when given, is called again and again while a transfer is waited for,
+    // at most kWaitSliceMs apart; the waits keep their bounds.
+    explicit ReportExchange(HANDLE link, std::function<void()> whileWaiting = {});
     ~ReportExchange();
     ReportExchange(const ReportExchange&) = delete;
     ReportExchange& operator=(const ReportExchange&) = delete;
@@ -64,6 +67,7 @@ public:
     bool timedOut() const { return timedOut_; }
 
     static constexpr DWORD kTransferTimeoutMs = 1000;
+    static constexpr DWORD kWaitSliceMs = 20;
 
 private:
     struct IoState;
@@ -73,6 +77,8 @@ private:
         DWORD error;
     };
     Result Transfer(bool write, DWORD timeoutMs);
+    // Waits for `event` at most `timeoutMs`, in slices when someone is told while waiting.
+    DWORD Wait(HANDLE event, DWORD timeoutMs);
     // Whether the transfer was done; keeps a failure as the cause and notes one that means
     // the device is gone.
     bool Done(Result result, Operation operation);
@@ -83,6 +89,7 @@ private:
 
     HidApi& api_;
     HANDLE link_;
+    std::function<void()> whileWaiting_;
     std::unique_ptr<IoState> io_;
     std::size_t inputLength_ = 0;
     std::size_t answerLength_ = 0;

@@ -3,17 +3,34 @@
 #include "reader/report_exchange.h"
 
 namespace reader {
+namespace {
+
+std::function<void()> WhileWaiting(ExchangeProgress* progress) {
+    if (progress == nullptr)
+        return {};
+    return [progress] { progress->Waiting(); };
+}
+
+}  // namespace
 
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress) {
     ExchangeOutcome outcome;
-    AwaitQuiet(link);
-    ReportExchange exchange(link.handle());
+    AwaitQuiet(link, progress);
+    ReportExchange exchange(link.handle(), WhileWaiting(progress));
     switch (exchange.Prepare(command, payload)) {
         case ReportExchange::Preparation::GateRefused:
             outcome.end = ExchangeOutcome::End::GateRefused;
             return outcome;
         case ReportExchange::Preparation::NoPreparsedData:
+            // A reader pulled out since the last command has no description either; one
+            // still there answers for its attributes.
+            if (!link.StillAnswers()) {
+                link.Close();
+                outcome.end = ExchangeOutcome::End::ReaderGone;
+                outcome.deviceGone = true;
+                return outcome;
+            }
             outcome.end = ExchangeOutcome::End::NoPreparsedData;
             return outcome;
         case ReportExchange::Preparation::ReportLengthUnsupported:
@@ -42,9 +59,9 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
     return outcome;
 }
 
-void AwaitQuiet(ReaderLink& link) {
+void AwaitQuiet(ReaderLink& link, ExchangeProgress* progress) {
     if (link.IsOpen() && link.quietUntil() != 0) {
-        ReportExchange exchange(link.handle());
+        ReportExchange exchange(link.handle(), WhileWaiting(progress));
         exchange.DropInputUntil(link.quietUntil());
     }
     link.KeepQuietUntil(0);

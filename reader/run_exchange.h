@@ -13,6 +13,7 @@ struct ExchangeOutcome {
     enum class End {
         Answered,                 // `answer` holds the input report
         NotAnswered,              // no whole answer within the time allowed
+        ReaderGone,               // the reader was pulled out before: the link is closed
         NoPreparsedData,          // no report description: nothing was sent
         ReportLengthUnsupported,  // the command or an answer does not fit: nothing was sent
         GateRefused,              // the HID parser refused the report: nothing was sent
@@ -25,11 +26,13 @@ struct ExchangeOutcome {
 };
 
 // Told between the write and the read, so that a window can say how the write went while
-// the read is still waited for.
+// the read is still waited for; and told again and again while a transfer is waited for, at
+// most kWaitSliceMs apart, so that a window can go on answering its messages meanwhile.
 class ExchangeProgress {
 public:
     virtual ~ExchangeProgress() = default;
     virtual void Sent(bool sent) = 0;
+    virtual void Waiting() {}
 };
 
 // How long the link is kept quiet after a write or read timed out: what the reader sends in
@@ -42,13 +45,14 @@ constexpr DWORD kQuietAfterTimeoutMs = 2000;
 
 // Runs one exchange over `link`, which must be open: first the rest of a quiet time that an
 // earlier timeout began, then the command. A reader that turns out to be pulled out is let
-// go: the link is closed. A timeout begins a quiet time.
+// go: the link is closed. A timeout begins a quiet time. Every bound of the exchange is the
+// same with `progress` as without; it only hears of it.
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress = nullptr);
 
 // Waits out the rest of the link's quiet time, dropping what arrives; at once when there is
 // none. A program that ends with the link calls it, so that a late answer does not reach the
 // next program to open the reader.
-void AwaitQuiet(ReaderLink& link);
+void AwaitQuiet(ReaderLink& link, ExchangeProgress* progress = nullptr);
 
 }  // namespace reader

@@ -2,6 +2,8 @@
 # Builds and runs the benchmarks: native ones directly, Windows ones under Wine in each
 # flavour the host can run (64-bit always, 32-bit where the host can execute it).
 set -euo pipefail
+source "$(dirname "$0")/only-64bit.sh"
+only_64bit_enter "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}

@@ -9,6 +9,8 @@
 #        after Find Device; screenshot in build/screenshots/e2e-find-<arch>.png;
 # bench: the cost of one command against the virtual reader beside the simulated host.
 set -euo pipefail
+source "$(dirname "$0")/only-64bit.sh"
+only_64bit_enter "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 arch=${1:?usage: scripts/e2e.sh i686|x86_64 [all|tests|cli|gui|bench]}

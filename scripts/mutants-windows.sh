@@ -9,6 +9,8 @@
 # end-to-end tests against the virtual reader reach) and app/setup_app.cpp (the start-up,
 # which `make run` and the end-to-end window test drive).
 set -euo pipefail
+source "$(dirname "$0")/only-64bit.sh"
+only_64bit_enter "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 bash scripts/setup.sh >/dev/null

@@ -6,6 +6,8 @@
 # in both languages, the save dialog of its "Save profile..." entry and, with the reader, the
 # settings window after Find Device and the swipe test with a swipe of the reader.
 set -euo pipefail
+source "$(dirname "$0")/only-64bit.sh"
+only_64bit_enter "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}

@@ -1,8 +1,12 @@
 #include "settings/choices.h"
 
+#include <algorithm>
+
 #include "settings/form_checks.h"
 #include "settings/form_record.h"
 #include "settings/quoting.h"
+#include "settings/typed_character.h"
+#include "settings/utf8.h"
 
 namespace settings {
 namespace {
@@ -85,21 +89,13 @@ std::optional<std::string> ApplyCr(reader::FormatSettings& format, const std::st
     return std::nullopt;
 }
 
-// One character the reader takes as it is: printable ASCII, not a blank.
+// One character the reader can type, or nothing (settings/typed_character.h).
 std::optional<std::string> ReadCharacter(const std::string& value,
                                          std::optional<std::uint8_t>& character) {
-    if (value.empty()) {
-        character.reset();
-        return std::nullopt;
-    }
-    const unsigned char first = static_cast<unsigned char>(value[0]);
-    if (first >= 0x80)
-        return Quoted(value) + " is not a plain ASCII character";
-    if (value.size() > 1)
-        return Quoted(value) + " is more than one character";
-    if (first <= 0x20 || first == 0x7F)
-        return Quoted(value) + " is not a printable character";
-    character = first;
+    const CharacterFault fault = CheckTypedCharacter(value);
+    if (fault != CharacterFault::None)
+        return CharacterFaultText(value, fault, true);
+    character = TypedCharacter(value);
     return std::nullopt;
 }
 
@@ -111,15 +107,26 @@ std::string PairText(const reader::ReplaceSettings& replace, int pair) {
     return CharacterText(replace.original[pair]) + "=" + CharacterText(replace.replacement[pair]);
 }
 
-// "a=x", "a=" or "=x" (an incomplete pair the window refuses), or "=".
+// "a=x", "a=" or "=x" (an incomplete pair the window refuses), or "="; a character that is
+// not ASCII counts as one, so that the pair is refused for it.
 std::optional<std::string> ReadPair(const std::string& text, std::optional<std::uint8_t>& original,
                                     std::optional<std::uint8_t>& replacement) {
-    const std::size_t at = text.size() == 3 || (text.size() == 2 && text[1] == '=') ? 1 : 0;
-    if (text.empty() || text.size() > 3 || text[at] != '=' || (at == 0 && text.size() == 3))
+    std::vector<std::string> characters;
+    for (std::size_t at = 0; at < text.size() && characters.size() <= 3;) {
+        const std::size_t length = std::max<std::size_t>(Utf8SequenceLength(text, at), 1);
+        characters.push_back(text.substr(at, length));
+        at += length;
+    }
+    const std::size_t count = characters.size();
+    const std::size_t at = count == 3 || (count == 2 && characters[1] == "=") ? 1 : 0;
+    if (count == 0 || count > 3 || characters[at] != "=" || (at == 0 && count == 3))
         return Quoted(text) + " is not a pair like a=x";
-    if (ReadCharacter(text.substr(0, at), original) ||
-        ReadCharacter(text.substr(at + 1), replacement))
-        return Quoted(text) + " is not a pair of two printable ASCII characters";
+    const std::string left = at == 1 ? characters[0] : "";
+    const std::string right = count > at + 1 ? characters[at + 1] : "";
+    if (auto error = ReadCharacter(left, original))
+        return Quoted(text) + ": " + *error;
+    if (auto error = ReadCharacter(right, replacement))
+        return Quoted(text) + ": " + *error;
     return std::nullopt;
 }
 

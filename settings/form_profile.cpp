@@ -41,22 +41,15 @@ FormSetup ReadSetupFromForm(const FormView& form) {
     Setup& setup = result.setup;
     setup.format = ReadFormatForm(form);
     setup.replace = ReadReplaceForm(form);  // a pair not checked is neither sent nor saved
-    // No pair at all is a profile that cancels the replacements.
-    const auto replaceRefusal = ReplaceRefusal(setup.replace);
-    if (const auto formatRefusal = FormatRefusal(setup.format))
-        result.refusal = formatRefusal;
-    else if (replaceRefusal && *replaceRefusal != Occasion::ReplaceNoPairChosen)
-        result.refusal = replaceRefusal;
-    if (result.refusal)
+    // In the order the buttons check: the tracks, what the reader cannot type, then the
+    // pairs. No pair at all is a profile that cancels the replacements.
+    if ((result.refusal = FormatRefusal(setup.format)))
         return result;
-    // A choice fits when its value reads back as it is.
-    for (const std::string& name : ChoiceNames()) {
-        Setup probe = setup;
-        if (ApplyChoice(probe, name, ChoiceValue(setup, name))) {
-            result.unfitChoice = name;
-            break;
-        }
-    }
+    if ((result.unfit = FirstUnfitBox(form, FormPart::Whole)))
+        return result;
+    const auto replaceRefusal = ReplaceRefusal(setup.replace);
+    if (replaceRefusal && *replaceRefusal != Occasion::ReplaceNoPairChosen)
+        result.refusal = replaceRefusal;
     return result;
 }
 

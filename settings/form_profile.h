@@ -20,9 +20,9 @@ struct FormSetup {
     Setup setup;
     // What the form's own buttons would refuse: no track, or a checked pair with an empty box.
     std::optional<Occasion> refusal;
-    // Otherwise the first choice whose character a profile cannot hold (a blank, a control
-    // or a character outside ASCII); empty when every one fits.
-    std::string unfitChoice;
+    // Otherwise the first box the buttons would send whose text the reader cannot type
+    // (settings/typed_character.h).
+    std::optional<UnfitBox> unfit;
 };
 FormSetup ReadSetupFromForm(const FormView& form);
 

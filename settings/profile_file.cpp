@@ -62,18 +62,24 @@ std::uint32_t WriteAll(HANDLE file, const std::string& text) {
     return 0;
 }
 
+WriteResult Failed(WriteStep step, std::uint32_t error) {
+    return {step, error};
+}
+
 // Writes `text` into the open `file`, for a disk file flushes it to the disk, then closes the
-// file; the error of the first step that fails.
-std::uint32_t WriteAndClose(FileHandle file, const std::string& text, bool disk) {
-    std::uint32_t error = WriteAll(file.get(), text);
-    if (error == 0 && disk && !FlushFileBuffers(file.get()))
-        error = GetLastError();
+// file; the first step that fails.
+WriteResult WriteAndClose(FileHandle file, const std::string& text, bool disk) {
+    WriteResult result;
+    if (const std::uint32_t error = WriteAll(file.get(), text))
+        result = Failed(WriteStep::Write, error);
+    else if (disk && !FlushFileBuffers(file.get()))
+        result = Failed(WriteStep::Flush, GetLastError());
     // Closed here rather than by the owner, because a close that fails loses bytes.
     const HANDLE handle = file.get();
     file.HandToSystem();
-    if (!CloseHandle(handle) && error == 0)
-        error = GetLastError();
-    return error;
+    if (!CloseHandle(handle) && !result)
+        result = Failed(WriteStep::Close, GetLastError());
+    return result;
 }
 
 // A name in `folder` (with its final backslash) for the temporary file of one write.
@@ -101,20 +107,46 @@ FileHandle NewTemporaryFile(const std::wstring& full, std::wstring& temporary,
     return {};
 }
 
+// Puts the written `temporary` file in the place of `target`. An existing file is replaced
+// by the system, which keeps its attributes, permissions and creation time; one not there
+// yet is made by moving the temporary file.
+std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return GetLastError();
+        return 0;
+    }
+    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                      nullptr, nullptr))
+        return GetLastError();
+    // Some systems' replacement leaves the new file's own attributes: give back the old ones.
+    if (GetFileAttributesW(target.c_str()) != attributes)
+        SetFileAttributesW(target.c_str(), attributes);
+    return 0;
+}
+
 // Replaces the disk file at `full` (or makes it) through a temporary file beside it.
-std::uint32_t ReplaceDiskFile(const std::wstring& full, const std::string& text) {
+WriteResult ReplaceDiskFile(const std::wstring& full, const std::string& text) {
+    const std::wstring target = LongPathForm(full);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return Failed(WriteStep::Folder, ERROR_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return Failed(WriteStep::ReadOnly, ERROR_ACCESS_DENIED);
     std::wstring temporary;
     std::uint32_t error = 0;
     FileHandle file = NewTemporaryFile(full, temporary, error);
     if (!file)
-        return error;
-    error = WriteAndClose(std::move(file), text, true);
-    if (error == 0 && !MoveFileExW(temporary.c_str(), LongPathForm(full).c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
-    if (error != 0)
+        return Failed(WriteStep::Create, error);
+    WriteResult result = WriteAndClose(std::move(file), text, true);
+    if (!result) {
+        if (const std::uint32_t placed = TakePlace(temporary, target))
+            result = Failed(WriteStep::Replace, placed);
+    }
+    if (result)
         DeleteFileW(temporary.c_str());
-    return error;
+    return result;
 }
 
 // The file's bytes, at most one more than a profile may have; the system error when it
@@ -164,25 +196,50 @@ ProfileResult LoadProfileFile(const std::string& path) {
     return profile;
 }
 
-std::uint32_t WriteProfileFile(const std::string& path, const std::string& text) {
+WriteResult WriteProfileFile(const std::string& path, const std::string& text) {
     const std::wstring wide = Wide(path);
     if (wide.empty())
-        return ERROR_INVALID_NAME;
+        return Failed(WriteStep::Create, ERROR_INVALID_NAME);
     const std::wstring full = FullPath(wide);
     if (full.empty())
-        return ERROR_BAD_PATHNAME;
+        return Failed(WriteStep::Create, ERROR_BAD_PATHNAME);
     if (!IsDevice(LongPathForm(full)))
         return ReplaceDiskFile(full, text);
     FileHandle device(CreateFileW(LongPathForm(full).c_str(), GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!device)
-        return GetLastError();
+        return Failed(WriteStep::Create, GetLastError());
     return WriteAndClose(std::move(device), text, false);
 }
 
-std::string WriteFailure(const std::string& path, std::uint32_t error) {
-    return ShownPath(path) + ": cannot be written (" + SystemReason(error) + ")";
+std::string WriteFailure(const std::string& path, const WriteResult& result) {
+    const char* step = "";
+    switch (result.step) {
+        case WriteStep::ReadOnly:
+            return ShownPath(path) + ": cannot be written (the file is read-only)";
+        case WriteStep::Folder:
+            return ShownPath(path) + ": cannot be written (it is a folder)";
+        case WriteStep::Create:
+            step = "create";
+            break;
+        case WriteStep::Write:
+            step = "write";
+            break;
+        case WriteStep::Flush:
+            step = "flush";
+            break;
+        case WriteStep::Close:
+            step = "close";
+            break;
+        case WriteStep::Replace:
+            step = "replace";
+            break;
+        case WriteStep::None:
+            break;
+    }
+    return ShownPath(path) + ": cannot be written (" + step +
+           " failed: " + SystemReason(result.error) + ")";
 }
 
 }  // namespace settings

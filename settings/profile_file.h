@@ -15,14 +15,24 @@ namespace settings {
 // read (<the system's reason>)").
 ProfileResult LoadProfileFile(const std::string& path);
 
-// Puts `text` into the file at `path`; 0 when done, otherwise the system error of the step
-// that failed. A disk file (or one not there yet) is replaced in one step: the text goes to
-// a new temporary file of the program's own naming in the same folder, is flushed to the disk and
-// closed, each result checked, and that file then moves over the old one. On any failure the
-// temporary file is removed and the old file stays as it was. A device (NUL, CON, a port) cannot be
-// replaced by another file: it is written directly.
-std::uint32_t WriteProfileFile(const std::string& path, const std::string& text);
-// What a failed write says: "FILE: cannot be written (<the system's reason>)".
-std::string WriteFailure(const std::string& path, std::uint32_t error);
+// The step of a profile write that failed, and the system's error there.
+enum class WriteStep { None, ReadOnly, Folder, Create, Write, Flush, Close, Replace };
+struct WriteResult {
+    WriteStep step = WriteStep::None;  // None: written
+    std::uint32_t error = 0;           // the system error of the step (none for ReadOnly)
+    explicit operator bool() const { return step != WriteStep::None; }
+};
+
+// Puts `text` into the file at `path`; a result that is true names the step that failed. A
+// read-only file, and a folder, are refused before anything is written. A disk file (or one not there yet)
+// is replaced in one step: the text goes to a new temporary file of the program's own naming
+// in the same folder, is flushed to the disk and closed, each result checked, and that file
+// then takes the old one's place, keeping its attributes and permissions. On any failure the
+// temporary file is removed and the old file stays as it was. A device (NUL, CON, a port)
+// cannot be replaced by another file: it is written directly.
+WriteResult WriteProfileFile(const std::string& path, const std::string& text);
+// What a failed write says: "FILE: cannot be written (write failed: <the system's reason>)",
+// "FILE: cannot be written (the file is read-only)", "FILE: cannot be written (it is a folder)".
+std::string WriteFailure(const std::string& path, const WriteResult& result);
 
 }  // namespace settings

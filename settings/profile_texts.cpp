@@ -41,22 +41,25 @@ std::wstring SaveRefusedText(const std::wstring& detail, bool english) {
            std::wstring(L"\r\n\r\n") + detail;
 }
 
-std::wstring UnfitCharacterDetail(const std::string& choice, bool english) {
-    return Wide(choice) + Pick(english,
-                               L": a profile holds printable ASCII characters only, no blanks.",
-                               L"：配置文件只能保存可打印的 ASCII 字符，不含空格。");
-}
-
 std::wstring UnshownCharacterDetail(const std::string& choice, bool english) {
     return Wide(choice) + Pick(english,
                                L": its character cannot be shown in the system's code page.",
                                L"：此字符无法在系统代码页中显示。");
 }
 
-std::wstring ProfileLoadedText(const std::wstring& path, bool english) {
+namespace {
+std::wstring FileName(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/:");
-    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    return Pick(english, L"Profile loaded: ", L"已载入配置文件：") + name;
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+std::wstring ProfileLoadedText(const std::wstring& path, bool english) {
+    return Pick(english, L"Profile loaded: ", L"已载入配置文件：") + FileName(path);
+}
+
+std::wstring ProfileSavedText(const std::wstring& path, bool english) {
+    return Pick(english, L"Profile saved: ", L"已保存配置文件：") + FileName(path);
 }
 
 std::wstring FileDialogFailedText(unsigned long error, bool english) {

@@ -23,13 +23,13 @@ std::wstring ProfileFilter(bool english);
 // language, then `detail`.
 std::wstring LoadRefusedText(const std::wstring& detail, bool english);
 std::wstring SaveRefusedText(const std::wstring& detail, bool english);
-// Details: a character of the form that a profile cannot hold, and one of a profile that
-// the form's boxes cannot show in the system's code page; `choice` is the profile's name.
-std::wstring UnfitCharacterDetail(const std::string& choice, bool english);
+// Detail: a character of a profile that the form's boxes cannot show in the system's code
+// page; `choice` is the profile's name.
 std::wstring UnshownCharacterDetail(const std::string& choice, bool english);
-// The status line after a profile given at start was loaded: "Profile loaded: till.zp350",
-// with the file's name from `path`.
+// The status line after a profile was loaded or saved: "Profile loaded: till.zp350",
+// "Profile saved: till.zp350", with the file's name from `path`.
 std::wstring ProfileLoadedText(const std::wstring& path, bool english);
+std::wstring ProfileSavedText(const std::wstring& path, bool english);
 // The file dialog could not open; `error` is the dialog's own error number.
 std::wstring FileDialogFailedText(unsigned long error, bool english);
 

@@ -12,5 +12,7 @@ set(SETTINGS_PURE_SOURCES
     command_texts.cpp
     form_profile.cpp
     profile_texts.cpp
-    long_path.cpp)
+    long_path.cpp
+    typed_character.cpp
+    box_names.cpp)
 set(SETTINGS_WIN32_SOURCES profile_file.cpp system_reason.cpp)

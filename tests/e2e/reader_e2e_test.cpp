@@ -5,7 +5,10 @@
 // simulated host.
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "cli_recorder.h"
 #include "settings_window.h"
@@ -41,9 +44,9 @@ TEST_F(E2eReader, FindsTheReaderAmongWinesDevicesAndFindsItAgainAfterRemoval) {
     EXPECT_EQ(VirtualReader::Received(), (std::vector<Report>{FullReport({0x02, 0x05, 0x03})}));
 
     ASSERT_TRUE(VirtualReader::Remove());
-    // The HID stack no longer describes a device that is gone: nothing can be built or sent.
-    EXPECT_EQ(Press(IDC_SET_DEVICE), (Entries{Status(L"Could not get HID preparsed data!")}));
-    // The link still holds the dead handle: Find finds that out and searches afresh.
+    // The HID stack no longer describes a device that is gone: the command lets it go.
+    EXPECT_EQ(Press(IDC_SET_DEVICE), (Entries{Status(L"No device connected!")}));
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{Status(L"No device connected!")}));
     EXPECT_EQ(Press(IDC_FIND_DEVICE), kNoReader);
     EXPECT_EQ(Press(IDC_DISCONNECT), (Entries{Status(L"No device connected!")}));
 
@@ -130,6 +133,35 @@ TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     Recorder differing;
     EXPECT_EQ(cli::RunCli({"swipe", "--tracks=1,2", "--track2-start=#"}, differing, input), 1);
     EXPECT_NE(differing.out.find(difference), std::string::npos) << differing.out;
+}
+
+// While a command waits for a silent reader, the window goes on answering: a message sent
+// to it from another thread is answered within 250 ms; its command buttons are greyed, and a
+// click on one of them then is dropped (only the command's own report reaches the reader).
+TEST_F(E2eReader, TheWindowKeepsAnsweringWhileACommandWaits) {
+    Connect();
+    VirtualReader::Set(L"Silent", 1);
+    std::atomic<bool> done{false};
+    ULONGLONG slowest = 0;
+    bool greyed = false;
+    std::thread watcher([&] {
+        for (int round = 0; !done; ++round) {
+            const ULONGLONG sent = GetTickCount64();
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &answer);
+            slowest = std::max(slowest, GetTickCount64() - sent);
+            greyed = greyed || !IsWindowEnabled(GetDlgItem(hwnd, IDC_GET_VERSION));
+            if (round == 5)
+                PostMessageW(GetDlgItem(hwnd, IDC_SET_DEVICE), BM_CLICK, 0, 0);
+            Sleep(20);
+        }
+    });
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
+    done = true;
+    watcher.join();
+    EXPECT_LT(slowest, 250u);
+    EXPECT_TRUE(greyed);
+    EXPECT_EQ(VirtualReader::Received(), (std::vector<Report>{FullReport({0x02, 0x05, 0x03})}));
 }
 
 // The reader pulled out while a transfer is pending, as the system ends it.

@@ -31,8 +31,9 @@ reader::Bytes Sent(const PlainForm& form) {
     return bytes;
 }
 
-bool Fits(std::optional<unsigned char> byte) {
-    return !byte || (*byte > 0x20 && *byte < 0x7F);
+// Empty, or one character from '!' to '~'.
+bool Fits(const std::wstring& text) {
+    return text.empty() || (text.size() == 1 && text[0] > 0x20 && text[0] < 0x7F);
 }
 
 PlainForm StartUpForm() {
@@ -52,7 +53,7 @@ void FuzzOne(FuzzInput& in) {
     }
     for (int id : kBoxes) {
         const std::uint8_t typed = in.Byte();
-        if (typed & 0x80)  // left as it is
+        if (typed == 0xFF)  // left as it is
             continue;
         const std::wstring text(typed != 0, static_cast<wchar_t>(typed));
         form.SetText(id, text.c_str());
@@ -63,13 +64,13 @@ void FuzzOne(FuzzInput& in) {
         return;
     bool allFit = true;
     for (int i = 0; i < 6; ++i)
-        allFit = allFit && Fits(form.FirstAnsiByte(kBoxes[i]));
+        allFit = allFit && Fits(form.BoxText(kBoxes[i]));
     for (int pair = 0; pair < 2; ++pair) {
         if (form.IsChecked(kAllowBoxes[pair]))
-            allFit = allFit && Fits(form.FirstAnsiByte(kOriginalBoxes[pair])) &&
-                     Fits(form.FirstAnsiByte(kReplacementBoxes[pair]));
+            allFit = allFit && Fits(form.BoxText(kOriginalBoxes[pair])) &&
+                     Fits(form.BoxText(kReplacementBoxes[pair]));
     }
-    FUZZ_CHECK(saved.unfitChoice.empty() == allFit);
+    FUZZ_CHECK(saved.unfit.has_value() != allFit);
     if (!allFit)
         return;
 

@@ -47,8 +47,8 @@ PlainForm MakeForm(const std::vector<int>& clicks, const Typed& typed) {
 }
 
 char BoxChar(const PlainForm& form, int id) {
-    const auto byte = form.FirstAnsiByte(id);
-    return byte ? static_cast<char>(*byte) : '_';
+    const std::wstring text = form.BoxText(id);
+    return text.empty() ? '_' : static_cast<char>(text[0]);
 }
 
 // Check boxes as X and o, the sentinels, then the texts of each pair whose box is checked:
@@ -140,7 +140,7 @@ TEST(FormProfile, EveryChoiceSavesAndLoadsBack) {
         const PlainForm form = MakeForm(row.clicks, row.typed);
         const settings::FormSetup saved = settings::ReadSetupFromForm(form);
         EXPECT_FALSE(saved.refusal);
-        EXPECT_EQ(saved.unfitChoice, "");
+        EXPECT_FALSE(saved.unfit.has_value());
         for (const std::string& name : settings::ChoiceNames()) {
             const auto changed = row.changed.find(name);
             const std::string expected =
@@ -207,45 +207,79 @@ TEST(FormProfile, LoadingEmptiesThePairsThatAreNotUsed) {
     EXPECT_EQ(BoxChar(form, IDC_PAIR2_CHAR), 'a');
 }
 
-// What the buttons would refuse is refused with the window's own message; a character a
-// profile cannot hold names its choice.
+// What the buttons would refuse is refused with the window's own message; a character the
+// reader cannot type is refused naming its box, for the buttons and a profile alike.
 TEST(FormProfile, AFormThatIsNoProfileSaysWhy) {
     const struct {
         const char* name;
         std::vector<int> clicks;
         Typed typed;
         std::optional<Occasion> refusal;
-        std::string unfit;
+        const wchar_t* unfit;
     } cases[] = {
         {"no track",
          {IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3},
          {},
          Occasion::FormatNoTrack,
-         ""},
+         nullptr},
         {"half a pair",
          {IDC_ALLOW_PAIR2},
          {{IDC_PAIR2_CHAR, L"a"}},
          Occasion::ReplacePairIncomplete,
-         ""},
-        {"a blank sentinel", {}, {{IDC_TRACK2_END, L" "}}, std::nullopt, "track2-end"},
-        {"a control character", {}, {{IDC_TRACK1_START, L"\t"}}, std::nullopt, "track1-start"},
+         nullptr},
+        {"a blank sentinel",
+         {},
+         {{IDC_TRACK2_END, L" "}},
+         std::nullopt,
+         L"Track 2 end sentinel: \" \" is a blank: the reader needs a printable character"},
+        {"a control character",
+         {},
+         {{IDC_TRACK1_START, L"\t"}},
+         std::nullopt,
+         L"Track 1 start sentinel: \"\\t\" is not a printable character"},
+        {"a letter outside ASCII",
+         {},
+         {{IDC_TRACK3_END, L"\u00e9"}},
+         std::nullopt,
+         L"Track 3 end sentinel: \"\u00e9\" is not a plain ASCII character"},
+        {"two characters pasted",
+         {},
+         {{IDC_TRACK2_START, L";;"}},
+         std::nullopt,
+         L"Track 2 start sentinel: \";;\" is more than one character"},
         {"a blank in a pair",
          {IDC_ALLOW_PAIR1},
          {{IDC_PAIR1_CHAR, L"a"}, {IDC_PAIR1_REPLACEMENT, L" "}},
          std::nullopt,
-         "replace"},
+         L"Replacement 1: replace with: \" \" is a blank: the reader needs a printable character"},
         {"a blank in a pair not checked",
          {},
          {{IDC_PAIR1_CHAR, L" "}, {IDC_PAIR1_REPLACEMENT, L" "}},
          std::nullopt,
-         ""},
+         nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const settings::FormSetup saved = settings::ReadSetupFromForm(MakeForm(c.clicks, c.typed));
         EXPECT_EQ(saved.refusal, c.refusal);
-        EXPECT_EQ(saved.unfitChoice, c.unfit);
+        const std::wstring unfit = saved.unfit ? UnfitBoxText(*saved.unfit, true) : L"";
+        EXPECT_EQ(unfit, c.unfit ? c.unfit : L"");
     }
+}
+
+// The buttons check only what they send: "Set Device" the sentinels, "Replace original
+// character" the boxes of the checked pairs; the reason reads in the window's language.
+TEST(FormProfile, EachButtonChecksTheBoxesItSends) {
+    const PlainForm form = MakeForm(
+        {IDC_ALLOW_PAIR2},
+        {{IDC_TRACK1_END, L"\u00e9"}, {IDC_PAIR2_CHAR, L"x"}, {IDC_PAIR2_REPLACEMENT, L" "}});
+    const auto format = FirstUnfitBox(form, FormPart::Format);
+    const auto replace = FirstUnfitBox(form, FormPart::Replace);
+    ASSERT_TRUE(format.has_value());
+    ASSERT_TRUE(replace.has_value());
+    EXPECT_EQ(format->id, IDC_TRACK1_END);
+    EXPECT_EQ(replace->id, IDC_PAIR2_REPLACEMENT);
+    EXPECT_EQ(UnfitBoxText(*format, false), L"一轨道结束符：\"\u00e9\" 不是普通的 ASCII 字符");
 }
 
 // A character the form's boxes cannot show names its choice and leaves the form untouched.

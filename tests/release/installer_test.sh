@@ -14,6 +14,8 @@
 # The installers are built here from the build tree's programs (scripts/msi.sh), as the
 # version in CMakeLists.txt and the one after it.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/only-64bit.sh"
+only_64bit_enter "$0" "$@"
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$ROOT"
 B=${BUILD_DIR:-build}
@@ -47,7 +49,9 @@ entries() { # the "Apps & features" entries of the product, one product code a l
   "$WINE64" uninstaller --list | tr -d '\r' | sed -n "s/^\(.*\)|||$NAME\$/\1/p"
 }
 msiexec() { # /i or /x, package
-  "$WINE64" msiexec "$1" "$(winepath -w "$2" 2>/dev/null)" /qn >/dev/null 2>&1
+  local package
+  package=$("$WINE64" winepath -w "$2" 2>/dev/null) && [ -n "$package" ] || return 90
+  "$WINE64" msiexec "$1" "$package" /qn >/dev/null 2>&1
 }
 # What an uninstall must leave as it was: the files of drive C and the software registry of
 # the machine and the user. Left out: Wine's temporary folders and its own settings, and the

@@ -112,6 +112,7 @@ TEST_F(SettingsProfile, SaveThenLoadThroughTheSystemsDialogsRestoresTheForm) {
     Command(hwnd, IDM_SAVE_PROFILE);
     EXPECT_EQ(title, L"Save profile");
     EXPECT_EQ(FileText(path), kSavedProfile);
+    EXPECT_EQ(ItemText(hwnd, IDC_STATUS), L"Profile saved: settings profile test.zp350");
 
     HWND other = Open(second);
     Click(other, IDC_RADIO_CHINESE);
@@ -119,6 +120,7 @@ TEST_F(SettingsProfile, SaveThenLoadThroughTheSystemsDialogsRestoresTheForm) {
     RunSoon([&] { title = TypeFileNameAndAccept(path); });
     Command(other, IDM_LOAD_PROFILE);
     EXPECT_EQ(title, L"载入配置文件");
+    EXPECT_EQ(ItemText(other, IDC_STATUS), L"已载入配置文件：settings profile test.zp350");
     EXPECT_EQ(FormPicture(other), kSavedForm);
     EXPECT_EQ(PairTexts(other), L"||a|x|");
     EXPECT_TRUE(prompts.boxes.empty());
@@ -189,8 +191,8 @@ TEST_F(SettingsProfile, LoadOfABrokenFileShowsWhyAndChangesNothing) {
     EXPECT_EQ(PairTexts(hwnd), L"q||a|x|");
 }
 
-// A form the buttons would refuse, or with a character no profile holds (here one of the ANSI
-// code page), is refused before a file is asked for.
+// A form the buttons would refuse, or with a character the reader cannot type (here one of
+// the ANSI code page), is refused before a file is asked for.
 TEST_F(SettingsProfile, AFormThatCannotBeAProfileIsRefusedBeforeAFileIsAsked) {
     const struct {
         const char* name;
@@ -208,8 +210,8 @@ TEST_F(SettingsProfile, AFormThatCannotBeAProfileIsRefusedBeforeAFileIsAsked) {
          {},
          IDC_TRACK3_END,
          L"\u00E9",
-         L"The profile was not saved:\r\n\r\ntrack3-end: a profile holds printable ASCII "
-         L"characters only, no blanks."},
+         L"The profile was not saved:\r\n\r\nTrack 3 end sentinel: \"\u00E9\" is not a plain "
+         L"ASCII character"},
     };
     prompts.fileAnswer = path;  // should a file be asked for after all
     for (const auto& c : cases) {
@@ -228,10 +230,11 @@ TEST_F(SettingsProfile, AFormThatCannotBeAProfileIsRefusedBeforeAFileIsAsked) {
     }
 }
 
-// A file that cannot be replaced shows the system's reason, and the old file stays as it was.
-// Here another program holds the old file open without letting it be deleted (Wine replaces a
-// read-only file, where Windows refuses).
-TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
+// A save that fails names its step and the system's reason, and the old file stays as it
+// was: here another program holds the old file open without letting it be deleted, or the
+// folder is not there. A read-only file is refused before anything is written (Wine would
+// replace it, where Windows refuses).
+TEST_F(SettingsProfile, AFailingSaveShowsItsStepAndReasonAndKeepsTheOldFile) {
     PutFile(path, "tracks = 2\n");
     const std::wstring missingFolder = TempPath(L"no such folder\\till.zp350");
     const struct {
@@ -239,8 +242,8 @@ TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
         std::wstring file;
         const wchar_t* reason;
     } cases[] = {
-        {"a file held open", path, L"access denied, error 5"},
-        {"a folder that is not there", missingFolder, L"path not found, error 3"},
+        {"a file held open", path, L"replace failed: sharing violation, error 32"},
+        {"a folder that is not there", missingFolder, L"create failed: path not found, error 3"},
     };
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
@@ -257,6 +260,31 @@ TEST_F(SettingsProfile, AFailingSaveShowsTheSystemsReasonAndKeepsTheOldFile) {
     }
     CloseHandle(held);
     EXPECT_EQ(FileText(path), "tracks = 2\n");
+
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    prompts.boxes.clear();
+    prompts.fileAnswer = path;
+    Command(hwnd, IDM_SAVE_PROFILE);
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].text, L"The profile was not saved:\r\n\r\n" + path +
+                                         L": cannot be written (the file is read-only)");
+    EXPECT_EQ(FileText(path), "tracks = 2\n");
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A file saved over keeps its attributes: a hidden profile stays hidden.
+TEST_F(SettingsProfile, ASaveOverAFileKeepsItsAttributes) {
+    PutFile(path, "tracks = 2\n");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    SetNonDefaultForm();
+    prompts.fileAnswer = path;
+    Command(hwnd, IDM_SAVE_PROFILE);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(FileText(path), kSavedProfile);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()),
+              DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

@@ -481,8 +481,8 @@ TEST(MenuPopup, DropsDownBelowTheButtonAndPostsTheChosenCommandInBothLooks) {
         PumpMessages();
         ASSERT_NE(popup, nullptr);
         ASSERT_NE(picture, nullptr);
-        picture->Save(code == kXp ? L"../screenshots/menu-flat.bmp"
-                                  : L"../screenshots/menu-classic.bmp");
+        picture->SavePng(code == kXp ? L"../screenshots/menu-flat.png"
+                                     : L"../screenshots/menu-classic.png");
         RECT below{};
         GetWindowRect(hwnd, &below);
         EXPECT_EQ(rect.left, below.left);

@@ -7,10 +7,9 @@
 #   fails (EFBIG, Wine's error 31). Exit 4, the old profile byte-identical, no temporary file
 #   left.
 # - into Wine's path of /dev/full, a device, which is written directly (a device cannot be
-#   replaced by another file): the flush fails with "disk full" (error 112). Exit 4, and
+#   replaced by another file): the write fails with "disk full" (error 112). Exit 4, and
 #   /dev/full is still the device.
-# - over a folder: the temporary file is written, the move over the folder fails; exit 4,
-#   the temporary file removed.
+# - over a folder, and over a read-only profile: refused before anything is written; exit 4.
 # - a good write replaces a longer profile whole.
 # - paths around the length a plain Windows path may have (259, 260) and well past it (300,
 #   600): written whole, nothing else left, and read back by apply (which then finds no
@@ -55,24 +54,32 @@ printf '# my shop\ntracks = 3\n' >"$profile"
 old=$(sha256sum <"$profile")
 
 run limited profile --tracks=1 --output "$(winpath "$profile")"
-check "flush fails: exit code" 4 "$code"
-check "flush fails: the line" "zp350cli: $(winpath "$profile"): cannot be written (" "${out%%(*}("
-check "flush fails: Wine's error for EFBIG" "error 31)" "${out##*, }"
-check "flush fails: the old profile" "$old" "$(sha256sum <"$profile")"
-check "flush fails: nothing else left" "" "$(others "$profile")"
+check "write fails: exit code" 4 "$code"
+check "write fails: the line" "zp350cli: $(winpath "$profile"): cannot be written (write failed: " \
+  "${out%%: general*}: "
+check "write fails: Wine's error for EFBIG" "error 31)" "${out##*, }"
+check "write fails: the old profile" "$old" "$(sha256sum <"$profile")"
+check "write fails: nothing else left" "" "$(others "$profile")"
 
 run profile --tracks=1 --output 'Z:\dev\full'
 check "device full: exit code" 4 "$code"
-check "device full: the line" 'zp350cli: Z:\dev\full: cannot be written (' "${out%%(*}("
-check "device full: disk full" "error 112)" "${out##*, }"
+check "device full: the line" 'zp350cli: Z:\dev\full: cannot be written (write failed: disk full, error 112)' "$out"
 check "device full: still a device" yes "$([ -c /dev/full ] && echo yes)"
 
 mkdir "$dir/folder"
 run profile --tracks=1 --output "$(winpath "$dir/folder")"
-check "move fails: exit code" 4 "$code"
-check "move fails: the folder stays" yes "$([ -d "$dir/folder" ] && echo yes)"
-check "move fails: nothing else left" "folder shop.profile " "$(others "$dir/none")"
+check "a folder: exit code" 4 "$code"
+check "a folder: the line" "zp350cli: $(winpath "$dir/folder"): cannot be written (it is a folder)" "$out"
+check "a folder: it stays" yes "$([ -d "$dir/folder" ] && echo yes)"
+check "a folder: nothing else left" "folder shop.profile " "$(others "$dir/none")"
 rmdir "$dir/folder"
+
+chmod a-w "$profile"
+run profile --tracks=1 --output "$(winpath "$profile")"
+check "read-only: exit code" 4 "$code"
+check "read-only: the line" "zp350cli: $(winpath "$profile"): cannot be written (the file is read-only)" "$out"
+check "read-only: the old profile" "$old" "$(sha256sum <"$profile")"
+chmod u+w "$profile"
 
 for _ in $(seq 200); do echo "# an old, longer profile"; done >"$profile"
 run profile --tracks=1 --output "$(winpath "$profile")"

@@ -68,11 +68,21 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          IDC_SET_DEVICE,
          formatOk,
          {0x02, '0', 'A', '?', ';', 0xFF, '+', 'e', '5', '5', 0x03}},
+        {"a sentinel the reader cannot type",
+         [&] { SetText(IDC_TRACK1_END, L"\u00e9"); },
+         IDC_SET_DEVICE,
+         {ErrorBox(L"Error", L"Track 1 end sentinel: \"\u00e9\" is not a plain ASCII character")}},
         {"defaults",
          noChange,
          IDC_RESTORE_DEFAULTS,
          formatOk,
          {0x02, '0', '%', '?', ';', '?', '+', '?', '7', '8', 0x03}},
+        {"a blank in a pair",
+         [&] { EnablePair(1, L"a", L" "); },
+         IDC_SET_REPLACE,
+         {ErrorBox(L"Error",
+                   L"Replacement 1: replace with: \" \" is a blank: the reader needs a "
+                   L"printable character")}},
         {"second pair only",
          [&] {
              SetChecked({IDC_ALLOW_PAIR1}, false);
@@ -143,6 +153,41 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
     }
 }
 
+// Once the reader has accepted "Cancel replace", the form no longer claims the pairs it
+// dropped: both "Enable Replace" boxes are cleared. A refusal leaves them.
+TEST_F(Reader, AnAcceptedCancelClearsThePairsOfTheForm) {
+    EnablePair(1, L"a", L"b");
+    EnablePair(2, L"x", L"y");
+    Connect();
+    reader.answer = kNo;
+    Press(IDC_CANCEL_REPLACE);
+    EXPECT_TRUE(IsItemChecked(hwnd, IDC_ALLOW_PAIR1));
+    EXPECT_TRUE(IsItemChecked(hwnd, IDC_ALLOW_PAIR2));
+    reader.answer = kYes;
+    Press(IDC_CANCEL_REPLACE);
+    EXPECT_FALSE(IsItemChecked(hwnd, IDC_ALLOW_PAIR1));
+    EXPECT_FALSE(IsItemChecked(hwnd, IDC_ALLOW_PAIR2));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, IDC_PAIR2_CHAR)));
+}
+
+// While a command waits for the reader, the window goes on handling its messages, but a click
+// on a command button or Escape made meanwhile is dropped: one report goes out, the window
+// stays, and its buttons are back afterwards.
+TEST_F(Reader, ClicksMadeWhileACommandWaitsAreDropped) {
+    Connect();
+    reader.answer = "";  // silent: the read waits its whole second
+    PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_GET_VERSION, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDC_GET_VERSION)));
+    PostMessageW(hwnd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(Press(IDC_SET_DEVICE),
+              (Entries{kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}));
+    PumpMessages();
+    EXPECT_EQ(reader.writes.size(), 1u);
+    EXPECT_TRUE(IsWindow(hwnd));
+    for (int id : {IDC_FIND_DEVICE, IDC_SET_DEVICE, IDC_GET_VERSION, IDC_CANCEL_REPLACE})
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, id))) << "control " << id;
+}
+
 // A transfer that not even cancelling ends keeps its memory and its event: nothing is
 // released under the system. The window's end closes the link, which ends the transfer.
 TEST_F(Reader, TransferThatNeverEndsIsNotReleasedUnderTheSystem) {
@@ -191,15 +236,24 @@ TEST_F(Reader, FindWalksPastEveryOtherInterfaceAndReportsFaultsOfTheList) {
     }
 }
 
-// Pulled out between commands, the next write fails at once; pulled out while a transfer is
-// pending, the command's failure texts. Either way the reader is let go ("No device
-// connected!"), and found again once it is back, also by a Find that holds its dead handle.
+// Pulled out between commands, the next write fails at once, or the description cannot be
+// had; pulled out while a transfer is pending, the command's failure texts. Either way the reader
+// is let go ("No device connected!"), and found again once it is back, also by a Find that holds
+// its dead handle.
 TEST_F(Reader, PulledOutBetweenOrDuringEachTransferTheReaderIsLetGoAndFoundOnceBack) {
     EnablePair(1, L"a", L"b");
     Connect();
     host.Unplug(reader);
     EXPECT_EQ(Press(IDC_SET_DEVICE), kUnplugCases[0].shown);
     EXPECT_EQ(Press(IDC_GET_VERSION), kNoLink);
+    // As under Wine: the handle of a reader that is gone has no description either.
+    Connect();
+    reader.fails = {"preparsed"};
+    host.Unplug(reader);
+    EXPECT_EQ(Press(IDC_SET_DEVICE), kNoLink);
+    EXPECT_EQ(Press(IDC_GET_VERSION), kNoLink);
+    EXPECT_TRUE(reader.writes.empty());
+    reader.fails.clear();
     Connect();
     host.Unplug(reader);  // the next Find's first check fails
     for (const UnplugCase& c : kUnplugCases) {

@@ -47,15 +47,80 @@ int Canvas::Count(COLORREF color, RECT* box, const RECT* area) const {
     return count;
 }
 
-void Canvas::Save(const wchar_t* path) const {
+namespace {
+
+// PNG's chunk check (CRC-32, polynomial 0xEDB88320) of `bytes` from index `from` on.
+std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes, std::size_t from) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
+    PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typed = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBigEndian(out, Crc32(out, typed));
+}
+
+// `raw` as a zlib stream of stored (uncompressed) blocks.
+std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
+    std::vector<std::uint8_t> out{0x78, 0x01};
+    std::size_t done = 0;
+    do {
+        const std::size_t length = std::min<std::size_t>(raw.size() - done, 0xFFFF);
+        out.push_back(done + length == raw.size() ? 1 : 0);
+        for (std::uint32_t half :
+             {static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(length ^ 0xFFFF)}) {
+            out.push_back(static_cast<std::uint8_t>(half));
+            out.push_back(static_cast<std::uint8_t>(half >> 8));
+        }
+        out.insert(out.end(), raw.begin() + done, raw.begin() + done + length);
+        done += length;
+    } while (done < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (std::uint8_t byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBigEndian(out, (b << 16) | a);
+    return out;
+}
+
+}  // namespace
+
+// An RGB PNG of the canvas, uncompressed: pictures for people to look at, not to compare.
+void Canvas::SavePng(const wchar_t* path) const {
     GdiFlush();
-    const DWORD size = 4 * width_ * height_, headers = 14 + sizeof(BITMAPINFOHEADER);
-    const BITMAPINFOHEADER info{sizeof(info), width_, -height_, 1, 32, BI_RGB, size, 0, 0, 0, 0};
-    const BITMAPFILEHEADER file{0x4D42, headers + size, 0, 0, headers};
+    std::vector<std::uint8_t> rows;
+    for (int y = 0; y < height_; ++y) {
+        rows.push_back(0);  // no filter
+        for (int x = 0; x < width_; ++x) {
+            const COLORREF color = Pixel(x, y);
+            rows.insert(rows.end(), {GetRValue(color), GetGValue(color), GetBValue(color)});
+        }
+    }
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    PutBigEndian(header, static_cast<std::uint32_t>(width_));
+    PutBigEndian(header, static_cast<std::uint32_t>(height_));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", StoredZlib(rows));
+    PutChunk(png, "IEND", {});
     if (FILE* out = _wfopen(path, L"wb")) {
-        std::fwrite(&file, sizeof(file), 1, out);
-        std::fwrite(&info, sizeof(info), 1, out);
-        std::fwrite(bits_, size, 1, out);
+        std::fwrite(png.data(), png.size(), 1, out);
         std::fclose(out);
     }
 }

@@ -18,7 +18,8 @@ public:
     // Number of pixels of exactly `color` in `area` (the whole canvas when null); the box
     // that holds them (inclusive; empty when none).
     int Count(COLORREF color, RECT* box = nullptr, const RECT* area = nullptr) const;
-    void Save(const wchar_t* path) const;
+    // Writes the picture as a PNG file.
+    void SavePng(const wchar_t* path) const;
 
 private:
     int width_, height_;

@@ -157,20 +157,22 @@ public:
     BOOL ReadFile(HANDLE device, void* buffer, DWORD size, DWORD*, OVERLAPPED* io) override {
         return Start(device, size, io, static_cast<std::uint8_t*>(buffer), nullptr);
     }
-    // A transfer waited for is where the device vanishes, and a read waited for at least as
-    // long as the answer takes gets it.
+    // A transfer waited for is where the device vanishes, and a read waited for (in one wait
+    // or several) at least as long as the answer takes gets it.
     DWORD WaitForSingleObject(HANDLE event, DWORD milliseconds) override {
         Object* device = PendingOn(event);
+        const DWORD delay = device ? Of(device).answerDelayMs : 0;
         if (device && milliseconds > 0 &&
             (device->buffer ? Of(device).vanishInRead : Of(device).vanishInWrite)) {
             Unplug(Of(device));
-        } else if (device && !device->late.empty() && Of(device).answerDelayMs <= milliseconds) {
+        } else if (device && !device->late.empty() && delay <= device->waited + milliseconds) {
             std::copy(device->late.begin(), device->late.end(), device->buffer);
             End(*device, 0, static_cast<DWORD>(std::exchange(device->late, {}).size()));
-            now += Of(device).answerDelayMs;
+            now += delay - device->waited;
         }
         if (device && device->pending) {
             now += milliseconds;
+            device->waited += milliseconds;
             return WAIT_TIMEOUT;
         }
         return WAIT_OBJECT_0;
@@ -218,7 +220,8 @@ private:
         OVERLAPPED* pending = nullptr;   // Device: the transfer under way,
         std::uint8_t* buffer = nullptr;  // and its buffer if it is a read
         std::deque<Report> queue{};      // Device: input reports waiting to be read
-        Report late{};                   // Device: an answer not yet come
+        Report late{};                   // Device: an answer not yet come,
+        DWORD waited = 0;                // and how long it has been waited for
     };
 
     HANDLE New(Object object) {
@@ -272,6 +275,7 @@ private:
                 answer.insert(answer.end(), live.answer.begin(), live.answer.end());
                 answer.resize(live.inputLength);
                 (live.answerDelayMs > 0 ? device->late : device->queue.emplace_back()) = answer;
+                device->waited = 0;
             }
         }
         return Fail(ERROR_IO_PENDING);
