@@ -50,7 +50,7 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, ReaderCommand command) {
         case ExchangeOutcome::End::GateRefused:
             return {ExitCode::Unserved, {"The reader's report description refuses the report"}};
         case ExchangeOutcome::End::ReaderGone:
-            return {ExitCode::NoReader, {WindowText(Occasion::CommandNoReader)}};
+            return {ExitCode::NoReader, {ConsoleText(Occasion::CommandNoReader)}};
         case ExchangeOutcome::End::NoPreparsedData:
             return {ExitCode::Unserved, {ConsoleText(Occasion::CommandNoPreparsedData)}};
         case ExchangeOutcome::End::ReportLengthUnsupported:
