@@ -80,6 +80,10 @@ const MaskRow kMasks[] = {
     {"a short run at the end of a growing text stays", "%B521700", "%B521700", Open()},
     {"an escape between groups is a separator", "5217\\t0000\\x010000\\u200b0008",
      "5217\\t00**\\x01****\\u200b0008", Escaped()},
+    {"a backslash before another letter is no escape", "521700\\q000008", "521700\\q000008",
+     Escaped()},
+    {"nor one before what is no hexadecimal", "521700\\xg0000008", "521700\\xg0000008",
+     Escaped()},
     {"an escape's own digits count for nothing", "\\x01\\x02\\x03\\x04\\x05\\x06",
      "\\x01\\x02\\x03\\x04\\x05\\x06", Escaped()},
 };
@@ -123,6 +127,18 @@ TEST(CardMask, TrackFieldsWhereTheCheckKnowsThem) {
         EXPECT_NE(std::find(shown.begin(), shown.end(), c.track), shown.end())
             << testing::PrintToString(shown);
     }
+}
+
+// A pair that puts a character in place of a digit makes that character a digit to mask; one
+// of other characters does not.
+TEST(CardMask, APairsReplacementOfADigitIsOne) {
+    settings::Setup form = settings::DefaultSetup();
+    form.replace.enabled[1] = true;
+    form.replace.original[1] = '0';
+    form.replace.replacement[1] = 'Z';
+    EXPECT_EQ(swipe::DigitReplacements(form), std::vector<char32_t>{U'Z'});
+    form.replace.original[1] = 'A';
+    EXPECT_EQ(swipe::DigitReplacements(form), std::vector<char32_t>{});
 }
 
 // The capture box: the fields of the tracks it holds masked in place, a number at the end of
@@ -209,7 +225,10 @@ TEST(InputText, DecodedOrRefusedInOneLine) {
         {"a byte-order mark is no character", "\xEF\xBB\xBF%B1?\n", "%B1?\r", ""},
         {"UTF-16 with its mark", utf16(u"%B1?\r\n\u015F", true, true), "%B1?\r\xC5\x9F", ""},
         {"UTF-16 without a mark", utf16(u"%B1?\r\n", true, false), "%B1?\r", ""},
+        {"UTF-16 without a mark, half of it no ASCII", utf16(u"%\u015F", true, false),
+         "%\xC5\x9F", ""},
         {"UTF-16, big-endian", utf16(u"%B1?", false, true), "%B1?", ""},
+        {"UTF-16, big-endian without a mark", utf16(u"%B1?", false, false), "%B1?", ""},
         {"UTF-16 with a lone surrogate", utf16(u"%B\xD800?", true, true), "",
          "is UTF-16 (little-endian) that is not well formed: no swipe"},
         {"UTF-16 cut in a character", utf16(u"%B", false, true) + "?", "",

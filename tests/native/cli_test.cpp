@@ -132,7 +132,7 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
         {"a long value cut", std::string(30000, '9'), "\"" + sixty + "...\""},
         {"characters, not bytes, counted", accents, "\"" + accents.substr(0, 120) + "...\""},
         {"control characters", "a\tb\r\n\x1b[2J\x7F", "\"a\\tb\\r\\n\\x1b[2J\\x7f\""},
-        {"a C1 control", "\xC2\x85", "\"\\u0085\""},
+        {"the first C1 control", "\xC2\x80", "\"\\u0080\""},
         {"a no-break space, the first character after them", "\xC2\xA0", "\"\xC2\xA0\""},
         {"a second byte-order mark",
          "\xEF\xBB\xBF"

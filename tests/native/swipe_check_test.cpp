@@ -154,6 +154,13 @@ const SwipeRow kSwipes[] = {
      {"Differs from the format:",
       "Track 2: an extra character '5' came after the end sentinel (a check character the "
       "reader sends)"}},
+    {"a check character at the end of the last track",
+     Form("%?;?+?", "12", ""),
+     "%B12^A B^34?;12=34?7",
+     "RR",
+     {"Differs from the format:",
+      "Track 2: an extra character '7' came after the end sentinel (a check character the "
+      "reader sends)"}},
     {"carriage return after a track missing",
      Form("%?;?+?", "123", "123"),
      "%B12^A B^34?;12=34?\r+?\r",
