@@ -16,8 +16,8 @@ void ShownConsole::Err(std::string_view text) {
 }
 
 // The pieces between the texts kept as they are, masked; those texts as they are.
-std::string ShownConsole::Shown(std::string_view text) const {
-    std::string shown;
+swipe::CardText ShownConsole::Shown(std::string_view text) const {
+    swipe::CardText shown;
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t keptAt = std::string_view::npos;

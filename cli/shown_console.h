@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "swipe/card_text.h"
 
 namespace cli {
 
@@ -25,7 +26,7 @@ public:
     void KeepAsIs(const std::string& text) { keptAsIs_.push_back(text); }
 
 private:
-    std::string Shown(std::string_view text) const;
+    swipe::CardText Shown(std::string_view text) const;
 
     Console& out_;
     bool showAllOut_ = false;
