@@ -8,11 +8,15 @@
 #include "settings/quoting.h"
 #include "settings/ui_text.h"
 #include "settings/utf8.h"
+#include "swipe/shown_text.h"
 
 namespace {
 
+// Every error of the profile entries: a line of the file, or a file name, may hold a card
+// number that was pasted there, so the box shows it by the one rule of card numbers.
 void ShowError(HWND owner, const std::wstring& text) {
-    fw::CurrentPrompts().ShowBox(owner, text.c_str(), L"Error", MB_ICONERROR | MB_OK);
+    const swipe::CardWide shown = swipe::WideOf(swipe::MaskedLine(swipe::Utf8Of(text)));
+    fw::CurrentPrompts().ShowBox(owner, shown.c_str(), L"Error", MB_ICONERROR | MB_OK);
 }
 
 // The file the person picked; empty when they cancelled or the dialog could not open.

@@ -1,6 +1,5 @@
 #include "app/swipe_dialog.h"
 
-#include "framework/wipe.h"
 #include "res/resource.h"
 #include "settings/ui_text.h"
 #include "settings/utf8.h"
@@ -10,53 +9,51 @@
 
 namespace {
 
+using swipe::CardWide;
+using swipe::SwipeCapture;
+
+// Waits out the pause that ends a swipe without a carriage return: it looks every so often
+// whether the pause has passed since the last key, so that a key costs no timer of its own.
 constexpr UINT_PTR kPauseTimer = 1;
+constexpr UINT kPauseCheckMs = 50;
 // The capture box is brought up to date when the keys waiting are in: the system raises a
 // timer only once nothing else is queued, and a reader types faster than the box redraws.
 constexpr UINT_PTR kShowTimer = 2;
 constexpr UINT kShowMs = 10;
 
-// The dialog that takes the keys of the user interface thread; one at a time.
-SwipeDialog* g_capturing = nullptr;
-
-using fw::Wipe;
-
 // Replaces a box's text; what it showed is first overwritten with blanks of the same length,
 // so that the control's own memory does not keep card data.
-void ReplaceText(HWND box, std::wstring text) {
+// The box draws only what it ends with.
+void ReplaceText(HWND box, const CardWide& text) {
     const int shown = GetWindowTextLengthW(box);
+    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     if (shown > 0)
         SetWindowTextW(box, std::wstring(static_cast<std::size_t>(shown), L' ').c_str());
     SetWindowTextW(box, text.c_str());
-    Wipe(text);
+    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
 }
 
-int CountReturns(const std::wstring& text) {
-    int count = 0;
-    for (wchar_t c : text)
-        count += c == L'\r';
-    return count;
+bool CapsLockOn() {
+    return (GetKeyState(VK_CAPITAL) & 1) != 0;
 }
 
 }  // namespace
 
 SwipeDialog::SwipeDialog(HWND parent, const settings::Setup& form)
-    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form) {}
+    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form), capture_(form) {}
 
-SwipeDialog::~SwipeDialog() {
-    if (hook_ != nullptr)
-        UnhookWindowsHookEx(hook_);
-    if (g_capturing == this)
-        g_capturing = nullptr;
-    Wipe(typed_);
-}
+SwipeDialog::~SwipeDialog() = default;
 
 BOOL SwipeDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        keyTakers_.push_back(std::make_unique<KeyTaker>(*this));
+        keyTakers_.back()->Subclass(child);
+    }
     ApplyTexts();
     ShowResult();
-    g_capturing = this;
-    hook_ = SetWindowsHookExW(WH_MSGFILTER, &SwipeDialog::KeyFilter, nullptr, GetCurrentThreadId());
     return TRUE;
 }
 
@@ -69,30 +66,32 @@ void SwipeDialog::ApplyTexts() {
     SetDlgItemTextW(hwnd(), IDCANCEL, swipe::CloseText(english));
 }
 
-// The modal loop offers each message here before the dialog sees it.
-LRESULT CALLBACK SwipeDialog::KeyFilter(int code, WPARAM wParam, LPARAM lParam) {
-    auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code >= 0 && g_capturing != nullptr && message != nullptr &&
-        (message->hwnd == g_capturing->hwnd() || IsChild(g_capturing->hwnd(), message->hwnd)) &&
-        g_capturing->TakeKey(*message))
-        return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+// Every key is the dialog's to take, and Escape closes it; the rest of a control's work
+// stays its own.
+LRESULT SwipeDialog::KeyTaker::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETDLGCODE)
+        return Default(message, wParam, lParam) | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
+    if (dialog_.TakeKey(message, wParam))
+        return 0;
+    return Default(message, wParam, lParam);
 }
 
-// Keys become characters here rather than in the controls: a key pressed is translated and
-// kept from the dialog (Return would press a button, a blank tick the check box), and the
-// character it gives joins the swipe. Escape alone goes on, to close the window.
-bool SwipeDialog::TakeKey(MSG& message) {
-    switch (message.message) {
+// Keys become characters of the swipe: the dialog's loop translates a key pressed and hands
+// the character it gives here. Escape closes the window; Caps Lock is said while the window
+// waits (its light may change with the key).
+bool SwipeDialog::TakeKey(UINT message, WPARAM key) {
+    switch (message) {
         case WM_KEYDOWN:
-            if (message.wParam == VK_ESCAPE)
-                return false;
-            TranslateMessage(&message);
+            if (key == VK_ESCAPE)
+                OnCancel();
             return true;
         case WM_KEYUP:
-            return message.wParam != VK_ESCAPE;
+            if (key == VK_CAPITAL && !finished_ && capture_.Empty())
+                ShowResult();
+            return true;
         case WM_CHAR:
-            AddCharacter(static_cast<wchar_t>(message.wParam));
+            if (key != 0x1B)  // Escape's own character
+                AddCharacter(static_cast<wchar_t>(key));
             return true;
         case WM_DEADCHAR:
             return true;
@@ -104,20 +103,40 @@ bool SwipeDialog::TakeKey(MSG& message) {
 void SwipeDialog::AddCharacter(wchar_t character) {
     if (finished_)
         Clear();  // the next key starts a new swipe
-    typed_ += character;
-    SetTimer(hwnd(), kShowTimer, kShowMs, nullptr);
-    const int returns = swipe::ReturnsPerSwipe(form_);
-    if (returns > 0 && character == L'\r' && CountReturns(typed_) >= returns) {
+    lastKey_ = GetTickCount();
+    const SwipeCapture::Step step = capture_.Add(character);
+    if (step == SwipeCapture::Step::Complete) {
         Finish();
         return;
     }
-    SetTimer(hwnd(), kPauseTimer, kPauseMs, nullptr);
+    if (step == SwipeCapture::Step::Nothing) {
+        Clear();
+        return;
+    }
+    if (!showTimer_)
+        showTimer_ = SetTimer(hwnd(), kShowTimer, kShowMs, nullptr) != 0;
+    if (!pauseTimer_)
+        pauseTimer_ = SetTimer(hwnd(), kPauseTimer, kPauseCheckMs, nullptr) != 0;
+}
+
+void SwipeDialog::OnTimer(UINT_PTR timer) {
+    if (timer == kShowTimer) {
+        ShowCapture();
+        return;
+    }
+    if (GetTickCount() - lastKey_ < SwipeCapture::kPauseMs)
+        return;
+    KillTimer(hwnd(), kPauseTimer);
+    pauseTimer_ = false;
+    if (capture_.Pause() == SwipeCapture::Step::Complete)
+        Finish();
+    else
+        Clear();
 }
 
 void SwipeDialog::Finish() {
     KillTimer(hwnd(), kPauseTimer);
-    if (typed_.empty())
-        return;
+    pauseTimer_ = false;
     finished_ = true;
     ShowCapture();
     ShowResult();
@@ -125,7 +144,8 @@ void SwipeDialog::Finish() {
 
 void SwipeDialog::Clear() {
     KillTimer(hwnd(), kPauseTimer);
-    Wipe(typed_);
+    pauseTimer_ = false;
+    capture_.Clear();
     finished_ = false;
     ShowCapture();
     ShowResult();
@@ -137,27 +157,22 @@ bool SwipeDialog::ShowAll() const {
 
 void SwipeDialog::ShowCapture() {
     KillTimer(hwnd(), kShowTimer);
-    std::string utf8 = settings::Utf8(typed_);
-    ReplaceText(Item(IDC_SWIPE_CAPTURE), swipe::CaptureText(utf8, ShowAll()));
-    Wipe(utf8);
+    showTimer_ = false;
+    ReplaceText(Item(IDC_SWIPE_CAPTURE),
+                swipe::CaptureText(form_, swipe::Utf8Of(capture_.Typed()), finished_,
+                                   swipe::RuleFor(form_, ShowAll())));
 }
 
 // The verdict once the swipe is complete; until then what the window is waiting for.
 void SwipeDialog::ShowResult() {
     const bool english = InEnglish();
     if (!finished_) {
-        ReplaceText(Item(IDC_SWIPE_RESULT), swipe::WaitingText(english));
+        ReplaceText(Item(IDC_SWIPE_RESULT), swipe::WaitingText(english, CapsLockOn()));
         return;
     }
-    std::string utf8 = settings::Utf8(typed_);
-    const swipe::SwipeCheck check = swipe::CheckSwipe(form_, utf8);
-    Wipe(utf8);
-    std::wstring text;
-    for (std::wstring line : swipe::ResultLines(check, english, ShowAll())) {
-        text += (text.empty() ? L"" : L"\r\n") + line;
-        Wipe(line);
-    }
-    ReplaceText(Item(IDC_SWIPE_RESULT), std::move(text));
+    const swipe::SwipeCheck check = swipe::CheckSwipe(form_, swipe::Utf8Of(capture_.Typed()));
+    ReplaceText(Item(IDC_SWIPE_RESULT),
+                swipe::ResultText(check, english, swipe::RuleFor(form_, ShowAll())));
 }
 
 bool SwipeDialog::OnCommand(int id, int code) {
@@ -184,21 +199,20 @@ void SwipeDialog::OnCancel() {
 bool SwipeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     switch (message) {
         case WM_TIMER:
-            if (wParam == kPauseTimer)
-                Finish();
-            else if (wParam == kShowTimer)
-                ShowCapture();
-            else
+            if (wParam != kPauseTimer && wParam != kShowTimer)
                 return false;
+            OnTimer(wParam);
             *result = 0;
             return true;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !finished_ && capture_.Empty())
+                ShowResult();  // Caps Lock may have changed elsewhere
+            return false;
         case WM_DESTROY:
             KillTimer(hwnd(), kPauseTimer);
             KillTimer(hwnd(), kShowTimer);
-            if (hook_ != nullptr)
-                UnhookWindowsHookEx(hook_);
-            hook_ = nullptr;
-            g_capturing = nullptr;
+            keyTakers_.clear();
+            capture_.Clear();
             return false;
         default:
             return false;

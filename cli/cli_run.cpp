@@ -4,23 +4,24 @@
 
 #include <cstdint>
 
+#include "cli/failure_text.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "cli/reader_tasks.h"
+#include "cli/shown_console.h"
 #include "cli/swipe_command.h"
 #include "reader/reader_link.h"
 #include "settings/profile.h"
 #include "settings/profile_file.h"
 #include "settings/quoting.h"
 #include "settings/ui_text.h"
-#include "settings/window_text.h"
 
 namespace cli {
 
 using settings::LoadProfileFile;
 using settings::ProfileResult;
 using settings::ShownPath;
-using settings::WindowText;
+
 using settings::WriteFailure;
 using settings::WriteProfile;
 using settings::WriteProfileFile;
@@ -65,10 +66,13 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 // The readers a command goes to: all with --all, the one at --path, or the only one.
-int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths, Console& console) {
+int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
+                  ShownConsole& console) {
     const reader::ReaderList list = reader::ListReaders();
+    for (const reader::ReaderInfo& info : list.readers)
+        console.KeepAsIs(info.path);
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::FindNoDeviceList));
     for (const reader::ReaderInfo& info : list.readers) {
         if (invocation.path.empty() || SamePath(info.path, invocation.path))
             paths.push_back(info.path);
@@ -76,7 +80,7 @@ int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
     if (paths.empty() && !invocation.path.empty())
         return Fail(console, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
     if (paths.empty())
-        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::CommandNoReader));
     if (paths.size() > 1 && !invocation.all) {
         std::string text = kName + std::to_string(paths.size()) +
                            " readers are connected; pick one with --path or use --all:\n";
@@ -88,10 +92,15 @@ int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
     return Code(ExitCode::Success);
 }
 
-int List(const Invocation& invocation, Console& console) {
+int List(const Invocation& invocation, ShownConsole& console) {
     const reader::ReaderList list = reader::ListReaders();
+    for (const reader::ReaderInfo& info : list.readers) {
+        console.KeepAsIs(info.path);
+        console.KeepAsIs(
+            settings::Escaped(info.path, std::string::npos, settings::EscapeFor::Json));
+    }
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
-        return Fail(console, ExitCode::NoReader, WindowText(Occasion::FindNoDeviceList));
+        return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::FindNoDeviceList));
     std::vector<ListedReader> readers;
     for (const reader::ReaderInfo& info : list.readers) {
         readers.push_back({info, ReadVersionText(info.path)});
@@ -101,13 +110,14 @@ int List(const Invocation& invocation, Console& console) {
     if (invocation.json)
         console.Out(ListingJson(readers));
     if (readers.empty())
-        return Fail(console, ExitCode::NoReader, WindowText(Occasion::CommandNoReader));
+        return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::CommandNoReader));
     return Code(ExitCode::Success);
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, Console& console, SwipeSource& input) {
+int RunCli(const std::vector<std::string>& args, Console& out, SwipeSource& input) {
+    ShownConsole console(out);
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.invocation)
         return Fail(console, ExitCode::BadInput, parsed.error);
@@ -116,11 +126,16 @@ int RunCli(const std::vector<std::string>& args, Console& console, SwipeSource& 
         case Command::Help:
             console.Out(UsageText());
             return Code(ExitCode::Success);
+        case Command::ProgramVersion:
+            console.Out(VersionText() + "\n");
+            return Code(ExitCode::Success);
         case Command::Profile:
             return WriteProfileTo(invocation, console);
         case Command::List:
             return List(invocation, console);
         case Command::Swipe:
+            if (invocation.showAll)
+                console.ShowAllOut();
             return RunSwipe(invocation, console, input);
         case Command::Apply:
             if (const auto error = LoadProfile(invocation))

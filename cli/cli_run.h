@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/swipe_input.h"
@@ -15,11 +16,12 @@ namespace cli {
 class Console {
 public:
     virtual ~Console() = default;
-    virtual void Out(const std::string& text) = 0;
-    virtual void Err(const std::string& text) = 0;
+    virtual void Out(std::string_view text) = 0;
+    virtual void Err(std::string_view text) = 0;
 };
 
-// `input` is where `swipe` reads its swipe.
+// `input` is where `swipe` reads its swipes. What it prints reaches `console` as
+// cli/shown_console.h shows it.
 int RunCli(const std::vector<std::string>& args, Console& console,
            SwipeSource& input = StandardInput());
 

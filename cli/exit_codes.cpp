@@ -8,7 +8,7 @@ const std::vector<ExitCodeLine>& ExitCodeTable() {
         {ExitCode::Refused, "the reader refused ('N')"},
         {ExitCode::NoReader, "no reader (none connected, none at --path, or pulled out)"},
         {ExitCode::Timeout, "timeout: the command or its answer did not get through"},
-        {ExitCode::BadInput, "bad arguments or profile; nothing was sent"},
+        {ExitCode::BadInput, "bad arguments, profile or input; nothing was sent"},
         {ExitCode::PartlyDone, "partly done (--all): some readers done, others not"},
         {ExitCode::Unserved, "the reader answered neither 'Y' nor 'N', or cannot be served"},
     };

@@ -1,5 +1,7 @@
 #include "cli/failure_text.h"
 
+#include "settings/window_text.h"
+
 namespace cli {
 namespace {
 
@@ -20,6 +22,18 @@ const char* OperationName(reader::Operation operation) {
 }
 
 }  // namespace
+
+std::string ConsoleText(Occasion occasion) {
+    switch (occasion) {
+        case Occasion::CancelAccepted:
+            return "Cancel replace character command OK!";
+        case Occasion::CancelRefused:
+            return "Cancel replace character command failed!";
+        default:
+            break;
+    }
+    return settings::WindowText(occasion);
+}
 
 std::string CauseNote(reader::Operation operation, const std::string& reason) {
     if (operation == reader::Operation::None)

@@ -1,4 +1,5 @@
-// How the command-line program names the cause of a failure after the window's text:
+// The companion's own wording of the window's messages, and how it names the cause of a
+// failure after them:
 // " (read failed: the device is not connected, error 1167)". The reason is the system's own
 // (settings/system_reason.h); this part only shapes the note, so that it is tested without
 // the system.
@@ -7,8 +8,13 @@
 #include <string>
 
 #include "reader/transfer_errors.h"
+#include "settings/ui_text.h"
 
 namespace cli {
+
+// The window's message for `occasion` as the companion prints it: its English words on one
+// line, with the window's misspellings put right.
+std::string ConsoleText(Occasion occasion);
 
 // " (write failed: REASON)" for a failed call; nothing when no call failed.
 std::string CauseNote(reader::Operation operation, const std::string& reason);

@@ -18,28 +18,6 @@ std::string Hex(unsigned value, int minDigits) {
 
 }  // namespace
 
-// A JSON string. UTF-8 characters stay as they are; control characters and bytes that are
-// not UTF-8 are written as \u00XX.
-std::string JsonText(const std::string& text) {
-    std::string out = "\"";
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = settings::Utf8SequenceLength(text, at);
-        const unsigned char byte = static_cast<unsigned char>(text[at]);
-        if (length > 1) {
-            out += text.substr(at, length);
-        } else if (byte == '"' || byte == '\\') {
-            out += '\\';
-            out += text[at];
-        } else if (length == 0 || byte < 0x20 || byte == 0x7F) {
-            out += "\\u00" + Hex(byte, 2);
-        } else {
-            out += text[at];
-        }
-        at += length > 1 ? length : 1;
-    }
-    return out + "\"";
-}
-
 std::string ReaderText(const std::string& bytes) {
     return settings::Escaped(bytes, bytes.size());
 }
@@ -57,12 +35,12 @@ std::string ListingJson(const std::vector<ListedReader>& readers) {
         const reader::ReaderInfo& info = readers[i].info;
         const std::optional<std::string>& versionText = readers[i].versionText;
         out += i == 0 ? "\n" : ",\n";
-        out += "  {\"path\": " + JsonText(info.path) +
+        out += "  {\"path\": " + settings::JsonString(info.path) +
                ", \"vendorId\": " + std::to_string(info.vendorId) +
                ", \"productId\": " + std::to_string(info.productId) +
                ", \"versionNumber\": " + std::to_string(info.versionNumber) +
-               ", \"versionText\": " + (versionText ? JsonText(ReaderText(*versionText)) : "null") +
-               "}";
+               ", \"versionText\": " +
+               (versionText ? settings::JsonString(ReaderText(*versionText)) : "null") + "}";
     }
     return out + (readers.empty() ? "]\n" : "\n]\n");
 }

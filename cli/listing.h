@@ -17,9 +17,6 @@ struct ListedReader {
 // Text that came from a reader as the companion shows it: one line, with control characters
 // and bytes that are not UTF-8 escaped as error lines escape them (\n, \x1b, \xe9).
 std::string ReaderText(const std::string& bytes);
-// `text` as a JSON string: UTF-8 as it is; control characters and bytes that are not UTF-8
-// as \u00XX.
-std::string JsonText(const std::string& text);
 
 // "PATH  5131:2007  ver100  TEXT" (hexadecimal as the window prints the version number;
 // "-" for a version text the reader did not tell).

@@ -22,11 +22,11 @@ std::string Utf8Argument(const wchar_t* arg) {
 // The C library's standard streams, flushed after each piece.
 class StandardStreams : public cli::Console {
 public:
-    void Out(const std::string& text) override { Write(stdout, text); }
-    void Err(const std::string& text) override { Write(stderr, text); }
+    void Out(std::string_view text) override { Write(stdout, text); }
+    void Err(std::string_view text) override { Write(stderr, text); }
 
 private:
-    static void Write(FILE* stream, const std::string& text) {
+    static void Write(FILE* stream, std::string_view text) {
         std::fwrite(text.data(), 1, text.size(), stream);
         std::fflush(stream);
     }

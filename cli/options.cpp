@@ -29,8 +29,8 @@ const CommandName kCommands[] = {
 };
 
 bool TalksToReaders(Command command) {
-    return command != Command::Help && command != Command::List && command != Command::Profile &&
-           command != Command::Swipe;
+    return command != Command::Help && command != Command::ProgramVersion &&
+           command != Command::List && command != Command::Profile && command != Command::Swipe;
 }
 
 // The longest wait for a swipe: a day.
@@ -41,7 +41,7 @@ struct Parts {
     std::optional<Command> command;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
-    bool all = false, json = false, help = false, showAll = false;
+    bool all = false, json = false, help = false, version = false, showAll = false;
     std::optional<std::string> path, output, profile, timeout;
 };
 
@@ -62,6 +62,8 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 bool* FlagOf(const std::string& name, Parts& parts) {
     if (name == "--help" || name == "-h")
         return &parts.help;
+    if (name == "--version")
+        return &parts.version;
     if (name == "--all")
         return &parts.all;
     if (name == "--json")
@@ -192,9 +194,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         return {std::nullopt, *error};
     Invocation invocation;
     invocation.setup = DefaultSetup();
-    if (parts.help || !parts.command) {
-        if (!parts.help)
+    if (parts.help || parts.version || !parts.command) {
+        if (!parts.help && !parts.version)
             return {std::nullopt, "no command given (see --help)"};
+        invocation.command = parts.help ? Command::Help : Command::ProgramVersion;
         return {invocation, ""};
     }
     invocation.command = *parts.command;
@@ -234,6 +237,7 @@ std::string UsageText() {
     std::string text =
         "Usage: zp350cli [--all | --path PATH] COMMAND [ARGUMENTS] [OPTIONS]\n"
         "       zp350cli --help | -h    this text\n"
+        "       zp350cli --version      the companion's own version\n"
         "\n"
         "Commands:\n"
         "  list [--json]           every connected reader: path, vendor, product, version\n"
@@ -251,14 +255,17 @@ std::string UsageText() {
         "                          -o FILE is the same as --output FILE)\n"
         "  swipe [FORMAT OPTIONS] [--replace \"a=x b=y\"] [--profile FILE] [--show-all]\n"
         "        [--json] [--timeout SECONDS]\n"
-        "                          check what a reader types for one swipe against a format\n"
-        "                          (the options' or a profile's): from a console, raw and\n"
+        "                          check what a reader types for a swipe against a format\n"
+        "                          (the options' or a profile's). From a console, raw and\n"
         "                          unechoed, until the format's last carriage return or a\n"
         "                          second's pause (30 s for the first key unless --timeout);\n"
-        "                          from a pipe or file, to its end (a line end counts as a\n"
-        "                          carriage return). Card numbers are masked unless\n"
-        "                          --show-all. Exit 0: matches, 1: differs, 3: no swipe in\n"
-        "                          time, 4: bad arguments or profile\n"
+        "                          an Enter or blanks alone are no swipe. From a pipe or file\n"
+        "                          (UTF-8 or UTF-16, at most 64 KiB), to its end: a line end\n"
+        "                          counts as a carriage return, and blank lines separate\n"
+        "                          swipes, each checked in turn and numbered. Card numbers\n"
+        "                          show at most their first six and last four digits unless\n"
+        "                          --show-all. Exit 0: all match, 1: one differs, 3: no\n"
+        "                          swipe, 4: bad arguments, profile or input\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"
@@ -276,6 +283,11 @@ std::string UsageText() {
     for (const ExitCodeLine& line : ExitCodeTable())
         text += "  " + std::to_string(static_cast<int>(line.code)) + "  " + line.meaning + "\n";
     return text;
+}
+
+std::string VersionText() {
+    return std::string("zp350cli ") + ZP350_VERSION +
+           (sizeof(void*) == 8 ? " (64-bit)" : " (32-bit)");
 }
 
 }  // namespace cli

@@ -12,6 +12,7 @@ namespace cli {
 
 enum class Command {
     Help,
+    ProgramVersion,  // --version: the companion's own version
     List,
     Version,
     Set,
@@ -44,5 +45,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args);
 
 // The text of --help: commands, options and exit codes.
 std::string UsageText();
+// The line of --version: "zp350cli 1.0.0 (64-bit)".
+std::string VersionText();
 
 }  // namespace cli

@@ -11,7 +11,6 @@ namespace cli {
 
 using settings::Setup;
 using settings::SystemReason;
-using settings::WindowText;
 
 namespace {
 
@@ -41,7 +40,7 @@ std::string WithCause(Occasion occasion, const reader::SystemFailure& failure) {
     const std::string cause = failure.operation == reader::Operation::None
                                   ? std::string()
                                   : CauseNote(failure.operation, SystemReason(failure.error));
-    return WindowText(occasion) + cause;
+    return ConsoleText(occasion) + cause;
 }
 
 // What an exchange that got no usable answer means; Success when it got one.
@@ -51,11 +50,11 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, ReaderCommand command) {
         case ExchangeOutcome::End::GateRefused:
             return {ExitCode::Unserved, {"The reader's report description refuses the report"}};
         case ExchangeOutcome::End::ReaderGone:
-            return {ExitCode::NoReader, {WindowText(Occasion::CommandNoReader)}};
+            return {ExitCode::NoReader, {ConsoleText(Occasion::CommandNoReader)}};
         case ExchangeOutcome::End::NoPreparsedData:
-            return {ExitCode::Unserved, {WindowText(Occasion::CommandNoPreparsedData)}};
+            return {ExitCode::Unserved, {ConsoleText(Occasion::CommandNoPreparsedData)}};
         case ExchangeOutcome::End::ReportLengthUnsupported:
-            return {ExitCode::Unserved, {WindowText(Occasion::CommandReportSizeUnsupported)}};
+            return {ExitCode::Unserved, {ConsoleText(Occasion::CommandReportSizeUnsupported)}};
         case ExchangeOutcome::End::NotAnswered:
             if (outcome.deviceGone)
                 return {ExitCode::NoReader,
@@ -80,7 +79,7 @@ TaskResult RunStep(reader::ReaderLink& link, const Step& step) {
         reader::JudgeAnswer(outcome.answer.data(), outcome.answer.size());
     if (const std::optional<Occasion> text = settings::VerdictText(step.command, verdict))
         return {verdict == reader::Verdict::Accepted ? ExitCode::Success : ExitCode::Refused,
-                {WindowText(*text)}};
+                {ConsoleText(*text)}};
     return {ExitCode::Unserved, {"The reader answered neither 'Y' nor 'N'"}};
 }
 

@@ -1,20 +1,23 @@
 #include "cli/swipe_command.h"
 
-#include <windows.h>
-
 #include "cli/exit_codes.h"
 #include "cli/swipe_output.h"
-#include "framework/wipe.h"
 #include "settings/profile_file.h"
+#include "swipe/input_text.h"
+#include "swipe/swipe_texts.h"
 
 namespace cli {
 namespace {
 
-// A swipe that ends without a carriage return ends after this long without a key.
-constexpr unsigned kPauseMs = 1000;
+using swipe::CardText;
 
 int Code(ExitCode code) {
     return static_cast<int>(code);
+}
+
+int Fail(Console& console, ExitCode code, const std::string& line) {
+    console.Err("zp350cli: " + line + "\n");
+    return Code(code);
 }
 
 }  // namespace
@@ -23,29 +26,39 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
     settings::Setup form = invocation.setup;
     if (!invocation.file.empty()) {
         const settings::ProfileResult profile = settings::LoadProfileFile(invocation.file);
-        if (!profile.setup) {
-            console.Err("zp350cli: " + profile.error + "\n");
-            return Code(ExitCode::BadInput);
-        }
+        if (!profile.setup)
+            return Fail(console, ExitCode::BadInput, profile.error);
         form = *profile.setup;
     }
-    const bool interactive = input.Interactive();
-    if (interactive)
+    std::vector<CardText> swipes;
+    if (input.Interactive()) {
         console.Err("Swipe a card now\n");
-    std::optional<std::string> typed =
-        input.Read(swipe::ReturnsPerSwipe(form), kPauseMs,
-                   static_cast<unsigned>(invocation.timeoutSeconds) * 1000u);
-    if (!typed) {
-        console.Err(interactive ? "zp350cli: no swipe came within " +
-                                      std::to_string(invocation.timeoutSeconds) + " s\n"
-                                : std::string("zp350cli: standard input holds no swipe\n"));
-        return Code(ExitCode::Timeout);
+        std::optional<CardText> typed =
+            input.ReadSwipe(form, static_cast<unsigned>(invocation.timeoutSeconds) * 1000u);
+        if (!typed)
+            return Fail(console, ExitCode::Timeout,
+                        "no swipe came within " + std::to_string(invocation.timeoutSeconds) + " s");
+        swipes.push_back(std::move(*typed));
+    } else {
+        const swipe::InputText decoded =
+            swipe::DecodeInput(input.ReadAll(swipe::kMaxInputBytes + 1));
+        if (!decoded.refusal.empty())
+            return Fail(console, ExitCode::BadInput, "standard input " + decoded.refusal);
+        swipes = swipe::SplitSwipes(decoded.text);
+        if (swipes.empty())
+            return Fail(console, ExitCode::Timeout, "standard input holds no swipe");
     }
-    const swipe::SwipeCheck check = swipe::CheckSwipe(form, *typed);
-    fw::Wipe(*typed);
-    console.Out(invocation.json ? SwipeJson(check, invocation.showAll)
-                                : SwipeText(check, invocation.showAll));
-    return Code(check.matches ? ExitCode::Success : ExitCode::Refused);
+    const swipe::ShowRule rule = swipe::RuleFor(form, invocation.showAll);
+    const int count = static_cast<int>(swipes.size());
+    bool allMatch = true;
+    for (int i = 0; i < count; ++i) {
+        const swipe::SwipeCheck check =
+            swipe::CheckSwipe(form, swipes[static_cast<std::size_t>(i)]);
+        allMatch = allMatch && check.matches;
+        console.Out(invocation.json ? SwipeJson(check, rule, i + 1)
+                                    : SwipeText(check, rule, i + 1, count));
+    }
+    return Code(allMatch ? ExitCode::Success : ExitCode::Refused);
 }
 
 }  // namespace cli

@@ -2,38 +2,53 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <atomic>
 
-#include "framework/wipe.h"
-#include "settings/utf8.h"
+#include "swipe/swipe_capture.h"
 
 namespace cli {
 namespace {
 
-// The most a pipe's swipe is read of; a reader types a few hundred characters.
-constexpr std::size_t kMaxPipedBytes = std::size_t{64} * 1024;
+using swipe::CardText;
+using swipe::SwipeCapture;
 
-using fw::Wipe;
+// The console's mode to put back, for the handler of Ctrl+Break and of the console closing,
+// which the system runs on a thread of its own.
+std::atomic<HANDLE> g_rawInput{nullptr};
+std::atomic<DWORD> g_savedMode{0};
+
+BOOL WINAPI PutModeBack(DWORD /*event*/) {
+    if (const HANDLE input = g_rawInput.load())
+        SetConsoleMode(input, g_savedMode.load());
+    return FALSE;  // the system's own handling goes on and ends the program
+}
 
 // The console's input mode for as long as the object lives: raw keys, no echo.
 class RawConsole {
 public:
     explicit RawConsole(HANDLE input) : input_(input) {
-        saved_ = GetConsoleMode(input_, &mode_) != 0;
-        if (saved_)
-            SetConsoleMode(
-                input_, mode_ & ~(ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT));
+        DWORD mode = 0;
+        if (!GetConsoleMode(input_, &mode))
+            return;
+        saved_ = true;
+        g_savedMode = mode;
+        g_rawInput = input_;
+        SetConsoleCtrlHandler(&PutModeBack, TRUE);
+        SetConsoleMode(input_,
+                       mode & ~(ENABLE_ECHO_INPUT | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT));
     }
     ~RawConsole() {
-        if (saved_)
-            SetConsoleMode(input_, mode_);
+        if (!saved_)
+            return;
+        SetConsoleMode(input_, g_savedMode.load());
+        g_rawInput = nullptr;
+        SetConsoleCtrlHandler(&PutModeBack, FALSE);
     }
     RawConsole(const RawConsole&) = delete;
     RawConsole& operator=(const RawConsole&) = delete;
 
 private:
     HANDLE input_;
-    DWORD mode_ = 0;
     bool saved_ = false;
 };
 
@@ -45,69 +60,69 @@ public:
         return GetFileType(input) == FILE_TYPE_CHAR && GetConsoleMode(input, &mode) != 0;
     }
 
-    std::optional<std::string> Read(int returns, unsigned pauseMs, unsigned timeoutMs) override {
-        return Interactive() ? ReadConsole(returns, pauseMs, timeoutMs) : ReadPipe();
-    }
-
-private:
-    // Keys as they come; the first within `timeoutMs`, each next within `pauseMs`. Ctrl+C
-    // gives up.
-    static std::optional<std::string> ReadConsole(int returns, unsigned pauseMs,
-                                                  unsigned timeoutMs) {
+    // Keys as they come, the first within `timeoutMs`, each next within the pause; an Enter
+    // or blanks alone are no swipe, and the wait goes on. Ctrl+C gives up.
+    std::optional<CardText> ReadSwipe(const settings::Setup& form, unsigned timeoutMs) override {
         const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
         const RawConsole raw(input);
         FlushConsoleInputBuffer(input);
-        std::wstring typed;
-        int returnsSeen = 0;
-        while (returns == 0 || returnsSeen < returns) {
-            const DWORD wait = typed.empty() ? timeoutMs : pauseMs;
-            if (WaitForSingleObject(input, wait) != WAIT_OBJECT_0)
-                break;
-            INPUT_RECORD records[64];
-            DWORD count = 0;
-            if (!ReadConsoleInputW(input, records, 64, &count))
-                break;
-            for (DWORD i = 0; i < count; ++i) {
-                const KEY_EVENT_RECORD& key = records[i].Event.KeyEvent;
-                if (records[i].EventType != KEY_EVENT || !key.bKeyDown ||
-                    key.uChar.UnicodeChar == 0)
-                    continue;
-                if (key.uChar.UnicodeChar == 0x03) {  // Ctrl+C
-                    Wipe(typed);
-                    return std::nullopt;
-                }
-                for (WORD n = 0; n < key.wRepeatCount; ++n)
-                    typed += key.uChar.UnicodeChar;
-                returnsSeen += key.uChar.UnicodeChar == L'\r' ? key.wRepeatCount : 0;
+        SwipeCapture capture(form);
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        for (;;) {
+            const ULONGLONG now = GetTickCount64();
+            if (capture.Empty() && now >= deadline)
+                return std::nullopt;
+            const DWORD wait =
+                capture.Empty() ? static_cast<DWORD>(deadline - now) : SwipeCapture::kPauseMs;
+            if (WaitForSingleObject(input, wait) != WAIT_OBJECT_0) {
+                if (capture.Pause() == SwipeCapture::Step::Complete)
+                    return swipe::Utf8Of(capture.Typed());
+                continue;
             }
+            std::optional<CardText> swipe;
+            if (!TakeKeys(input, capture, swipe))
+                return std::nullopt;
+            if (swipe)
+                return swipe;
         }
-        if (typed.empty())
-            return std::nullopt;
-        std::string utf8 = settings::Utf8(typed);
-        Wipe(typed);
-        return utf8;
     }
 
-    // Everything up to the end, line ends as carriage returns.
-    static std::optional<std::string> ReadPipe() {
+    CardText ReadAll(std::size_t limit) override {
         const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-        std::string bytes;
+        CardText bytes;
         char buffer[4096];
         DWORD got = 0;
-        while (bytes.size() < kMaxPipedBytes &&
-               ReadFile(input, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-            bytes.append(buffer, got);
-        std::string typed;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                continue;  // CR LF: one carriage return, the LF's
-            typed += bytes[i] == '\n' ? '\r' : bytes[i];
-        }
-        Wipe(bytes);
+        while (bytes.size() < limit &&
+               ReadFile(input, buffer,
+                        static_cast<DWORD>(std::min(sizeof(buffer), limit - bytes.size())), &got,
+                        nullptr) &&
+               got > 0)
+            bytes += std::string_view(buffer, got);
         SecureZeroMemory(buffer, sizeof(buffer));
-        if (typed.empty())
-            return std::nullopt;
-        return typed;
+        return bytes;
+    }
+
+private:
+    // The keys waiting in the console into `capture`; `swipe` once it is complete. False
+    // when Ctrl+C gave up or the console cannot be read.
+    static bool TakeKeys(HANDLE input, SwipeCapture& capture, std::optional<CardText>& swipe) {
+        INPUT_RECORD records[64];
+        DWORD count = 0;
+        const bool read = ReadConsoleInputW(input, records, 64, &count) != 0;
+        bool goOn = read;
+        for (DWORD i = 0; goOn && !swipe && i < count; ++i) {
+            const KEY_EVENT_RECORD& key = records[i].Event.KeyEvent;
+            if (records[i].EventType != KEY_EVENT || !key.bKeyDown || key.uChar.UnicodeChar == 0)
+                continue;
+            goOn = key.uChar.UnicodeChar != 0x03;  // Ctrl+C
+            for (WORD n = 0; goOn && !swipe && n < key.wRepeatCount; ++n)
+                if (capture.Add(key.uChar.UnicodeChar) == SwipeCapture::Step::Complete)
+                    swipe = swipe::Utf8Of(capture.Typed());
+        }
+        SecureZeroMemory(records, sizeof(records));
+        if (!goOn)
+            capture.Clear();
+        return goOn;
     }
 };
 

@@ -1,14 +1,16 @@
 #include "cli/swipe_output.h"
 
+#include <string>
 #include <vector>
 
-#include "cli/listing.h"
-#include "settings/utf8.h"
-#include "swipe/card_mask.h"
+#include "settings/quoting.h"
 #include "swipe/swipe_texts.h"
 
 namespace cli {
 namespace {
+
+using swipe::CardText;
+using swipe::CardWide;
 
 const char* StateName(swipe::TrackState state) {
     switch (state) {
@@ -22,34 +24,57 @@ const char* StateName(swipe::TrackState state) {
     return "no data";
 }
 
-}  // namespace
-
-std::string SwipeText(const swipe::SwipeCheck& check, bool showAll) {
-    std::string text;
-    for (const std::wstring& line : swipe::ResultLines(check, true, showAll))
-        text += settings::Utf8(line) + "\n";
-    return text;
+// A line the check shows, as a JSON string.
+CardText JsonLine(const CardWide& line) {
+    return "\"" +
+           settings::Escaped<CardText>(swipe::Utf8Of(line), std::string_view::npos,
+                                       settings::EscapeFor::Json) +
+           "\"";
 }
 
-std::string SwipeJson(const swipe::SwipeCheck& check, bool showAll) {
-    std::string out = "{\"tracks\": [";
+}  // namespace
+
+CardText SwipeText(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, int number,
+                   int count) {
+    CardText text;
+    if (count > 1)
+        text += std::string(number > 1 ? "\n" : "") + "Swipe " + std::to_string(number) + " of " +
+                std::to_string(count) + ":\n";
+    for (const CardWide& line : swipe::ResultLines(check, true, rule)) {
+        text += swipe::Utf8Of(line);
+        text += '\n';
+    }
+    // Read on from one line into the next, the lines are masked once more as a whole.
+    return swipe::ShownLine(text, rule);
+}
+
+CardText SwipeJson(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, int number) {
+    CardText out("{\"swipe\": " + std::to_string(number) + ", \"tracks\": [");
     for (std::size_t i = 0; i < check.tracks.size(); ++i) {
         const swipe::TrackTyped& track = check.tracks[i];
-        const std::string typed = showAll ? track.typed : swipe::MaskCardNumbers(track.typed);
         out += i == 0 ? "" : ", ";
         out += "{\"track\": " + std::to_string(track.track) + ", \"state\": \"" +
-               StateName(track.state) + "\", \"typed\": " + JsonText(typed) + "}";
+               StateName(track.state) + "\", \"typed\": ";
+        out += "\"" + swipe::TypedShown(track, rule, settings::EscapeFor::Json) + "\"";
+        out += "}";
     }
     out += "], \"matches\": ";
     out += check.matches ? "true" : "false";
-    out += ", \"layout\": " + (check.layout.empty() ? std::string("null") : JsonText(check.layout));
+    out += ", \"layouts\": [";
+    for (std::size_t i = 0; i < check.layouts.size(); ++i)
+        out += (i == 0 ? "" : ", ") + settings::JsonString(check.layouts[i]->english);
+    out += "], \"capsLock\": ";
+    out += check.capsLock ? "true" : "false";
     out += ", \"tracksApart\": ";
     out += check.tracksApart ? "true" : "false";
     out += ", \"differences\": [";
-    const std::vector<std::wstring> differences = swipe::DifferenceLines(check, true, showAll);
-    for (std::size_t i = 0; i < differences.size(); ++i)
-        out += (i == 0 ? "" : ", ") + JsonText(settings::Utf8(differences[i]));
-    return out + "]}\n";
+    const std::vector<CardWide> lines = swipe::DifferenceLines(check, true, rule);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out += i == 0 ? "" : ", ";
+        out += JsonLine(lines[i]);
+    }
+    out += "]}\n";
+    return swipe::ShownLine(out, rule);
 }
 
 }  // namespace cli

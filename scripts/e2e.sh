@@ -48,7 +48,7 @@ run_cli() {
   done
   # A swipe through a pipe, as a script hands one over: the start-up format's typing of an
   # invented card (the line end stands for the reader's carriage return).
-  local swipe='%B5217000000000002^TEST/CARD^2512101?;5217000000000002=2512101?+?'
+  local swipe='%B5217000000000008^TEST/CARD^2512101?;5217000000000008=2512101?+?'
   echo "\$ printf '%s\\n' '$swipe' | $VR_CLI swipe"
   out=$(printf '%s\n' "$swipe" | vr_wine "$VR_TREE/$VR_CLI" swipe 2>&1) && code=0 || code=$?
   echo "${out//$'\r'/}"

@@ -99,7 +99,7 @@ if [ -z "${ZP350_NO_VREADER:-}" ] && pos=$(vreader_probe "" settings center 1001
   # types that card with the form's format), and its typing sent into the swipe test.
   xdotool key Escape
   probe=$VR_TREE/e2e_window_probe.exe
-  vr_wine "$probe" card "B5217000000000002^TEST/CARD^2512101" "5217000000000002=2512101" "" \
+  vr_wine "$probe" card "B5217000000000008^TEST/CARD^2512101" "5217000000000008=2512101" "" \
     </dev/null >/dev/null 2>&1 || true
   click_control 1020
   vreader_probe "Information" foreground >/dev/null && xdotool key Escape

@@ -7,10 +7,24 @@
 #include "settings/quoting.h"
 #include "settings/typed_character.h"
 #include "settings/utf8.h"
-#include "settings/window_text.h"
 
 namespace settings {
 namespace {
+
+// Why the window would refuse a form, in a sentence about the choices that make it.
+std::string RefusalText(Occasion refusal) {
+    switch (refusal) {
+        case Occasion::FormatNoTrack:
+            return "no track chosen: name at least one of 1, 2 and 3";
+        case Occasion::FormatCrConflict:
+            return "a carriage return after the packet and after a track exclude each other";
+        case Occasion::ReplaceNoPairChosen:
+            return "no pair given: give one or two pairs like a=x";
+        default:
+            break;
+    }
+    return "each pair needs a character and its replacement, like a=x";
+}
 
 // A pair that is not used, in the place of the first one when only the second is.
 const char kUnusedPair[] = "-";
@@ -164,7 +178,7 @@ std::optional<std::string> ParsePairs(const std::vector<std::string>& values, bo
     }
     const auto refusal = ReplaceRefusal(pairs);
     if (refusal && (needPair || *refusal != Occasion::ReplaceNoPairChosen))
-        return WindowText(*refusal);
+        return RefusalText(*refusal);
     replace = pairs;
     return std::nullopt;
 }
@@ -192,7 +206,7 @@ std::optional<std::string> ApplyChoice(Setup& setup, const std::string& name,
         return error;
     // Only the value just read can break the window's rules: the rest was checked before.
     if (const auto refusal = FormatRefusal(format))
-        return WindowText(*refusal);
+        return RefusalText(*refusal);
     setup.format = format;
     return std::nullopt;
 }

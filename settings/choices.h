@@ -30,7 +30,7 @@ const std::vector<std::string>& ChoiceNames();
 bool IsFormatChoice(const std::string& name);
 
 // Sets choice `name` to `value`. On a bad value, or one the settings window would refuse,
-// the reason (the window's own words where it has them); `name` must be a choice name.
+// the reason, a plain sentence about the choices; `name` must be a choice name.
 std::optional<std::string> ApplyChoice(Setup& setup, const std::string& name,
                                        const std::string& value);
 // The value that ApplyChoice reads back into the same setup.

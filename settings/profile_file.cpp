@@ -172,10 +172,21 @@ std::uint32_t ReadProfileFile(const std::string& path, std::string& text) {
     return 0;
 }
 
+// Whether `path` names a folder.
+bool IsFolder(const std::string& path) {
+    const std::wstring full = FullPath(Wide(path));
+    if (full.empty())
+        return false;
+    const DWORD attributes = GetFileAttributesW(LongPathForm(full).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
 ProfileResult LoadProfileFile(const std::string& path) {
     const std::string shown = ShownPath(path);
+    if (IsFolder(path))
+        return {std::nullopt, shown + ": a folder, not a profile"};
     std::string text;
     if (const std::uint32_t error = ReadProfileFile(path, text))
         return {std::nullopt, shown + ": cannot be read (" + SystemReason(error) + ")"};

@@ -11,7 +11,8 @@ namespace settings {
 // Paths of any length the system allows are taken (settings/long_path.h).
 //
 // The profile in the file at `path`; when there is none, the error names the file as an
-// error line does ("FILE: line 3: ...", "FILE: cannot be read (<the system's reason>)").
+// error line does ("FILE: line 3: ...", "FILE: a folder, not a profile", "FILE: cannot be
+// read (<the system's reason>)").
 ProfileResult LoadProfileFile(const std::string& path);
 
 // The step of a profile write that failed, and the system's error there.

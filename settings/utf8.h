@@ -4,16 +4,66 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace settings {
 
 // The length (1 to 4) of the well-formed sequence that starts at `at` in `text`; 0 when the
 // bytes there are not one.
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t at);
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
+// The character at `at`: a well-formed UTF-8 sequence's code point, or U+FFFD for a byte
+// that starts none; `length` is the bytes it takes (at least 1).
+char32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length);
+// The character at `at` of UTF-16 text (UTF-32 where wchar_t is wider): a surrogate pair
+// is one, any other unit is its own; `units` is how many it takes.
+char32_t DecodeWide(std::wstring_view text, std::size_t at, std::size_t& units);
+
+// Appends `c` to a string of bytes (UTF-8) or of wchar_t (UTF-16 on Windows).
+template <typename Text>
+void AppendUtf8(Text& out, char32_t c) {
+    const auto byte = [&out](char32_t value) { out += static_cast<char>(value); };
+    if (c < 0x80) {
+        byte(c);
+    } else if (c < 0x800) {
+        byte(0xC0 | (c >> 6));
+        byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        byte(0xE0 | (c >> 12));
+        byte(0x80 | ((c >> 6) & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    } else {
+        byte(0xF0 | (c >> 18));
+        byte(0x80 | ((c >> 12) & 0x3F));
+        byte(0x80 | ((c >> 6) & 0x3F));
+        byte(0x80 | (c & 0x3F));
+    }
+}
+template <typename Text>
+void AppendWide(Text& out, char32_t c) {
+    if (sizeof(wchar_t) == 2 && c >= 0x10000) {  // a surrogate pair
+        out += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(c);
+    }
+}
 
 // UTF-16 text (on Windows; UTF-32 where wchar_t is wider) as UTF-8, and back; a byte that
-// starts no well-formed sequence reads as U+FFFD.
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& utf8);
+// starts no well-formed sequence reads as U+FFFD. `Text` is the string type made.
+template <typename Text = std::string>
+Text Utf8(std::wstring_view text) {
+    Text out;
+    for (std::size_t at = 0, units = 0; at < text.size(); at += units)
+        AppendUtf8(out, DecodeWide(text, at, units));
+    return out;
+}
+template <typename Text = std::wstring>
+Text Wide(std::string_view utf8) {
+    Text out;
+    for (std::size_t at = 0, length = 0; at < utf8.size(); at += length)
+        AppendWide(out, DecodeUtf8(utf8, at, length));
+    return out;
+}
 
 }  // namespace settings

@@ -1,79 +1,228 @@
 #include "swipe/card_mask.h"
 
-#include <vector>
+#include <algorithm>
+#include <array>
+#include <cstdint>
 
+#include "settings/utf8.h"
+#include "swipe/character_tables.h"
 #include "swipe/keyboard_layouts.h"
-#include "swipe/typed_text.h"
 
 namespace swipe {
 namespace {
 
 constexpr std::size_t kShortestNumber = 12;
-constexpr std::size_t kLongestNumber = 19;
 constexpr std::size_t kShownFirst = 6;
 constexpr std::size_t kShownLast = 4;
+constexpr char32_t kNothing = 0xFFFF;
 
-using Digits = std::vector<std::string>;  // what a keyboard types for the keys 0 to 9
+enum class Kind : unsigned char { Other, Digit, Separator };
 
-// The US digits, and those of each common layout that types other characters for the digit
-// keys (AZERTY types its symbols there unshifted), so that a number read through it is
-// hidden as well.
-const std::vector<Digits>& DigitRows() {
-    static const std::vector<Digits> rows = [] {
-        std::vector<Digits> all;
-        Digits us;
-        for (char digit = '0'; digit <= '9'; ++digit)
-            us.push_back(std::string(1, digit));
-        all.push_back(us);
-        for (std::size_t i = 0; i < CommonLayoutCount(); ++i) {
-            Digits typed;
-            for (const std::string& digit : us)
-                typed.push_back(ThroughLayout(CommonLayouts()[i], digit));
-            if (typed != us)
-                all.push_back(typed);
+// What the Unicode tables say of `c`.
+Kind TableKind(char32_t c) {
+    const CharacterRange* end = kCharacterRanges + kCharacterRangeCount;
+    const CharacterRange* range =
+        std::upper_bound(kCharacterRanges, end, c,
+                         [](char32_t value, const CharacterRange& r) { return value < r.first; });
+    if (range == kCharacterRanges || c > (range - 1)->last)
+        return Kind::Other;
+    return (range - 1)->value == kSeparator ? Kind::Separator : Kind::Digit;
+}
+
+Kind KindOf(char32_t c) {
+    static const auto ascii = [] {
+        std::array<Kind, 128> kinds{};
+        for (char32_t a = 0; a < 128; ++a)
+            kinds[a] = TableKind(a);
+        return kinds;
+    }();
+    return c < 128 ? ascii[c] : TableKind(c);
+}
+
+// The readings of digits: the digits of every script with the extra ones (reading 0), and
+// besides them each different set of characters that a known layout's digit keys type.
+using Readings = std::uint32_t;  // one bit per reading in which a character is a digit
+constexpr Readings kEveryReading = ~Readings{0};
+
+struct Character {
+    std::size_t at = 0;
+    std::size_t size = 0;
+    Kind kind = Kind::Other;
+    Readings digitIn = 0;
+};
+
+bool IsHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The length of the escape at `at` of escaped text: \t, \r, \n, \xNN or \uNNNN; 0 for none.
+std::size_t EscapeLength(std::string_view text, std::size_t at) {
+    if (text[at] != '\\' || at + 1 >= text.size())
+        return 0;
+    const char kind = text[at + 1];
+    if (kind == 't' || kind == 'r' || kind == 'n')
+        return 2;
+    const std::size_t digits = kind == 'x' ? 2 : kind == 'u' ? 4 : 0;
+    if (digits == 0 || at + 2 + digits > text.size())
+        return 0;
+    for (std::size_t i = 0; i < digits; ++i)
+        if (!IsHex(text[at + 2 + i]))
+            return 0;
+    return 2 + digits;
+}
+
+// The characters that each known layout's digit keys type, where they are no digits of a
+// script: one row per different set.
+const std::vector<std::vector<char32_t>>& LayoutDigitRows() {
+    static const std::vector<std::vector<char32_t>> rows = [] {
+        std::vector<std::vector<char32_t>> found;
+        for (const KeyboardLayout& layout : NamedLayouts()) {
+            std::vector<char32_t> row;
+            for (const char32_t c : DigitKeys(layout))
+                if (c != kNothing && KindOf(c) != Kind::Digit)
+                    row.push_back(c);
+            if (!row.empty() && std::find(found.begin(), found.end(), row) == found.end())
+                found.push_back(row);
         }
-        return all;
+        return found;
     }();
     return rows;
 }
 
-bool IsDigit(const Digits& digits, const std::string& character) {
-    for (const std::string& digit : digits)
-        if (digit == character)
-            return true;
-    return false;
+bool IsIn(const std::vector<char32_t>& row, char32_t c) {
+    return std::find(row.begin(), row.end(), c) != row.end();
 }
 
-// Masks each run of 12 to 19 characters of `digits` in `characters`. A longer run is no
-// card number (a card number has at most 19 digits) and stays as it is.
-void MaskRuns(const Digits& digits, std::vector<std::string>& characters) {
-    std::size_t runStart = 0;
-    for (std::size_t at = 0; at <= characters.size(); ++at) {
-        if (at < characters.size() && IsDigit(digits, characters[at]))
-            continue;
-        const std::size_t length = at - runStart;
-        if (length >= kShortestNumber && length <= kLongestNumber)
-            for (std::size_t i = runStart + kShownFirst; i < at - kShownLast; ++i)
-                characters[i] = "*";
-        runStart = at + 1;
+// The readings in which `c`, of `kind`, is a digit by a layout's digit keys.
+Readings LayoutDigitIn(char32_t c, Kind kind) {
+    if (kind == Kind::Digit)
+        return kEveryReading;
+    Readings readings = 0;
+    const std::vector<std::vector<char32_t>>& rows = LayoutDigitRows();
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (IsIn(rows[row], c))
+            readings |= Readings{2} << row;
+    return readings;
+}
+
+// The readings in which `c`, of `kind`, is a digit.
+Readings DigitIn(char32_t c, Kind kind, const std::vector<char32_t>& extra) {
+    static const auto ascii = [] {
+        std::array<Readings, 128> readings{};
+        for (char32_t a = 0; a < 128; ++a)
+            readings[a] = LayoutDigitIn(a, KindOf(a));
+        return readings;
+    }();
+    const Readings byLayouts = c < 128 ? ascii[c] : LayoutDigitIn(c, kind);
+    return byLayouts | (!extra.empty() && IsIn(extra, c) ? 1 : 0);
+}
+
+std::vector<Character> Characters(std::string_view text, const MaskOptions& options) {
+    // Where the characters are and what they are, not what they are: no card data.
+    std::vector<Character> characters;
+    characters.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        Character character;
+        character.at = at;
+        const std::size_t escape = options.escaped ? EscapeLength(text, at) : 0;
+        if (escape > 0) {
+            character.size = escape;
+            character.kind = Kind::Separator;
+        } else {
+            const bool wellFormed = settings::Utf8SequenceLength(text, at) > 0;
+            const char32_t c = settings::DecodeUtf8(text, at, character.size);
+            character.kind = wellFormed ? KindOf(c) : Kind::Separator;
+            character.digitIn = wellFormed ? DigitIn(c, character.kind, options.digits) : 0;
+        }
+        at += character.size;
+        characters.push_back(character);
     }
+    return characters;
+}
+
+// Marks in `hidden` the digits of each number of `reading` that are not shown.
+void MarkNumbers(const std::vector<Character>& characters, Readings reading, bool open,
+                 std::vector<bool>& hidden) {
+    const auto kind = [&](std::size_t i) {
+        const Character& character = characters[i];
+        return (character.digitIn & reading) != 0 ? Kind::Digit
+               : character.kind == Kind::Digit    ? Kind::Other
+                                                  : character.kind;
+    };
+    std::vector<std::size_t> run;
+    for (std::size_t i = 0; i < characters.size();) {
+        if (kind(i) != Kind::Digit) {
+            ++i;
+            continue;
+        }
+        run.clear();
+        for (; i < characters.size() && kind(i) != Kind::Other; ++i)
+            if (kind(i) == Kind::Digit)
+                run.push_back(i);
+        const bool mayGoOn = open && i == characters.size();
+        const std::size_t count = run.size();
+        if (count < kShortestNumber && !(mayGoOn && count > kShownFirst))
+            continue;
+        const std::size_t shownLast = mayGoOn ? 0 : kShownLast;
+        for (std::size_t k = kShownFirst; k + shownLast < count; ++k)
+            hidden[run[k]] = true;
+    }
+}
+
+// `text` with each character marked in `hidden` as '*'.
+CardText Replaced(std::string_view text, const std::vector<Character>& characters,
+                  const std::vector<bool>& hidden) {
+    CardText shown;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (hidden[i])
+            shown += '*';
+        else
+            shown += text.substr(characters[i].at, characters[i].size);
+    }
+    return shown;
 }
 
 }  // namespace
 
-std::string MaskCardNumbers(const std::string& text) {
-    std::vector<std::string> characters;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = CharacterLength(text, at);
-        characters.push_back(text.substr(at, length));
-        at += length;
+CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
+    const std::vector<Character> characters = Characters(text, options);
+    // Nothing to mask where no reading finds as many digits as a number has.
+    Readings found = 0;
+    std::size_t digits = 0;
+    for (const Character& character : characters) {
+        found |= character.digitIn;
+        digits += character.digitIn != 0 ? 1 : 0;
     }
-    for (const Digits& digits : DigitRows())
-        MaskRuns(digits, characters);
-    std::string masked;
-    for (const std::string& character : characters)
-        masked += character;
-    return masked;
+    if (digits < kShortestNumber && !(options.open && digits > kShownFirst))
+        return CardText(text);
+    std::vector<bool> hidden(characters.size(), false);
+    for (std::size_t reading = 0; reading <= LayoutDigitRows().size(); ++reading)
+        if ((found & (Readings{1} << reading)) != 0)
+            MarkNumbers(characters, Readings{1} << reading, options.open, hidden);
+    return Replaced(text, characters, hidden);
+}
+
+CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn) {
+    const std::vector<Character> characters = Characters(text, MaskOptions());
+    const auto within = [](const Character& character, const Field& field) {
+        return character.at >= field.at && character.at < field.at + field.size;
+    };
+    std::size_t numberLength = 0;
+    for (const Character& character : characters)
+        numberLength += within(character, number) ? 1 : 0;
+    std::vector<bool> hide(characters.size(), false);
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (within(characters[i], hidden))
+            hide[i] = true;
+        if (!within(characters[i], number))
+            continue;
+        hide[i] = mayGoOn ? k >= kShownFirst
+                          : numberLength > kShownFirst + kShownLast && k >= kShownFirst &&
+                                k + kShownLast < numberLength;
+        ++k;
+    }
+    return Replaced(text, characters, hide);
 }
 
 }  // namespace swipe

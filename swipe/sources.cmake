@@ -1,3 +1,15 @@
-set(SWIPE_PURE_SOURCES swipe_check.cpp card_mask.cpp keyboard_layouts.cpp swipe_texts.cpp dialog_texts.cpp
-                       typed_text.cpp)
+set(SWIPE_PURE_SOURCES
+    card_text.cpp
+    swipe_capture.cpp
+    input_text.cpp
+    swipe_check.cpp
+    track_fields.cpp
+    card_mask.cpp
+    shown_text.cpp
+    keyboard_layouts.cpp
+    layout_tables.cpp
+    character_tables.cpp
+    swipe_texts.cpp
+    dialog_texts.cpp
+    typed_text.cpp)
 set(SWIPE_WIN32_SOURCES)

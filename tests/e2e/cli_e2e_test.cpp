@@ -28,7 +28,7 @@ const Report kCancel = {0x02, 0x32, 0x03};
 // What a silent reader's read ends with.
 const std::string kReadTimedOut = " (read failed: " + settings::SystemReason(WAIT_TIMEOUT) + ")";
 const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
-                  kCancelled = "Cancle replace character command  OK!\n";
+                  kCancelled = "Cancel replace character command OK!\n";
 
 std::string Joined(const Args& args) {
     std::string text = "zp350cli";

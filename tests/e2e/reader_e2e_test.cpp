@@ -117,7 +117,7 @@ TEST_F(E2eReader, SlowAnswersCountAndLateOnesAreNotTakenForTheNext) {
 // Device", both name the difference.
 TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     Connect();
-    VirtualReader::SetCard("B5217000000000002^TEST/CARD^2512101\n5217000000000002=2512101\n");
+    VirtualReader::SetCard("B5217000000000008^TEST/CARD^2512101\n5217000000000008=2512101\n");
     SetChecked({IDC_OUTPUT_TRACK3}, false);
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
     const std::string typed = VirtualReader::Typed();
@@ -142,6 +142,7 @@ TEST_F(E2eReader, TheWindowKeepsAnsweringWhileACommandWaits) {
     Connect();
     VirtualReader::Set(L"Silent", 1);
     std::atomic<bool> done{false};
+    std::atomic<bool> finished{false};
     ULONGLONG slowest = 0;
     bool greyed = false;
     std::thread watcher([&] {
@@ -155,9 +156,12 @@ TEST_F(E2eReader, TheWindowKeepsAnsweringWhileACommandWaits) {
                 PostMessageW(GetDlgItem(hwnd, IDC_SET_DEVICE), BM_CLICK, 0, 0);
             Sleep(20);
         }
+        finished = true;
     });
     EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
     done = true;
+    // A message the watcher sends now is answered here, not left waiting on the join.
+    PumpUntil([&] { return finished.load(); }, 10000);
     watcher.join();
     EXPECT_LT(slowest, 250u);
     EXPECT_TRUE(greyed);

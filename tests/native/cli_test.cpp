@@ -24,14 +24,11 @@ using Args = std::vector<std::string>;
 using reader::Bytes;
 
 // The refusal of a pair with one half.
-const std::string kHalfPair =
-    "Notice：if you choose \"Enable Replease\" option \"character\" EditBox \"Replease with\" "
-    "EditBox You must fill character in both of them";
+const std::string kHalfPair = "each pair needs a character and its replacement, like a=x";
 
 // The refusal of a carriage return after the packet and after a track.
 const std::string kCrConflict =
-    "Notice: “Output (CR) flag at the end of packet” and“Output (CR) flag at the end of Track X”， "
-    "they cann't be selected at the same time";
+    "a carriage return after the packet and after a track exclude each other";
 
 const auto Parsed = [](const Args& args) { return cli::ParseArguments(args).invocation.value(); };
 
@@ -50,7 +47,7 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=1,4"}, "--tracks: \"4\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=0"}, "--tracks: \"0\" is not a track: tracks are 1, 2 and 3"},
         {{"set", "--tracks=12"}, "--tracks: \"12\" is not a track: tracks are 1, 2 and 3"},
-        {{"set", "--tracks="}, "--tracks: You must select any one track to output!"},
+        {{"set", "--tracks="}, "--tracks: no track chosen: name at least one of 1, 2 and 3"},
         {{"set", "--cr=packet,2"}, "--cr: " + kCrConflict},
         {{"set", "--cr=1,packet"}, "--cr: " + kCrConflict},
         {{"set", "--cr=4"}, "--cr: \"4\" is not packet, none or a track 1, 2 or 3"},
@@ -74,9 +71,8 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"list", "--all"}, "--all: this command addresses no reader"},
         {{"profile", "--path=p"}, "--path: this command addresses no reader"},
         {{"version", "--all", "--path=p"}, "--all and --path exclude each other"},
-        {{"replace"}, "replace: Notice: you must choose any one of them\"Enable replace\""},
-        {{"replace", "-", "-"},
-         "replace: Notice: you must choose any one of them\"Enable replace\""},
+        {{"replace"}, "replace: no pair given: give one or two pairs like a=x"},
+        {{"replace", "-", "-"}, "replace: no pair given: give one or two pairs like a=x"},
         {{"replace", "a="}, "replace: " + kHalfPair},
         {{"replace", "=x"}, "replace: " + kHalfPair},
         {{"replace", "a=x", "b=y", "c=z"}, "replace: at most two pairs, not 3"},
@@ -136,7 +132,7 @@ TEST(CliQuoting, ValuesAreQuotedShortAndEscaped) {
         {"a long value cut", std::string(30000, '9'), "\"" + sixty + "...\""},
         {"characters, not bytes, counted", accents, "\"" + accents.substr(0, 120) + "...\""},
         {"control characters", "a\tb\r\n\x1b[2J\x7F", "\"a\\tb\\r\\n\\x1b[2J\\x7f\""},
-        {"a C1 control", "\xC2\x85", "\"\\u0085\""},
+        {"the first C1 control", "\xC2\x80", "\"\\u0080\""},
         {"a no-break space, the first character after them", "\xC2\xA0", "\"\xC2\xA0\""},
         {"a second byte-order mark",
          "\xEF\xBB\xBF"
@@ -195,12 +191,15 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(Parsed({"swipe"}).timeoutSeconds, 30);
     EXPECT_EQ(Parsed({"swipe", "--timeout=0000001"}).timeoutSeconds, 1);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
+    EXPECT_EQ(Parsed({"--version"}).command, cli::Command::ProgramVersion);
+    EXPECT_EQ(cli::VersionText().substr(0, 9), "zp350cli ");
 }
 
 // The short spellings the parser takes are shown in the help text too.
 TEST(CliOptions, HelpShowsEverySpellingTaken) {
     const std::string help = cli::UsageText();
-    const Args cases[] = {{"--help"}, {"-h"}, {"profile", "--output", "-"}, {"profile", "-o", "-"}};
+    const Args cases[] = {
+        {"--help"}, {"-h"}, {"--version"}, {"profile", "--output", "-"}, {"profile", "-o", "-"}};
     for (const Args& args : cases) {
         const std::string& spelling = args.back() == "-" ? args[1] : args[0];
         SCOPED_TRACE(spelling);
@@ -239,7 +238,7 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
         {"colour = red\n", "line 1: unknown name \"colour\""},
         {"tracks = 1\n# x\ntracks = 2\n", "line 3: \"tracks\" is given twice"},
         {"track1-start = %%\n", "line 1: track1-start: \"%%\" is more than one character"},
-        {"tracks =\n", "line 1: tracks: You must select any one track to output!"},
+        {"tracks =\n", "line 1: tracks: no track chosen: name at least one of 1, 2 and 3"},
         {"replace = a= b=c\n", "line 1: replace: " + kHalfPair},
         {"tracks = 1\n\x7F\x45LF\x01\x02\n", "line 2: " + notUtf8},
         {"tracks = 1\ncr = \xFF\xFE\n", "line 2: " + notUtf8},

@@ -1,22 +1,25 @@
 // The swipe check: swipes taken apart against the form and the lines the window shows for
-// them, a swipe read through each common keyboard layout, the reader's typing, card numbers
-// masked. Card numbers are invented.
+// them, swipes read through each keyboard layout and with Caps Lock, the card checked against
+// itself, the reader's typing, when a swipe is complete. Card numbers are invented.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "card_text_printer.h"
 #include "cli/swipe_output.h"
 #include "settings/utf8.h"
 #include "swipe/dialog_texts.h"
-#include "swipe/card_mask.h"
 #include "swipe/keyboard_layouts.h"
+#include "swipe/swipe_capture.h"
 #include "swipe/swipe_check.h"
 #include "swipe/swipe_texts.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using swipe::CardText;
 
 // A form: six sentinel boxes (' ' for an empty one), the tracks output ("123") and where a
 // carriage return comes ("P" after the packet, or track digits); `pair` "or" enables pair 1,
@@ -43,11 +46,15 @@ settings::Setup Form(const char* sentinels, const char* tracks, const char* retu
     return form;
 }
 
-Lines English(const swipe::SwipeCheck& check, bool showAll = false) {
+Lines Utf8Lines(const std::vector<swipe::CardWide>& wide) {
     Lines lines;
-    for (const std::wstring& line : swipe::ResultLines(check, true, showAll))
+    for (const swipe::CardWide& line : wide)
         lines.push_back(settings::Utf8(line));
     return lines;
+}
+
+Lines English(const swipe::SwipeCheck& check, bool showAll = false) {
+    return Utf8Lines(swipe::ResultLines(check, true, swipe::ShowRule{showAll, {}}));
 }
 
 char StateLetter(swipe::TrackState state) {
@@ -65,10 +72,10 @@ char StateLetter(swipe::TrackState state) {
 // The start-up form as the table rows use it (settings::DefaultSetup() itself is read in the
 // first test, not while the tables are made).
 const settings::Setup kStartUp = Form("%?;?+?", "123", "P");
-const std::string kTrack1 = "B5217000000000002^TESTER/ANNA^2512101123";
-const std::string kTrack2 = "5217000000000002=2512101123";
+const CardText kTrack1 = "B5217000000000008^TESTER/ANNA^2512101123";
+const CardText kTrack2 = "5217000000000008=2512101123";
 const std::string kBankCard =
-    "%B5217000000000002^TESTER/ANNA^2512101123?;5217000000000002=2512101123?+?\r";
+    "%B5217000000000008^TESTER/ANNA^2512101123?;5217000000000008=2512101123?+?\r";
 
 TEST(SwipeCheck, StartUpFormAndBankCard) {
     const settings::Setup startUp = settings::DefaultSetup();
@@ -77,11 +84,13 @@ TEST(SwipeCheck, StartUpFormAndBankCard) {
               "%B1D^A^2?\r;1D2?");
     const swipe::SwipeCheck check = swipe::CheckSwipe(startUp, kBankCard);
     EXPECT_TRUE(check.matches);
-    const Lines expected = {"Track 1: %B521700******0002^TESTER/ANNA^2512101123?",
-                            "Track 2: ;521700******0002=2512101123?", "Track 3: no data on track 3",
+    // The number keeps its first six and last four; the data after the expiry date and the
+    // service code is hidden whole.
+    const Lines expected = {"Track 1: %B521700******0008^TESTER/ANNA^2512101***?",
+                            "Track 2: ;521700******0008=2512101***?", "Track 3: no data on track 3",
                             "Matches the format."};
     EXPECT_EQ(English(check), expected);
-    EXPECT_EQ(English(check, true)[1], "Track 2: ;5217000000000002=2512101123?");
+    EXPECT_EQ(English(check, true)[1], "Track 2: ;5217000000000008=2512101123?");
 }
 
 struct SwipeRow {
@@ -131,6 +140,27 @@ const SwipeRow kSwipes[] = {
      "%B12^A B^34?;12=34?+?\r",
      "RRN",
      {"Differs from the format:", "Track 1: the form expects no end sentinel, came '?'"}},
+    {"a check character after an end sentinel, the tracks after it found",
+     kStartUp,
+     "%B12^A B^34?\x7F;12=34?+?\r",
+     "RRN",
+     {"Differs from the format:",
+      "Track 1: an extra character '\\x7f' came after the end sentinel (a check character the "
+      "reader sends)"}},
+    {"a check character before the carriage return",
+     Form("%?;?+?", "12", "12"),
+     "%B12^A B^34?\r;12=34?5\r",
+     "RR",
+     {"Differs from the format:",
+      "Track 2: an extra character '5' came after the end sentinel (a check character the "
+      "reader sends)"}},
+    {"a check character at the end of the last track",
+     Form("%?;?+?", "12", ""),
+     "%B12^A B^34?;12=34?7",
+     "RR",
+     {"Differs from the format:",
+      "Track 2: an extra character '7' came after the end sentinel (a check character the "
+      "reader sends)"}},
     {"carriage return after a track missing",
      Form("%?;?+?", "123", "123"),
      "%B12^A B^34?;12=34?\r+?\r",
@@ -157,9 +187,9 @@ const SwipeRow kSwipes[] = {
       "After the packet: a carriage return came, the form expects none"}},
     {"text after the packet, masked and escaped",
      kStartUp,
-     "%B12^A B^34?;12=34?+?\r;5217000000000002=25?\xFF\b",
+     "%B12^A B^34?;12=34?+?\r;5217000000000008=25?\xFF\b",
      "RRN",
-     {"Differs from the format:", "After the packet: \";521700******0002=25?\\xFF\\x08\""}},
+     {"Differs from the format:", "After the packet: \";521700******0008=25?\\xff\\x08\""}},
     {"a pair replaced",
      Form("%?;?+?", "123", "P", "=D"),
      "%B12^A B^34?;12D34?+?\r",
@@ -177,7 +207,7 @@ const SwipeRow kSwipes[] = {
      {"Matches the format."}},
     {"letters at both ends of the data, no sentinels around them",
      Form("    +?", "123", "12"),
-     "A1^X^a\rZ1=9z\r+?",
+     "A1^X^A\rZ1=9Z\r+?",
      "RRN",
      {"Matches the format."}},
     {"no sentinels: tracks cannot be told apart",
@@ -185,9 +215,56 @@ const SwipeRow kSwipes[] = {
      "B12^A B^3412=34\r",
      "",
      {"The format puts nothing between two of its tracks: they cannot be told apart."}},
+    {"Caps Lock alone",
+     kStartUp,
+     "%b12^a b^34?;12=34?+?\r",
+     "RRN",
+     {"Track 1 came in small letters: Caps Lock is on. Turn Caps Lock off on the till and swipe "
+      "again."}},
+    {"Caps Lock and a difference",
+     kStartUp,
+     "%b12^a b^34!;12=34?+?\r",
+     "RRN",
+     {"Differs from the format:",
+      "Track 1 came in small letters: Caps Lock is on. Turn Caps Lock off on the till and swipe "
+      "again.",
+      "Track 1: the form expects the end sentinel '?', came '!'"}},
+    {"Caps Lock with a layout",
+     kStartUp,
+     "%b4000123412341234&tester-anna&2512101_Ö4000123412341234´2512101_`_\r",
+     "RRN",
+     {"Track 1 came in small letters and the characters are those of a US keyboard read through "
+      "the German or Swedish/Finnish layout: turn Caps Lock off and set the till's keyboard "
+      "layout to English (US)."}},
+    {"two layouts that type the swipe alike",
+     Form("%?;?+?", "1", "P"),
+     "%B4000123412341234&TESTER-ANNA&2512101_\r",
+     "R",
+     {"The characters are those of a US keyboard read through the German, Swiss German, "
+      "Spanish, Latin American, Italian, Portuguese, Danish, Norwegian or Swedish/Finnish "
+      "layout: set the till's keyboard layout to English (US)."}},
+    {"track 1 and track 2 hold different numbers",
+     kStartUp,
+     "%B4000123412341234^A^2512101?;4000123412341242=2512101?+?\r",
+     "RRN",
+     {"The format matches, but the card disagrees with itself:",
+      "Track 1 and track 2 hold different card numbers (400012******1234, 400012******1242): "
+      "likely a misread, swipe again."}},
+    {"a bank card's number failing its check digit",
+     kStartUp,
+     ";4000123412341235=2512101?+?\r",
+     "NRN",
+     {"The format matches, but the card disagrees with itself:",
+      "Track 2: the card number 400012******1235 fails its check digit: likely a misread, swipe "
+      "again."}},
+    {"no check digit asked of a number that is no bank card's",
+     kStartUp,
+     ";6360001234567890=2512101?+?\r",
+     "NRN",
+     {"Matches the format."}},
 };
 
-TEST(SwipeCheck, EachKindOfDifference) {
+TEST(SwipeCheck, EachKindOfVerdict) {
     for (const SwipeRow& row : kSwipes) {
         SCOPED_TRACE(row.name);
         const swipe::SwipeCheck check = swipe::CheckSwipe(row.form, row.typed);
@@ -199,7 +276,6 @@ TEST(SwipeCheck, EachKindOfDifference) {
         EXPECT_EQ(Lines(lines.begin() + static_cast<long>(check.tracks.size()), lines.end()),
                   row.verdict);
         EXPECT_EQ(check.matches, row.verdict[0] == "Matches the format.");
-        EXPECT_TRUE(check.layout.empty());
     }
 }
 
@@ -222,104 +298,155 @@ TEST(SwipeCheck, TrackLinesOfNoDataAndUnreadableTracks) {
     EXPECT_EQ(check.tracks[1].typed, ";?");
 }
 
-// The same swipe (with '#' opening track 3, which the UK layout moves) through each layout.
-TEST(SwipeCheck, EachLayoutIsNamed) {
-    const char* const kNames[][2] = {{"German", "德语"},
-                                     {"French (AZERTY)", "法语 (AZERTY)"},
-                                     {"Turkish (Q)", "土耳其语 (Q)"},
-                                     {"Spanish", "西班牙语"},
-                                     {"UK English", "英语（英国）"}};
+// A bank card with all three tracks ('#' opening track 3) through each layout, Caps Lock off
+// and on: the layout is among those named, by its name in either language, and Caps Lock is
+// said exactly when it was on.
+TEST(SwipeCheck, EachLayoutIsNamedWithOrWithoutCapsLock) {
     const settings::Setup form = Form("%?;?#?", "123", "P");
-    const std::string us = swipe::TypedFor(form, {kTrack1, kTrack2, ""});
-    ASSERT_EQ(swipe::CommonLayoutCount(), std::size(kNames));
-    for (std::size_t i = 0; i < swipe::CommonLayoutCount(); ++i) {
-        SCOPED_TRACE(kNames[i][0]);
-        const std::string typed = swipe::ThroughLayout(swipe::CommonLayouts()[i], us);
-        const swipe::SwipeCheck check = swipe::CheckSwipe(form, typed);
-        EXPECT_EQ(check.layout, kNames[i][0]);
-        const std::string chinese = settings::Utf8(swipe::ResultLines(check, false, false).back());
-        EXPECT_NE(chinese.find(kNames[i][1]), std::string::npos);
-        EXPECT_FALSE(check.matches);
-        EXPECT_TRUE(check.differences.empty());
+    const CardText us = swipe::TypedFor(form, {kTrack1, kTrack2, "01521700000000000080=0123"});
+    ASSERT_EQ(swipe::NamedLayouts().size(), 17u);
+    for (const swipe::KeyboardLayout& layout : swipe::NamedLayouts()) {
+        for (const bool capsLock : {false, true}) {
+            SCOPED_TRACE(testing::Message() << layout.english << (capsLock ? ", Caps Lock" : ""));
+            const swipe::SwipeCheck check =
+                swipe::CheckSwipe(form, swipe::TypeThrough(layout, capsLock, us));
+            EXPECT_NE(std::find(check.layouts.begin(), check.layouts.end(), &layout),
+                      check.layouts.end());
+            EXPECT_EQ(check.capsLock, capsLock);
+            EXPECT_FALSE(check.matches);
+            EXPECT_TRUE(check.differences.empty());
+            const Lines chinese =
+                Utf8Lines(swipe::ResultLines(check, false, swipe::ShowRule{false, {}}));
+            EXPECT_NE(chinese.back().find(layout.chinese), std::string::npos) << chinese.back();
+        }
+    }
+}
+
+// What a layout types, as Windows types it: dead keys composed with the next character, the
+// accent alone before a blank, accent and character where it takes none; Caps Lock on letter
+// keys only.
+TEST(KeyboardLayouts, DeadKeysAndCapsLockAsWindowsTypesThem) {
+    const auto named = [](const char* english) {
+        for (const swipe::KeyboardLayout& layout : swipe::NamedLayouts())
+            if (std::string(layout.english) == english)
+                return layout;
+        return swipe::UsLayout();
+    };
+    const struct {
+        const char* layout;
+        bool capsLock;
+        const char* us;
+        const char* typed;
+    } cases[] = {
+        {"German", false, "=2=e= ",
+         "\xC2\xB4"
+         "2\xC3\xA9\xC2\xB4"},
+        {"French", false, "[e[t1!", "\xC3\xAA^t&1"},
+        {"French", true, "[E1qm", "\xC3\xAA&A,"},
+        {"Czech", false, "1!\\u", "+1\xC3\xBC"},
+        {"Turkish (Q)", true, "i;", "I\xC5\x9E"},
+        {"US Dvorak", false, "qwerty", "',.pyf"},
+        {"English (US)", true, "Track 1", "tRACK 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.layout << ' ' << c.us);
+        const swipe::KeyboardLayout layout = named(c.layout);
+        const CardText typed = swipe::TypeThrough(layout, c.capsLock, c.us);
+        EXPECT_EQ(typed, c.typed);
+        // Back to the keys, but for the blank after a dead key.
+        CardText us = c.us;
+        if (std::string(c.us) == "=2=e= ")
+            us = "=2=e=";
+        EXPECT_EQ(swipe::UndoLayout(layout, c.capsLock, typed), us);
     }
 }
 
 TEST(SwipeCheck, TurkishTillAsSeen) {
     const std::string typed =
-        "%B5217000000000002&TESTER.ANNAçMR&2512101123:ş5217000000000002-2512101123:_:\r";
+        "%B5217000000000008&TESTER.ANNAçMR&2512101123:ş5217000000000008-2512101123:_:\r";
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, typed);
     const Lines expected = {
-        "Track 1: %B521700******0002^TESTER/ANNA.MR^2512101123?",
-        "Track 2: ;521700******0002=2512101123?", "Track 3: no data on track 3",
+        "Track 1: %B521700******0008^TESTER/ANNA.MR^2512101***?",
+        "Track 2: ;521700******0008=2512101***?", "Track 3: no data on track 3",
         "The characters are those of a US keyboard read through the Turkish (Q) layout: set the "
         "till's keyboard layout to English (US)."};
     EXPECT_EQ(English(check), expected);
     EXPECT_EQ(
-        settings::Utf8(swipe::ResultLines(check, false, false)[3]),
+        Utf8Lines(swipe::ResultLines(check, false, swipe::ShowRule{false, {}}))[3],
         "这些字符是美式键盘经土耳其语 (Q)布局读入的结果：请将收银机的键盘布局设为英语（美国）。");
 }
 
 TEST(SwipeTexts, ChineseLines) {
-    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%E?12=34?\r");
-    std::vector<std::string> lines;
-    for (const std::wstring& line : swipe::ResultLines(check, false, false))
-        lines.push_back(settings::Utf8(line));
-    const Lines expected = {"轨道 1：轨道 1 无法读取", "轨道 2：12=34?", "轨道 3：轨道 3 无数据",
-                            "与格式不符：", "轨道 2：格式要求起始符 ';'，未收到"};
-    EXPECT_EQ(lines, expected);
-    EXPECT_EQ(std::wstring(swipe::WaitingText(true)), L"Waiting for a swipe...");
-    EXPECT_EQ(std::wstring(swipe::WaitingText(false)), L"等待刷卡...");
+    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%e?12=34?\r");
+    const Lines expected = {"轨道 1：轨道 1 无法读取",
+                            "轨道 2：12=34?",
+                            "轨道 3：轨道 3 无数据",
+                            "与格式不符：",
+                            "轨道 1 为小写字母：大写锁定已打开。请关闭收银机的大写锁定后重新刷卡。",
+                            "轨道 2：格式要求起始符 ';'，未收到"};
+    EXPECT_EQ(Utf8Lines(swipe::ResultLines(check, false, swipe::ShowRule{false, {}})), expected);
+    EXPECT_EQ(std::wstring(swipe::WaitingText(true, false)), L"Waiting for a swipe...");
+    EXPECT_EQ(std::wstring(swipe::WaitingText(false, false)), L"等待刷卡...");
+    EXPECT_EQ(std::wstring(swipe::WaitingText(true, true)),
+              L"Caps Lock is on: turn it off before you swipe, or track 1 comes in small "
+              L"letters.");
 }
 
-TEST(SwipeCheck, ReturnsPerSwipe) {
-    EXPECT_EQ(swipe::ReturnsPerSwipe(kStartUp), 1);
-    EXPECT_EQ(swipe::ReturnsPerSwipe(Form("%?;?+?", "13", "123")), 2);
-    EXPECT_EQ(swipe::ReturnsPerSwipe(Form("%?;?+?", "123", "")), 0);
-}
-
-struct MaskRow {
-    const char* name;
-    std::string text;
-    std::string masked;
-};
-
-const MaskRow kMasks[] = {
-    {"11 digits stay", "x52170000002x", "x52170000002x"},
-    {"12 digits", "x521700000002x", "x521700**0002x"},
-    {"19 digits, at the end", "x5217000000000000002", "x521700*********0002"},
-    {"20 digits stay", "52170000000000000002", "52170000000000000002"},
-    {"between garbled separators", "ş5217000000000002-25", "ş521700******0002-25"},
-    {"after a byte that starts no character",
-     "\xFF"
-     "521700000002",
-     "\xFF"
-     "521700**0002"},
-    {"AZERTY digits", "(é&èàààààààààààé=", "(é&èàà******àààé="},
-};
-
-TEST(CardMask, RunsOfTwelveToNineteenDigits) {
-    for (const MaskRow& row : kMasks) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(swipe::MaskCardNumbers(row.text), row.masked);
+// A swipe is complete after the form's last carriage return, or after the pause; an Enter or
+// blanks alone are none, and the capture waits on.
+TEST(SwipeCapture, WhenASwipeIsComplete) {
+    using Step = swipe::SwipeCapture::Step;
+    const struct {
+        const char* name;
+        settings::Setup form;
+        const wchar_t* keys;  // '|' stands for the pause
+        std::vector<Step> steps;
+        const wchar_t* typed;  // what is captured at the end
+    } cases[] = {
+        {"one return, after the packet", kStartUp, L"%B1?\r", {Step::Complete}, L"%B1?\r"},
+        {"a return after each of two tracks",
+         Form("%?;?+?", "12", "12"),
+         L"%B1?\r;1?\r",
+         {Step::Typing, Step::Complete},
+         L"%B1?\r;1?\r"},
+        {"no return: the pause ends it",
+         Form("%?;?+?", "12", ""),
+         L"%B1?|",
+         {Step::Complete},
+         L"%B1?"},
+        {"an Enter alone", kStartUp, L"\r", {Step::Nothing}, L""},
+        {"blanks and an Enter", kStartUp, L" \t\r", {Step::Nothing}, L""},
+        {"blanks, then the pause", Form("%?;?+?", "12", ""), L"  |", {Step::Nothing}, L""},
+        {"the pause before any key", kStartUp, L"|", {Step::Nothing}, L""},
+        {"the swipe after an Enter alone",
+         kStartUp,
+         L"\r;1?\r",
+         {Step::Nothing, Step::Complete},
+         L";1?\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        swipe::SwipeCapture capture(c.form);
+        std::vector<Step> steps;
+        for (const wchar_t* key = c.keys; *key != L'\0'; ++key) {
+            const Step step = *key == L'|' ? capture.Pause() : capture.Add(*key);
+            if (step != Step::Typing || *key == L'\r')
+                steps.push_back(step);
+        }
+        EXPECT_EQ(steps, c.steps);
+        EXPECT_EQ(capture.Typed(), c.typed);
     }
 }
 
-TEST(SwipeTexts, CaptureHidesNothingTheReaderSends) {
-    const std::string typed = "%B5217000000000002?\r\b";
-    EXPECT_EQ(swipe::CaptureText(typed, false), L"%B521700******0002?\u21B5\r\n\\x08");
-    EXPECT_EQ(swipe::CaptureText(typed, true), L"%B5217000000000002?\u21B5\r\n\\x08");
-    EXPECT_EQ(swipe::CaptureText("\xFFx\x1B", true), L"\\xFFx\\x1B");
-    EXPECT_EQ(swipe::CaptureText("A B", true), L"A B");  // a blank is printable
-}
-
-// What zp350cli swipe prints for scripts: one JSON object, numbers masked unless asked for.
+// What zp350cli swipe prints for scripts: one JSON object per swipe, numbers masked unless
+// asked for.
 TEST(SwipeOutput, JsonForScripts) {
     const settings::Setup form = settings::DefaultSetup();
     const std::string matching =
-        "%B5217000000000002^TEST/CARD^2512101?;5217000000000002=2512101?\r";
+        "%B5217000000000008^TEST/CARD^2512101?;5217000000000008=2512101?\r";
     const std::string turkish =
-        "%B5217000000000002&TEST.CARD&2512101:\xC5\x9F"
-        "5217000000000002-2512101:\r";
+        "%B5217000000000008&TEST.CARD&2512101:\xC5\x9F"
+        "5217000000000008-2512101:\r";
     const struct {
         const char* name;
         std::string typed;
@@ -327,31 +454,48 @@ TEST(SwipeOutput, JsonForScripts) {
         std::string json;
     } cases[] = {
         {"matching, masked", matching, false,
-         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B521700******0002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
-         "\"typed\": \";521700******0002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": true, \"layout\": null, \"tracksApart\": true, "
-         "\"differences\": []}\n"},
-        {"two differences, in full", "#B5217000000000002^TEST/CARD^2512101!" + matching.substr(37),
+         "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"%B521700******0008^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";521700******0008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": true, \"layouts\": [], \"capsLock\": false, "
+         "\"tracksApart\": true, \"differences\": []}\n"},
+        {"two differences, in full", "#B5217000000000008^TEST/CARD^2512101!" + matching.substr(37),
          true,
-         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"#B5217000000000002^TEST/CARD^2512101!\"}, {\"track\": 2, \"state\": \"read\", "
-         "\"typed\": \";5217000000000002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": false, \"layout\": null, \"tracksApart\": true, "
-         "\"differences\": [\"Track 1: the form expects the start sentinel '%', came '#'\", "
-         "\"Track 1: the form expects the end sentinel '?', came '!'\"]}\n"},
+         "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"#B5217000000000008^TEST/CARD^2512101!\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";5217000000000008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": false, \"layouts\": [], \"capsLock\": false, "
+         "\"tracksApart\": true, \"differences\": [\"Track 1: the form expects the start "
+         "sentinel '%', came '#'\", \"Track 1: the form expects the end sentinel '?', came "
+         "'!'\"]}\n"},
         {"a keyboard layout", turkish, false,
-         "{\"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B521700******0002^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
-         "\"typed\": \";521700******0002=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": false, \"layout\": \"Turkish (Q)\", \"tracksApart\": "
-         "true, \"differences\": [\"The characters are those of a US keyboard read through the "
-         "Turkish (Q) layout: set the till's keyboard layout to English (US).\"]}\n"},
+         "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"%B521700******0008^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";521700******0008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"matches\": false, \"layouts\": [\"Turkish (Q)\"], \"capsLock\": "
+         "false, \"tracksApart\": true, \"differences\": [\"The characters are those of a US "
+         "keyboard read through the Turkish (Q) layout: set the till's keyboard layout to "
+         "English (US).\"]}\n"},
+        {"a control character, as JSON escapes it", "%B1\x01?;1?\r", false,
+         "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
+         "\"%B1\\u0001?\"}, {\"track\": 2, \"state\": \"read\", \"typed\": \";1?\"}, {\"track\": "
+         "3, \"state\": \"no data\", \"typed\": \"\"}], \"matches\": true, \"layouts\": [], "
+         "\"capsLock\": false, \"tracksApart\": true, \"differences\": []}\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(cli::SwipeJson(swipe::CheckSwipe(form, c.typed), c.showAll), c.json);
+        EXPECT_EQ(cli::SwipeJson(swipe::CheckSwipe(form, c.typed), swipe::ShowRule{c.showAll, {}}),
+                  c.json);
     }
+}
+
+// Several swipes of one file: each numbered, after a blank line.
+TEST(SwipeOutput, SeveralSwipesAreNumbered) {
+    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%E?;?+?\r");
+    EXPECT_EQ(cli::SwipeText(check, swipe::ShowRule{}, 2, 3),
+              "\nSwipe 2 of 3:\nTrack 1: track 1 could not be read\nTrack 2: no data on track "
+              "2\nTrack 3: no data on track 3\nMatches the format.\n");
+    EXPECT_EQ(cli::SwipeText(check, swipe::ShowRule{}).substr(0, 8), "Track 1:");
 }
 
 // The swipe test window says what it checks against: the form, and its enabled pairs.

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
 #include "settings_window.h"
@@ -14,11 +16,28 @@
 namespace {
 
 // An invented card: tracks 1 and 2, no track 3, typed with the window's start-up format.
-const wchar_t kSwipe[] = L"%B5217000000000002^TEST/CARD^2512101?;5217000000000002=2512101?+?\r";
-const wchar_t kMasked[] = L"521700******0002";
-const wchar_t kFull[] = L"5217000000000002";
+const wchar_t kSwipe[] = L"%B5217000000000008^TEST/CARD^2512101?;5217000000000008=2512101?+?\r";
+const wchar_t kMasked[] = L"521700******0008";
+const wchar_t kFull[] = L"5217000000000008";
 
 using SwipeTest = SettingsWindowTest;
+
+// Runs `steps` in the swipe window's modal loop (or in the loops it starts), `gapMs` apart,
+// then pumps the settings window's messages until the last one has run.
+void InSwipeWindow(HWND settings, std::vector<std::function<void()>> steps, UINT gapMs = 150) {
+    std::size_t next = 0;
+    bool done = false;
+    std::function<void()> step = [&] {
+        steps[next++]();
+        if (next < steps.size())
+            RunSoon(step, gapMs);
+        else
+            done = true;
+    };
+    RunSoon(step);
+    SendMessageW(settings, WM_SYSCOMMAND, IDM_SWIPE_TEST, 0);
+    PumpUntil([&done] { return done; }, 5000);
+}
 
 TEST_F(SwipeTest, ASwipeTypedIntoTheWindowGetsItsVerdictWithTheNumberMasked) {
     const SwipeSeen seen = SwipeThroughWindow(hwnd, kSwipe);
@@ -48,8 +67,8 @@ TEST_F(SwipeTest, AFormatWithAReturnAfterEachTrackIsCheckedAfterItsLastOne) {
     for (int id : {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3})
         Click(hwnd, id);
     const SwipeSeen seen = SwipeThroughWindow(
-        hwnd, L"%B5217000000000002^TEST/CARD^2512101?\r;5217000000000002=2512101?\r+?\r");
-    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0002^TEST/CARD^2512101?"),
+        hwnd, L"%B5217000000000008^TEST/CARD^2512101?\r;5217000000000008=2512101?\r+?\r");
+    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0008^TEST/CARD^2512101?"),
               std::wstring::npos)
         << seen.result;
     EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
@@ -61,6 +80,58 @@ TEST_F(SwipeTest, TheWindowFollowsTheSettingsWindowsLanguage) {
     EXPECT_EQ(seen.title, L"刷卡测试");
     EXPECT_EQ(seen.clear, L"清除");
     Click(hwnd, IDC_RADIO_ENGLISH);
+}
+
+// The window sees Caps Lock while it waits and says so before the swipe; an Enter alone is no
+// swipe, and it waits on.
+TEST_F(SwipeTest, CapsLockIsSaidBeforeTheSwipeAndAnEnterAloneIsNoSwipe) {
+    HWND window = nullptr;
+    std::wstring capsOn, capsOff, afterEnter, capture;
+    InSwipeWindow(hwnd, {[&] {
+                             window = GetActiveWindow();
+                             SetForegroundWindow(window);
+                             PressKey(VK_CAPITAL);
+                         },
+                         [&] {
+                             capsOn = ItemText(window, IDC_SWIPE_RESULT);
+                             PressKey(VK_CAPITAL);
+                         },
+                         [&] {
+                             capsOff = ItemText(window, IDC_SWIPE_RESULT);
+                             PressKey(VK_RETURN);
+                         },
+                         [&] {
+                             afterEnter = ItemText(window, IDC_SWIPE_RESULT);
+                             capture = ItemText(window, IDC_SWIPE_CAPTURE);
+                             PressKey(VK_ESCAPE);
+                         }});
+    EXPECT_EQ(capsOn,
+              L"Caps Lock is on: turn it off before you swipe, or track 1 comes in small letters.");
+    EXPECT_EQ(capsOff, L"Waiting for a swipe...");
+    EXPECT_EQ(afterEnter, L"Waiting for a swipe...");
+    EXPECT_EQ(capture, L"");
+    EXPECT_FALSE(IsWindow(window));
+}
+
+// The keys of the window's system menu are the menu's: its loop is not the dialog's, and the
+// swipe leaves it alone. C picks Close.
+TEST_F(SwipeTest, TheSystemMenuKeepsItsKeys) {
+    HWND window = nullptr;
+    bool closedByTheMenu = false;
+    InSwipeWindow(hwnd, {[&] {
+                             window = GetActiveWindow();
+                             SetForegroundWindow(window);
+                             PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+                         },
+                         [] { PressKey('C'); },
+                         [&] {
+                             closedByTheMenu = !IsWindow(window);
+                             if (closedByTheMenu)
+                                 return;
+                             PressKey(VK_ESCAPE);  // the menu, then the window
+                             PressKey(VK_ESCAPE);
+                         }});
+    EXPECT_TRUE(closedByTheMenu);
 }
 
 // A form the buttons would refuse opens no swipe test: the window's own message instead.

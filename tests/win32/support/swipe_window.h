@@ -17,8 +17,10 @@ struct SwipeSeen {
     bool checkBoxLeft = false;  // and the box still unchecked
     std::wstring resultInFull;  // the verdict once "Show full numbers" was checked
     std::wstring captureAfterClear, resultAfterClear;
-    double verdictMs = -1;  // from the keys sent to the verdict seen (polled every 5 ms)
+    double verdictMs = -1;  // from the last key sent to the verdict seen (polled every 1 ms)
 };
 
-// Returns once the window has closed.
-SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe);
+// Returns once the window has closed. The keys go in one burst, as fast as the system takes
+// them, or, with `pacedMs`, one every `pacedMs` milliseconds from a thread of their own, as a
+// reader sends them.
+SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe, DWORD pacedMs = 0);

@@ -9,8 +9,8 @@
 #include "cli/swipe_input.h"
 
 struct Recorder : cli::Console {
-    void Out(const std::string& text) override { out += text; }
-    void Err(const std::string& text) override { err += text; }
+    void Out(std::string_view text) override { out += text; }
+    void Err(std::string_view text) override { err += text; }
     std::string out, err;
 };
 
@@ -18,6 +18,9 @@ struct Recorder : cli::Console {
 struct Piped : cli::SwipeSource {
     explicit Piped(std::string typed) : text(std::move(typed)) {}
     bool Interactive() override { return false; }
-    std::optional<std::string> Read(int, unsigned, unsigned) override { return text; }
+    std::optional<swipe::CardText> ReadSwipe(const settings::Setup&, unsigned) override {
+        return std::nullopt;
+    }
+    swipe::CardText ReadAll(std::size_t limit) override { return text.substr(0, limit); }
     std::string text;
 };

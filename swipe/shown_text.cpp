@@ -1,0 +1,36 @@
+#include "swipe/shown_text.h"
+
+namespace swipe {
+namespace {
+
+// Escaped text masked as a reader may read it either way: each escape as the characters it
+// is written with (its hexadecimal digits digits), and as the separator it stands for.
+CardText MaskedBothWays(std::string_view escaped, const MaskOptions& options) {
+    MaskOptions asWritten = options;
+    asWritten.escaped = false;
+    MaskOptions asEscapes = options;
+    asEscapes.escaped = true;
+    return MaskNumbers(MaskNumbers(escaped, asWritten), asEscapes);
+}
+
+}  // namespace
+
+CardText ShownText(std::string_view text, const ShowRule& rule, settings::EscapeFor use) {
+    if (rule.showAll)
+        return settings::Escaped<CardText>(text, std::string_view::npos, use);
+    const CardText masked = MaskNumbers(text, rule.mask);
+    return MaskedBothWays(settings::Escaped<CardText>(masked, std::string_view::npos, use),
+                          rule.mask);
+}
+
+CardText ShownLine(std::string_view composed, const ShowRule& rule) {
+    if (rule.showAll)
+        return CardText(composed);
+    return MaskedBothWays(composed, rule.mask);
+}
+
+CardText MaskedLine(std::string_view escaped) {
+    return MaskedBothWays(escaped, MaskOptions());
+}
+
+}  // namespace swipe
