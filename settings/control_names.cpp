@@ -15,3 +15,10 @@ const Caption kEditNames[] = {
     {1033, L"第二组替换为", L"Pair 2 replace with"},
 };
 const std::size_t kEditNameCount = std::size(kEditNames);
+
+const wchar_t* EditName(int controlId, bool english) {
+    for (std::size_t i = 0; i < kEditNameCount; ++i)
+        if (kEditNames[i].controlId == controlId)
+            return english ? kEditNames[i].english : kEditNames[i].chinese;
+    return nullptr;
+}

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "settings/box_names.h"
+#include "settings/control_names.h"
 #include "settings/form_rules.h"
 #include "settings/utf8.h"
 
@@ -58,7 +58,7 @@ std::optional<UnfitBox> FirstUnfitBox(const FormView& form, FormPart part) {
 }
 
 std::wstring UnfitBoxText(const UnfitBox& box, bool english) {
-    const wchar_t* name = settings::CharacterBoxName(box.id, english);
+    const wchar_t* name = EditName(box.id, english);
     return std::wstring(name != nullptr ? name : L"") + (english ? L": " : L"：") +
            settings::Wide(settings::CharacterFaultText(box.text, box.fault, english));
 }

@@ -14,6 +14,5 @@ set(SETTINGS_PURE_SOURCES
     form_profile.cpp
     profile_texts.cpp
     long_path.cpp
-    typed_character.cpp
-    box_names.cpp)
+    typed_character.cpp)
 set(SETTINGS_WIN32_SOURCES profile_file.cpp system_reason.cpp)

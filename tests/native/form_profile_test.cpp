@@ -251,7 +251,7 @@ TEST(FormProfile, AFormThatIsNoProfileSaysWhy) {
          {IDC_ALLOW_PAIR1},
          {{IDC_PAIR1_CHAR, L"a"}, {IDC_PAIR1_REPLACEMENT, L" "}},
          std::nullopt,
-         L"Replacement 1: replace with: \" \" is a blank: the reader needs a printable character"},
+         L"Pair 1 replace with: \" \" is a blank: the reader needs a printable character"},
         {"a blank in a pair not checked",
          {},
          {{IDC_PAIR1_CHAR, L" "}, {IDC_PAIR1_REPLACEMENT, L" "}},
@@ -279,7 +279,7 @@ TEST(FormProfile, EachButtonChecksTheBoxesItSends) {
     ASSERT_TRUE(replace.has_value());
     EXPECT_EQ(format->id, IDC_TRACK1_END);
     EXPECT_EQ(replace->id, IDC_PAIR2_REPLACEMENT);
-    EXPECT_EQ(UnfitBoxText(*format, false), L"一轨道结束符：\"\u00e9\" 不是普通的 ASCII 字符");
+    EXPECT_EQ(UnfitBoxText(*format, false), L"一轨结束符：\"\u00e9\" 不是普通的 ASCII 字符");
 }
 
 // A character the form's boxes cannot show names its choice and leaves the form untouched.

@@ -81,7 +81,7 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          [&] { EnablePair(1, L"a", L" "); },
          IDC_SET_REPLACE,
          {ErrorBox(L"Error",
-                   L"Replacement 1: replace with: \" \" is a blank: the reader needs a "
+                   L"Pair 1 replace with: \" \" is a blank: the reader needs a "
                    L"printable character")}},
         {"second pair only",
          [&] {
