@@ -64,6 +64,8 @@ void SwipeDialog::ApplyTexts() {
     SetDlgItemTextW(hwnd(), IDC_SHOW_FULL_NUMBERS, swipe::ShowFullNumbersText(english));
     SetDlgItemTextW(hwnd(), IDC_SWIPE_CLEAR, swipe::ClearText(english));
     SetDlgItemTextW(hwnd(), IDCANCEL, swipe::CloseText(english));
+    SetDlgItemTextW(hwnd(), IDC_SWIPE_CAPTURE_NAME, swipe::CaptureName(english));
+    SetDlgItemTextW(hwnd(), IDC_SWIPE_RESULT_NAME, swipe::ResultName(english));
 }
 
 // Every key is the dialog's to take, and Escape closes it; the rest of a control's work

@@ -32,6 +32,9 @@
 #define IDC_SHOW_FULL_NUMBERS 1103
 #define IDC_SWIPE_CLEAR 1104
 #define IDC_SWIPE_FORM 1105
+// Hidden labels that name the two boxes for a screen reader.
+#define IDC_SWIPE_CAPTURE_NAME 1106
+#define IDC_SWIPE_RESULT_NAME 1107
 
 // Settings window
 #define IDC_DEVICE_FRAME 1000

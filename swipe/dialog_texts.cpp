@@ -24,6 +24,14 @@ const wchar_t* CloseText(bool english) {
     return Pick(english, L"Close", L"关闭");
 }
 
+const wchar_t* CaptureName(bool english) {
+    return Pick(english, L"What the reader typed", L"读卡器输出的内容");
+}
+
+const wchar_t* ResultName(bool english) {
+    return Pick(english, L"What the check found", L"检查结果");
+}
+
 std::wstring FormNote(const settings::Setup& form, bool english) {
     std::wstring pairs;
     for (int i = 0; i < 2; ++i) {

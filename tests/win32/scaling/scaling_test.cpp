@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/splash_dialog.h"
+#include "app/swipe_dialog.h"
 #include "framework/display.h"
 #include "menu/kel_menu.h"
 #include "settings_window.h"
@@ -273,6 +274,20 @@ TEST_F(SettingsWindowTest, TabGoesInReadingOrder) {
         at = GetNextDlgTabItem(hwnd, at, FALSE);
     } while (at != nullptr && at != GetDlgItem(hwnd, IDC_FIND_DEVICE) && visited.size() < 40);
     EXPECT_EQ(visited, order);
+}
+
+TEST(Scaling, TheSwipeTestsBoxesAreNamed) {
+    UiLanguage = kEnglish;
+    SwipeDialog dialog(nullptr, settings::DefaultSetup());
+    std::wstring names;
+    RunSoon([&] {
+        const HWND window = GetActiveWindow();
+        names = AccessibleName(GetDlgItem(window, IDC_SWIPE_CAPTURE)) + L"|" +
+                AccessibleName(GetDlgItem(window, IDC_SWIPE_RESULT));
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    });
+    dialog.DoModal();
+    EXPECT_EQ(names, L"What the reader typed|What the check found");
 }
 
 TEST(Scaling, WelcomeButtonsAreNamedAndMenuItemsCarryTheirText) {
