@@ -1,5 +1,6 @@
 #include "app/profile_commands.h"
 
+#include "app/error_box.h"
 #include "framework/prompts.h"
 #include "settings/form_profile.h"
 #include "settings/profile.h"
@@ -8,16 +9,8 @@
 #include "settings/quoting.h"
 #include "settings/ui_text.h"
 #include "settings/utf8.h"
-#include "swipe/shown_text.h"
 
 namespace {
-
-// Every error of the profile entries: a line of the file, or a file name, may hold a card
-// number that was pasted there, so the box shows it by the one rule of card numbers.
-void ShowError(HWND owner, const std::wstring& text) {
-    const swipe::CardWide shown = swipe::WideOf(swipe::MaskedLine(swipe::Utf8Of(text)));
-    fw::CurrentPrompts().ShowBox(owner, shown.c_str(), L"Error", MB_ICONERROR | MB_OK);
-}
 
 // The file the person picked; empty when they cancelled or the dialog could not open.
 std::wstring AskFile(HWND owner, bool save, const std::wstring& start) {
@@ -31,7 +24,7 @@ std::wstring AskFile(HWND owner, bool save, const std::wstring& start) {
     question.start = start;
     const fw::FileAnswer answer = fw::CurrentPrompts().AskFile(owner, question);
     if (answer.path.empty() && answer.dialogError != 0)
-        ShowError(owner, settings::FileDialogFailedText(answer.dialogError, english));
+        ShowErrorBox(owner, settings::FileDialogFailedText(answer.dialogError, english));
     return answer.path;
 }
 
@@ -59,7 +52,8 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
         return;
     }
     if (saved.unfit) {
-        ShowError(owner, settings::SaveRefusedText(UnfitBoxText(*saved.unfit, english), english));
+        ShowErrorBox(owner,
+                     settings::SaveRefusedText(UnfitBoxText(*saved.unfit, english), english));
         return;
     }
     const std::wstring path =
@@ -69,8 +63,8 @@ void SaveProfile(HWND owner, const FormView& form, CommandUi& ui, std::wstring& 
     const std::string file = settings::Utf8(path);
     if (const settings::WriteResult failed =
             settings::WriteProfileFile(file, settings::WriteProfile(saved.setup))) {
-        ShowError(owner, settings::SaveRefusedText(
-                             settings::Wide(settings::WriteFailure(file, failed)), english));
+        ShowErrorBox(owner, settings::SaveRefusedText(
+                                settings::Wide(settings::WriteFailure(file, failed)), english));
         return;
     }
     lastPath = path;
@@ -88,14 +82,15 @@ bool LoadProfileFrom(HWND owner, const std::wstring& path, FormControls& form,
     const std::string file = settings::Utf8(path);
     const settings::ProfileResult profile = settings::LoadProfileFile(file);
     if (!profile.setup) {
-        ShowError(owner, settings::LoadRefusedText(settings::Wide(profile.error), english));
+        ShowErrorBox(owner, settings::LoadRefusedText(settings::Wide(profile.error), english));
         return false;
     }
     if (const auto choice = settings::LoadSetupIntoForm(*profile.setup, ShownInAnsi, form)) {
         const std::wstring shownPath = settings::Wide(settings::ShownPath(file));
-        ShowError(owner, settings::LoadRefusedText(
-                             shownPath + L": " + settings::UnshownCharacterDetail(*choice, english),
-                             english));
+        ShowErrorBox(
+            owner,
+            settings::LoadRefusedText(
+                shownPath + L": " + settings::UnshownCharacterDetail(*choice, english), english));
         return false;
     }
     lastPath = path;

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/about_dialog.h"
+#include "app/error_box.h"
 #include "app/icon_placement.h"
 #include "app/profile_commands.h"
 #include "app/settings_access.h"
@@ -399,7 +400,7 @@ void SettingsDialog::ShowVersionText(const std::string& text) {
 }
 
 void SettingsDialog::ShowErrorBox(const std::wstring& text) {
-    fw::CurrentPrompts().ShowBox(hwnd(), text.c_str(), L"Error", MB_ICONERROR | MB_OK);
+    ::ShowErrorBox(hwnd(), text);
 }
 
 void SettingsDialog::EnableSetDevice() {

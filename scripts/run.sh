@@ -121,12 +121,8 @@ kill "$app" >/dev/null 2>&1 || true
 wait "$app" 2>/dev/null || true
 wine_env_stop
 ZP350_SCREEN=1600x1200 start_display
-desktop() { "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" \
-  /f >/dev/null 2>&1; }
-dpi() { "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
-  >/dev/null 2>&1; }
-desktop 1600x1200
-dpi 144
+set_desktop 1600x1200
+set_dpi 144
 wineserver -k >/dev/null 2>&1 || true # the desktop takes its new size when Wine starts again
 wineserver -w >/dev/null 2>&1 || true
 vr_wine "$VR_TREE/$VR_APP" >/dev/null 2>&1 &
@@ -141,5 +137,5 @@ if vreader_probe "" welcome ready 1 >/dev/null && window_shot welcome 1 "$shots/
 fi
 kill "$app" >/dev/null 2>&1 || true
 wait "$app" 2>/dev/null || true
-dpi 96
-desktop 1024x768
+set_dpi 96
+set_desktop 1024x768

@@ -46,10 +46,10 @@ at_dpis() { # tree, reg, run, DPIs...
   shift 3
   for dpi in "$@"; do
     echo "-- $tree at $dpi DPI"
-    $reg reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    set_dpi "$dpi" "$reg"
     (cd "$B/$tree" && export ZP350_DPI=$dpi && $run ./win32_scaling_tests.exe --gtest_brief=1 </dev/null) ||
       code=$?
-    $reg reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+    set_dpi 96 "$reg"
     [ "$code" = 0 ] || return "$code"
   done
 }

@@ -30,6 +30,21 @@ why_no_32bit() {
   fi
 }
 
+# One virtual desktop of `size` for every program of the prefix: windows live inside it, so
+# showing and hiding them never waits on a window manager that a bare X server does not have.
+set_desktop() { # size
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f \
+    >/dev/null 2>&1
+}
+
+# The DPI Wine hands the programs started after it (LogPixels, read when a program starts),
+# set through `run`: the 64-bit loader unless another is given (run_in_plain_prefix).
+set_dpi() { # dpi [run]
+  "${2:-$WINE64}" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    >/dev/null 2>&1
+}
+
 wine_env_stop() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" >/dev/null 2>&1 || true; fi
@@ -77,11 +92,7 @@ create_prefix() {
     "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
   done
-  # One virtual desktop for every program: windows live inside it, so showing and hiding
-  # them never waits on a window manager that a bare X server does not have.
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1024x768 /f \
-    >/dev/null 2>&1
+  set_desktop 1024x768
   wineserver -w
   # Wine's own Marlett (package fonts-wine) draws the title bars' buttons, as Windows' does;
   # this Wine does not look for it where the package puts it.
@@ -102,10 +113,7 @@ run_in_plain_prefix() { # program, arguments...
     WINEPREFIX=$prefix "$WINE64" wineboot -i >"$BUILD_ROOT/wineboot-plain.log" 2>&1 ||
       setup_failed "create a plain Wine prefix" "wineboot failed (see $BUILD_ROOT/wineboot-plain.log)"
     WINEPREFIX=$prefix wineserver -w
-    WINEPREFIX=$prefix "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ \
-      /d Default /f >/dev/null 2>&1
-    WINEPREFIX=$prefix "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default \
-      /t REG_SZ /d 1024x768 /f >/dev/null 2>&1
+    WINEPREFIX=$prefix set_desktop 1024x768
     WINEPREFIX=$prefix wineserver -w
     touch "$prefix/.zp350-ready"
   fi

@@ -107,11 +107,20 @@ FileHandle NewTemporaryFile(const std::wstring& full, std::wstring& temporary,
     return {};
 }
 
-// Puts the written `temporary` file in the place of `target`. An existing file is replaced
-// by the system, which keeps its attributes, permissions and creation time; one not there
-// yet is made by moving the temporary file.
-std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& target) {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
+// The attributes of what is at `path`; INVALID_FILE_ATTRIBUTES when nothing is there.
+DWORD AttributesOf(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str());
+}
+
+bool Has(DWORD attributes, DWORD attribute) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
+}
+
+// Puts the written `temporary` file in the place of `target`, whose `attributes` were read
+// before. An existing file is replaced by the system, which keeps its attributes, permissions
+// and creation time; one not there yet is made by moving the temporary file.
+std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& target,
+                        DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
             return GetLastError();
@@ -121,7 +130,7 @@ std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& targe
                       nullptr, nullptr))
         return GetLastError();
     // Some systems' replacement leaves the new file's own attributes: give back the old ones.
-    if (GetFileAttributesW(target.c_str()) != attributes)
+    if (AttributesOf(target) != attributes)
         SetFileAttributesW(target.c_str(), attributes);
     return 0;
 }
@@ -129,10 +138,10 @@ std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& targe
 // Replaces the disk file at `full` (or makes it) through a temporary file beside it.
 WriteResult ReplaceDiskFile(const std::wstring& full, const std::string& text) {
     const std::wstring target = LongPathForm(full);
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    const DWORD attributes = AttributesOf(target);
+    if (Has(attributes, FILE_ATTRIBUTE_DIRECTORY))
         return Failed(WriteStep::Folder, ERROR_DIRECTORY);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    if (Has(attributes, FILE_ATTRIBUTE_READONLY))
         return Failed(WriteStep::ReadOnly, ERROR_ACCESS_DENIED);
     std::wstring temporary;
     std::uint32_t error = 0;
@@ -141,7 +150,7 @@ WriteResult ReplaceDiskFile(const std::wstring& full, const std::string& text) {
         return Failed(WriteStep::Create, error);
     WriteResult result = WriteAndClose(std::move(file), text, true);
     if (!result) {
-        if (const std::uint32_t placed = TakePlace(temporary, target))
+        if (const std::uint32_t placed = TakePlace(temporary, target, attributes))
             result = Failed(WriteStep::Replace, placed);
     }
     if (result)
@@ -177,8 +186,7 @@ bool IsFolder(const std::string& path) {
     const std::wstring full = FullPath(Wide(path));
     if (full.empty())
         return false;
-    const DWORD attributes = GetFileAttributesW(LongPathForm(full).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return Has(AttributesOf(LongPathForm(full)), FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ struct WriteResult {
 };
 
 // Puts `text` into the file at `path`; a result that is true names the step that failed. A
-// read-only file, and a folder, are refused before anything is written. A disk file (or one not there yet)
-// is replaced in one step: the text goes to a new temporary file of the program's own naming
-// in the same folder, is flushed to the disk and closed, each result checked, and that file
-// then takes the old one's place, keeping its attributes and permissions. On any failure the
+// read-only file, and a folder, are refused before anything is written. A disk file (or one
+// not there yet) is replaced in one step: the text goes to a new temporary file of the program's
+// own naming in the same folder, is flushed to the disk and closed, each result checked, and that
+// file then takes the old one's place, keeping its attributes and permissions. On any failure the
 // temporary file is removed and the old file stays as it was. A device (NUL, CON, a port)
 // cannot be replaced by another file: it is written directly.
 WriteResult WriteProfileFile(const std::string& path, const std::string& text);

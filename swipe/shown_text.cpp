@@ -4,7 +4,7 @@ namespace swipe {
 namespace {
 
 // Escaped text masked as a reader may read it either way: each escape as the characters it
-// is written with (its hexadecimal digits digits), and as the separator it stands for.
+// is written with (its hexadecimal digits), and as the separator it stands for.
 CardText MaskedBothWays(std::string_view escaped, const MaskOptions& options) {
     MaskOptions asWritten = options;
     asWritten.escaped = false;
