@@ -97,11 +97,12 @@ void SettingsDialog::AddSystemMenuEntries() {
     AppendMenuW(systemMenu, MF_STRING, IDM_LOAD_PROFILE, settings::LoadProfileEntry(InEnglish()));
     AppendMenuW(systemMenu, MF_STRING, IDM_SAVE_PROFILE, settings::SaveProfileEntry(InEnglish()));
     AppendMenuW(systemMenu, MF_STRING, IDM_SWIPE_TEST, swipe::SwipeTestEntry(InEnglish()));
+    // The entry is there when the program's string names it; it speaks the window's language.
     wchar_t text[128] = {};
     if (LoadStringW(fw::ResourceModule(), IDS_ABOUTBOX, text, 128) <= 0 || text[0] == 0)
         return;
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, AboutTextsIn(InEnglish()).entry);
 }
 
 void SettingsDialog::SetUpLabels() {
@@ -131,6 +132,9 @@ void SettingsDialog::ApplyCaptions(bool english) {
                     settings::SaveProfileEntry(english));
         ModifyMenuW(systemMenu, IDM_SWIPE_TEST, MF_BYCOMMAND | MF_STRING, IDM_SWIPE_TEST,
                     swipe::SwipeTestEntry(english));
+        // Nothing changes when the program's string left the About entry out.
+        ModifyMenuW(systemMenu, IDM_ABOUTBOX, MF_BYCOMMAND | MF_STRING, IDM_ABOUTBOX,
+                    AboutTextsIn(english).entry);
     }
     NameEditBoxes(hwnd(), english);
     fw::FitCaptions(hwnd());
@@ -308,7 +312,7 @@ bool SettingsDialog::OnSysCommand(WPARAM command) {
         return true;
     switch (command) {
         case IDM_ABOUTBOX:
-            AboutDialog(hwnd()).DoModal();
+            AboutDialog(hwnd(), InEnglish()).DoModal();
             return true;
         case IDM_LOAD_PROFILE:
             OnLoadProfile();

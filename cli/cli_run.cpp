@@ -65,7 +65,8 @@ bool SamePath(const std::string& a, const std::string& b) {
                           b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-// The readers a command goes to: all with --all, the one at --path, or the only one.
+// The readers a command goes to: all with --all, the one at --path or of --reader's number,
+// or the only one.
 int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
                   ShownConsole& console) {
     const reader::ReaderList list = reader::ListReaders();
@@ -73,19 +74,30 @@ int SelectReaders(const Invocation& invocation, std::vector<std::string>& paths,
         console.KeepAsIs(info.path);
     if (list.end == reader::WalkEnd::NoDeviceList || list.end == reader::WalkEnd::DetailFailed)
         return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::FindNoDeviceList));
-    for (const reader::ReaderInfo& info : list.readers) {
-        if (invocation.path.empty() || SamePath(info.path, invocation.path))
-            paths.push_back(info.path);
+    const std::size_t count = list.readers.size();
+    const auto number = static_cast<std::size_t>(invocation.readerNumber);
+    if (number > count && count > 0)
+        return Fail(console, ExitCode::NoReader,
+                    "no reader number " + std::to_string(number) + ": " +
+                        (count == 1 ? "1 reader is" : std::to_string(count) + " readers are") +
+                        " connected (see list)");
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& path = list.readers[i].path;
+        if (number != 0 ? i + 1 == number
+                        : invocation.path.empty() || SamePath(path, invocation.path))
+            paths.push_back(path);
     }
     if (paths.empty() && !invocation.path.empty())
         return Fail(console, ExitCode::NoReader, "no reader at " + ShownPath(invocation.path));
     if (paths.empty())
         return Fail(console, ExitCode::NoReader, ConsoleText(Occasion::CommandNoReader));
     if (paths.size() > 1 && !invocation.all) {
+        // Paths hold "&", which the command prompt splits at unless the path is quoted.
         std::string text = kName + std::to_string(paths.size()) +
-                           " readers are connected; pick one with --path or use --all:\n";
-        for (const std::string& path : paths)
-            text += "  " + path + "\n";
+                           " readers are connected; pick one with --reader N (its number "
+                           "below), --path \"PATH\" (in quotes) or use --all:\n";
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            text += "  " + std::to_string(i + 1) + "  " + paths[i] + "\n";
         console.Err(text);
         return Code(ExitCode::BadInput);
     }
@@ -105,7 +117,7 @@ int List(const Invocation& invocation, ShownConsole& console) {
     for (const reader::ReaderInfo& info : list.readers) {
         readers.push_back({info, ReadVersionText(info.path)});
         if (!invocation.json)
-            console.Out(ListingLine(readers.back()) + "\n");
+            console.Out(ListingLine(static_cast<int>(readers.size()), readers.back()) + "\n");
     }
     if (invocation.json)
         console.Out(ListingJson(readers));
@@ -151,14 +163,15 @@ int RunCli(const std::vector<std::string>& args, Console& out, SwipeSource& inpu
     std::vector<ExitCode> codes;
     for (const std::string& path : paths) {
         const TaskResult result = RunOnReader(invocation, path);
-        // The line that says why a reader failed goes to the error stream.
+        // The line that says why a reader failed goes to the error stream, named as every
+        // error line is.
         for (std::size_t i = 0; i < result.lines.size(); ++i) {
             const bool failure = result.code != ExitCode::Success && i + 1 == result.lines.size();
             // A line may hold what the reader answered (its version text).
             const std::string line =
                 (invocation.all ? path + ": " : std::string()) + ReaderText(result.lines[i]) + "\n";
             if (failure)
-                console.Err(line);
+                console.Err(kName + line);
             else
                 console.Out(line);
         }

@@ -29,6 +29,8 @@ std::string ConsoleText(Occasion occasion) {
             return "Cancel replace character command OK!";
         case Occasion::CancelRefused:
             return "Cancel replace character command failed!";
+        case Occasion::FormatReceiveTimeout:  // the window says it without "!" here
+            return settings::WindowText(Occasion::CommandReceiveTimeout);
         default:
             break;
     }

@@ -13,7 +13,7 @@
 namespace cli {
 
 // The window's message for `occasion` as the companion prints it: its English words on one
-// line, with the window's misspellings put right.
+// line, with the window's misspellings put right and one wording for each timeout.
 std::string ConsoleText(Occasion occasion);
 
 // " (write failed: REASON)" for a failed call; nothing when no call failed.

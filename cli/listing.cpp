@@ -22,10 +22,10 @@ std::string ReaderText(const std::string& bytes) {
     return settings::Escaped(bytes, bytes.size());
 }
 
-std::string ListingLine(const ListedReader& listed) {
+std::string ListingLine(int number, const ListedReader& listed) {
     const reader::ReaderInfo& info = listed.info;
-    return info.path + "  " + Hex(info.vendorId, 4) + ":" + Hex(info.productId, 4) + "  ver" +
-           Hex(info.versionNumber, 1) + "  " +
+    return std::to_string(number) + "  " + info.path + "  " + Hex(info.vendorId, 4) + ":" +
+           Hex(info.productId, 4) + "  ver" + Hex(info.versionNumber, 1) + "  " +
            (listed.versionText ? ReaderText(*listed.versionText) : "-");
 }
 
@@ -35,7 +35,8 @@ std::string ListingJson(const std::vector<ListedReader>& readers) {
         const reader::ReaderInfo& info = readers[i].info;
         const std::optional<std::string>& versionText = readers[i].versionText;
         out += i == 0 ? "\n" : ",\n";
-        out += "  {\"path\": " + settings::JsonString(info.path) +
+        out += "  {\"number\": " + std::to_string(i + 1) +
+               ", \"path\": " + settings::JsonString(info.path) +
                ", \"vendorId\": " + std::to_string(info.vendorId) +
                ", \"productId\": " + std::to_string(info.productId) +
                ", \"versionNumber\": " + std::to_string(info.versionNumber) +

@@ -36,13 +36,29 @@ bool TalksToReaders(Command command) {
 // The longest wait for a swipe: a day.
 constexpr int kMaxTimeoutSeconds = 86400;
 
+// A whole number from 1 to `most`, digits only, read no further than it stays in bounds.
+std::optional<int> Number(const std::string& digits, int most) {
+    int value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9' || value > most)
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > most)
+        return std::nullopt;
+    return value;
+}
+
+// The most readers a number picks among.
+constexpr int kMaxReaderNumber = 999;
+
 // The command line split into its parts before they are checked against the command.
 struct Parts {
     std::optional<Command> command;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
     bool all = false, json = false, help = false, version = false, showAll = false;
-    std::optional<std::string> path, output, profile, timeout;
+    std::optional<std::string> path, reader, output, profile, timeout;
 };
 
 // Reads `--name=value` or `--name value`; false when the value is missing.
@@ -88,6 +104,7 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
     }
     std::string value;
     std::optional<std::string>* slot = name == "--path"                     ? &parts.path
+                                       : name == "--reader"                 ? &parts.reader
                                        : name == "--output" || name == "-o" ? &parts.output
                                        : name == "--profile"                ? &parts.profile
                                        : name == "--timeout"                ? &parts.timeout
@@ -104,6 +121,7 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
         if (value.empty())
             return name + (slot == &parts.path      ? ": the device path is empty"
                            : slot == &parts.timeout ? ": the number of seconds is empty"
+                           : slot == &parts.reader  ? ": the reader's number is empty"
                                                     : ": the file name is empty");
         if (*slot)
             return name + ": given twice";
@@ -120,7 +138,9 @@ std::optional<std::string> SplitOption(const std::vector<std::string>& args, std
 std::optional<std::string> Split(const std::vector<std::string>& args, Parts& parts) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.size() > 1 && arg[0] == '-') {
+        if (arg == "/?") {  // the help, as Windows programs spell it
+            parts.help = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
             if (auto error = SplitOption(args, i, parts))
                 return error;
         } else if (!parts.command) {
@@ -157,10 +177,16 @@ std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) 
         return "--profile and --" + parts.choices.front().first + " exclude each other";
     if (parts.output && command != Command::Profile)
         return "--output: only profile takes it";
-    if ((parts.all || parts.path) && !TalksToReaders(command))
-        return std::string(parts.all ? "--all" : "--path") + ": this command addresses no reader";
+    if ((parts.all || parts.path || parts.reader) && !TalksToReaders(command))
+        return std::string(parts.all    ? "--all"
+                           : parts.path ? "--path"
+                                        : "--reader") +
+               ": this command addresses no reader";
     if (parts.all && parts.path)
         return "--all and --path exclude each other";
+    if (parts.reader && (parts.all || parts.path))
+        return std::string("--reader and ") + (parts.all ? "--all" : "--path") +
+               " exclude each other";
     return std::nullopt;
 }
 
@@ -217,31 +243,31 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (parts.profile)
         invocation.file = *parts.profile;
     if (parts.timeout) {
-        const std::string& seconds = *parts.timeout;
-        // Digits only, read no further than the value stays in bounds.
-        int value = 0;
-        bool digits = true;
-        for (char c : seconds) {
-            digits = digits && c >= '0' && c <= '9' && value <= kMaxTimeoutSeconds;
-            value = digits ? value * 10 + (c - '0') : value;
-        }
-        if (!digits || value < 1 || value > kMaxTimeoutSeconds)
-            return {std::nullopt, "--timeout: " + Quoted(seconds) +
+        const auto seconds = Number(*parts.timeout, kMaxTimeoutSeconds);
+        if (!seconds)
+            return {std::nullopt, "--timeout: " + Quoted(*parts.timeout) +
                                       " is not a number of seconds from 1 to 86400"};
-        invocation.timeoutSeconds = value;
+        invocation.timeoutSeconds = *seconds;
+    }
+    if (parts.reader) {
+        const auto number = Number(*parts.reader, kMaxReaderNumber);
+        if (!number)
+            return {std::nullopt, "--reader: " + Quoted(*parts.reader) +
+                                      " is not a reader's number as list shows it (1, 2, ...)"};
+        invocation.readerNumber = *number;
     }
     return {invocation, ""};
 }
 
 std::string UsageText() {
     std::string text =
-        "Usage: zp350cli [--all | --path PATH] COMMAND [ARGUMENTS] [OPTIONS]\n"
-        "       zp350cli --help | -h    this text\n"
-        "       zp350cli --version      the companion's own version\n"
+        "Usage: zp350cli [--all | --reader N | --path PATH] COMMAND [ARGUMENTS] [OPTIONS]\n"
+        "       zp350cli --help | -h | /?    this text\n"
+        "       zp350cli --version           the companion's own version\n"
         "\n"
         "Commands:\n"
-        "  list [--json]           every connected reader: path, vendor, product, version\n"
-        "                          number and version text, one per line\n"
+        "  list [--json]           every connected reader: its number, path, vendor,\n"
+        "                          product, version number and version text, one per line\n"
         "  version                 the reader's version text\n"
         "  set [FORMAT OPTIONS]    send an output format (unset choices: the defaults)\n"
         "  defaults                send the default output format\n"
@@ -277,7 +303,9 @@ std::string UsageText() {
         "                          or empty (--track2-end=) for none\n"
         "\n"
         "Readers: a command that talks to a reader refuses when several are connected;\n"
-        "  --path PATH picks one (as list shows it), --all runs the command on each.\n"
+        "  --reader N picks one by its number as list shows it (1, 2, ...), --path PATH by\n"
+        "  its path (in quotes: a path holds &, which the command prompt splits at), --all\n"
+        "  runs the command on each.\n"
         "\n"
         "Exit codes:\n";
     for (const ExitCodeLine& line : ExitCodeTable())

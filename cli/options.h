@@ -28,6 +28,7 @@ struct Invocation {
     Command command = Command::Help;
     bool all = false;         // every connected reader
     std::string path;         // the one reader at this device path; empty: the only one
+    int readerNumber = 0;     // the one reader of this number (from 1, as list shows it); 0: none
     bool json = false;        // list, swipe: JSON instead of lines
     settings::Setup setup;    // set: the format; replace: the pairs; profile, swipe: both
     std::string file;         // apply, swipe --profile: the profile to read; profile: where to

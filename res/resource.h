@@ -36,6 +36,9 @@
 #define IDC_SWIPE_CAPTURE_NAME 1106
 #define IDC_SWIPE_RESULT_NAME 1107
 
+// About box: its second line, which speaks the window's language
+#define IDC_ABOUT_LINE 1110
+
 // Settings window
 #define IDC_DEVICE_FRAME 1000
 #define IDC_FIND_DEVICE 1001

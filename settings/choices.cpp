@@ -32,16 +32,25 @@ const char kUnusedPair[] = "-";
 const char* const kSentinelNames[6] = {"track1-start", "track1-end",   "track2-start",
                                        "track2-end",   "track3-start", "track3-end"};
 
-// Items separated by commas; no items at all for an empty value.
+// `text` without the blanks (spaces, tabs) at either end.
+std::string Trimmed(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return "";
+    return text.substr(begin, text.find_last_not_of(" \t") + 1 - begin);
+}
+
+// Items separated by commas, blanks around them left out ("1, 2"); no items at all for a
+// value of blanks alone.
 std::vector<std::string> CommaItems(const std::string& value) {
     std::vector<std::string> items;
-    if (value.empty())
+    if (Trimmed(value).empty())
         return items;
     std::size_t begin = 0;
     for (std::size_t comma; (comma = value.find(',', begin)) != std::string::npos;
          begin = comma + 1)
-        items.push_back(value.substr(begin, comma - begin));
-    items.push_back(value.substr(begin));
+        items.push_back(Trimmed(value.substr(begin, comma - begin)));
+    items.push_back(Trimmed(value.substr(begin)));
     return items;
 }
 
@@ -71,7 +80,7 @@ std::optional<std::string> ApplyTracks(reader::FormatSettings& format, const std
 
 std::optional<std::string> ApplyCr(reader::FormatSettings& format, const std::string& value) {
     bool packet = false, track[3] = {};
-    if (value != "none") {
+    if (Trimmed(value) != "none") {
         for (const std::string& item : CommaItems(value)) {
             if (item == "packet") {
                 packet = true;
@@ -142,6 +151,28 @@ std::vector<std::string> Words(const std::string& value) {
     return words;
 }
 
+// A pair written with blanks around its "=" ("a = x", "a= x", "a =x"), which reads as more
+// than one word: the pair as written, or nothing when no word stands so.
+std::optional<std::string> PairWithBlanks(const std::vector<std::string>& words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        // A neighbour that could be half of the pair: no "=" of its own, not the unused pair.
+        const auto half = [&words](std::size_t k) {
+            return words[k].find('=') == std::string::npos && words[k] != kUnusedPair;
+        };
+        const bool before = i > 0 && half(i - 1);
+        const bool after = i + 1 < words.size() && half(i + 1);
+        if (word == "=" && before && after)
+            return words[i - 1] + " = " + words[i + 1];
+        if (word.size() > 1 && word.back() == '=' && word.find('=') == word.size() - 1 && after)
+            return word + " " + words[i + 1];
+        if (word.size() > 1 && word.front() == '=' && word.find('=', 1) == std::string::npos &&
+            before)
+            return words[i - 1] + " " + word;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Setup DefaultSetup() {
@@ -189,6 +220,8 @@ std::optional<std::string> ApplyChoice(Setup& setup, const std::string& name,
         const std::vector<std::string> words = Words(value);
         if (words.size() == 1 && words[0] == "none")
             return ParsePairs({}, false, setup.replace);
+        if (const auto pair = PairWithBlanks(words))
+            return Quoted(*pair) + " has blanks inside: write a pair without them, like a=x";
         return ParsePairs(words, false, setup.replace);
     }
     reader::FormatSettings format = setup.format;

@@ -53,6 +53,21 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// Names are read whatever the case of their letters.
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string KnownNames() {
+    std::string names;
+    for (const std::string& name : ChoiceNames())
+        names += (names.empty() ? "" : ", ") + name;
+    return names;
+}
+
 std::string AtLine(int number, const std::string& what) {
     return "line " + std::to_string(number) + ": " + what;
 }
@@ -80,10 +95,12 @@ ProfileResult ParseProfile(const std::string& text) {
         const std::size_t equals = content.find('=');
         if (equals == std::string::npos)
             return {std::nullopt, AtLine(number, "not a \"name = value\" line")};
-        const std::string name = Trimmed(content.substr(0, equals));
+        const std::string name = LowerCase(Trimmed(content.substr(0, equals)));
         const std::string value = Trimmed(content.substr(equals + 1));
         if (!IsFormatChoice(name) && name != "replace")
-            return {std::nullopt, AtLine(number, "unknown name " + Quoted(name))};
+            return {std::nullopt,
+                    AtLine(number, "unknown name " + Quoted(Trimmed(content.substr(0, equals))) +
+                                       ": the names are " + KnownNames())};
         if (!seen.insert(name).second)
             return {std::nullopt, AtLine(number, Quoted(name) + " is given twice")};
         if (auto error = ApplyChoice(setup, name, value))
@@ -92,6 +109,18 @@ ProfileResult ParseProfile(const std::string& text) {
     if (seen.empty())
         return {std::nullopt, "no \"name = value\" line: not a profile"};
     return {setup, ""};
+}
+
+ProfileResult ReadProfile(std::string_view bytes) {
+    if (bytes.size() > kMaxProfileBytes)
+        return ParseProfile(std::string(bytes));
+    const TextEncoding encoding = TakeEncoding(bytes);
+    if (encoding == TextEncoding::Utf8)
+        return ParseProfile(std::string(bytes));
+    std::string text;
+    if (!AppendUtf16AsUtf8(bytes, encoding == TextEncoding::Utf16Le, text))
+        return {std::nullopt, "UTF-16 that is not well formed: not a profile"};
+    return ParseProfile(text);
 }
 
 std::string WriteProfile(const Setup& setup) {

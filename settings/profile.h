@@ -1,5 +1,7 @@
-// Profiles: a whole reader setup in a small UTF-8 text file, one `name = value` line per
-// choice (names and values as in choices.h), blank lines and lines starting with # allowed.
+// Profiles: a whole reader setup in a small text file, one `name = value` line per choice
+// (names and values as in choices.h, names in any case, blanks around `=` and commas as one
+// likes), blank lines and lines starting with # allowed. The file is UTF-8 or UTF-16 (as
+// Notepad saves "Unicode"), either with or without its byte-order mark.
 // Choices a profile leaves out keep the window's defaults; a profile without replacements
 // cancels them.
 #pragma once
@@ -7,6 +9,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "settings/choices.h"
 
@@ -19,7 +22,10 @@ struct ProfileResult {
     std::optional<Setup> setup;
     std::string error;  // "line N: ..." or what is wrong with the whole text
 };
+// `text` is UTF-8, with or without its byte-order mark.
 ProfileResult ParseProfile(const std::string& text);
+// The bytes of a profile file in either encoding (settings/utf8.h tells them apart).
+ProfileResult ReadProfile(std::string_view bytes);
 
 // Every choice of `setup`, in the order of ChoiceNames().
 std::string WriteProfile(const Setup& setup);

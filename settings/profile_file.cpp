@@ -198,7 +198,7 @@ ProfileResult LoadProfileFile(const std::string& path) {
     std::string text;
     if (const std::uint32_t error = ReadProfileFile(path, text))
         return {std::nullopt, shown + ": cannot be read (" + SystemReason(error) + ")"};
-    ProfileResult profile = ParseProfile(text);
+    ProfileResult profile = ReadProfile(text);
     if (!profile.setup)
         profile.error = shown + ": " + profile.error;
     return profile;

@@ -78,4 +78,30 @@ char32_t DecodeWide(std::wstring_view text, std::size_t at, std::size_t& units) 
     return c;
 }
 
+TextEncoding TakeEncoding(std::string_view& bytes) {
+    const auto startsWith = [&bytes](std::string_view mark) {
+        return bytes.substr(0, mark.size()) == mark;
+    };
+    if (startsWith("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+        return TextEncoding::Utf8;
+    }
+    if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) {
+        const bool little = bytes[0] == '\xFF';
+        bytes.remove_prefix(2);
+        return little ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
+    }
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        zeros[i % 2] += bytes[i] == '\0' ? 1 : 0;
+    const std::size_t pairs = bytes.size() / 2;
+    if (pairs == 0)
+        return TextEncoding::Utf8;
+    if (zeros[1] * 2 >= pairs && zeros[0] == 0)
+        return TextEncoding::Utf16Le;
+    if (zeros[0] * 2 >= pairs && zeros[1] == 0)
+        return TextEncoding::Utf16Be;
+    return TextEncoding::Utf8;
+}
+
 }  // namespace settings

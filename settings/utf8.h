@@ -49,6 +49,41 @@ void AppendWide(Text& out, char32_t c) {
     }
 }
 
+// How the bytes of a text file are encoded. A byte-order mark says so (and is taken off
+// `bytes`); without one, UTF-16 as Notepad saves "Unicode" is recognised by its zeros: a text of
+// mostly ASCII characters has a zero in every other byte, and never one in the bytes between.
+// Anything else is UTF-8.
+enum class TextEncoding { Utf8, Utf16Le, Utf16Be };
+TextEncoding TakeEncoding(std::string_view& bytes);
+
+// Appends UTF-16 `bytes` to `text` as UTF-8; false (with `text` partly written) where a
+// surrogate is not one of a pair or a byte is left over. `Text` is any string of char, so
+// that a caller holding card data keeps it in its own wiped memory.
+template <typename Text>
+bool AppendUtf16AsUtf8(std::string_view bytes, bool littleEndian, Text& text) {
+    if (bytes.size() % 2 != 0)
+        return false;
+    const auto unit = [bytes, littleEndian](std::size_t i) -> char32_t {
+        const auto lo = static_cast<unsigned char>(bytes[littleEndian ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[littleEndian ? i + 1 : i]);
+        return static_cast<char32_t>(hi << 8 | lo);
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xDC00 && c < 0xE000)
+            return false;
+        if (c >= 0xD800 && c < 0xDC00) {
+            const char32_t low = i + 2 < bytes.size() ? unit(i + 2) : 0;
+            if (low < 0xDC00 || low >= 0xE000)
+                return false;
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(text, c);
+    }
+    return true;
+}
+
 // UTF-16 text (on Windows; UTF-32 where wchar_t is wider) as UTF-8, and back; a byte that
 // starts no well-formed sequence reads as U+FFFD. `Text` is the string type made.
 template <typename Text = std::string>

@@ -27,6 +27,8 @@ const Report kTrack1Format = {0x02, 0x30, '%', '?', ';', '?', '+', '?', '1', '8'
 const Report kCancel = {0x02, 0x32, 0x03};
 // What a silent reader's read ends with.
 const std::string kReadTimedOut = " (read failed: " + settings::SystemReason(WAIT_TIMEOUT) + ")";
+// The one wording of an answer that did not come, as every error line begins.
+const std::string kReceiveTimeout = "zp350cli: Receive data timeout!";
 const std::string kFormatted = "Set format OK!\n", kReplaced = "Set replace character OK!\n",
                   kCancelled = "Cancel replace character command OK!\n";
 
@@ -92,9 +94,14 @@ TEST_F(CliE2e, CommandsAndAnswers) {
          {{0x02, 0x30, '%', '?', ';', '?', '+', '?', '2', '0', 0x03},
           {0x02, 0x31, 'a', 0xFF, 'b', 0xFF, 0x03}},
          kFormatted + kReplaced},
-        {{"set"}, {kDefaultFormat}, "", 'N', 1, "Set format failed!\n"},
-        {{"set"}, {kDefaultFormat}, "", 1, 3, "Receive data timeout" + kReadTimedOut + "\n"},
-        {{"set"}, {kDefaultFormat}, "", 'X', 6, "The reader answered neither 'Y' nor 'N'\n"},
+        {{"set"}, {kDefaultFormat}, "", 'N', 1, "zp350cli: Set format failed!\n"},
+        {{"set"}, {kDefaultFormat}, "", 1, 3, kReceiveTimeout + kReadTimedOut + "\n"},
+        {{"set"},
+         {kDefaultFormat},
+         "",
+         'X',
+         6,
+         "zp350cli: The reader answered neither 'Y' nor 'N'\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Joined(c.args));
@@ -144,10 +151,10 @@ TEST_F(CliE2e, TheReaderTypesTheCardAsSetAsksIt) {
 // next command's, even when that one starts at once.
 TEST_F(CliE2e, ALateAnswerIsNotTakenForTheNextCommand) {
     VirtualReader::Set(L"DelayMs", 1500);
-    ExpectOutcome(Call({"set"}), 3, "", "Receive data timeout" + kReadTimedOut + "\n");
+    ExpectOutcome(Call({"set"}), 3, "", kReceiveTimeout + kReadTimedOut + "\n");
     VirtualReader::Set(L"DelayMs", 600);
     VirtualReader::Set(L"Answer", 'N');
-    ExpectOutcome(Call({"set", "--tracks=2"}), 1, "", "Set format failed!\n");
+    ExpectOutcome(Call({"set", "--tracks=2"}), 1, "", "zp350cli: Set format failed!\n");
 }
 
 // What the reader tells reaches the console escaped, on one line: in the version command's
@@ -187,7 +194,7 @@ TEST_F(CliE2e, PulledOutTheErrorLineNamesTheCallAndTheSystemError) {
         const Outcome run = Call({"set"});
         ASSERT_TRUE(pullOut.Join());
         EXPECT_EQ(run.code, 2);
-        const std::string start = "Device disconnected! (" + c.call + " failed: ";
+        const std::string start = "zp350cli: Device disconnected! (" + c.call + " failed: ";
         EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
         const std::size_t at = run.err.rfind(", error ");
         const std::string error =
@@ -228,26 +235,34 @@ TEST_F(CliE2e, TwoReaders) {
     ASSERT_TRUE(VirtualReader::Install(1));
     VirtualReader::Reset(1);
     Outcome run = Call({"list"});
-    const std::string first = run.out.substr(0, run.out.find("  "));
-    const std::string second = run.out.substr(run.out.find('\n') + 1, first.size());
-    EXPECT_EQ(run.out, first + "  5131:2007  ver100  ZP350 VR 1.0\n" + second +
+    const std::size_t firstStart = std::string("1  ").size();
+    const std::string first =
+        run.out.substr(firstStart, run.out.find("  ", firstStart) - firstStart);
+    const std::size_t secondStart = run.out.find('\n') + 1 + firstStart;
+    const std::string second = run.out.substr(secondStart, first.size());
+    EXPECT_EQ(run.out, "1  " + first + "  5131:2007  ver100  ZP350 VR 1.0\n2  " + second +
                            "  5131:2007  ver100  ZP350 VR 1.0\n");
     VirtualReader::Reset(0);  // forgets the version queries of the listing
     VirtualReader::Reset(1);
     ExpectOutcome(Call({"set"}), 4, "",
-                  "zp350cli: 2 readers are connected; pick one with --path or use --all:\n  " +
-                      first + "\n  " + second + "\n");
+                  "zp350cli: 2 readers are connected; pick one with --reader N (its number "
+                  "below), --path \"PATH\" (in quotes) or use --all:\n  1  " +
+                      first + "\n  2  " + second + "\n");
     EXPECT_EQ(Call({"cancel-replace", "--path", second}).out, kCancelled);
+    EXPECT_EQ(Call({"cancel-replace", "--reader", "2"}).out, kCancelled);
+    EXPECT_EQ(Call({"version", "--reader", "3"}).err,
+              "zp350cli: no reader number 3: 2 readers are connected (see list)\n");
     EXPECT_EQ(Call({"version", "--path", "\\\\?\\hid#nothing"}).err,
               "zp350cli: no reader at \\\\?\\hid#nothing\n");
     EXPECT_EQ(VirtualReader::Received(0), std::vector<Report>{});
-    EXPECT_EQ(VirtualReader::Received(1), (std::vector<Report>{FullReport(kCancel)}));
+    EXPECT_EQ(VirtualReader::Received(1),
+              (std::vector<Report>{FullReport(kCancel), FullReport(kCancel)}));
 
     VirtualReader::Reset(0);
     VirtualReader::Reset(1);
     VirtualReader::Set(L"Silent", 1, 1);
     ExpectOutcome(Call({"--all", "set", "--tracks=1"}), 5, first + ": Set format OK!\n",
-                  second + ": Receive data timeout" + kReadTimedOut + "\n");
+                  "zp350cli: " + second + ": Receive data timeout!" + kReadTimedOut + "\n");
     for (int reader : {0, 1})
         EXPECT_EQ(VirtualReader::Received(reader), std::vector<Report>{FullReport(kTrack1Format)});
     EXPECT_EQ(VirtualReader::Kept(L"Format"), Report(&kTrack1Format[2], &kTrack1Format[10]));

@@ -1,7 +1,7 @@
 // The companion's command line: the input split at NUL bytes into arguments. Parsing is
 // repeatable; a refusal is one line; what is accepted uses only the spellings --help
-// documents, never addresses all readers and one path at once, passes the window's own form
-// checks, and survives being written as a profile and read again.
+// documents, never addresses all readers and one reader (by path or number) at once, passes the
+// window's own form checks, and survives being written as a profile and read again.
 #include <set>
 #include <string>
 #include <vector>
@@ -45,8 +45,9 @@ bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
     if (!a.invocation)
         return true;
     const Invocation &x = *a.invocation, &y = *b.invocation;
-    return x.command == y.command && x.all == y.all && x.path == y.path && x.json == y.json &&
-           x.file == y.file && SameSetup(x.setup, y.setup);
+    return x.command == y.command && x.all == y.all && x.path == y.path &&
+           x.readerNumber == y.readerNumber && x.json == y.json && x.file == y.file &&
+           SameSetup(x.setup, y.setup);
 }
 
 }  // namespace
@@ -73,7 +74,7 @@ void FuzzOne(FuzzInput& in) {
 
     // The options as they stand in the vector: each a documented spelling, a value after
     // every one that takes a value and has none of its own after "=".
-    bool all = false, path = false;
+    bool all = false, path = false, number = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg[0] != '-')
@@ -82,6 +83,7 @@ void FuzzOne(FuzzInput& in) {
         FUZZ_CHECK(documented.count(name) == 1);
         all = all || name == "--all";
         path = path || name == "--path";
+        number = number || name == "--reader";
         if (!IsFlag(name) && name.size() == arg.size())
             ++i;
     }
@@ -89,6 +91,9 @@ void FuzzOne(FuzzInput& in) {
     const Invocation& invocation = *parsed.invocation;
     FUZZ_CHECK(invocation.command == Command::Help || !(all && path));
     FUZZ_CHECK(!(invocation.all && !invocation.path.empty()));
+    // A reader's number comes from --reader alone, and picks the one reader.
+    FUZZ_CHECK(invocation.readerNumber == 0 || number);
+    FUZZ_CHECK(invocation.readerNumber == 0 || (!invocation.all && invocation.path.empty()));
     FUZZ_CHECK(!FormatRefusal(invocation.setup.format));
     if (invocation.command == Command::Replace)
         FUZZ_CHECK(!ReplaceRefusal(invocation.setup.replace));

@@ -2,12 +2,14 @@
 // lines before that one are a profile or nothing, and the text cut after that line is refused
 // alike; what is accepted is written and read back to the same text. Windows line ends and a
 // byte-order mark change nothing, and text that is not well-formed UTF-8 is always refused.
+// Well-formed text saved as UTF-16 reads as the same text saved as UTF-8.
 #include <string>
 
 #include "fuzz_check.h"
 #include "refusal_check.h"
 #include "same_setup.h"
 #include "settings/profile.h"
+#include "settings/utf8.h"
 
 using namespace settings;
 
@@ -73,6 +75,25 @@ void CheckAccepted(const Setup& setup) {
     FUZZ_CHECK(WriteProfile(*again.setup) == written);
 }
 
+// Well-formed UTF-8 `text` as UTF-16 bytes, little-endian, after the byte-order mark.
+std::string Utf16Le(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    const auto unit = [&bytes](char32_t value) {
+        bytes += static_cast<char>(value & 0xFF);
+        bytes += static_cast<char>(value >> 8);
+    };
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+        const char32_t c = DecodeUtf8(text, at, length);
+        if (c >= 0x10000) {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            unit(c);
+        }
+    }
+    return bytes;
+}
+
 }  // namespace
 
 void FuzzOne(FuzzInput& in) {
@@ -84,6 +105,8 @@ void FuzzOne(FuzzInput& in) {
         CheckRefusal(text, result.error);
     if (!IsWellFormedUtf8(text))
         FUZZ_CHECK(!result.setup);
+    else if (2 * text.size() + 2 <= kMaxProfileBytes)
+        FUZZ_CHECK(SameResult(ReadProfile(Utf16Le(text)), result));
 
     // The same lines with or without a byte-order mark, and with either line end (unless
     // a carriage return stands alone, which is no line end).

@@ -71,6 +71,17 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"list", "--all"}, "--all: this command addresses no reader"},
         {{"profile", "--path=p"}, "--path: this command addresses no reader"},
         {{"version", "--all", "--path=p"}, "--all and --path exclude each other"},
+        {{"version", "--reader=1", "--all"}, "--reader and --all exclude each other"},
+        {{"version", "--path=p", "--reader=1"}, "--reader and --path exclude each other"},
+        {{"list", "--reader=1"}, "--reader: this command addresses no reader"},
+        {{"version", "--reader="}, "--reader: the reader's number is empty"},
+        {{"version", "--reader=0"},
+         "--reader: \"0\" is not a reader's number as list shows it (1, 2, ...)"},
+        {{"version", "--reader=#2"},
+         "--reader: \"#2\" is not a reader's number as list shows it (1, 2, ...)"},
+        {{"version", "--reader=1000"},
+         "--reader: \"1000\" is not a reader's number as list shows it (1, 2, ...)"},
+        {{"set", "--tracks=1,,2"}, "--tracks: \"\" is not a track: tracks are 1, 2 and 3"},
         {{"replace"}, "replace: no pair given: give one or two pairs like a=x"},
         {{"replace", "-", "-"}, "replace: no pair given: give one or two pairs like a=x"},
         {{"replace", "a="}, "replace: " + kHalfPair},
@@ -165,6 +176,8 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
          {0x41, 0x3F, 0x3B, 0xFF, 0x2B, 0x3F, 0x35, 0x35}},
         {{"--cr=3", "set"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x37, 0x31}},
         {{"set", "--track3-start", "-"}, {0x25, 0x3F, 0x3B, 0x3F, 0x2D, 0x3F, 0x37, 0x38}},
+        {{"set", "--tracks", " 1 , 3 ", "--cr", "1,\t3"},
+         {0x25, 0x3F, 0x3B, 0x3F, 0x2B, 0x3F, 0x35, 0x35}},
         {{"replace", "a=b", "x=y"}, {0x61, 0x78, 0x62, 0x79}},
         {{"replace", "===", "#=;"}, {0x3D, 0x23, 0x3D, 0x3B}},
         {{"replace", "-", "a=x"}, {0xFF, 0x61, 0xFF, 0x78}},
@@ -190,7 +203,11 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(swipe.timeoutSeconds, 86400);
     EXPECT_EQ(Parsed({"swipe"}).timeoutSeconds, 30);
     EXPECT_EQ(Parsed({"swipe", "--timeout=0000001"}).timeoutSeconds, 1);
+    EXPECT_EQ(Parsed({"version", "--reader", "002"}).readerNumber, 2);
+    EXPECT_EQ(Parsed({"version"}).readerNumber, 0);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
+    EXPECT_EQ(Parsed({"/?"}).command, cli::Command::Help);
+    EXPECT_EQ(Parsed({"set", "/?"}).command, cli::Command::Help);
     EXPECT_EQ(Parsed({"--version"}).command, cli::Command::ProgramVersion);
     EXPECT_EQ(cli::VersionText().substr(0, 9), "zp350cli ");
 }
@@ -198,8 +215,12 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
 // The short spellings the parser takes are shown in the help text too.
 TEST(CliOptions, HelpShowsEverySpellingTaken) {
     const std::string help = cli::UsageText();
-    const Args cases[] = {
-        {"--help"}, {"-h"}, {"--version"}, {"profile", "--output", "-"}, {"profile", "-o", "-"}};
+    const Args cases[] = {{"--help"},
+                          {"-h"},
+                          {"/?"},
+                          {"--version"},
+                          {"profile", "--output", "-"},
+                          {"profile", "-o", "-"}};
     for (const Args& args : cases) {
         const std::string& spelling = args.back() == "-" ? args[1] : args[0];
         SCOPED_TRACE(spelling);
@@ -235,7 +256,16 @@ TEST(CliProfile, EveryRefusalNamesItsLine) {
     const std::pair<std::string, std::string> cases[] = {
         {"# only a comment\n\n", "no \"name = value\" line: not a profile"},
         {"tracks = 1\nthis is prose\n", "line 2: not a \"name = value\" line"},
-        {"colour = red\n", "line 1: unknown name \"colour\""},
+        {"colour = red\n",
+         "line 1: unknown name \"colour\": the names are tracks, cr, "
+         "track1-start, track1-end, track2-start, track2-end, track3-start, "
+         "track3-end, replace"},
+        {"tracks = 1\nTRACKS = 2\n", "line 2: \"tracks\" is given twice"},
+        {"replace = a = b\n",
+         "line 1: replace: \"a = b\" has blanks inside: write a pair without them, like a=x"},
+        {"replace = x=y a= b\n",
+         "line 1: replace: \"a= b\" has blanks inside: write a pair without them, like a=x"},
+        {"replace = - =b\n", "line 1: replace: " + kHalfPair},
         {"tracks = 1\n# x\ntracks = 2\n", "line 3: \"tracks\" is given twice"},
         {"track1-start = %%\n", "line 1: track1-start: \"%%\" is more than one character"},
         {"tracks =\n", "line 1: tracks: no track chosen: name at least one of 1, 2 and 3"},
@@ -287,6 +317,52 @@ TEST(CliProfile, MalformedTextIsRefusedWithItsLine) {
         const settings::ProfileResult result = settings::ParseProfile(c.text);
         EXPECT_EQ(result.setup.has_value(), c.error.empty());
         EXPECT_EQ(result.error, c.error);
+    }
+}
+
+// ASCII `text` as UTF-16 bytes.
+std::string Utf16(const std::string& text, bool littleEndian) {
+    std::string bytes;
+    for (char c : text) {
+        bytes += littleEndian ? c : '\0';
+        bytes += littleEndian ? '\0' : c;
+    }
+    return bytes;
+}
+
+// What people write by hand: blanks around "=" and commas, names in any case, a file saved
+// as UTF-16 by an editor (with its byte-order mark or without) or as UTF-8.
+TEST(CliProfile, HandWrittenProfilesAreRead) {
+    const std::string expected =
+        settings::WriteProfile(settings::ParseProfile("tracks = 1,2\ncr = 1,3\n").setup.value());
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"blanks after commas", "tracks = 1, 2\ncr = 1 ,\t3\n"},
+        {"no blanks at all", "tracks=1,2\ncr=1,3\n"},
+        {"names in capitals", "Tracks = 1,2\nCR = 1,3\n"},
+        {"UTF-16 little-endian with its mark", "\xFF\xFE" + Utf16("tracks = 1, 2\r\ncr=1,3", true)},
+        {"UTF-16 little-endian without a mark", Utf16("tracks=1,2\ncr=1,3\n", true)},
+        {"UTF-16 big-endian with its mark", "\xFE\xFF" + Utf16("tracks=1,2\ncr=1,3", false)},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFtracks = 1,2\ncr = 1,3\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const settings::ProfileResult result = settings::ReadProfile(c.bytes);
+        EXPECT_EQ(result.error, "");
+        ASSERT_TRUE(result.setup);
+        EXPECT_EQ(settings::WriteProfile(*result.setup), expected);
+    }
+    // A lone surrogate, or a byte left over, is no UTF-16 text.
+    const std::string broken[] = {
+        "\xFF\xFE" + Utf16("t", true) + std::string("\x00\xD8", 2),
+        "\xFF\xFE" + Utf16("t", true) + std::string("\x00\xDC", 2) + Utf16("=", true),
+        "\xFE\xFF" + Utf16("t", false) + "t"};
+    for (const std::string& bytes : broken) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        EXPECT_EQ(settings::ReadProfile(bytes).error,
+                  "UTF-16 that is not well formed: not a profile");
     }
 }
 
@@ -443,12 +519,14 @@ TEST(Utf8Text, WideReadsWellFormedSequencesAndMarksTheRest) {
 TEST(CliOutput, Listing) {
     const cli::ListedReader reader{{"\\\\?\\hid#vid_5131&pid_2007#1", 0x5131, 0x2007, 0x0100},
                                    std::string("V1.0")};
-    EXPECT_EQ(cli::ListingLine({{"p\"2", 0x5131, 0x2007, 0x000A}, std::nullopt}),
-              "p\"2  5131:2007  verA  -");
+    EXPECT_EQ(cli::ListingLine(12, {{"p\"2", 0x5131, 0x2007, 0x000A}, std::nullopt}),
+              "12  p\"2  5131:2007  verA  -");
     EXPECT_EQ(cli::ListingJson({reader, {{"x\x01\x7F\xE9", 1, 2, 3}, std::string("\xC3\xA9")}}),
-              "[\n  {\"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", \"vendorId\": 20785, "
+              "[\n  {\"number\": 1, \"path\": \"\\\\\\\\?\\\\hid#vid_5131&pid_2007#1\", "
+              "\"vendorId\": 20785, "
               "\"productId\": 8199, \"versionNumber\": 256, \"versionText\": \"V1.0\"},\n"
-              "  {\"path\": \"x\\u0001\\u007F\\u00E9\", \"vendorId\": 1, \"productId\": 2, "
+              "  {\"number\": 2, \"path\": \"x\\u0001\\u007F\\u00E9\", \"vendorId\": 1, "
+              "\"productId\": 2, "
               "\"versionNumber\": 3, \"versionText\": \"\xC3\xA9\"}\n]\n");
     EXPECT_EQ(cli::ListingJson({}), "[]\n");
 }
@@ -471,7 +549,7 @@ TEST(CliOutput, VersionTextsFromTheReaderAreEscaped) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const cli::ListedReader listed{{"p", 0x5131, 0x2007, 0x0100}, c.version};
-        EXPECT_EQ(cli::ListingLine(listed), "p  5131:2007  ver100  " + c.shown);
+        EXPECT_EQ(cli::ListingLine(1, listed), "1  p  5131:2007  ver100  " + c.shown);
         const std::string json = cli::ListingJson({listed});
         EXPECT_NE(json.find("\"versionText\": \"" + c.json + "\"}"), std::string::npos) << json;
     }

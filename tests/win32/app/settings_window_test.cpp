@@ -82,21 +82,44 @@ TEST_F(SettingsWindow, LabelsPaintRedAPlainCaptionDoesNotALanguageKeepsTheStatus
     DestroyWindow(label.hwnd());  // a label lives as long as its control
 }
 
+// The About entry and its box speak the window's language: English first, Chinese after the
+// Chinese button, English again after the English one.
 TEST_F(SettingsWindow, SystemMenuEndsWithTheAboutEntryWhoseGroupOpensTheAboutBox) {
     HMENU menu = GetSystemMenu(hwnd, FALSE);
     const int last = GetMenuItemCount(menu) - 1;
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, last, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"关于ZP350(&A)...");
     EXPECT_EQ(GetMenuItemID(menu, last), UINT{IDM_ABOUTBOX});
     EXPECT_TRUE(GetMenuState(menu, last - 1, MF_BYPOSITION) & MF_SEPARATOR);
-    std::wstring about;
-    RunSoon([&about] {
-        about = WindowText(GetActiveWindow());
-        PostMessageW(GetActiveWindow(), WM_COMMAND, IDOK, 0);
-    });
-    SendMessageW(hwnd, WM_SYSCOMMAND, 0x1F, 0);  // the system's low four bits are left out
-    EXPECT_EQ(about, L"关于 ZP350");
+    const struct {
+        int radio;
+        const wchar_t* entry;
+        std::wstring caption, line, ok;
+    } cases[] = {
+        {0, L"&About ZP350...", L"About ZP350", L"Card reader setup program, version 1.0", L"OK"},
+        {IDC_RADIO_CHINESE, L"关于ZP350(&A)...", L"关于 ZP350", L"磁卡读卡器设置程序 1.0 版",
+         L"确定"},
+        {IDC_RADIO_ENGLISH, L"&About ZP350...", L"About ZP350",
+         L"Card reader setup program, version 1.0", L"OK"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "after radio " << c.radio);
+        if (c.radio != 0)
+            Click(hwnd, c.radio);
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, last, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, c.entry);
+        std::wstring caption, line, ok;
+        RunSoon([&] {
+            HWND box = GetActiveWindow();
+            caption = WindowText(box);
+            line = ItemText(box, IDC_ABOUT_LINE);
+            ok = ItemText(box, IDOK);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        SendMessageW(hwnd, WM_SYSCOMMAND, 0x1F, 0);  // the system's low four bits are left out
+        EXPECT_EQ(caption, c.caption);
+        EXPECT_EQ(line, c.line);
+        EXPECT_EQ(ok, c.ok);
+    }
 }
 
 TEST(SettingsWindowModal, EnterInAnEditEndsWithOkCloseWithCancel) {

@@ -26,7 +26,7 @@ TEST(CliTasks, TheErrorLineNamesTheFailedCallAndItsSystemError) {
         {"write never ends", [](SimulatedDevice& d) { d.stallWrites = true; },
          cli::ExitCode::Timeout, "Send data timeout! (write failed: ", "error 258)"},
         {"no answer", [](SimulatedDevice& d) { d.answer = ""; }, cli::ExitCode::Timeout,
-         "Receive data timeout (read failed: ", "error 258)"},
+         "Receive data timeout! (read failed: ", "error 258)"},
         {"part of a report written", [](SimulatedDevice& d) { d.shortBy = 1; },
          cli::ExitCode::Timeout, "Send data timeout! (write failed: ", ", error 13)"},
         {"pulled out during the write", [](SimulatedDevice& d) { d.vanishInWrite = true; },
