@@ -1,6 +1,9 @@
 #include "app/splash_dialog.h"
 
+#include <cstring>
+
 #include "app/welcome_layout.h"
+#include "app/welcome_picture.h"
 #include "controls/bitmap_region.h"
 #include "framework/gdi.h"
 #include "framework/resources.h"
@@ -8,19 +11,8 @@
 
 namespace {
 
-// The pictures of each scale of kPictureScales, in that order.
-struct Pictures {
-    int background;
-    int enter;
-};
-const Pictures kPictures[kPictureScaleCount] = {
-    {IDB_WELCOME, IDB_ENTER},
-    {IDB_WELCOME_150, IDB_ENTER_150},
-    {IDB_WELCOME_200, IDB_ENTER_200},
-};
-static_assert(sizeof(kPictures) / sizeof(kPictures[0]) == kPictureScaleCount,
-              "a picture for every scale");
-// The close glyph's size at 100 %; its icon holds an image for every scale.
+// The close glyph's size at 96 DPI; its icon holds images for 100, 150 and 200 %, of which the
+// system scales the nearest.
 constexpr SIZE kCloseGlyph{21, 14};
 
 // The template's font on Windows at 96 DPI has base units of 8 x 16 pixels: a dialog unit is
@@ -33,15 +25,30 @@ const int kButtonIds[2] = {IDOK, IDCANCEL};
 const wchar_t kEnterName[] = L"Enter";
 const wchar_t kCloseName[] = L"Close";
 
-HBITMAP LoadPicture(int id) {
-    return LoadBitmapW(fw::ResourceModule(), MAKEINTRESOURCEW(id));
+// A picture drawn for the window's DPI as a bitmap: a 32-bit DIB section, rows top first.
+HBITMAP MakeBitmap(const Drawing& drawing) {
+    if (drawing.pixels.empty())
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = drawing.width;
+    info.bmiHeader.biHeight = -drawing.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr)
+        return bitmap;
+    std::memcpy(bits, drawing.pixels.data(), drawing.pixels.size() * sizeof(drawing.pixels[0]));
+    return bitmap;
 }
 
-// The close glyph's image of `percent`.
-HICON LoadCloseGlyph(int percent) {
+// The close glyph's image at `dpi`.
+HICON LoadCloseGlyph(UINT dpi) {
     return static_cast<HICON>(LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(IDI_CLOSE),
-                                         IMAGE_ICON, MulDiv(kCloseGlyph.cx, percent, 100),
-                                         MulDiv(kCloseGlyph.cy, percent, 100), LR_DEFAULTCOLOR));
+                                         IMAGE_ICON, MulDiv(kCloseGlyph.cx, dpi, 96),
+                                         MulDiv(kCloseGlyph.cy, dpi, 96), LR_DEFAULTCOLOR));
 }
 
 SIZE SizeOf(HBITMAP bitmap) {
@@ -80,21 +87,19 @@ void SplashDialog::OnDpiChanged(UINT dpi) {
 }
 
 void SplashDialog::ShowPictures(UINT dpi) {
-    scale_ = NearestPictureScale(dpi);
-    const Pictures& pictures = kPictures[scale_];
     enterButton.SetDpi(dpi);
     closeButton.SetDpi(dpi);
-    enterButton.SetBitmaps(pictures.enter, RGB(255, 255, 255), 0, 0);
+    enterButton.SetBitmaps(MakeBitmap(DrawEnter(dpi)), RGB(255, 255, 255), nullptr, 0);
     enterButton.UseParentBackground(true);
-    closeButton.SetIcons(LoadCloseGlyph(kPictureScales[scale_]), nullptr);
+    closeButton.SetIcons(LoadCloseGlyph(dpi), nullptr);
     closeButton.UseParentBackground(true);
 
-    fw::Bitmap picture(LoadPicture(pictures.background));
-    if (!picture)
+    picture_.reset(MakeBitmap(DrawWelcome(dpi)));
+    if (!picture_)
         return;
-    FitToPicture(SizeOf(picture.get()), kPictureScales[scale_]);
+    FitToPicture(SizeOf(picture_.get()), static_cast<long>(dpi));
     // Only pure black is cut away; the system owns the region once it is set.
-    fw::Region outline(BuildBitmapRegion(picture.get(), RGB(0, 0, 0), 0));
+    fw::Region outline(BuildBitmapRegion(picture_.get(), RGB(0, 0, 0), 0));
     if (outline && SetWindowRgn(hwnd(), outline.get(), TRUE))
         outline.HandToSystem();
 }
@@ -119,12 +124,12 @@ void SplashDialog::RememberButtonPlaces() {
 // The window takes its picture's size around its centre, whatever its dialog units made it,
 // and its buttons go where the picture has them at its scale, each at least as large as its
 // own picture.
-void SplashDialog::FitToPicture(SIZE picture, int percent) {
+void SplashDialog::FitToPicture(SIZE picture, long dpi) {
     PictureButton* const buttons[2] = {&enterButton, &closeButton};
     for (std::size_t i = 0; i < 2; ++i) {
         const SIZE image = buttons[i]->ImageSize();
         const Place placed =
-            PlaceOnPicture(buttonPlaces_[i], {100, 100}, {percent, percent}, {image.cx, image.cy});
+            PlaceOnPicture(buttonPlaces_[i], {96, 96}, {dpi, dpi}, {image.cx, image.cy});
         MoveWindow(buttons[i]->hwnd(), placed.left, placed.top, placed.right - placed.left,
                    placed.bottom - placed.top, FALSE);
     }
@@ -156,10 +161,9 @@ bool SplashDialog::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
 void SplashDialog::OnPaint() {
     fw::PaintDc paint(hwnd());
     fw::MemoryDc memory(CreateCompatibleDC(paint.get()));
-    fw::Bitmap picture(LoadPicture(kPictures[scale_].background));
-    if (!memory || !picture)
+    if (!memory || !picture_)
         return;
-    fw::Selection selected(memory.get(), picture.get());
-    const SIZE size = SizeOf(picture.get());
+    fw::Selection selected(memory.get(), picture_.get());
+    const SIZE size = SizeOf(picture_.get());
     BitBlt(paint.get(), 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }

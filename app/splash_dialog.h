@@ -1,9 +1,9 @@
 // The welcome window: a borderless window cut to its picture, dragged by its surface, with
 // an Enter button (IDOK) and a small close button (IDCANCEL).
 //
-// Its picture is drawn at several scales; it shows the one nearest to its display's scaling,
-// takes that picture's size, and puts its buttons, with pictures of the same scale, where
-// the picture has them. A change of display scaling picks the pictures again.
+// Its picture is drawn for its display's DPI (app/welcome_picture.h), at exactly the window's
+// scale; the window takes the picture's size and puts its buttons, with faces drawn for the
+// same DPI, where the picture has them. A change of display scaling draws them again.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 
 class SplashDialog : public fw::Dialog {
 public:
@@ -30,12 +31,12 @@ protected:
     void OnDpiChanged(UINT dpi) override;
 
 private:
-    // Shows the pictures of the scale nearest to `dpi`: background, outline, buttons.
+    // Shows the pictures drawn for `dpi`: background, outline, buttons.
     void ShowPictures(UINT dpi);
     void RememberButtonPlaces();
-    void FitToPicture(SIZE picture, int percent);
+    void FitToPicture(SIZE picture, long dpi);
     void OnPaint();
 
-    std::size_t scale_ = 0;    // index of the scale of the pictures shown
-    Place buttonPlaces_[2]{};  // Enter and close on the 100 % picture
+    fw::Bitmap picture_;       // the background shown, drawn for the window's DPI
+    Place buttonPlaces_[2]{};  // Enter and close on the picture at 96 DPI
 };

@@ -2,10 +2,6 @@
 
 namespace {
 
-long Abs(long value) {
-    return value < 0 ? -value : value;
-}
-
 // value * to / from, to the nearest whole number (values and sizes are not negative).
 long Stretch(long value, long to, long from) {
     const long long product = static_cast<long long>(value) * to;
@@ -22,18 +18,6 @@ void Grow(long& low, long& high, long least) {
 }
 
 }  // namespace
-
-std::size_t NearestPictureScale(unsigned dpi) {
-    // Percent against DPI: a scale of p % is p x 96 / 100 DPI.
-    std::size_t nearest = 0;
-    for (std::size_t i = 1; i < kPictureScaleCount; ++i) {
-        const long distance = Abs(kPictureScales[i] * 96L - static_cast<long>(dpi) * 100);
-        const long best = Abs(kPictureScales[nearest] * 96L - static_cast<long>(dpi) * 100);
-        if (distance <= best)
-            nearest = i;
-    }
-    return nearest;
-}
 
 Place PlaceOnPicture(const Place& child, Extent from, Extent to, Extent least) {
     Place placed{

@@ -11,13 +11,6 @@
 #define IDR_MAINFRAME 128
 #define IDD_SPLASH 129
 #define IDI_CLOSE 131
-#define IDB_WELCOME 132
-#define IDB_ENTER 133
-// The welcome window's pictures at 150 % and 200 % (res/tools/draw_resources.py).
-#define IDB_WELCOME_150 142
-#define IDB_ENTER_150 143
-#define IDB_WELCOME_200 152
-#define IDB_ENTER_200 153
 
 // System-menu commands: multiples of 16, as the system keeps the low four bits for itself.
 #define IDM_ABOUTBOX 0x0010

@@ -64,8 +64,8 @@ else
 fi
 echo "== Windows tests under Wine, 64-bit flavour"
 run_tests win64
-echo "== the windows at 120, 144 and 192 DPI, 64-bit flavour"
-at_dpis win64 "$WINE64" "$WINE64" 120 144 192
+echo "== the windows at 120, 144, 192 and 240 DPI, 64-bit flavour"
+at_dpis win64 "$WINE64" "$WINE64" 120 144 192 240
 # A user's prefix has none of the project's font settings: there the welcome window's dialog
 # units are smaller than its picture, and captions take other room.
 echo "== the windows in a plain Wine prefix at 96, 120, 144 and 192 DPI, 64-bit flavour"

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icons and bitmaps into res/images.
+"""Draws the program's icons into res/images.
 
 Run by hand after changing a picture: python3 res/tools/draw_resources.py
 The output is committed, so the build needs nothing but the files it writes.
@@ -9,39 +9,6 @@ import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "images")
-
-
-# A 5 x 9 bitmap font for the lettering of the pictures: rows top first, '#' is ink.
-# Rows 7 and 8 hold the descenders.
-GLYPHS = {
-    " ": [".....", ".....", ".....", ".....", ".....", ".....", ".....", ".....", "....."],
-    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####", ".....", "....."],
-    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#....", ".....", "....."],
-    "S": [".###.", "#...#", "#....", ".###.", "....#", "#...#", ".###.", ".....", "....."],
-    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#", ".....", "....."],
-    "a": [".....", ".....", ".###.", "....#", ".####", "#...#", ".####", ".....", "....."],
-    "c": [".....", ".....", ".###.", "#....", "#....", "#....", ".###.", ".....", "....."],
-    "d": ["....#", "....#", ".####", "#...#", "#...#", "#...#", ".####", ".....", "....."],
-    "e": [".....", ".....", ".###.", "#...#", "#####", "#....", ".###.", ".....", "....."],
-    "g": [".....", ".....", ".####", "#...#", "#...#", ".####", "....#", "#...#", ".###."],
-    "i": ["..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###.", ".....", "....."],
-    "l": [".##..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###.", ".....", "....."],
-    "m": [".....", ".....", "##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#", ".....", "....."],
-    "n": [".....", ".....", "#.##.", "##..#", "#...#", "#...#", "#...#", ".....", "....."],
-    "o": [".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###.", ".....", "....."],
-    "p": [".....", ".....", "####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
-    "r": [".....", ".....", "#.##.", "##..#", "#....", "#....", "#....", ".....", "....."],
-    "s": [".....", ".....", ".####", "#....", ".###.", "....#", "####.", ".....", "....."],
-    "t": [".#...", ".#...", "####.", ".#...", ".#...", ".#..#", "..##.", ".....", "....."],
-    "u": [".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#", ".....", "....."],
-}
-GLYPH_WIDTH = 5
-GLYPH_HEIGHT = 9
-GLYPH_ADVANCE = 6
-
-
-def text_width(text, dot):
-    return (len(text) * GLYPH_ADVANCE - 1) * dot
 
 
 def blend(under, over, cover):
@@ -66,39 +33,10 @@ def draw_cells(pixels, cells, left, top, dot, color):
         pixels[y][x] = blend(pixels[y][x], color, min(c, 1.0))
 
 
-def draw_text(pixels, text, left, top, dot, color):
-    """Draws `text` into `pixels` (rows of (r, g, b), top first), `dot` pixels a dot."""
-    cells = []
-    for index, char in enumerate(text):
-        glyph = GLYPHS[char]
-        for gy in range(GLYPH_HEIGHT):
-            for gx in range(GLYPH_WIDTH):
-                if glyph[gy][gx] == "#":
-                    cells.append((index * GLYPH_ADVANCE + gx, gy))
-    draw_cells(pixels, cells, left, top, dot, color)
-
-
-def write_bitmap(path, width, height, pixels, bits):
-    """Writes a bottom-up BI_RGB .bmp of 24 or 32 bits a pixel from rows of (r, g, b)."""
-    size = bits // 8
-    row_bytes = (width * size + 3) & ~3
-    data = bytearray()
-    for y in reversed(range(height)):
-        row = bytearray()
-        for r, g, b in pixels[y]:
-            row += bytes((b, g, r)) + (b"\0" if size == 4 else b"")
-        row += b"\0" * (row_bytes - len(row))
-        data += row
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
-    with open(path, "wb") as f:
-        f.write(header + info + data)
-
-
 def icon_image(width, height, pixels, bits, opaque):
     """One image of an .ico: its header, palette, colours and AND mask."""
-    if bits not in (8, 24):
-        raise ValueError("only 8-bit and 24-bit images are drawn here")
+    if bits not in (8, 24, 32):
+        raise ValueError("only 8-bit, 24-bit and 32-bit images are drawn here")
     palette = b""
     if bits == 8:
         colors = sorted({c for row in pixels for c in row})
@@ -114,6 +52,9 @@ def icon_image(width, height, pixels, bits, opaque):
         for color in pixels[y]:
             if bits == 8:
                 row.append(index[color])
+            elif bits == 32:
+                r, g, b, a = color
+                row += bytes((b, g, r, a))
             else:
                 r, g, b = color
                 row += bytes((b, g, r))
@@ -132,11 +73,16 @@ def icon_image(width, height, pixels, bits, opaque):
     return header + palette + xor + mask
 
 
-def write_icon(path, images, bits=24, opaque=None):
+def write_icon(path, images, bits=24, opaque=None, alpha_mask=False):
     """Writes an .ico of `images`, each (width, height, pixels), pixels a list of rows (top
-    first) of (r, g, b). `opaque(x, y)` tells which pixels the AND mask keeps (all by
-    default)."""
-    data = [icon_image(w, h, p, bits, opaque) for w, h, p in images]
+    first) of (r, g, b), or (r, g, b, a) at 32 bits. `opaque(x, y)` tells which pixels the
+    AND mask keeps (all by default); with `alpha_mask` those with any alpha."""
+    data = []
+    for w, h, p in images:
+        keep = opaque
+        if alpha_mask:
+            keep = (lambda pixels: lambda x, y: pixels[y][x][3] > 0)(p)
+        data.append(icon_image(w, h, p, bits, keep))
     directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for (width, height, _), image in zip(images, data):
@@ -147,97 +93,70 @@ def write_icon(path, images, bits=24, opaque=None):
         f.write(directory + b"".join(data))
 
 
-def app_icon():
-    """32 x 32: a blue card with a dark magnetic stripe and a light chip."""
-    size = 32
+# The program icon's sizes: what Windows asks for at 100 to 200 % (title bar, taskbar,
+# Explorer's views, the About box), so that none is stretched from another.
+APP_ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 96, 128, 256)
+
+
+def card_pixel(u, v):
+    """The card on a 32 x 32 grid (any point, not only pixel centres): a blue card with a
+    dark magnetic stripe and a light chip; None outside it."""
+    left, top, right, bottom, radius = 2, 6, 30, 26, 2.0
+    if not (left <= u < right and top <= v < bottom):
+        return None
+    cx = min(max(u, left + radius), right - radius)
+    cy = min(max(v, top + radius), bottom - radius)
+    if (u - cx) ** 2 + (v - cy) ** 2 > radius ** 2:
+        return None
+    if 9 <= v < 14:
+        return (30, 30, 60)
+    if 17 <= v < 22 and 6 <= u < 12:
+        return (235, 200, 90)
+    if 19 <= v < 21 and 15 <= u < 27:
+        return (200, 215, 240)
+    t = (u + v) / 60.0
+    return (40 + 40 * t, 90 + 60 * t, 200 + 40 * t)
+
+
+def app_icon_image(size, samples=4):
+    """The card at `size` pixels, 32 bits with alpha: each pixel averages samples x samples
+    points, so that its edges are smooth at every size."""
     pixels = []
     for y in range(size):
         row = []
         for x in range(size):
-            inside = 2 <= x <= 29 and 6 <= y <= 25
-            corner = (x in (2, 29)) and (y in (6, 25))
-            if not inside or corner:
-                row.append((255, 255, 255))
-            elif 9 <= y <= 13:
-                row.append((30, 30, 60))
-            elif 17 <= y <= 21 and 6 <= x <= 11:
-                row.append((235, 200, 90))
-            elif 19 <= y <= 20 and 15 <= x <= 26:
-                row.append((200, 215, 240))
+            total, covered = [0.0, 0.0, 0.0], 0
+            for sy in range(samples):
+                for sx in range(samples):
+                    u = (x + (sx + 0.5) / samples) * 32 / size
+                    v = (y + (sy + 0.5) / samples) * 32 / size
+                    color = card_pixel(u, v)
+                    if color is not None:
+                        covered += 1
+                        total = [t + c for t, c in zip(total, color)]
+            if covered == 0:
+                row.append((255, 255, 255, 0))
             else:
-                t = (x + y) / 60.0
-                row.append((int(40 + 40 * t), int(90 + 60 * t), int(200 + 40 * t)))
+                r, g, b = (round(t / covered) for t in total)
+                row.append((r, g, b, round(255 * covered / samples ** 2)))
         pixels.append(row)
-
-    def opaque(x, y):
-        return 2 <= x <= 29 and 6 <= y <= 25 and not ((x in (2, 29)) and (y in (6, 25)))
-
-    write_icon(os.path.join(OUT, "app.ico"), [(size, size, pixels)], opaque=opaque)
+    return size, size, pixels
 
 
-# The welcome window's pictures are drawn at these scales; the program shows the one nearest
-# to the display's scaling. The 100 % pictures are the ones the window was designed with.
+def app_icon():
+    """One image for each of APP_ICON_SIZES, 32 bits a pixel with alpha."""
+    images = [app_icon_image(size) for size in APP_ICON_SIZES]
+    write_icon(os.path.join(OUT, "app.ico"), images, bits=32, alpha_mask=True)
+
+
+# The close glyph's icon holds an image for each of these scales; the system scales the
+# nearest for other DPIs. (The welcome window's picture and Enter face are drawn by the
+# program itself for its DPI: app/welcome_picture.cpp.)
 SCALES = (100, 150, 200)
 
 
 def scaled(size, percent):
     return round(size * percent / 100)
-
-
-def suffix(percent):
-    return "" if percent == 100 else "-%d" % percent
-
-
-def welcome_bitmap(percent):
-    """454 x 312 at 100 %: slate blue to white, a blue band on top, the welcome text.
-
-    32 bits a pixel at 100 %, 24 at the larger scales, which are only shown."""
-    width, height = scaled(454, percent), scaled(312, percent)
-    slate, white = (106, 120, 170), (255, 255, 255)
-    pixels = []
-    for y in range(height):
-        row = []
-        for x in range(width):
-            t = (x / (width - 1) + y / (height - 1)) / 2
-            row.append(tuple(round(s + (w - s) * t) for s, w in zip(slate, white)))
-        pixels.append(row)
-    for y in range(scaled(6, percent)):
-        pixels[y] = [(40, 70, 160)] * width
-    grey = (90, 90, 96)
-    dot = 2 * percent / 100
-    lines = ["Welcome to use magstripecard", "reader Setting Program"]
-    top = scaled(110, percent)
-    for line in lines:
-        draw_text(pixels, line, (width - round(text_width(line, dot))) // 2, top, dot, grey)
-        top += round((GLYPH_HEIGHT + 4) * dot)
-    # The window is cut to the pure black pixels of this picture: it must have none.
-    assert all(p != (0, 0, 0) for row in pixels for p in row)
-    write_bitmap(os.path.join(OUT, "welcome%s.bmp" % suffix(percent)), width, height, pixels,
-                 32 if percent == 100 else 24)
-
-
-def enter_bitmap(percent):
-    """85 x 21 at 100 %, 24 bits: a blue lozenge with a white "Enter"; its corners pure white."""
-    width, height = scaled(85, percent), scaled(21, percent)
-    radius = height / 2
-    pixels = []
-    for y in range(height):
-        row = []
-        for x in range(width):
-            cx = min(max(x + 0.5, radius), width - radius)
-            inside = (x + 0.5 - cx) ** 2 + (y + 0.5 - radius) ** 2 <= radius ** 2
-            if not inside:
-                row.append((255, 255, 255))  # the key colour: transparent on the button
-            else:
-                shade = int(30 * y / (height - 1))
-                row.append((40, 90 - shade // 2, 200 - shade))
-        pixels.append(row)
-    # Nearly white, so that the caption is not cut away with the corners.
-    dot = percent / 100
-    draw_text(pixels, "Enter", (width - text_width("Enter", dot)) / 2, 7 * dot, dot,
-              (250, 250, 250))
-    assert pixels[height // 2][width // 2] != (255, 255, 255)
-    write_bitmap(os.path.join(OUT, "enter%s.bmp" % suffix(percent)), width, height, pixels, 24)
 
 
 def close_image(percent):
@@ -263,9 +182,6 @@ def close_icon():
 def main():
     os.makedirs(OUT, exist_ok=True)
     app_icon()
-    for percent in SCALES:
-        welcome_bitmap(percent)
-        enter_bitmap(percent)
     close_icon()
 
 

@@ -1,20 +1,64 @@
-// Layout without windows: which welcome picture a DPI takes and where its buttons go, and
+// Layout without windows: the welcome picture drawn for a DPI and where its buttons go, and
 // controls growing to their captions with what follows them.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
 
 #include <string>
 #include <vector>
 
 #include "app/welcome_layout.h"
+#include "app/welcome_picture.h"
 #include "framework/grow_layout.h"
 
 namespace {
 
-TEST(WelcomeLayout, TheNearestPictureHalfwayTakesTheLarger) {
-    const std::pair<unsigned, int> cases[] = {{72, 100},  {96, 100},  {108, 100}, {120, 150},
-                                              {144, 150}, {168, 200}, {192, 200}, {288, 200}};
-    for (const auto& [dpi, percent] : cases)
-        EXPECT_EQ(kPictureScales[NearestPictureScale(dpi)], percent) << dpi << " DPI";
+// The welcome picture at a DPI: exactly the window's scale, no pure black (the window would
+// lose those pixels), its text inked at every scale.
+TEST(WelcomePicture, DrawnAtTheWindowsOwnScale) {
+    // The 579 dots of the two lines of lettering, each 2 x 2 pixels at 96 DPI.
+    const double kInkAt96 = 4.0 * 579;
+    const struct {
+        unsigned dpi;
+        long width, height;  // the background
+        long enterWidth, enterHeight;
+    } cases[] = {
+        {96, 454, 312, 85, 21},   {120, 568, 390, 106, 26}, {144, 681, 468, 128, 32},
+        {168, 795, 546, 149, 37}, {192, 908, 624, 170, 42}, {240, 1135, 780, 213, 53},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.dpi << " DPI");
+        const Drawing welcome = DrawWelcome(c.dpi);
+        EXPECT_EQ(welcome.width, c.width);
+        EXPECT_EQ(welcome.height, c.height);
+        EXPECT_EQ(welcome.pixels.size(), static_cast<std::size_t>(c.width * c.height));
+        EXPECT_EQ(std::count(welcome.pixels.begin(), welcome.pixels.end(), 0u), 0);
+        // The band on top, the slate corner under it, white at the far corner.
+        EXPECT_EQ(welcome.pixels[0], 0x2846A0u);
+        EXPECT_EQ(welcome.pixels.back(), 0xFFFFFFu);
+        // The lettering's grey ink (blue 96, on a background of blue 170 and more, about 210
+        // where the text is; the band's is 160): pixels more than half inked, in proportion
+        // to the area.
+        const auto inked = std::count_if(welcome.pixels.begin(), welcome.pixels.end(),
+                                         [](std::uint32_t pixel) { return (pixel & 0xFF) < 150; });
+        const double perArea = static_cast<double>(inked) / (c.dpi * c.dpi);
+        // Between whole and half scales, dots cover pixels in part: fewer are over half inked.
+        EXPECT_GT(perArea, 0.85 * kInkAt96 / (96.0 * 96.0)) << inked;
+        EXPECT_LT(perArea, 1.01 * kInkAt96 / (96.0 * 96.0)) << inked;
+
+        const Drawing enter = DrawEnter(c.dpi);
+        EXPECT_EQ(enter.width, c.enterWidth);
+        EXPECT_EQ(enter.height, c.enterHeight);
+        EXPECT_EQ(enter.pixels.front(), kEnterKey);  // the corners: not painted
+        EXPECT_EQ(enter.pixels.back(), kEnterKey);
+        const std::uint32_t middle =
+            enter
+                .pixels[static_cast<std::size_t>(enter.height / 2 * enter.width + enter.width / 2)];
+        EXPECT_NE(middle, kEnterKey);
+        EXPECT_EQ(std::count(enter.pixels.begin(), enter.pixels.end(), 0u), 0);
+    }
+    EXPECT_TRUE(DrawWelcome(0).pixels.empty());
 }
 
 std::string Text(long left, long top, long right, long bottom) {

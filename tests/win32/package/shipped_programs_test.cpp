@@ -138,6 +138,15 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
     }
 }
 
+// The window program carries no stored welcome picture (it is drawn for the display's DPI):
+// it stays under 1.3 MiB in either flavour.
+TEST(Shipped, TheWindowProgramStaysSmall) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(L"" APP_FILE_NAME, GetFileExInfoStandard, &data));
+    const ULONGLONG size = ULONGLONG{data.nFileSizeHigh} << 32 | data.nFileSizeLow;
+    EXPECT_LE(size, ULONGLONG{13} * 1024 * 1024 / 10);
+}
+
 // Its arguments reach it as UTF-8 and its exit code reaches the caller; how it answers
 // otherwise is tested on cli::RunCli in tests/e2e.
 TEST(Shipped, CommandLineProgramRunsOnItsOwn) {

@@ -114,7 +114,8 @@ LONG LabelHeight(HWND dialog) {
                sizeof(font), &font);
     return -font.lfHeight;
 }
-const std::pair<UINT, LONG> kLabelHeights[] = {{96, 12}, {120, 15}, {144, 18}, {192, 24}};
+const std::pair<UINT, LONG> kLabelHeights[] = {
+    {96, 12}, {120, 15}, {144, 18}, {192, 24}, {240, 30}};
 
 LONG ExpectedLabelHeight(UINT dpi) {
     for (const auto& [at, height] : kLabelHeights)
@@ -142,8 +143,8 @@ TEST_F(SettingsWindowTest, LabelFontsFollowTheDpiAlsoAfterAMoveToAnotherScale) {
     EXPECT_EQ(LabelHeight(hwnd), ExpectedLabelHeight(other));
 }
 
-// The welcome window's picture, outline and buttons at a DPI: the picture nearest in scale,
-// the window its size, the buttons where the picture has them and with pictures of that scale.
+// The welcome window's picture, outline and buttons at a DPI: the picture at exactly the
+// window's scale, the window its size, the buttons where the picture has them.
 struct Welcome {
     RECT outline{};
     RECT enter{};
@@ -177,9 +178,8 @@ struct PictureScale {
 };
 const PictureScale kScales[] = {
     {96, {454, 312}, {20, 14}},   // the close glyph as the button reads it: twice its hot spot
-    {120, {681, 468}, {32, 20}},  // halfway between 100 and 150 %: the larger picture
-    {144, {681, 468}, {32, 20}},
-    {192, {908, 624}, {42, 28}},
+    {120, {568, 390}, {26, 18}},  // 125 %: 567.5 x 390, to the nearest pixel
+    {144, {681, 468}, {32, 20}}, {192, {908, 624}, {42, 28}}, {240, {1135, 780}, {52, 34}},
 };
 
 void ExpectScale(const Welcome& seen, UINT dpi) {

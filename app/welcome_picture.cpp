@@ -1,0 +1,183 @@
+#include "app/welcome_picture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Color {
+    double r, g, b;
+};
+
+std::uint32_t Packed(const Color& c) {
+    const auto channel = [](double value) {
+        return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0, 255.0)));
+    };
+    return channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
+}
+
+Color Unpacked(std::uint32_t pixel) {
+    return {static_cast<double>(pixel >> 16 & 0xFF), static_cast<double>(pixel >> 8 & 0xFF),
+            static_cast<double>(pixel & 0xFF)};
+}
+
+// `over` laid on `under` where `cover` (0 to 1) of the pixel is inked.
+Color Blend(const Color& under, const Color& over, double cover) {
+    return {under.r + (over.r - under.r) * cover, under.g + (over.g - under.g) * cover,
+            under.b + (over.b - under.b) * cover};
+}
+
+// The lettering's font: rows top first, '#' is ink; rows 7 and 8 hold the descenders.
+constexpr int kGlyphWidth = 5;
+constexpr int kGlyphHeight = 9;
+constexpr int kGlyphAdvance = 6;
+struct Glyph {
+    char character;
+    const char* rows[kGlyphHeight];
+};
+const Glyph kGlyphs[] = {
+    {' ', {".....", ".....", ".....", ".....", ".....", ".....", ".....", ".....", "....."}},
+    {'E', {"#####", "#....", "#....", "####.", "#....", "#....", "#####", ".....", "....."}},
+    {'P', {"####.", "#...#", "#...#", "####.", "#....", "#....", "#....", ".....", "....."}},
+    {'S', {".###.", "#...#", "#....", ".###.", "....#", "#...#", ".###.", ".....", "....."}},
+    {'W', {"#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#", ".....", "....."}},
+    {'a', {".....", ".....", ".###.", "....#", ".####", "#...#", ".####", ".....", "....."}},
+    {'c', {".....", ".....", ".###.", "#....", "#....", "#....", ".###.", ".....", "....."}},
+    {'d', {"....#", "....#", ".####", "#...#", "#...#", "#...#", ".####", ".....", "....."}},
+    {'e', {".....", ".....", ".###.", "#...#", "#####", "#....", ".###.", ".....", "....."}},
+    {'g', {".....", ".....", ".####", "#...#", "#...#", ".####", "....#", "#...#", ".###."}},
+    {'i', {"..#..", ".....", ".##..", "..#..", "..#..", "..#..", ".###.", ".....", "....."}},
+    {'l', {".##..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###.", ".....", "....."}},
+    {'m', {".....", ".....", "##.#.", "#.#.#", "#.#.#", "#.#.#", "#...#", ".....", "....."}},
+    {'n', {".....", ".....", "#.##.", "##..#", "#...#", "#...#", "#...#", ".....", "....."}},
+    {'o', {".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###.", ".....", "....."}},
+    {'p', {".....", ".....", "####.", "#...#", "#...#", "####.", "#....", "#....", "#...."}},
+    {'r', {".....", ".....", "#.##.", "##..#", "#....", "#....", "#....", ".....", "....."}},
+    {'s', {".....", ".....", ".####", "#....", ".###.", "....#", "####.", ".....", "....."}},
+    {'t', {".#...", ".#...", "####.", ".#...", ".#...", ".#..#", "..##.", ".....", "....."}},
+    {'u', {".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#", ".....", "....."}},
+};
+
+const Glyph* GlyphOf(char c) {
+    for (const Glyph& glyph : kGlyphs)
+        if (glyph.character == c)
+            return &glyph;
+    return nullptr;
+}
+
+double TextWidth(const std::string& text, double dot) {
+    return (static_cast<double>(text.size()) * kGlyphAdvance - 1) * dot;
+}
+
+// Inks `text` with dots of `dot` pixels (which need not be whole) from (left, top): the dot
+// of cell (cx, cy) covers [left + cx * dot, + dot) x [top + cy * dot, + dot), and a pixel it
+// covers in part takes `color` in that part.
+void DrawText(Drawing& drawing, const std::string& text, double left, double top, double dot,
+              const Color& color) {
+    const long x0 = std::max(0L, static_cast<long>(std::floor(left)));
+    const long y0 = std::max(0L, static_cast<long>(std::floor(top)));
+    const long x1 =
+        std::min(drawing.width, static_cast<long>(std::ceil(left + TextWidth(text, dot) + dot)));
+    const long y1 =
+        std::min(drawing.height, static_cast<long>(std::ceil(top + kGlyphHeight * dot)));
+    if (x1 <= x0 || y1 <= y0)
+        return;
+    std::vector<double> cover(static_cast<std::size_t>((x1 - x0) * (y1 - y0)), 0.0);
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const Glyph* glyph = GlyphOf(text[index]);
+        for (int gy = 0; glyph != nullptr && gy < kGlyphHeight; ++gy) {
+            for (int gx = 0; gx < kGlyphWidth; ++gx) {
+                if (glyph->rows[gy][gx] != '#')
+                    continue;
+                const double cx = left + (static_cast<double>(index) * kGlyphAdvance + gx) * dot;
+                const double cy = top + gy * dot;
+                for (long y = std::max(y0, static_cast<long>(std::floor(cy)));
+                     y < std::min(y1, static_cast<long>(std::ceil(cy + dot))); ++y) {
+                    for (long x = std::max(x0, static_cast<long>(std::floor(cx)));
+                         x < std::min(x1, static_cast<long>(std::ceil(cx + dot))); ++x) {
+                        const double w = std::min(x + 1.0, cx + dot) - std::max<double>(x, cx);
+                        const double h = std::min(y + 1.0, cy + dot) - std::max<double>(y, cy);
+                        if (w > 0 && h > 0)
+                            cover[static_cast<std::size_t>((y - y0) * (x1 - x0) + (x - x0))] +=
+                                w * h;
+                    }
+                }
+            }
+        }
+    }
+    for (long y = y0; y < y1; ++y) {
+        for (long x = x0; x < x1; ++x) {
+            const double c = cover[static_cast<std::size_t>((y - y0) * (x1 - x0) + (x - x0))];
+            if (c <= 0)
+                continue;
+            std::uint32_t& pixel = drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)];
+            pixel = Packed(Blend(Unpacked(pixel), color, std::min(c, 1.0)));
+        }
+    }
+}
+
+Drawing Blank(long width, long height) {
+    Drawing drawing;
+    if (width <= 0 || height <= 0)
+        return drawing;
+    drawing.width = width;
+    drawing.height = height;
+    drawing.pixels.assign(static_cast<std::size_t>(width * height), 0);
+    return drawing;
+}
+
+}  // namespace
+
+long ScaledToDpi(long size, unsigned dpi) {
+    return static_cast<long>((static_cast<long long>(size) * dpi + 48) / 96);
+}
+
+Drawing DrawWelcome(unsigned dpi) {
+    Drawing drawing = Blank(ScaledToDpi(kWelcomeWidth, dpi), ScaledToDpi(kWelcomeHeight, dpi));
+    if (drawing.width < 2 || drawing.height < 2)
+        return Drawing();
+    const double scale = dpi / 96.0;
+    const Color slate{106, 120, 170}, white{255, 255, 255}, band{40, 70, 160}, grey{90, 90, 96};
+    const long bandRows = ScaledToDpi(6, dpi);
+    for (long y = 0; y < drawing.height; ++y) {
+        for (long x = 0; x < drawing.width; ++x) {
+            const double t = (static_cast<double>(x) / (drawing.width - 1) +
+                              static_cast<double>(y) / (drawing.height - 1)) /
+                             2;
+            drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)] =
+                Packed(y < bandRows ? band : Blend(slate, white, t));
+        }
+    }
+    const double dot = 2 * scale;
+    double top = static_cast<double>(ScaledToDpi(110, dpi));
+    for (const std::string line : {"Welcome to use magstripecard", "reader Setting Program"}) {
+        const long left = (drawing.width - std::lround(TextWidth(line, dot))) / 2;
+        DrawText(drawing, line, static_cast<double>(left), top, dot, grey);
+        top += static_cast<double>(std::lround((kGlyphHeight + 4) * dot));
+    }
+    return drawing;
+}
+
+Drawing DrawEnter(unsigned dpi) {
+    Drawing drawing = Blank(ScaledToDpi(kEnterWidth, dpi), ScaledToDpi(kEnterHeight, dpi));
+    if (drawing.width < 2 || drawing.height < 2)
+        return Drawing();
+    const double radius = drawing.height / 2.0;
+    for (long y = 0; y < drawing.height; ++y) {
+        for (long x = 0; x < drawing.width; ++x) {
+            const double cx = std::min(std::max(x + 0.5, radius), drawing.width - radius);
+            const double dx = x + 0.5 - cx, dy = y + 0.5 - radius;
+            const bool inside = dx * dx + dy * dy <= radius * radius;
+            const long shade = 30 * y / (drawing.height - 1);
+            drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)] =
+                inside ? Packed({40.0, 90.0 - shade / 2, 200.0 - shade}) : kEnterKey;
+        }
+    }
+    // Nearly white, so that the caption is not cut away with the corners.
+    const double dot = dpi / 96.0;
+    DrawText(drawing, "Enter", (drawing.width - TextWidth("Enter", dot)) / 2, 7 * dot, dot,
+             {250, 250, 250});
+    return drawing;
+}
