@@ -55,7 +55,7 @@ BOOL SettingsDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     AddSystemMenuEntries();
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SetTitleIcon(fw::DpiOf(hwnd()));
     SetUpLabels();
     PutInReadingOrder(hwnd());
 
@@ -142,7 +142,21 @@ void SettingsDialog::ApplyCaptions(bool english) {
 
 // The label fonts are made again for the new DPI; the captions, laid out again by the
 // system, are fitted again.
+// The icon's own image of the small icon's size at `dpi` (16 pixels at 96 DPI, 24 at 144),
+// not the large one shrunk.
+void SettingsDialog::SetTitleIcon(UINT dpi) {
+    const int size = fw::SystemMetric(SM_CXSMICON, dpi);
+    fw::Icon icon(
+        static_cast<HICON>(LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    if (!icon)
+        return;
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    titleIcon_ = std::move(icon);  // the one the window held before is let go only now
+}
+
 void SettingsDialog::OnDpiChanged(UINT dpi) {
+    SetTitleIcon(dpi);
     for (TextLabel& label : labels_)
         label.SetDpi(dpi);
     fw::FitCaptions(hwnd());

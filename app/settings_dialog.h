@@ -10,6 +10,7 @@
 #include "app/reader_commands.h"
 #include "controls/text_label.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 #include "settings/form_record.h"
 #include "settings/form_rules.h"
 
@@ -81,6 +82,8 @@ private:
     ReaderCommands reader_;
     TextLabel labels_[kLabelCount];
     HICON icon_;
+    fw::Icon titleIcon_;  // the small icon of the title bar and taskbar, for the window's DPI
+    void SetTitleIcon(UINT dpi);
     void OnLoadStartProfile();
 
     bool busy_ = false;             // a reader command runs

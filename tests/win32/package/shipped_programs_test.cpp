@@ -147,6 +147,40 @@ TEST(Shipped, TheWindowProgramStaysSmall) {
     EXPECT_LE(size, ULONGLONG{13} * 1024 * 1024 / 10);
 }
 
+// The program icon has an image for every size Windows asks for at 100 to 200 % (title bar,
+// taskbar, Explorer, the About box), so that none is stretched from another.
+TEST(Shipped, TheProgramIconHasEverySizeFrom16To256) {
+    const Image image(L"" APP_FILE_NAME);
+    ASSERT_NE(image.Headers(), nullptr);
+    const HRSRC resource = FindResourceW(image.module, MAKEINTRESOURCEW(128), RT_GROUP_ICON);
+    ASSERT_NE(resource, nullptr);
+    const BYTE* group =
+        static_cast<const BYTE*>(LockResource(LoadResource(image.module, resource)));
+    ASSERT_NE(group, nullptr);
+    // The group's header (reserved, type, count), then 14 bytes an image: width first (0: 256).
+    const WORD count = *reinterpret_cast<const WORD*>(group + 4);
+    std::vector<int> widths;
+    for (WORD i = 0; i < count; ++i) {
+        const BYTE* entry = group + 6 + 14 * i;
+        EXPECT_EQ(entry[0], entry[1]) << "image " << i << " is square";
+        widths.push_back(entry[0] == 0 ? 256 : entry[0]);
+    }
+    EXPECT_EQ(widths, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 96, 128, 256}));
+    // Asked for one of those sizes, the system finds that very image.
+    for (const int size : {16, 24, 32, 48, 256}) {
+        SCOPED_TRACE(testing::Message() << size << " pixels");
+        const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size,
+                                                   LR_DEFAULTCOLOR);
+        const HRSRC found = FindResourceW(image.module, MAKEINTRESOURCEW(id), RT_ICON);
+        ASSERT_NE(found, nullptr);
+        const auto* header =
+            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image.module, found)));
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->biWidth, size);
+        EXPECT_EQ(header->biBitCount, 32);
+    }
+}
+
 // Its arguments reach it as UTF-8 and its exit code reaches the caller; how it answers
 // otherwise is tested on cli::RunCli in tests/e2e.
 TEST(Shipped, CommandLineProgramRunsOnItsOwn) {

@@ -143,6 +143,33 @@ TEST_F(SettingsWindowTest, LabelFontsFollowTheDpiAlsoAfterAMoveToAnotherScale) {
     EXPECT_EQ(LabelHeight(hwnd), ExpectedLabelHeight(other));
 }
 
+// The width of the icon the window shows of `kind` (ICON_SMALL, ICON_BIG).
+LONG IconWidth(HWND window, WPARAM kind) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return -1;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// The title bar's icon is the program icon's own image of the small icon's size at the DPI,
+// again after a move to another scale; the large one is the system's large size.
+TEST_F(SettingsWindowTest, TheTitleBarsIconIsTheImageOfItsSize) {
+    const UINT dpi = Dpi(hwnd);
+    EXPECT_EQ(IconWidth(hwnd, ICON_SMALL), fw::SystemMetric(SM_CXSMICON, dpi));
+    EXPECT_EQ(IconWidth(hwnd, ICON_BIG), GetSystemMetrics(SM_CXICON));
+    const UINT other = dpi == 192 ? 96 : 192;
+    RECT suggested{40, 30, 1600, 1000};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+    EXPECT_EQ(IconWidth(hwnd, ICON_SMALL), fw::SystemMetric(SM_CXSMICON, other));
+}
+
 // The welcome window's picture, outline and buttons at a DPI: the picture at exactly the
 // window's scale, the window its size, the buttons where the picture has them.
 struct Welcome {
