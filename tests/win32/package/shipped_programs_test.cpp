@@ -94,9 +94,13 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
         for (const char* later :
              {"comctl32.dll", "shell32.dll", "comdlg32.dll", "setupapi.dll", "hid.dll"})
             EXPECT_FALSE(image.Imports(later)) << later;
-        // Per-monitor DPI awareness, with the older declaration for Windows 8.1 and 7.
-        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
-        EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+        // Per-monitor DPI awareness v2; where that is unknown (Windows 10 before 1703, whose
+        // dialog manager does not lay controls out again on WM_DPICHANGED, 8.1 and 7), system
+        // awareness, never per-monitor v1.
+        EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
+        EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+        EXPECT_EQ(manifest.find("true/pm"), std::string::npos);
+        EXPECT_EQ(manifest.find("PerMonitor<"), std::string::npos);
         // Everything it imports, Wine's libraries export (a missing one stops the program
         // from loading), and nothing of the DPI functions that Windows 7 lacks: those are
         // looked up at run time.
