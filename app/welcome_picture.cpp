@@ -11,9 +11,10 @@ struct Color {
     double r, g, b;
 };
 
+// Each channel to the nearest whole value (halves up), kept within 0 to 255.
 std::uint32_t Packed(const Color& c) {
     const auto channel = [](double value) {
-        return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0, 255.0)));
+        return static_cast<std::uint32_t>(std::floor(std::min(std::max(value, 0.0), 255.0) + 0.5));
     };
     return channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
 }
@@ -118,6 +119,29 @@ void DrawText(Drawing& drawing, const std::string& text, double left, double top
     }
 }
 
+// A value going from `from` to `to` as steps / span goes from 0 to 1, to the nearest whole
+// value: from + ((to - from) * steps + span / 2) / span, walked a step of `stride` at a time
+// without a division per step.
+struct Walk {
+    long long value = 0, remainder = 0, wholeStep = 0, partStep = 0;
+    void Step(long long span) {
+        value += wholeStep;
+        remainder += partStep;
+        if (remainder >= span) {
+            remainder -= span;
+            ++value;
+        }
+    }
+};
+struct Ramp {
+    long long from, to;
+    Walk Start(long long span, long long steps, long long stride) const {
+        const long long numerator = (to - from) * steps + span / 2;
+        const long long increment = (to - from) * stride;
+        return {from + numerator / span, numerator % span, increment / span, increment % span};
+    }
+};
+
 Drawing Blank(long width, long height) {
     Drawing drawing;
     if (width <= 0 || height <= 0)
@@ -139,15 +163,27 @@ Drawing DrawWelcome(unsigned dpi) {
     if (drawing.width < 2 || drawing.height < 2)
         return Drawing();
     const double scale = dpi / 96.0;
-    const Color slate{106, 120, 170}, white{255, 255, 255}, band{40, 70, 160}, grey{90, 90, 96};
+    const Color band{40, 70, 160}, grey{90, 90, 96};
     const long bandRows = ScaledToDpi(6, dpi);
+    // Slate at the top left to white at the bottom right: t = (x / (w - 1) + y / (h - 1)) / 2
+    // of the way, each channel to the nearest whole value, in whole numbers only.
+    const long long span = 2LL * (drawing.width - 1) * (drawing.height - 1);
+    const Ramp ramps[3] = {{106, 255}, {120, 255}, {170, 255}};
     for (long y = 0; y < drawing.height; ++y) {
+        std::uint32_t* row = &drawing.pixels[static_cast<std::size_t>(y * drawing.width)];
+        if (y < bandRows) {
+            std::fill(row, row + drawing.width, Packed(band));
+            continue;
+        }
+        Walk walks[3];
+        for (int k = 0; k < 3; ++k)
+            walks[k] = ramps[k].Start(span, static_cast<long long>(y) * (drawing.width - 1),
+                                      drawing.height - 1);
         for (long x = 0; x < drawing.width; ++x) {
-            const double t = (static_cast<double>(x) / (drawing.width - 1) +
-                              static_cast<double>(y) / (drawing.height - 1)) /
-                             2;
-            drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)] =
-                Packed(y < bandRows ? band : Blend(slate, white, t));
+            row[x] = static_cast<std::uint32_t>(walks[0].value << 16 | walks[1].value << 8 |
+                                                walks[2].value);
+            for (Walk& walk : walks)
+                walk.Step(span);
         }
     }
     const double dot = 2 * scale;
@@ -171,8 +207,11 @@ Drawing DrawEnter(unsigned dpi) {
             const double dx = x + 0.5 - cx, dy = y + 0.5 - radius;
             const bool inside = dx * dx + dy * dy <= radius * radius;
             const long shade = 30 * y / (drawing.height - 1);
+            const long halfShade = shade / 2;  // whole steps, as the face was first drawn
             drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)] =
-                inside ? Packed({40.0, 90.0 - shade / 2, 200.0 - shade}) : kEnterKey;
+                inside ? Packed({40.0, static_cast<double>(90 - halfShade),
+                                 static_cast<double>(200 - shade)})
+                       : kEnterKey;
         }
     }
     // Nearly white, so that the caption is not cut away with the corners.
