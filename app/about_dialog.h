@@ -2,6 +2,7 @@
 // language, as the system menu's entry that opens it does.
 #pragma once
 
+#include "framework/caption_fit.h"
 #include "framework/dialog.h"
 #include "res/resource.h"
 
@@ -31,7 +32,9 @@ protected:
         SetWindowTextW(hwnd(), texts.caption);
         SetDlgItemTextW(hwnd(), IDC_ABOUT_LINE, texts.line);
         SetDlgItemTextW(hwnd(), IDOK, texts.ok);
-        return fw::Dialog::OnInitDialog();
+        const BOOL result = fw::Dialog::OnInitDialog();
+        fw::FitCaptions(hwnd());  // the English line is the longer one
+        return result;
     }
 
 private:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "framework/caption_fit.h"
 #include "res/resource.h"
 #include "settings_form.h"
 #include "settings/ui_text.h"
@@ -108,16 +109,24 @@ TEST_F(SettingsWindow, SystemMenuEndsWithTheAboutEntryWhoseGroupOpensTheAboutBox
         GetMenuStringW(menu, last, text, 64, MF_BYPOSITION);
         EXPECT_STREQ(text, c.entry);
         std::wstring caption, line, ok;
+        long lineWidth = 0;
+        long lineNeeds = 0;
         RunSoon([&] {
             HWND box = GetActiveWindow();
             caption = WindowText(box);
             line = ItemText(box, IDC_ABOUT_LINE);
+            RECT rect{};
+            GetWindowRect(GetDlgItem(box, IDC_ABOUT_LINE), &rect);
+            lineWidth = rect.right - rect.left;
+            lineNeeds = fw::NeededWidth(GetDlgItem(box, IDC_ABOUT_LINE));
             ok = ItemText(box, IDOK);
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         });
         SendMessageW(hwnd, WM_SYSCOMMAND, 0x1F, 0);  // the system's low four bits are left out
         EXPECT_EQ(caption, c.caption);
         EXPECT_EQ(line, c.line);
+        EXPECT_LE(lineNeeds, lineWidth);  // whole
+        EXPECT_GT(lineNeeds, 0);
         EXPECT_EQ(ok, c.ok);
     }
 }
