@@ -430,6 +430,11 @@ TEST(CliFailureText, TheSystemsMessageReadsOnAfterTheWindowsText) {
         EXPECT_EQ(settings::ReasonText(c.message, c.error), c.reason);
     }
     EXPECT_EQ(cli::CauseNote(reader::Operation::Read, "error 5"), " (read failed: error 5)");
+    // One wording for each timeout, whichever command timed out (the window words them apart).
+    EXPECT_EQ(cli::ConsoleText(Occasion::FormatReceiveTimeout), "Receive data timeout!");
+    EXPECT_EQ(cli::ConsoleText(Occasion::CommandReceiveTimeout), "Receive data timeout!");
+    EXPECT_EQ(cli::ConsoleText(Occasion::FormatSendTimeout), "Send data timeout!");
+    EXPECT_EQ(cli::ConsoleText(Occasion::CommandSendTimeout), "Send data timeout!");
     EXPECT_EQ(cli::CauseNote(reader::Operation::None, "error 5"), "");
 }
 
