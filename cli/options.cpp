@@ -26,11 +26,13 @@ const CommandName kCommands[] = {
     {"replace", Command::Replace}, {"cancel-replace", Command::CancelReplace},
     {"apply", Command::Apply},     {"profile", Command::Profile},
     {"swipe", Command::Swipe},     {"help", Command::Help},
+    {"watch", Command::Watch},
 };
 
 bool TalksToReaders(Command command) {
     return command != Command::Help && command != Command::ProgramVersion &&
-           command != Command::List && command != Command::Profile && command != Command::Swipe;
+           command != Command::List && command != Command::Profile && command != Command::Swipe &&
+           command != Command::Watch;
 }
 
 // The longest wait for a swipe: a day.
@@ -146,13 +148,15 @@ std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) 
         if (!fits)
             return "--" + given.first + ": not an option of this command";
     }
-    if (parts.json && command != Command::List && !swipe)
-        return "--json: only list and swipe take it";
-    if (!swipe && (parts.profile || parts.timeout || parts.showAll))
-        return std::string(parts.profile   ? "--profile"
-                           : parts.timeout ? "--timeout"
-                                           : "--show-all") +
-               ": only swipe takes it";
+    const bool watch = command == Command::Watch;
+    if (parts.json && command != Command::List && !swipe && !watch)
+        return "--json: only list, swipe and watch take it";
+    if (watch && !parts.profile)
+        return "watch: --profile FILE is missing";
+    if (!swipe && !watch && parts.profile)
+        return "--profile: only swipe and watch take it";
+    if (!swipe && (parts.timeout || parts.showAll))
+        return std::string(parts.timeout ? "--timeout" : "--show-all") + ": only swipe takes it";
     if (parts.profile && !parts.choices.empty())
         return "--profile and --" + parts.choices.front().first + " exclude each other";
     if (parts.output && command != Command::Profile)
@@ -266,6 +270,13 @@ std::string UsageText() {
         "                          show at most their first six and last four digits unless\n"
         "                          --show-all. Exit 0: all match, 1: one differs, 3: no\n"
         "                          swipe, 4: bad arguments, profile or input\n"
+        "  watch --profile FILE [--json]\n"
+        "                          send the profile to every reader connected now and to\n"
+        "                          each one plugged in later, then read its version; one\n"
+        "                          line (--json: one object) per event: arrived, applied,\n"
+        "                          failed (tried again when it is plugged in again), gone;\n"
+        "                          the file is read again when it changes (a broken one\n"
+        "                          keeps the last good profile in force). Until Ctrl+C.\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"

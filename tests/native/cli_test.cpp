@@ -55,7 +55,13 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=1", "--tracks=2"}, "--tracks: given twice"},
         {{"version", "--tracks=1"}, "--tracks: not an option of this command"},
         {{"set", "--replace=a=b"}, "--replace: not an option of this command"},
-        {{"version", "--json"}, "--json: only list and swipe take it"},
+        {{"version", "--json"}, "--json: only list, swipe and watch take it"},
+        {{"version", "--profile=p"}, "--profile: only swipe and watch take it"},
+        {{"watch"}, "watch: --profile FILE is missing"},
+        {{"watch", "--profile="}, "--profile: the file name is empty"},
+        {{"watch", "--profile=p", "--all"}, "--all: this command addresses no reader"},
+        {{"watch", "--profile=p", "--tracks=1"}, "--tracks: not an option of this command"},
+        {{"watch", "--profile=p", "--timeout=5"}, "--timeout: only swipe takes it"},
         {{"version", "--show-all"}, "--show-all: only swipe takes it"},
         {{"set", "--timeout=5"}, "--timeout: only swipe takes it"},
         {{"swipe", "--timeout=0"}, "--timeout: \"0\" is not a number of seconds from 1 to 86400"},
@@ -190,6 +196,10 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(swipe.timeoutSeconds, 86400);
     EXPECT_EQ(Parsed({"swipe"}).timeoutSeconds, 30);
     EXPECT_EQ(Parsed({"swipe", "--timeout=0000001"}).timeoutSeconds, 1);
+    const cli::Invocation watch = Parsed({"watch", "--json", "--profile=till.zp350"});
+    EXPECT_EQ(watch.command, cli::Command::Watch);
+    EXPECT_EQ(watch.file, "till.zp350");
+    EXPECT_TRUE(watch.json);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
     EXPECT_EQ(Parsed({"--version"}).command, cli::Command::ProgramVersion);
     EXPECT_EQ(cli::VersionText().substr(0, 9), "zp350cli ");
