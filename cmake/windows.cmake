@@ -116,6 +116,9 @@ target_sources(win32_swipe_bench PRIVATE ${RESOURCES})
 # The scaling test reads the names screen readers read, through oleacc.
 target_link_libraries(win32_scaling_tests PRIVATE uuid oleacc oleaut32)
 
+# The watcher's test reads the process's memory counters.
+target_link_libraries(win32_watch_tests PRIVATE psapi)
+
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
