@@ -43,7 +43,7 @@ struct Parts {
     std::optional<Command> command;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
-    bool all = false, json = false, help = false, version = false, showAll = false;
+    bool all = false, json = false, help = false, version = false, showAll = false, status = false;
     std::optional<std::string> path, output, profile, timeout;
 };
 
@@ -72,6 +72,8 @@ bool* FlagOf(const std::string& name, Parts& parts) {
         return &parts.json;
     if (name == "--show-all")
         return &parts.showAll;
+    if (name == "--status")
+        return &parts.status;
     return nullptr;
 }
 
@@ -151,7 +153,12 @@ std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) 
     const bool watch = command == Command::Watch;
     if (parts.json && command != Command::List && !swipe && !watch)
         return "--json: only list, swipe and watch take it";
-    if (watch && !parts.profile)
+    if (parts.status && !watch)
+        return "--status: only watch takes it";
+    if (parts.status && (parts.profile || parts.json))
+        return std::string("--status and ") + (parts.profile ? "--profile" : "--json") +
+               " exclude each other";
+    if (watch && !parts.profile && !parts.status)
         return "watch: --profile FILE is missing";
     if (!swipe && !watch && parts.profile)
         return "--profile: only swipe and watch take it";
@@ -218,6 +225,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (parts.output && *parts.output != "-")
         invocation.file = *parts.output;
     invocation.showAll = parts.showAll;
+    invocation.status = parts.status;
     if (parts.profile)
         invocation.file = *parts.profile;
     if (parts.timeout) {
@@ -277,6 +285,8 @@ std::string UsageText() {
         "                          failed (tried again when it is plugged in again), gone;\n"
         "                          the file is read again when it changes (a broken one\n"
         "                          keeps the last good profile in force). Until Ctrl+C.\n"
+        "  watch --status          whether the reader set-up service runs, its profile and\n"
+        "                          its latest event (exit 0: it runs, 2: it does not)\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"

@@ -34,6 +34,7 @@ struct Invocation {
     std::string file;         // apply, swipe and watch --profile: the profile to read; profile: where to
                               // write it (- or empty: standard output)
     bool showAll = false;     // swipe: card numbers in full
+    bool status = false;      // watch --status: the reader set-up service's state instead
     int timeoutSeconds = 30;  // swipe: how long a console waits for the first key
 };
 

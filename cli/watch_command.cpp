@@ -7,6 +7,7 @@
 #include "cli/exit_codes.h"
 #include "settings/quoting.h"
 #include "watch/kernel_handle.h"
+#include "watch/service_status.h"
 #include "watch/watch_loop.h"
 #include "watch/watch_texts.h"
 
@@ -79,6 +80,16 @@ private:
 }  // namespace
 
 int RunWatchCommand(const Invocation& invocation, ShownConsole& console) {
+    if (invocation.status) {
+        const watch::ServiceReport report = watch::ReadServiceReport();
+        // The service wrote its event from what the system named (a reader's path).
+        if (report.latest)
+            console.KeepAsIs(report.latest->text);
+        console.Out(watch::StatusText(report));
+        return static_cast<int>(report.state == watch::ServiceReport::State::Running
+                                    ? ExitCode::Success
+                                    : ExitCode::NoReader);
+    }
     ConsoleStop stop;
     ConsoleSink sink(console, invocation);
     const watch::WatchResult result = watch::RunWatch(invocation.file, stop.event(), sink);

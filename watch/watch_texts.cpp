@@ -1,5 +1,7 @@
 #include "watch/watch_texts.h"
 
+#include <cstdio>
+
 #include "settings/quoting.h"
 
 namespace watch {
@@ -94,6 +96,70 @@ unsigned EventId(Happened what) {
 bool IsWarning(Happened what) {
     return what == Happened::Failed || what == Happened::ProfileBroken ||
            what == Happened::ProfileMissing;
+}
+
+std::string StartedLine(const std::string& profilePath) {
+    return "started: every ZP350 reader plugged in gets the profile " + ShownPath(profilePath);
+}
+
+std::string StoppedLine() {
+    return "stopped";
+}
+
+std::string NotStartedLine(const std::string& why) {
+    return "not started: " + Shown(why);
+}
+
+std::string UtcTime(std::uint32_t secondsSince1970) {
+    // Days to a civil date (the proleptic Gregorian calendar), in eras of 400 years.
+    const long long days = secondsSince1970 / 86400 + 719468;
+    const long long era = days / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    const long long day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+    const long long month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+    const long long year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const unsigned secondOfDay = secondsSince1970 % 86400;
+    char text[32];
+    std::snprintf(text, sizeof(text), "%04lld-%02lld-%02lld %02u:%02u:%02u UTC", year, month, day,
+                  secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+    return text;
+}
+
+std::string StatusText(const ServiceReport& report) {
+    using State = ServiceReport::State;
+    const char* state = "";
+    switch (report.state) {
+        case State::NotInstalled:
+            return "ZP350 reader set-up: not installed (the installer given PROFILE=<file> "
+                   "installs it)\n";
+        case State::Stopped:
+            state = "stopped";
+            break;
+        case State::Starting:
+            state = "starting";
+            break;
+        case State::Running:
+            state = "running";
+            break;
+        case State::Stopping:
+            state = "stopping";
+            break;
+        case State::Unknown:
+            state = "in a state it does not tell";
+            break;
+    }
+    std::string text = std::string("ZP350 reader set-up: ") + state + "\n";
+    text += "profile: " + ShownPath(report.profilePath) + "\n";
+    if (!report.latest)
+        return text +
+               "last event: none found (the Application event log holds none of "
+               "\"ZP350 reader set-up\", or cannot be read)\n";
+    return text + "last event: " + UtcTime(report.latest->secondsSince1970) + ": " +
+           Shown(report.latest->text) + "\n";
 }
 
 }  // namespace watch

@@ -62,6 +62,9 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"watch", "--profile=p", "--all"}, "--all: this command addresses no reader"},
         {{"watch", "--profile=p", "--tracks=1"}, "--tracks: not an option of this command"},
         {{"watch", "--profile=p", "--timeout=5"}, "--timeout: only swipe takes it"},
+        {{"list", "--status"}, "--status: only watch takes it"},
+        {{"watch", "--status", "--profile=p"}, "--status and --profile exclude each other"},
+        {{"watch", "--status", "--json"}, "--status and --json exclude each other"},
         {{"version", "--show-all"}, "--show-all: only swipe takes it"},
         {{"set", "--timeout=5"}, "--timeout: only swipe takes it"},
         {{"swipe", "--timeout=0"}, "--timeout: \"0\" is not a number of seconds from 1 to 86400"},
@@ -200,6 +203,7 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(watch.command, cli::Command::Watch);
     EXPECT_EQ(watch.file, "till.zp350");
     EXPECT_TRUE(watch.json);
+    EXPECT_TRUE(Parsed({"watch", "--status"}).status);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
     EXPECT_EQ(Parsed({"--version"}).command, cli::Command::ProgramVersion);
     EXPECT_EQ(cli::VersionText().substr(0, 9), "zp350cli ");

@@ -210,3 +210,49 @@ TEST(WatchTexts, EachNoticeAsALineAndAsJson) {
 }
 
 }  // namespace
+
+namespace {
+
+using Report = watch::ServiceReport;
+
+TEST(WatchTexts, TheServicesStatus) {
+    const Report::Event applied = {1765258866, "R: applied, version ZP350 VR 1.0"};
+    const struct {
+        const char* name;
+        Report report;
+        std::string text;
+    } cases[] = {
+        {"not installed",
+         {Report::State::NotInstalled, "", std::nullopt},
+         "ZP350 reader set-up: not installed (the installer given PROFILE=<file> installs it)\n"},
+        {"running, with its latest event",
+         {Report::State::Running, "C:\\P\\profile.zp350", applied},
+         "ZP350 reader set-up: running\nprofile: C:\\P\\profile.zp350\n"
+         "last event: 2025-12-09 05:41:06 UTC: R: applied, version ZP350 VR 1.0\n"},
+        {"stopped, no event found",
+         {Report::State::Stopped, "p", std::nullopt},
+         "ZP350 reader set-up: stopped\nprofile: p\nlast event: none found (the Application "
+         "event log holds none of \"ZP350 reader set-up\", or cannot be read)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(watch::StatusText(c.report), c.text);
+    }
+}
+
+TEST(WatchTexts, MomentsInUtc) {
+    const struct {
+        std::uint32_t seconds;
+        const char* text;
+    } cases[] = {
+        {0, "1970-01-01 00:00:00 UTC"},           {951782399, "2000-02-28 23:59:59 UTC"},
+        {951782400, "2000-02-29 00:00:00 UTC"},   {1709251199, "2024-02-29 23:59:59 UTC"},
+        {4107542400u, "2100-03-01 00:00:00 UTC"}, {4294967295u, "2106-02-07 06:28:15 UTC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(watch::UtcTime(c.seconds), c.text);
+    }
+}
+
+}  // namespace
