@@ -19,17 +19,14 @@ SERVICE_STATUS_HANDLE g_status = nullptr;
 std::atomic<HANDLE> g_stop{nullptr};
 // How long a stop may take: a command under way ends within about 4 s.
 constexpr DWORD kStopWaitHint = 6000;
-// The service's own exit code when its profile is no profile (the companion's "bad profile").
-constexpr DWORD kBadProfile = 4;
 
-void Tell(SERVICE_STATUS_HANDLE handle, DWORD state, DWORD serviceError = 0) {
+void Tell(SERVICE_STATUS_HANDLE handle, DWORD state) {
     SERVICE_STATUS status{};
     status.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
     status.dwCurrentState = state;
     status.dwControlsAccepted =
         state == SERVICE_RUNNING ? SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN : 0;
-    status.dwWin32ExitCode = serviceError != 0 ? ERROR_SERVICE_SPECIFIC_ERROR : NO_ERROR;
-    status.dwServiceSpecificExitCode = serviceError;
+    status.dwWin32ExitCode = NO_ERROR;
     status.dwWaitHint = state == SERVICE_STOP_PENDING ? kStopWaitHint : 0;
     SetServiceStatus(handle, &status);
 }
@@ -63,13 +60,20 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
     const std::string profile = InstalledProfilePath();
     EventLogSink sink(profile);
     Log(EVENTLOG_INFORMATION_TYPE, kStartedEventId, StartedLine(profile));
-    const WatchResult result = RunWatch(profile, stop.get(), sink);
-    g_stop = nullptr;
-    if (!result.started) {
-        Log(EVENTLOG_ERROR_TYPE, kNotStartedEventId, NotStartedLine(result.error));
-        Tell(g_status, SERVICE_STOPPED, kBadProfile);
-        return;
+    // Without a good profile it waits for one, saying why once per reason: an administrator may
+    // put it there later, or an installation may bring it.
+    std::string refusal;
+    for (;;) {
+        const WatchResult result = RunWatch(profile, stop.get(), sink);
+        if (result.started)
+            break;
+        if (result.error != refusal)
+            Log(EVENTLOG_ERROR_TYPE, kNotStartedEventId, NotStartedLine(result.error));
+        refusal = result.error;
+        if (WaitForSingleObject(stop.get(), kPollMilliseconds) != WAIT_TIMEOUT)
+            break;
     }
+    g_stop = nullptr;
     Log(EVENTLOG_INFORMATION_TYPE, kStoppedEventId, StoppedLine());
     Tell(g_status, SERVICE_STOPPED);
 }

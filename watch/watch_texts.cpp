@@ -107,7 +107,7 @@ std::string StoppedLine() {
 }
 
 std::string NotStartedLine(const std::string& why) {
-    return "not started: " + Shown(why);
+    return "waiting for a good profile: " + Shown(why);
 }
 
 std::string UtcTime(std::uint32_t secondsSince1970) {

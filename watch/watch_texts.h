@@ -29,7 +29,7 @@ unsigned EventId(Happened what);
 bool IsWarning(Happened what);
 
 // The service's own events, after the notices': started (information), stopped
-// (information), not started because its profile is no profile (error).
+// (information), waiting because its profile cannot be read as one (error).
 constexpr unsigned kStartedEventId = 8;
 constexpr unsigned kStoppedEventId = 9;
 constexpr unsigned kNotStartedEventId = 10;
@@ -37,7 +37,7 @@ constexpr unsigned kNotStartedEventId = 10;
 std::string StartedLine(const std::string& profilePath);
 // "stopped"
 std::string StoppedLine();
-// "not started: <why>"
+// "waiting for a good profile: <why>"
 std::string NotStartedLine(const std::string& why);
 
 // What `zp350cli watch --status` tells: the service's state, its profile and its latest event.
