@@ -14,7 +14,8 @@
 #        watch --status` says it runs; the uninstall leaves no service, profile or folder;
 # gui:   the program itself, driven with real key presses and clicks up to the version text
 #        after Find Device; screenshot in build/screenshots/e2e-find-<arch>.png;
-# bench: the cost of one command against the virtual reader beside the simulated host.
+# bench: the cost of one command against the virtual reader beside the simulated host, and
+#        the time from a reader's arrival to its profile applied by the watcher (median of 20).
 set -euo pipefail
 source "$(dirname "$0")/only-64bit.sh"
 only_64bit_enter "$0" "$@"
@@ -187,7 +188,11 @@ run_gui() {
 
 run_bench() {
   echo "== one command against the virtual reader ($arch)"
-  vreader_run "$VR_TREE/e2e_command_bench.exe"
+  vreader_run "$VR_TREE/e2e_command_bench.exe" || return 1
+  echo "== a reader plugged in to its profile applied by the watcher, 20 times ($arch)"
+  vreader_run "$VR_TREE/e2e_cli_tests.exe" --gtest_filter=WatchE2e.TwentyArrivalsInARow |
+    grep '^timing:'
+  return "${PIPESTATUS[0]}"
 }
 
 case "$what" in
