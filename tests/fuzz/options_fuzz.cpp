@@ -36,7 +36,8 @@ std::set<std::string> DocumentedOptions() {
 
 // Options that take no value.
 bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "-h" || name == "--all" || name == "--json";
+    return name == "--help" || name == "-h" || name == "--all" || name == "--json" ||
+           name == "--status";
 }
 
 bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
@@ -46,7 +47,7 @@ bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
         return true;
     const Invocation &x = *a.invocation, &y = *b.invocation;
     return x.command == y.command && x.all == y.all && x.path == y.path && x.json == y.json &&
-           x.file == y.file && SameSetup(x.setup, y.setup);
+           x.file == y.file && x.status == y.status && SameSetup(x.setup, y.setup);
 }
 
 }  // namespace
