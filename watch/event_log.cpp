@@ -27,7 +27,7 @@ public:
         if (log == nullptr)
             return std::nullopt;
         std::optional<LoggedEvent> latest;
-        std::vector<BYTE> buffer(64 * 1024);
+        std::vector<BYTE> buffer(std::size_t{64} * 1024);
         DWORD records = 0;
         while (!latest && records < kMostRecordsRead) {
             DWORD read = 0, needed = 0;

@@ -8,25 +8,16 @@
 #include "settings/long_path.h"
 #include "settings/profile.h"
 #include "settings/profile_file.h"
+#include "settings/utf8.h"
 #include "watch/device_notices.h"
 
 namespace watch {
 
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0],
-                            length);
-    return wide;
-}
-
 // The profile file as the system describes it, without opening it.
 FileStamp StampOf(const std::string& path) {
-    const std::wstring wide = Wide(path);
+    const std::wstring wide = settings::Wide(path);
     const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     std::wstring full(length, L'\0');
     if (length == 0 || GetFullPathNameW(wide.c_str(), length, &full[0], nullptr) >= length)
@@ -53,9 +44,10 @@ Event ListedNow() {
 
 class Loop {
 public:
-    Loop(const std::string& profilePath, settings::Setup setup, FileStamp stamp, NoticeSink& sink)
+    Loop(const std::string& profilePath, const settings::Setup& setup, FileStamp stamp,
+         NoticeSink& sink)
         : path_(profilePath),
-          inForce_(std::move(setup)),
+          inForce_(setup),
           watcher_(settings::WriteProfile(inForce_), stamp),
           sink_(sink) {}
 
