@@ -171,41 +171,64 @@ TEST(WatchTexts, EachNoticeAsALineAndAsJson) {
         Notice notice;
         std::string line;
         std::string json;
+        unsigned eventId;  // in the event log, with its kind
+        bool warning;
     } cases[] = {
         {"arrived",
          {Happened::Arrived, "\\\\?\\hid#1", ""},
          "\\\\?\\hid#1: arrived",
-         R"({"event": "arrived", "reader": "\\\\?\\hid#1"})"},
+         R"({"event": "arrived", "reader": "\\\\?\\hid#1"})",
+         1,
+         false},
         {"applied",
          {Happened::Applied, "R", "ZP350 VR 1.0"},
          "R: applied, version ZP350 VR 1.0",
-         R"({"event": "applied", "reader": "R", "version": "ZP350 VR 1.0"})"},
+         R"({"event": "applied", "reader": "R", "version": "ZP350 VR 1.0"})",
+         2,
+         false},
         {"a version with a control character",
          {Happened::Applied, "R", "v\x1b"},
          "R: applied, version v\\x1b",
-         R"({"event": "applied", "reader": "R", "version": "v\u001B"})"},
+         R"({"event": "applied", "reader": "R", "version": "v\u001B"})",
+         2,
+         false},
         {"failed",
          {Happened::Failed, "R", "Receive data timeout"},
          "R: failed: Receive data timeout; tried again when it is plugged in again",
-         R"({"event": "failed", "reader": "R", "reason": "Receive data timeout"})"},
-        {"gone", {Happened::Gone, "R", ""}, "R: gone", R"({"event": "gone", "reader": "R"})"},
+         R"({"event": "failed", "reader": "R", "reason": "Receive data timeout"})",
+         3,
+         true},
+        {"gone",
+         {Happened::Gone, "R", ""},
+         "R: gone",
+         R"({"event": "gone", "reader": "R"})",
+         4,
+         false},
         {"profile read",
          {Happened::ProfileRead, "", ""},
          "till.zp350: profile read",
-         R"({"event": "profile-read", "profile": "till.zp350"})"},
+         R"({"event": "profile-read", "profile": "till.zp350"})",
+         5,
+         false},
         {"profile broken",
          {Happened::ProfileBroken, "", "till.zp350: line 2: bad"},
          "till.zp350: line 2: bad; the last good profile stays in force",
-         R"({"event": "profile-broken", "profile": "till.zp350", "reason": "till.zp350: line 2: bad"})"},
+         R"({"event": "profile-broken", "profile": "till.zp350", "reason": "till.zp350: line 2: bad"})",
+         6,
+         true},
         {"profile missing",
          {Happened::ProfileMissing, "", "till.zp350: cannot be read"},
          "till.zp350: cannot be read; the last good profile stays in force",
-         R"({"event": "profile-missing", "profile": "till.zp350", "reason": "till.zp350: cannot be read"})"},
+         R"({"event": "profile-missing", "profile": "till.zp350", "reason": "till.zp350: cannot be read"})",
+         7,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(watch::NoticeLine(c.notice, "till.zp350"), c.line);
         EXPECT_EQ(watch::NoticeJson(c.notice, "till.zp350"), c.json);
+        EXPECT_EQ(watch::EventId(c.notice.what), c.eventId);
+        EXPECT_EQ(watch::IsWarning(c.notice.what), c.warning);
     }
 }
 
@@ -245,7 +268,8 @@ TEST(WatchTexts, MomentsInUtc) {
         std::uint32_t seconds;
         const char* text;
     } cases[] = {
-        {0, "1970-01-01 00:00:00 UTC"},           {951782399, "2000-02-28 23:59:59 UTC"},
+        {0, "1970-01-01 00:00:00 UTC"},           {3600, "1970-01-01 01:00:00 UTC"},
+        {1711843200, "2024-03-31 00:00:00 UTC"},  {951782399, "2000-02-28 23:59:59 UTC"},
         {951782400, "2000-02-29 00:00:00 UTC"},   {1709251199, "2024-02-29 23:59:59 UTC"},
         {4107542400u, "2100-03-01 00:00:00 UTC"}, {4294967295u, "2106-02-07 06:28:15 UTC"},
     };
