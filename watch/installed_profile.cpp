@@ -6,6 +6,7 @@
 #include <sddl.h>
 #include <shlobj.h>
 
+#include "framework/late_bound.h"
 #include "settings/profile.h"
 #include "settings/profile_file.h"
 #include "settings/system_reason.h"
@@ -15,10 +16,13 @@ namespace watch {
 
 namespace {
 
+// The shell is bound on first use (framework/late_bound.h): the companion, which tells the
+// installed profile's path in `watch --status`, imports no shell.
 std::wstring CommonAppData() {
     wchar_t folder[MAX_PATH] = {};
-    if (FAILED(
-            SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+    auto* const get = LATE_BOUND(L"shell32.dll", SHGetFolderPathW);
+    if (get == nullptr ||
+        FAILED(get(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
         return L"C:\\ProgramData";
     return folder;
 }
