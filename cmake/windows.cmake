@@ -138,7 +138,7 @@ add_dependencies(win32_watch_tests ${SVC_NAME})
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
-add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
+add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME} ${SVC_NAME})
 
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)
 add_subdirectory(${CMAKE_SOURCE_DIR}/tools/virtual-reader ${CMAKE_BINARY_DIR}/virtual-reader)
