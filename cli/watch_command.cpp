@@ -21,18 +21,6 @@ std::atomic<HANDLE> g_finished{nullptr};
 // How long the closing console waits for the watcher to end (the system allows 5 s).
 constexpr DWORD kCloseWaitMilliseconds = 4500;
 
-BOOL WINAPI OnConsoleEvent(DWORD event) {
-    const HANDLE stop = g_stop.load();
-    if (stop == nullptr)
-        return FALSE;
-    SetEvent(stop);
-    // After these the system ends the process once the handler returns: the command under
-    // way finishes first.
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
-        WaitForSingleObject(g_finished.load(), kCloseWaitMilliseconds);
-    return TRUE;
-}
-
 // Ctrl+C, Ctrl+Break and the console's closing stop the watch, for as long as it lives.
 class ConsoleStop {
 public:
@@ -41,12 +29,13 @@ public:
           finished_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
         g_stop = stop_.get();
         g_finished = finished_.get();
-        SetConsoleCtrlHandler(&OnConsoleEvent, TRUE);
+        SetConsoleCtrlHandler(&StopWatchOnConsoleEvent, TRUE);
     }
     ~ConsoleStop() {
-        SetEvent(finished_.get());
-        SetConsoleCtrlHandler(&OnConsoleEvent, FALSE);
+        // No handler takes an event from here on; one that waits is let go.
         g_stop = nullptr;
+        SetConsoleCtrlHandler(&StopWatchOnConsoleEvent, FALSE);
+        SetEvent(finished_.get());
         g_finished = nullptr;
     }
     ConsoleStop(const ConsoleStop&) = delete;
@@ -78,6 +67,18 @@ private:
 };
 
 }  // namespace
+
+BOOL WINAPI StopWatchOnConsoleEvent(DWORD event) {
+    const HANDLE stop = g_stop.load();
+    if (stop == nullptr)
+        return FALSE;
+    SetEvent(stop);
+    // After these the system ends the process once the handler returns: the command under
+    // way finishes first.
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        WaitForSingleObject(g_finished.load(), kCloseWaitMilliseconds);
+    return TRUE;
+}
 
 int RunWatchCommand(const Invocation& invocation, ShownConsole& console) {
     if (invocation.status) {
