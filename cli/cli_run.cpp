@@ -10,6 +10,7 @@
 #include "cli/reader_tasks.h"
 #include "cli/shown_console.h"
 #include "cli/swipe_command.h"
+#include "cli/watch_command.h"
 #include "reader/reader_link.h"
 #include "settings/profile.h"
 #include "settings/profile_file.h"
@@ -149,6 +150,8 @@ int RunCli(const std::vector<std::string>& args, Console& out, SwipeSource& inpu
             if (invocation.showAll)
                 console.ShowAllOut();
             return RunSwipe(invocation, console, input);
+        case Command::Watch:
+            return RunWatchCommand(invocation, console);
         case Command::Apply:
             if (const auto error = LoadProfile(invocation))
                 return Fail(console, ExitCode::BadInput, *error);

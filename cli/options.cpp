@@ -26,11 +26,13 @@ const CommandName kCommands[] = {
     {"replace", Command::Replace}, {"cancel-replace", Command::CancelReplace},
     {"apply", Command::Apply},     {"profile", Command::Profile},
     {"swipe", Command::Swipe},     {"help", Command::Help},
+    {"watch", Command::Watch},
 };
 
 bool TalksToReaders(Command command) {
     return command != Command::Help && command != Command::ProgramVersion &&
-           command != Command::List && command != Command::Profile && command != Command::Swipe;
+           command != Command::List && command != Command::Profile && command != Command::Swipe &&
+           command != Command::Watch;
 }
 
 // The longest wait for a swipe: a day.
@@ -57,7 +59,7 @@ struct Parts {
     std::optional<Command> command;
     std::vector<std::string> positional;
     std::vector<std::pair<std::string, std::string>> choices;  // --name value, in order
-    bool all = false, json = false, help = false, version = false, showAll = false;
+    bool all = false, json = false, help = false, version = false, showAll = false, status = false;
     std::optional<std::string> path, reader, output, profile, timeout;
 };
 
@@ -86,6 +88,8 @@ bool* FlagOf(const std::string& name, Parts& parts) {
         return &parts.json;
     if (name == "--show-all")
         return &parts.showAll;
+    if (name == "--status")
+        return &parts.status;
     return nullptr;
 }
 
@@ -166,13 +170,20 @@ std::optional<std::string> CheckOptionsFit(const Parts& parts, Command command) 
         if (!fits)
             return "--" + given.first + ": not an option of this command";
     }
-    if (parts.json && command != Command::List && !swipe)
-        return "--json: only list and swipe take it";
-    if (!swipe && (parts.profile || parts.timeout || parts.showAll))
-        return std::string(parts.profile   ? "--profile"
-                           : parts.timeout ? "--timeout"
-                                           : "--show-all") +
-               ": only swipe takes it";
+    const bool watch = command == Command::Watch;
+    if (parts.json && command != Command::List && !swipe && !watch)
+        return "--json: only list, swipe and watch take it";
+    if (parts.status && !watch)
+        return "--status: only watch takes it";
+    if (parts.status && (parts.profile || parts.json))
+        return std::string("--status and ") + (parts.profile ? "--profile" : "--json") +
+               " exclude each other";
+    if (watch && !parts.profile && !parts.status)
+        return "watch: --profile FILE is missing";
+    if (!swipe && !watch && parts.profile)
+        return "--profile: only swipe and watch take it";
+    if (!swipe && (parts.timeout || parts.showAll))
+        return std::string(parts.timeout ? "--timeout" : "--show-all") + ": only swipe takes it";
     if (parts.profile && !parts.choices.empty())
         return "--profile and --" + parts.choices.front().first + " exclude each other";
     if (parts.output && command != Command::Profile)
@@ -240,6 +251,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (parts.output && *parts.output != "-")
         invocation.file = *parts.output;
     invocation.showAll = parts.showAll;
+    invocation.status = parts.status;
     if (parts.profile)
         invocation.file = *parts.profile;
     if (parts.timeout) {
@@ -292,6 +304,15 @@ std::string UsageText() {
         "                          show at most their first six and last four digits unless\n"
         "                          --show-all. Exit 0: all match, 1: one differs, 3: no\n"
         "                          swipe, 4: bad arguments, profile or input\n"
+        "  watch --profile FILE [--json]\n"
+        "                          send the profile to every reader connected now and to\n"
+        "                          each one plugged in later, then read its version; one\n"
+        "                          line (--json: one object) per event: arrived, applied,\n"
+        "                          failed (tried again when it is plugged in again), gone;\n"
+        "                          the file is read again when it changes (a broken one\n"
+        "                          keeps the last good profile in force). Until Ctrl+C.\n"
+        "  watch --status          whether the reader set-up service runs, its profile and\n"
+        "                          its latest event (exit 0: it runs, 2: it does not)\n"
         "\n"
         "Format options (the same names are a profile's keys, as \"name = value\" lines):\n"
         "  --tracks 1,2,3          the tracks to output\n"

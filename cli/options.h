@@ -22,6 +22,7 @@ enum class Command {
     Apply,
     Profile,
     Swipe,
+    Watch,  // applies a profile to every reader present and plugged in later
 };
 
 struct Invocation {
@@ -29,11 +30,12 @@ struct Invocation {
     bool all = false;         // every connected reader
     std::string path;         // the one reader at this device path; empty: the only one
     int readerNumber = 0;     // the one reader of this number (from 1, as list shows it); 0: none
-    bool json = false;        // list, swipe: JSON instead of lines
+    bool json = false;        // list, swipe, watch: JSON instead of lines
     settings::Setup setup;    // set: the format; replace: the pairs; profile, swipe: both
-    std::string file;         // apply, swipe --profile: the profile to read; profile: where to
+    std::string file;         // apply, swipe and watch --profile: the profile to read; profile: where to
                               // write it (- or empty: standard output)
     bool showAll = false;     // swipe: card numbers in full
+    bool status = false;      // watch --status: the reader set-up service's state instead
     int timeoutSeconds = 30;  // swipe: how long a console waits for the first key
 };
 

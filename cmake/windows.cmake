@@ -40,6 +40,7 @@ else()
   set(APP_FLAVOUR_TEXT "32-bit")
 endif()
 set(APP_FILE_NAME ${APP_NAME}.exe)
+string(REPLACE cli svc SVC_NAME ${CLI_NAME})
 set(GENERATED ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/res/app.manifest.in ${GENERATED}/app.manifest @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/res/flavour.h.in ${GENERATED}/flavour.h @ONLY)
@@ -66,6 +67,20 @@ target_link_options(${CLI_NAME} PRIVATE ${STATIC_LINK} -municode -s)
 add_test(NAME cli_profile_write_tests
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/package/profile_write_test.sh ${WINE_LOADER}
                  $<TARGET_FILE:${CLI_NAME}>)
+
+# The reader set-up service: a console program of the same flavour on the same code, with the
+# event log's message table (watch/messages.mc, compiled by windmc) in its resources.
+string(REPLACE windres windmc WINDMC ${CMAKE_RC_COMPILER})
+add_custom_command(OUTPUT ${GENERATED}/messages.rc ${GENERATED}/MSG00409.bin
+                   COMMAND ${WINDMC} -r ${GENERATED} -h ${GENERATED} ${CMAKE_SOURCE_DIR}/watch/messages.mc
+                   DEPENDS ${CMAKE_SOURCE_DIR}/watch/messages.mc)
+set(SVC_RESOURCES ${CMAKE_SOURCE_DIR}/res/svc.rc)
+set_source_files_properties(${SVC_RESOURCES} PROPERTIES OBJECT_DEPENDS
+  "${GENERATED}/messages.rc;${GENERATED}/MSG00409.bin;${GENERATED}/app.manifest;${GENERATED}/flavour.h;${CMAKE_SOURCE_DIR}/res/version.rc")
+add_executable(${SVC_NAME} ${CMAKE_SOURCE_DIR}/watch/service_main.cpp ${SVC_RESOURCES})
+target_compile_options(${SVC_NAME} PRIVATE ${WARNINGS})
+target_link_libraries(${SVC_NAME} PRIVATE core)
+target_link_options(${SVC_NAME} PRIVATE ${STATIC_LINK} -municode -s)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
@@ -116,10 +131,14 @@ target_sources(win32_swipe_bench PRIVATE ${RESOURCES})
 # The scaling test reads the names screen readers read, through oleacc.
 target_link_libraries(win32_scaling_tests PRIVATE uuid oleacc oleaut32)
 
+# The watcher's test reads the process's memory counters.
+target_link_libraries(win32_watch_tests PRIVATE psapi)
+add_dependencies(win32_watch_tests ${SVC_NAME})
+
 # The package test reads the shipped program of its own flavour.
 target_include_directories(win32_package_tests PRIVATE ${GENERATED})
 target_link_libraries(win32_package_tests PRIVATE version)
-add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME})
+add_dependencies(win32_package_tests ${APP_NAME} ${CLI_NAME} ${SVC_NAME})
 
 include(${CMAKE_SOURCE_DIR}/cmake/e2e.cmake)
 add_subdirectory(${CMAKE_SOURCE_DIR}/tools/virtual-reader ${CMAKE_BINARY_DIR}/virtual-reader)

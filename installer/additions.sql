@@ -19,3 +19,22 @@ INSERT INTO `AppSearch` (`Property`, `Signature_`) VALUES ('EXISTINGPROFILETYPE'
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)
 INSERT INTO `InstallUISequence` (`Action`, `Sequence`) VALUES ('AppSearch', 50)
 UPDATE `Component` SET `Condition` = 'NOT EXISTINGPROFILETYPE OR EXISTINGPROFILETYPE = "ZP350.Profile"' WHERE `Component` = 'ProfileOpen'
+-- ===== The reader set-up service (component ReaderSetupService, installer/zp350.wxs) =====
+-- Installed only when PROFILE is given, or where an earlier version installed it (its
+-- service's key found into READERSETUPINSTALLED before the earlier version is removed), so
+-- that an upgrade without PROFILE keeps the service and its profile.
+INSERT INTO `RegLocator` (`Signature_`, `Root`, `Key`, `Name`, `Type`) VALUES ('ReaderSetupInstalled', 2, 'SYSTEM\CurrentControlSet\Services\ZP350ReaderSetup', 'ImagePath', 2)
+INSERT INTO `AppSearch` (`Property`, `Signature_`) VALUES ('READERSETUPINSTALLED', 'ReaderSetupInstalled')
+UPDATE `Component` SET `Condition` = 'PROFILE OR READERSETUPINSTALLED' WHERE `Component` = 'ReaderSetupService'
+-- The profile given is copied by the service's program as the system (type 3090: a program
+-- of the package, deferred, not impersonated), after the service is installed and before it
+-- starts, also when the same version is run again with a new PROFILE (the service reads it
+-- again on its own); a file that is no profile fails the installation. On removal (not on an
+-- upgrade) the profile and its folder go, after the service is stopped and deleted.
+INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('InstallReaderProfile', 3090, 'Service', 'install-profile "[PROFILE]"')
+INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('RemoveReaderProfile', 3090, 'Service', 'remove-profile')
+INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('InstallReaderProfile', 'PROFILE AND NOT REMOVE~="ALL" AND ($ReaderSetupService = 3 OR ?ReaderSetupService = 3)', 5850)
+INSERT INTO `InstallExecuteSequence` (`Action`, `Condition`, `Sequence`) VALUES ('RemoveReaderProfile', 'REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE AND $ReaderSetupService = 2', 2100)
+-- PROFILE reaches the installation's server side also when a user's session starts it.
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;PROFILE;READERSETUPINSTALLED' WHERE `Property` = 'SecureCustomProperties'
+-- ===== end of the reader set-up service =====

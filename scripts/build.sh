@@ -38,8 +38,8 @@ mkdir -p "$B"
 configure win32
 configure win64
 if [ "${1:-}" = programs ]; then
-  build win32 --target zp350tool32 zp350cli32
-  build win64 --target zp350tool64 zp350cli64
+  build win32 --target zp350tool32 zp350cli32 zp350svc32
+  build win64 --target zp350tool64 zp350cli64 zp350svc64
   exit 0
 fi
 configure native

@@ -16,7 +16,8 @@ if [ -n "$published" ]; then
   [ -f "$published" ] || { echo "zp350: cannot check against $1: no such file" >&2; exit 1; }
 fi
 bash scripts/setup.sh >/dev/null
-PROGRAMS=(win32/zp350tool32.exe win32/zp350cli32.exe win64/zp350tool64.exe win64/zp350cli64.exe)
+PROGRAMS=(win32/zp350tool32.exe win32/zp350cli32.exe win32/zp350svc32.exe win64/zp350tool64.exe
+  win64/zp350cli64.exe win64/zp350svc64.exe)
 commit=$(git rev-parse HEAD)
 W=$ROOT/$B/dist-check
 rm -rf "$W"

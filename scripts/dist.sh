@@ -18,7 +18,10 @@ version=$(sed -n 's/^project(zp350_tool VERSION \([0-9.]*\).*/\1/p' CMakeLists.t
 D=${DIST_DIR:-$B/dist}
 rm -rf "$D"
 mkdir -p "$D"
-PROGRAMS=(zp350tool32.exe zp350tool64.exe zp350cli32.exe zp350cli64.exe)
+# The reader set-up service's program (zp350svc) goes into the installers only; scripts/msi.sh
+# takes it from beside the companion.
+PROGRAMS=(zp350tool32.exe zp350tool64.exe zp350cli32.exe zp350cli64.exe zp350svc32.exe
+  zp350svc64.exe)
 INSTALLERS=("zp350-$version-x86.msi" "zp350-$version-x64.msi")
 for p in "${PROGRAMS[@]}"; do
   case $p in

@@ -14,7 +14,10 @@ case $arch in
   x64) upgrade=3531F129-24A5-421E-916F-00607AD8DDF8 ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
-for f in "$tool" "$cli"; do
+# The reader set-up service's program of the flavour, beside the companion (zp350svc64.exe
+# beside zp350cli64.exe).
+svc=$(dirname "$cli")/$(basename "$cli" | sed 's/zp350cli/zp350svc/')
+for f in "$tool" "$cli" "$svc"; do
   [ -f "$f" ] || { echo "zp350: cannot build the $arch installer: $f is missing" >&2; exit 1; }
 done
 
@@ -22,10 +25,11 @@ derived() { # name -> a GUID of its own under the upgrade code
   python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
     "$upgrade" "$1"
 }
-contents=$(cat "$tool" "$cli" | sha256sum | cut -d' ' -f1)
+contents=$(cat "$tool" "$cli" "$svc" | sha256sum | cut -d' ' -f1)
 # wixl finds a Source only by a path relative to the current folder.
 tool=$(realpath --relative-to=. "$tool")
 cli=$(realpath --relative-to=. "$cli")
+svc=$(realpath --relative-to=. "$svc")
 
 wixl -a "$arch" -o "$out" \
   -D Version="$version" -D Arch="$arch" -D UpgradeCode="$upgrade" \
@@ -33,6 +37,7 @@ wixl -a "$arch" -o "$out" \
   -D ToolGuid="$(derived "component zp350tool")" -D CliGuid="$(derived "component zp350cli")" \
   -D ProfileTypeGuid="$(derived "component profile type")" \
   -D ProfileOpenGuid="$(derived "component profile open")" \
+  -D ReaderSetupGuid="$(derived "component reader set-up service")" -D ServiceFile="$svc" \
   -D ToolFile="$tool" -D CliFile="$cli" "$ROOT/installer/zp350.wxs"
 
 # Then what wixl 0.101 cannot express (installer/additions.sql), and the package code: wixl

@@ -36,7 +36,8 @@ std::set<std::string> DocumentedOptions() {
 
 // Options that take no value.
 bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "-h" || name == "--all" || name == "--json";
+    return name == "--help" || name == "-h" || name == "--all" || name == "--json" ||
+           name == "--status";
 }
 
 bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
@@ -47,7 +48,7 @@ bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
     const Invocation &x = *a.invocation, &y = *b.invocation;
     return x.command == y.command && x.all == y.all && x.path == y.path &&
            x.readerNumber == y.readerNumber && x.json == y.json && x.file == y.file &&
-           SameSetup(x.setup, y.setup);
+           x.status == y.status && SameSetup(x.setup, y.setup);
 }
 
 }  // namespace

@@ -55,7 +55,16 @@ TEST(CliOptions, EveryRefusalNamesWhatIsWrong) {
         {{"set", "--tracks=1", "--tracks=2"}, "--tracks: given twice"},
         {{"version", "--tracks=1"}, "--tracks: not an option of this command"},
         {{"set", "--replace=a=b"}, "--replace: not an option of this command"},
-        {{"version", "--json"}, "--json: only list and swipe take it"},
+        {{"version", "--json"}, "--json: only list, swipe and watch take it"},
+        {{"version", "--profile=p"}, "--profile: only swipe and watch take it"},
+        {{"watch"}, "watch: --profile FILE is missing"},
+        {{"watch", "--profile="}, "--profile: the file name is empty"},
+        {{"watch", "--profile=p", "--all"}, "--all: this command addresses no reader"},
+        {{"watch", "--profile=p", "--tracks=1"}, "--tracks: not an option of this command"},
+        {{"watch", "--profile=p", "--timeout=5"}, "--timeout: only swipe takes it"},
+        {{"list", "--status"}, "--status: only watch takes it"},
+        {{"watch", "--status", "--profile=p"}, "--status and --profile exclude each other"},
+        {{"watch", "--status", "--json"}, "--status and --json exclude each other"},
         {{"version", "--show-all"}, "--show-all: only swipe takes it"},
         {{"set", "--timeout=5"}, "--timeout: only swipe takes it"},
         {{"swipe", "--timeout=0"}, "--timeout: \"0\" is not a number of seconds from 1 to 86400"},
@@ -205,6 +214,11 @@ TEST(CliOptions, AcceptedOptionsEncodeAsTheyName) {
     EXPECT_EQ(Parsed({"swipe", "--timeout=0000001"}).timeoutSeconds, 1);
     EXPECT_EQ(Parsed({"version", "--reader", "002"}).readerNumber, 2);
     EXPECT_EQ(Parsed({"version"}).readerNumber, 0);
+    const cli::Invocation watch = Parsed({"watch", "--json", "--profile=till.zp350"});
+    EXPECT_EQ(watch.command, cli::Command::Watch);
+    EXPECT_EQ(watch.file, "till.zp350");
+    EXPECT_TRUE(watch.json);
+    EXPECT_TRUE(Parsed({"watch", "--status"}).status);
     EXPECT_EQ(Parsed({"--help"}).command, cli::Command::Help);
     EXPECT_EQ(Parsed({"/?"}).command, cli::Command::Help);
     EXPECT_EQ(Parsed({"set", "/?"}).command, cli::Command::Help);

@@ -11,6 +11,12 @@
 #   they were.
 # - where another program has the .zp350 association, it keeps it through install and
 #   removal; the file type is added beside it and taken away again.
+# - the reader set-up service: none without PROFILE; with PROFILE the service (automatic
+#   start, local service, its event source) and the profile under %ProgramData%\ZP350; the
+#   next version without PROFILE keeps both, the same version again with a new PROFILE
+#   replaces the profile, a PROFILE that is no profile fails and changes nothing, and the
+#   uninstall leaves no service, event source, profile or folder. (Its applying the profile
+#   to readers is tried against the virtual reader: scripts/e2e.sh <arch> service.)
 # The installers are built here from the build tree's programs (scripts/msi.sh), as the
 # version in CMakeLists.txt and the one after it.
 set -euo pipefail
@@ -48,10 +54,10 @@ path_entries() { # the system PATH, one entry a line, empty ones left out
 entries() { # the "Apps & features" entries of the product, one product code a line
   "$WINE64" uninstaller --list | tr -d '\r' | sed -n "s/^\(.*\)|||$NAME\$/\1/p"
 }
-msiexec() { # /i or /x, package
+msiexec() { # /i or /x, package, [PROPERTY=value...]
   local package
   package=$("$WINE64" winepath -w "$2" 2>/dev/null) && [ -n "$package" ] || return 90
-  "$WINE64" msiexec "$1" "$package" /qn >/dev/null 2>&1
+  "$WINE64" msiexec "$1" "$package" "${@:3}" /qn >/dev/null 2>&1
 }
 # What an uninstall must leave as it was: the files of drive C and the software registry of
 # the machine and the user. Left out: Wine's temporary folders and its own settings, and the
@@ -156,6 +162,56 @@ check_other_association() { # package
   "$loader" reg delete 'HKCR\.zp350' /f >/dev/null 2>&1
 }
 
+SERVICE_KEY='HKLM\System\CurrentControlSet\Services\ZP350ReaderSetup'
+SOURCE_KEY='HKLM\System\CurrentControlSet\Services\EventLog\Application\ZP350 reader set-up'
+service_there() { "$WINE64" reg query "$SERVICE_KEY" >/dev/null 2>&1 && echo there || echo none; }
+installed_profile() { # the installed profile's tracks
+  tr -d '\r' <"$WINEPREFIX/drive_c/ProgramData/ZP350/profile.zp350" 2>/dev/null | sed -n 's/^tracks = //p'
+}
+
+# The reader set-up service through install, upgrade, a new profile and removal.
+check_reader_setup() { # package, next version's package
+  local c="$arch, reader set-up" first="$WINEPREFIX/drive_c/first.zp350"
+  local second="$WINEPREFIX/drive_c/second.zp350" broken="$WINEPREFIX/drive_c/broken.zp350"
+  printf '# the shop\ntracks = 2\ncr = none\n' >"$first"
+  printf 'tracks = 1,3\n' >"$second"
+  printf 'tracks = 9\n' >"$broken"
+  expect_ok "$c: silent install with PROFILE" msiexec /i "$1" 'PROFILE=C:\first.zp350'
+  expect_eq "$c: the service" "$(service_there)" there
+  expect_eq "$c: its start" "$(reg_value "$WINE64" "$SERVICE_KEY" Start)" 0x2
+  expect_eq "$c: its account" "$(reg_value "$WINE64" "$SERVICE_KEY" ObjectName)" \
+    'NT AUTHORITY\LocalService'
+  expect_eq "$c: its program" "$(reg_value "$WINE64" "$SERVICE_KEY" ImagePath)" \
+    "$windir\zp350svc.exe"
+  expect_eq "$c: its event source's messages" \
+    "$(reg_value "$WINE64" "$SOURCE_KEY" EventMessageFile)" "$windir\zp350svc.exe"
+  expect_eq "$c: the installed profile" "$(installed_profile)" 2
+  # The next version without PROFILE keeps the service. Keeping the profile rests on the
+  # older version's removal seeing UPGRADINGPRODUCTCODE, which Windows sets; under Wine 8 the
+  # profile goes with the older version, so the package's condition is checked instead.
+  expect_ok "$c: the next version without PROFILE" msiexec /i "$2"
+  expect_eq "$c: upgraded, the service" "$(service_there)" there
+  expect_eq "$c: the profile's removal, not in an upgrade" \
+    "$(msiinfo export "$2" InstallExecuteSequence | tr -d '\r' |
+      sed -n 's/^RemoveReaderProfile\t\(.*\)\t[0-9]*$/\1/p')" \
+    'REMOVE~="ALL" AND NOT UPGRADINGPRODUCTCODE AND $ReaderSetupService = 2'
+  expect_ok "$c: the same version with PROFILE" msiexec /i "$2" 'PROFILE=C:\first.zp350'
+  expect_eq "$c: the profile installed again" "$(installed_profile)" 2
+  expect_ok "$c: the same version with a new PROFILE" msiexec /i "$2" 'PROFILE=C:\second.zp350'
+  expect_eq "$c: the new profile" "$(installed_profile)" 1,3
+  if msiexec /i "$2" 'PROFILE=C:\broken.zp350'; then
+    fail "$c: a PROFILE that is no profile was taken"
+  fi
+  expect_eq "$c: refused, the profile kept" "$(installed_profile)" 1,3
+  expect_ok "$c: silent uninstall" msiexec /x "$2"
+  expect_eq "$c: uninstalled, the service" "$(service_there)" none
+  expect_eq "$c: uninstalled, the event source" \
+    "$("$WINE64" reg query "$SOURCE_KEY" >/dev/null 2>&1 && echo there || echo none)" none
+  expect_eq "$c: uninstalled, the profile's folder" \
+    "$([ -e "$WINEPREFIX/drive_c/ProgramData/ZP350" ] && echo there || echo none)" none
+  rm -f "$first" "$second" "$broken"
+}
+
 test_flavour() { # x64|x86
   local arch=$1 tree bits loader windir dir
   case $arch in
@@ -176,6 +232,8 @@ test_flavour() { # x64|x86
   snapshot "before-$arch"
   expect_ok "$arch: silent install of $version" msiexec /i "$msi"
   check_installed "$arch $version installed" "$version" from-path
+  expect_eq "$arch $version installed without PROFILE: the reader set-up service" \
+    "$(service_there)" none
   check_profile_opens "$arch $version installed"
 
   expect_ok "$arch: silent install of $next over $version" msiexec /i "$msi_next"
@@ -197,6 +255,7 @@ test_flavour() { # x64|x86
   # only once it has a key there: the other program's association is tried in the 64-bit
   # flavour, where there is one view.
   [ "$arch" = x86 ] || check_other_association "$msi_next"
+  check_reader_setup "$msi" "$msi_next"
 }
 
 # A run stopped half-way may have left the product installed: start from a new prefix then.

@@ -23,13 +23,17 @@ echo "== signing with a certificate and key"
 DIST_DIR=$W/pem SIGN_CERT=$W/cert.pem SIGN_KEY=$W/key.pem bash scripts/dist.sh >"$W/pem.log" 2>&1 ||
   { cat "$W/pem.log"; fail "make dist with a certificate and key"; }
 files=$(cd "$W/pem" && sed 's/^[0-9a-f]* *//' SHA256SUMS)
-expect_eq "files listed in SHA256SUMS" "$(echo "$files" | wc -l)" 6
+# Six programs (the tool, the companion and the reader set-up service, in both flavours) and
+# two installers.
+expect_eq "files listed in SHA256SUMS" "$(echo "$files" | wc -l)" 8
 for f in $files; do expect_ok "$f verifies" verifies "$W/pem/$f"; done
 expect_ok "SHA256SUMS holds the signed files' sums" bash -c "cd '$W/pem' && sha256sum -c SHA256SUMS"
 mkdir -p "$W/inside"
 msiextract -C "$W/inside" "$W"/pem/*-x64.msi >/dev/null
 expect_ok "the installer's zp350cli.exe is the signed program" \
   cmp "$(find "$W/inside" -name zp350cli.exe)" "$W/pem/zp350cli64.exe"
+expect_ok "the installer's zp350svc.exe is the signed program" \
+  cmp "$(find "$W/inside" -name zp350svc.exe)" "$W/pem/zp350svc64.exe"
 
 # One byte changed after signing, in a program's code and in an installer's contents.
 for f in zp350tool64.exe "$(cd "$W/pem" && ls ./*-x86.msi | sed 's|^\./||')"; do

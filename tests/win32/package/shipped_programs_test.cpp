@@ -67,6 +67,7 @@ TEST(Shipped, HeaderManifestAndFileProperties) {
     } programs[] = {
         {L"" APP_FILE_NAME, IMAGE_SUBSYSTEM_WINDOWS_GUI, L"ZP350 card reader configuration"},
         {L"" CLI_FILE_NAME, IMAGE_SUBSYSTEM_WINDOWS_CUI, L"ZP350 card reader command line"},
+        {L"" SVC_FILE_NAME, IMAGE_SUBSYSTEM_WINDOWS_CUI, L"ZP350 reader set-up service"},
     };
     for (const auto& p : programs) {
         SCOPED_TRACE(testing::Message() << p.file);
@@ -183,6 +184,28 @@ TEST(Shipped, TheProgramIconHasEverySizeFrom16To256) {
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biBitCount, 32);
     }
+}
+
+// The event log shows the service's events with the messages its program carries.
+TEST(Shipped, TheServiceCarriesTheEventLogsMessages) {
+    const HMODULE program = LoadLibraryExW(L"" SVC_FILE_NAME, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), RT_MESSAGETABLE), nullptr);
+    wchar_t* text = nullptr;
+    const wchar_t* strings[] = {L"R: applied, version 1"};
+    for (DWORD id = 1; id <= 10; ++id) {
+        SCOPED_TRACE(id);
+        const DWORD length =
+            FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ALLOCATE_BUFFER |
+                               FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                           program, id, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+                           reinterpret_cast<wchar_t*>(&text), 0,
+                           reinterpret_cast<va_list*>(const_cast<wchar_t**>(strings)));
+        ASSERT_NE(length, 0u);
+        EXPECT_EQ(std::wstring(text, length), L"R: applied, version 1\r\n");
+        LocalFree(text);
+    }
+    FreeLibrary(program);
 }
 
 // Its arguments reach it as UTF-8 and its exit code reaches the caller; how it answers
