@@ -12,10 +12,10 @@ namespace {
 using swipe::CardWide;
 using swipe::SwipeCapture;
 
-// Waits out the pause that ends a swipe without a carriage return: it looks every so often
-// whether the pause has passed since the last key, so that a key costs no timer of its own.
+// Waits out the pause that ends a swipe: it looks every so often whether the pause has passed
+// since the last key, so that a key costs no timer of its own.
 constexpr UINT_PTR kPauseTimer = 1;
-constexpr UINT kPauseCheckMs = 50;
+constexpr UINT kPauseCheckMs = 15;
 // The capture box is brought up to date when the keys waiting are in: the system raises a
 // timer only once nothing else is queued, and a reader types faster than the box redraws.
 constexpr UINT_PTR kShowTimer = 2;
@@ -41,7 +41,7 @@ bool CapsLockOn() {
 }  // namespace
 
 SwipeDialog::SwipeDialog(HWND parent, const settings::Setup& form)
-    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form), capture_(form) {}
+    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form) {}
 
 SwipeDialog::~SwipeDialog() = default;
 
@@ -106,15 +106,7 @@ void SwipeDialog::AddCharacter(wchar_t character) {
     if (finished_)
         Clear();  // the next key starts a new swipe
     lastKey_ = GetTickCount();
-    const SwipeCapture::Step step = capture_.Add(character);
-    if (step == SwipeCapture::Step::Complete) {
-        Finish();
-        return;
-    }
-    if (step == SwipeCapture::Step::Nothing) {
-        Clear();
-        return;
-    }
+    capture_.Add(character);
     if (!showTimer_)
         showTimer_ = SetTimer(hwnd(), kShowTimer, kShowMs, nullptr) != 0;
     if (!pauseTimer_)

@@ -202,25 +202,51 @@ CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
     return Replaced(text, characters, hidden);
 }
 
-CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn) {
-    const std::vector<Character> characters = Characters(text, MaskOptions());
-    const auto within = [](const Character& character, const Field& field) {
-        return character.at >= field.at && character.at < field.at + field.size;
-    };
-    std::size_t numberLength = 0;
-    for (const Character& character : characters)
-        numberLength += within(character, number) ? 1 : 0;
+namespace {
+
+bool Within(std::size_t at, const std::vector<Field>& fields) {
+    for (const Field& field : fields)
+        if (at >= field.at && at < field.at + field.size)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void AddTrack(std::string_view text, Field piece, Field number, Field hidden, bool mayGoOn,
+              Visible& visible) {
+    visible.known.push_back(piece);
+    if (hidden.size > 0)
+        visible.hidden.push_back(hidden);
+    std::vector<Field> characters;
+    for (std::size_t at = number.at; at < number.at + number.size && at < text.size();) {
+        std::size_t size = 0;
+        settings::DecodeUtf8(text, at, size);
+        characters.push_back({at, size});
+        at += size;
+    }
+    const std::size_t count = characters.size();
+    for (std::size_t k = 0; k < count; ++k)
+        if (k < kShownFirst || (!mayGoOn && k + kShownLast >= count))
+            visible.shown.push_back(characters[k]);
+}
+
+CardText HideDigits(std::string_view text, const Visible& visible, const MaskOptions& options) {
+    MaskOptions plain = options;
+    plain.escaped = false;
+    const std::vector<Character> characters = Characters(text, plain);
     std::vector<bool> hide(characters.size(), false);
-    std::size_t k = 0;
     for (std::size_t i = 0; i < characters.size(); ++i) {
-        if (within(characters[i], hidden))
+        const Character& character = characters[i];
+        if (Within(character.at, visible.hidden)) {
             hide[i] = true;
-        if (!within(characters[i], number))
             continue;
-        hide[i] = mayGoOn ? k >= kShownFirst
-                          : numberLength > kShownFirst + kShownLast && k >= kShownFirst &&
-                                k + kShownLast < numberLength;
-        ++k;
+        }
+        if (Within(character.at, visible.shown))
+            continue;
+        const bool known = Within(character.at, visible.known);
+        hide[i] = character.kind == Kind::Digit || (character.digitIn & 1) != 0 ||
+                  (!known && character.digitIn != 0);
     }
     return Replaced(text, characters, hide);
 }

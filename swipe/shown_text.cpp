@@ -16,9 +16,14 @@ CardText MaskedBothWays(std::string_view escaped, const MaskOptions& options) {
 }  // namespace
 
 CardText ShownText(std::string_view text, const ShowRule& rule, settings::EscapeFor use) {
+    return ShownText(text, Visible(), rule, use);
+}
+
+CardText ShownText(std::string_view text, const Visible& visible, const ShowRule& rule,
+                   settings::EscapeFor use) {
     if (rule.showAll)
         return settings::Escaped<CardText>(text, std::string_view::npos, use);
-    const CardText masked = MaskNumbers(text, rule.mask);
+    const CardText masked = HideDigits(text, visible, rule.mask);
     return MaskedBothWays(settings::Escaped<CardText>(masked, std::string_view::npos, use),
                           rule.mask);
 }

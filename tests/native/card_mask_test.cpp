@@ -105,15 +105,16 @@ TEST(CardMask, TrackFieldsWhereTheCheckKnowsThem) {
     } cases[] = {
         {"track 3 of the ISO shape: format code, number, then more digits",
          "%E?;E?+0152170000000000000800=12345678901?\r",
-         "Track 3: +01521700**********0800=12345678901?"},
-        {"track 2 without its field separator", ";52170000000000000825121011234?+?\r",
-         "Track 2: ;521700*******************1234?"},
-        {"track 1 typed in letters a layout made of digits", "%BQWERTYUIOPASDFGH^A^2512101?;E?+?\r",
-         "Track 1: %BQWERTY******DFGH^A^2512101?"},
-        {"a short number is no card number", "%E?;1234=2512101987?+?\r",
-         "Track 2: ;1234=2512101***?"},
-        {"track 1 without its second field separator", "%B5217000000000008^ANNA 2512101123?;E?+?\r",
-         "Track 1: %B521700******0008^ANNA 2512101123?"},
+         "Track 3: +**521700**********0800=***********?"},
+        {"track 2 without its field separator, read as track 3",
+         ";52170000000000000825121011234?+?\r", "Track 3: ;**170000*****************1234?"},
+        {"track 1 typed in letters: no track, no digit shown",
+         "%BQWERTYUIOPASDFGH^A^2512101?;E?+?\r",
+         "After the packet: \"BQWERTYUIOPASDFGH^A^*******?;E?*?\\r\""},
+        {"a short number", "%E?;1234=2512101987?+?\r", "Track 2: ;1234=**********?"},
+        {"track 1 without its second field separator: no track 1",
+         "%B5217000000000008^ANNA 2512101123?;E?+?\r",
+         "After the packet: \"NNA **********?;E?*?\\r\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,12 +150,16 @@ TEST(CardMask, TheCaptureBox) {
     const swipe::ShowRule full = swipe::RuleFor(form, true);
     const std::string typed = "%B5217000000000008^A^2512101123?\r\b";
     EXPECT_EQ(swipe::CaptureText(form, typed, true, masked),
-              L"%B521700******0008^A^2512101***?\u21B5\r\n\\x08");
+              L"%B521700******0008^A^**********?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText(form, typed, true, full),
               L"%B5217000000000008^A^2512101123?\u21B5\r\n\\x08");
-    EXPECT_EQ(swipe::CaptureText(form, "%B52170000000", false, masked), L"%B521700*****");
     EXPECT_EQ(swipe::CaptureText(form, "%B5217000000000008^A^251210112", false, masked),
-              L"%B521700******0008^A^2512101**");
+              L"%B521700******0008^A^*********");
+    // Still growing, whatever it will be: no more than six digits show.
+    const std::wstring growing = swipe::CaptureText(form, "%B52170000000", false, masked).c_str();
+    const auto digits = std::count_if(growing.begin(), growing.end(),
+                                      [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    EXPECT_LE(digits, 6) << settings::Utf8(growing);
     EXPECT_EQ(swipe::CaptureText(form, "\xFFx\x1B A", true, full), L"\\xffx\\x1b A");
 }
 
