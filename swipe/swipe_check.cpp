@@ -654,6 +654,54 @@ std::vector<TrackTyped> TracksAsTyped(const settings::Setup& form, std::string_v
     return CheckAsTyped(form, typed).tracks;
 }
 
+std::vector<std::size_t> SwipeStarts(std::string_view text) {
+    const Shapes shapes(text, {});
+    std::vector<std::size_t> starts;
+    std::size_t opening = std::string_view::npos;  // where the first data of this swipe begins
+    std::size_t swipeAt = 0;
+    std::size_t dataEnd = 0;
+    int last = 0;  // the track the last data was
+    for (std::size_t at = 0; at < text.size();) {
+        const bool boundary = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
+        int track = 0;
+        std::size_t length = 0;
+        // The first track this data can be that comes after the last one; else the first it can
+        // be at all, in a new swipe.
+        for (int candidate = 1; boundary && candidate <= 3; ++candidate) {
+            const std::size_t each = shapes.DataLength(candidate, at);
+            if (each > 0 && (track == 0 || (candidate > last && track <= last))) {
+                track = candidate;
+                length = each;
+            }
+        }
+        if (track == 0) {
+            at += CharacterLength(text, at);
+            continue;
+        }
+        if (opening == std::string_view::npos) {
+            opening = at;
+        } else if (track <= last) {
+            const std::string_view gap = text.substr(dataEnd, at - dataEnd);
+            const std::string_view prefix = text.substr(swipeAt, opening - swipeAt);
+            std::size_t split = at;
+            if (gap.rfind('\r') != std::string_view::npos)
+                split = dataEnd + gap.rfind('\r') + 1;
+            else if (!prefix.empty() && gap.size() > prefix.size() &&
+                     gap.substr(gap.size() - prefix.size()) == prefix)
+                split = at - prefix.size();
+            else if (!gap.empty())
+                split = dataEnd + CharacterLength(gap, 0);
+            starts.push_back(split);
+            swipeAt = split;
+            opening = at;
+        }
+        last = track;
+        at += length;
+        dataEnd = at;
+    }
+    return starts;
+}
+
 CardText TypedFor(const settings::Setup& form, const std::array<CardText, 3>& tracks) {
     const std::vector<Pair> pairs = EnabledPairs(form.replace);
     CardText typed;

@@ -133,6 +133,14 @@ SwipeCheck CheckSwipe(const settings::Setup& form, std::string_view typed);
 // layout considered. Also for a swipe still being typed.
 std::vector<TrackTyped> TracksAsTyped(const settings::Setup& form, std::string_view typed);
 
+// Where in `text`, which holds whole swipes typed one after another, each swipe after the
+// first begins: where a track comes whose data is that of a track the swipe before already
+// had or of an earlier one (a reader types tracks in the order 1, 2, 3). The swipe before
+// ends after its last carriage return there; with none, before the start sentinel its first
+// track opened with, or after the end sentinel of its last track. Swipes with no data on any
+// track cannot be told apart.
+std::vector<std::size_t> SwipeStarts(std::string_view text);
+
 // What a reader set up with `form` types for a card whose tracks 1, 2 and 3 hold `tracks`
 // (an empty one: the card does not carry that track; the reader then types its sentinels
 // alone).

@@ -11,6 +11,7 @@
 #include "cli/swipe_output.h"
 #include "settings/utf8.h"
 #include "swipe/dialog_texts.h"
+#include "swipe/input_text.h"
 #include "swipe/keyboard_layouts.h"
 #include "swipe/swipe_capture.h"
 #include "swipe/swipe_check.h"
@@ -439,6 +440,34 @@ TEST(SwipeCapture, ASwipeEndsAtThePause) {
         }
         EXPECT_EQ(steps, c.steps);
         EXPECT_EQ(capture.Typed(), c.typed);
+    }
+}
+
+// Swipes of a file: one per line, between blank lines, or one after another with nothing
+// between them; a swipe over several lines (a return after each track) stays whole.
+TEST(SwipeInput, SwipesOfAFileAreSplitWhereOneEnds) {
+    const std::string one = "%B1^A^2?;1=2?+0123?";
+    const std::string two = "%B3^B^4?;3=4?";
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> swipes;
+    } cases[] = {
+        {"one per line", one + "\r" + two + "\r", {one + "\r", two + "\r"}},
+        {"blank lines between", one + "\r\r \r" + two, {one + "\r", two}},
+        {"nothing between", one + two, {one, two}},
+        {"a return after each track",
+         "%B1^A^2?\r;1=2?\r%B3^B^4?\r;3=4?\r",
+         {"%B1^A^2?\r;1=2?\r", "%B3^B^4?\r;3=4?\r"}},
+        {"track 2 alone, twice", ";1=2?\r;3=4?\r", {";1=2?\r", ";3=4?\r"}},
+        {"no data: one swipe", "%E?;E?+E?\r%E?;E?+E?\r", {"%E?;E?+E?\r%E?;E?+E?\r"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> got;
+        for (const CardText& swipe : swipe::SplitSwipes(c.text))
+            got.emplace_back(swipe.view());
+        EXPECT_EQ(got, c.swipes);
     }
 }
 
