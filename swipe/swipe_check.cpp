@@ -184,6 +184,14 @@ struct Reading {
     std::size_t notRead = 0;      // pieces without data: the fewer the better
 };
 
+// What a track the form leaves out weighs against a sentinel that differs: where a track's
+// data may be that of two tracks (track 2 or 3), the form's track is taken.
+constexpr std::size_t kOtherTrack = 2;
+
+// What a check character weighs: where a character may be one or a sentinel of the next
+// track, the sentinel is taken.
+constexpr std::size_t kCheckCharacter = 2;
+
 // What each character left over weighs against the differences of a reading that takes it.
 constexpr std::size_t kLeftOver = 1000;
 
@@ -205,9 +213,10 @@ public:
     // The differences of a piece from the form (its returns apart).
     std::size_t PieceDifferences(const Piece& piece) const {
         const TrackForm& form = form_[piece.track - 1];
+        const std::size_t check = piece.check > 0 ? kCheckCharacter : 0;
         if (!form.output)
-            return 1 + (piece.check > 0 ? 1 : 0);
-        std::size_t count = piece.check > 0 ? 1 : 0;
+            return kOtherTrack + check;
+        std::size_t count = check;
         count += Part(piece.at, piece.start) != form.start.view() ? 1 : 0;
         count += Part(piece.at + piece.start + piece.data, piece.end) != form.end.view() ? 1 : 0;
         if (piece.state == TrackState::Read)
@@ -315,11 +324,11 @@ private:
                  Options(checkMay ? CharacterLength(text_, checkAt) : 0)) {
                 piece.check = check;
                 const std::size_t after = checkAt + check;
-                if (after == piece.at)
-                    continue;  // nothing typed: no piece
                 for (const bool withReturn : {false, true}) {
                     if (withReturn && Char(after) != '\r')
                         continue;
+                    if (after == piece.at && !withReturn)
+                        continue;  // nothing typed: no piece
                     piece.returnAfter = withReturn;
                     current_.pieces.push_back(piece);
                     From(piece.track + 1, after + (withReturn ? 1 : 0),
