@@ -11,8 +11,8 @@
 namespace swipe {
 namespace {
 
-constexpr std::size_t kShortestNumber = 12;
 constexpr std::size_t kShownFirst = 6;
+constexpr std::size_t kShortestCardNumber = 12;
 constexpr std::size_t kShownLast = 4;
 constexpr char32_t kNothing = 0xFFFF;
 
@@ -141,8 +141,9 @@ std::vector<Character> Characters(std::string_view text, const MaskOptions& opti
 }
 
 // Marks in `hidden` the digits of each number of `reading` that are not shown.
-void MarkNumbers(const std::vector<Character>& characters, Readings reading, bool open,
-                 std::vector<bool>& hidden) {
+void MarkNumbers(const std::vector<Character>& characters, Readings reading,
+                 const MaskOptions& options, std::vector<bool>& hidden) {
+    const bool open = options.open;
     const auto kind = [&](std::size_t i) {
         const Character& character = characters[i];
         return (character.digitIn & reading) != 0 ? Kind::Digit
@@ -161,10 +162,11 @@ void MarkNumbers(const std::vector<Character>& characters, Readings reading, boo
                 run.push_back(i);
         const bool mayGoOn = open && i == characters.size();
         const std::size_t count = run.size();
-        if (count < kShortestNumber && !(mayGoOn && count > kShownFirst))
+        if (count < options.shortest && !(mayGoOn && count > kShownFirst))
             continue;
-        const std::size_t shownLast = mayGoOn ? 0 : kShownLast;
-        for (std::size_t k = kShownFirst; k + shownLast < count; ++k)
+        const std::size_t shownFirst = options.keepEnds ? kShownFirst : 0;
+        const std::size_t shownLast = mayGoOn || !options.keepEnds ? 0 : kShownLast;
+        for (std::size_t k = shownFirst; k + shownLast < count; ++k)
             hidden[run[k]] = true;
     }
 }
@@ -193,12 +195,12 @@ CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
         found |= character.digitIn;
         digits += character.digitIn != 0 ? 1 : 0;
     }
-    if (digits < kShortestNumber && !(options.open && digits > kShownFirst))
+    if (digits < options.shortest && !(options.open && digits > kShownFirst))
         return CardText(text);
     std::vector<bool> hidden(characters.size(), false);
     for (std::size_t reading = 0; reading <= LayoutDigitRows().size(); ++reading)
         if ((found & (Readings{1} << reading)) != 0)
-            MarkNumbers(characters, Readings{1} << reading, options.open, hidden);
+            MarkNumbers(characters, Readings{1} << reading, options, hidden);
     return Replaced(text, characters, hidden);
 }
 
@@ -226,6 +228,8 @@ void AddTrack(std::string_view text, Field piece, Field number, Field hidden, bo
         at += size;
     }
     const std::size_t count = characters.size();
+    if (!mayGoOn && count < kShortestCardNumber)
+        return;  // no card number: nothing of it shows
     for (std::size_t k = 0; k < count; ++k)
         if (k < kShownFirst || (!mayGoOn && k + kShownLast >= count))
             visible.shown.push_back(characters[k]);

@@ -29,6 +29,9 @@ struct MaskOptions {
     // shows nothing was, and is read as the separator it replaced, its hexadecimal digits no
     // digits.
     bool escaped = false;
+    // How many digits make a number, and whether a number keeps its first six and last four.
+    std::size_t shortest = 12;
+    bool keepEnds = true;
 };
 
 // `text` (UTF-8) with each number of 12 or more digits masked. A number is a run of digits of
@@ -52,8 +55,9 @@ struct Visible {
 };
 
 // Adds to `visible` a track at `piece` of `text` whose card number is `number` (its first six
-// and last four characters shown; its first six only where the number `mayGoOn`, the text
-// still being typed) and whose discretionary data is `hidden`.
+// and last four characters shown where it has 12 or more, none where fewer; its first six
+// only where the number `mayGoOn`, the text still being typed) and whose discretionary data
+// is `hidden`.
 void AddTrack(std::string_view text, Field piece, Field number, Field hidden, bool mayGoOn,
               Visible& visible);
 

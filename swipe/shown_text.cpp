@@ -3,6 +3,9 @@
 namespace swipe {
 namespace {
 
+// The most digits in a row a line may show: a number's first six.
+constexpr std::size_t kShownDigits = 6;
+
 // Escaped text masked as a reader may read it either way: each escape as the characters it
 // is written with (its hexadecimal digits), and as the separator it stands for.
 CardText MaskedBothWays(std::string_view escaped, const MaskOptions& options) {
@@ -35,7 +38,10 @@ CardText ShownLine(std::string_view composed, const ShowRule& rule) {
 }
 
 CardText MaskedLine(std::string_view escaped) {
-    return MaskedBothWays(escaped, MaskOptions());
+    MaskOptions options;
+    options.shortest = kShownDigits + 1;
+    options.keepEnds = false;
+    return MaskedBothWays(escaped, options);
 }
 
 }  // namespace swipe

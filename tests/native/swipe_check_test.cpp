@@ -393,8 +393,8 @@ TEST(SwipeCheck, TurkishTillAsSeen) {
 TEST(SwipeTexts, ChineseLines) {
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%b1^a^2?12=34?\r");
     const Lines expected = {
-        "轨道 1：%B1^A^*?",
-        "轨道 2：12=**?",
+        "轨道 1：%B*^A^*?",
+        "轨道 2：**=**?",
         "轨道 3：轨道 3 无数据",
         "与格式不符：",
         "轨道 1 为小写字母：大写锁定已打开。请关闭收银机的大写锁定后重新刷卡。",
@@ -509,8 +509,8 @@ TEST(SwipeOutput, JsonForScripts) {
         {"all three tracks, a control character as JSON escapes it", "%B1^A\x01^2?;1=2?+0123?\r",
          false,
          "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B1^A\\u0001^*?\"}, {\"track\": 2, \"state\": \"read\", \"typed\": \";1=*?\"}, "
-         "{\"track\": 3, \"state\": \"read\", \"typed\": \"+**23?\"}], \"reader\": "
+         "\"%B*^A\\u0001^*?\"}, {\"track\": 2, \"state\": \"read\", \"typed\": \";*=*?\"}, "
+         "{\"track\": 3, \"state\": \"read\", \"typed\": \"+****?\"}], \"reader\": "
          "{\"tracks\": [{\"track\": 1, \"start\": \"%\", \"end\": \"?\", \"returnAfter\": "
          "false}, {\"track\": 2, \"start\": \";\", \"end\": \"?\", \"returnAfter\": false}, "
          "{\"track\": 3, \"start\": \"+\", \"end\": \"?\", \"returnAfter\": false}], "
