@@ -198,7 +198,8 @@ CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
     if (digits < options.shortest && !(options.open && digits > kShownFirst))
         return CardText(text);
     std::vector<bool> hidden(characters.size(), false);
-    for (std::size_t reading = 0; reading <= LayoutDigitRows().size(); ++reading)
+    const std::size_t readings = options.layouts ? LayoutDigitRows().size() : 0;
+    for (std::size_t reading = 0; reading <= readings; ++reading)
         if ((found & (Readings{1} << reading)) != 0)
             MarkNumbers(characters, Readings{1} << reading, options, hidden);
     return Replaced(text, characters, hidden);

@@ -29,9 +29,11 @@ struct MaskOptions {
     // shows nothing was, and is read as the separator it replaced, its hexadecimal digits no
     // digits.
     bool escaped = false;
-    // How many digits make a number, and whether a number keeps its first six and last four.
+    // How many digits make a number, whether a number keeps its first six and last four,
+    // and whether what the layouts' digit keys type is read as digits too.
     std::size_t shortest = 12;
     bool keepEnds = true;
+    bool layouts = true;
 };
 
 // `text` (UTF-8) with each number of 12 or more digits masked. A number is a run of digits of

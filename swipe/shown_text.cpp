@@ -38,10 +38,13 @@ CardText ShownLine(std::string_view composed, const ShowRule& rule) {
 }
 
 CardText MaskedLine(std::string_view escaped) {
-    MaskOptions options;
-    options.shortest = kShownDigits + 1;
-    options.keepEnds = false;
-    return MaskedBothWays(escaped, options);
+    // Every run of digits of a script longer than what a number may show, then numbers as
+    // any reading finds them (a layout's digit keys are punctuation in the line's own words).
+    MaskOptions runs;
+    runs.shortest = kShownDigits + 1;
+    runs.keepEnds = false;
+    runs.layouts = false;
+    return MaskedBothWays(MaskedBothWays(escaped, runs), MaskOptions());
 }
 
 }  // namespace swipe

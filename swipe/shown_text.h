@@ -31,7 +31,8 @@ CardText ShownText(std::string_view text, const Visible& visible, const ShowRule
 CardText ShownLine(std::string_view composed, const ShowRule& rule);
 
 // A line already escaped (an error line that quotes what a person gave, a profile's line)
-// with every digit hidden of each run of more digits than the first six of a number.
+// with its numbers masked, and every digit hidden of each run of more digits (of a script)
+// than the first six of a number.
 CardText MaskedLine(std::string_view escaped);
 
 }  // namespace swipe
