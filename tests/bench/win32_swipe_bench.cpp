@@ -1,4 +1,5 @@
-// How fast the swipe check keeps up with a reader, from the last key (or byte) to the verdict:
+// How fast the swipe check keeps up with a reader, from the last key (or byte) to the verdict,
+// the pause that ends a swipe included (the goal: within 150 ms in every run):
 //   burst   a swipe of all three tracks (247 characters, as long as a reader types) sent with
 //           SendInput at once, as fast as the system takes it, into the swipe test window;
 //   paced   the same swipe a key every 3 ms, as a reader sends them, from a thread of its own;
