@@ -15,7 +15,7 @@ using swipe::SwipeCapture;
 // Waits out the pause that ends a swipe: it looks every so often whether the pause has passed
 // since the last key, so that a key costs no timer of its own.
 constexpr UINT_PTR kPauseTimer = 1;
-constexpr UINT kPauseCheckMs = 15;
+constexpr UINT kPauseCheckMs = 10;
 // The capture box is brought up to date when the keys waiting are in: the system raises a
 // timer only once nothing else is queued, and a reader types faster than the box redraws.
 constexpr UINT_PTR kShowTimer = 2;
@@ -105,7 +105,9 @@ bool SwipeDialog::TakeKey(UINT message, WPARAM key) {
 void SwipeDialog::AddCharacter(wchar_t character) {
     if (finished_)
         Clear();  // the next key starts a new swipe
-    lastKey_ = GetTickCount();
+    // When the key was typed, not when it is taken: keys that wait in the queue behind a
+    // burst count from their own time, so the pause ends as the reader's typing did.
+    lastKey_ = static_cast<DWORD>(GetMessageTime());
     capture_.Add(character);
     if (!showTimer_)
         showTimer_ = SetTimer(hwnd(), kShowTimer, kShowMs, nullptr) != 0;

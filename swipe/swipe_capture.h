@@ -14,7 +14,7 @@ class SwipeCapture {
 public:
     // How long after the last key a swipe counts as complete: far longer than a reader takes
     // between two keys, short enough for the verdict to follow the swipe at once.
-    static constexpr unsigned kPauseMs = 80;
+    static constexpr unsigned kPauseMs = 60;
 
     enum class Step {
         Complete,  // the swipe is complete: check it
