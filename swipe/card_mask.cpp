@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/quoting.h"
 #include "settings/utf8.h"
 #include "swipe/character_tables.h"
 #include "swipe/keyboard_layouts.h"
@@ -131,7 +132,7 @@ std::vector<Character> Characters(std::string_view text, const MaskOptions& opti
         } else {
             const bool wellFormed = settings::Utf8SequenceLength(text, at) > 0;
             const char32_t c = settings::DecodeUtf8(text, at, character.size);
-            character.kind = wellFormed ? KindOf(c) : Kind::Separator;
+            character.kind = !wellFormed || settings::ShowsNothing(c) ? Kind::Separator : KindOf(c);
             character.digitIn = wellFormed ? DigitIn(c, character.kind, options.digits) : 0;
         }
         at += character.size;

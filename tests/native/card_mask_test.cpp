@@ -274,3 +274,45 @@ TEST(InputText, BlankLinesSeparateSwipes) {
 }
 
 }  // namespace
+
+namespace {
+
+// Digits of any script, between any separators, with marks after each, are hidden where no
+// track was read; what shows nothing is escaped by the one list.
+TEST(CardMask, NoDigitShowsInTextTheCheckDidNotRead) {
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"groups separated by what no list named", "5217/0000:0000|0008\\1234~5678=9^1#2*3"},
+        {"Swiss grouping",
+         "5217\xE2\x80\x99"
+         "0000\xE2\x80\x99"
+         "0008"},
+        {"a variation selector after each digit",
+         "5\xEF\xB8\x8F"
+         "2\xEF\xB8\x8F"
+         "1\xEF\xB8\x8F"},
+        {"a grapheme joiner and an accent",
+         "5\xCD\x8F"
+         "2\xCC\x81"
+         "1\xCD\x8F"
+         "7\xCC\x81"},
+        {"Persian digits", "\xDB\xB5\xDB\xB2\xDB\xB1\xDB\xB7"},
+        {"a number alone", "5217000000000008"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string shown(swipe::HideDigits(c.text, {}, swipe::MaskOptions()).view());
+        EXPECT_EQ(shown.find_first_of("0123456789"), std::string::npos) << shown;
+        EXPECT_EQ(shown.find("\xDB\xB5"), std::string::npos) << shown;
+    }
+    EXPECT_EQ(
+        settings::Escaped<std::string>("\xCD\x8F", std::string::npos, settings::EscapeFor::Line),
+        "\\u034f");
+    EXPECT_EQ(settings::Escaped<std::string>("\xEF\xB8\x8F", std::string::npos,
+                                             settings::EscapeFor::Line),
+              "\\ufe0f");
+}
+
+}  // namespace
