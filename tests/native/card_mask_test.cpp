@@ -316,3 +316,31 @@ TEST(CardMask, NoDigitShowsInTextTheCheckDidNotRead) {
 }
 
 }  // namespace
+
+namespace {
+
+// A pair that puts 'Z' in place of '0': the number reads as one (no misread named), and a 'Z'
+// anywhere in a track read is a digit to hide, in the name too.
+TEST(CardMask, APairsReplacementIsADigitInATrackToo) {
+    settings::Setup form = settings::DefaultSetup();
+    form.replace.enabled[0] = true;
+    form.replace.original[0] = '0';
+    form.replace.replacement[0] = 'Z';
+    const std::string typed = "%B5217ZZZZZZZZZZZ8^ZED/ANNA^2512121?;5217ZZZZZZZZZZZ8=2512121?+?\r";
+    const swipe::SwipeCheck check = swipe::CheckSwipe(form, typed);
+    EXPECT_TRUE(check.matches);
+    const std::string track1(
+        swipe::TypedShown(check.tracks[0], swipe::RuleFor(form, false), settings::EscapeFor::Line)
+            .view());
+    EXPECT_EQ(track1, "%B5217ZZ******ZZZ8^*ED/ANNA^*******?");
+}
+
+// A name with characters beyond ASCII is read byte by byte as no digit and no separator.
+TEST(CardMask, ANameBeyondAscii) {
+    const swipe::SwipeCheck check =
+        swipe::CheckSwipe(settings::DefaultSetup(), "%B5217000000000008^\xC3\x80NNA^2512101?+?\r");
+    ASSERT_FALSE(check.tracks.empty());
+    EXPECT_EQ(check.tracks[0].state, swipe::TrackState::Read);
+}
+
+}  // namespace
