@@ -663,6 +663,29 @@ std::vector<TrackTyped> TracksAsTyped(const settings::Setup& form, std::string_v
     return CheckAsTyped(form, typed).tracks;
 }
 
+namespace {
+
+// Whether `gap` ends with `opening`, the text before the first data of the swipe: then the
+// data after it opens a swipe alike.
+bool EndsWithOpening(std::string_view gap, std::string_view opening) {
+    return !opening.empty() && gap.size() >= opening.size() &&
+           gap.substr(gap.size() - opening.size()) == opening;
+}
+
+// Where the swipe before ends: after the last carriage return between the two data, else
+// before the opening the first swipe had, else after one character (its end sentinel).
+std::size_t SplitAt(std::string_view text, std::size_t dataEnd, std::size_t at,
+                    std::string_view opening) {
+    const std::string_view gap = text.substr(dataEnd, at - dataEnd);
+    if (gap.rfind('\r') != std::string_view::npos)
+        return dataEnd + gap.rfind('\r') + 1;
+    if (EndsWithOpening(gap, opening) && gap.size() > opening.size())
+        return at - opening.size();
+    return gap.empty() ? at : dataEnd + CharacterLength(gap, 0);
+}
+
+}  // namespace
+
 std::vector<std::size_t> SwipeStarts(std::string_view text) {
     const Shapes shapes(text, {});
     std::vector<std::size_t> starts;
@@ -672,40 +695,43 @@ std::vector<std::size_t> SwipeStarts(std::string_view text) {
     int last = 0;  // the track the last data was
     for (std::size_t at = 0; at < text.size();) {
         const bool boundary = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
-        int track = 0;
-        std::size_t length = 0;
-        // The first track this data can be that comes after the last one; else the first it can
-        // be at all, in a new swipe.
+        // The first track this data can be at all, and the first after the last one.
+        int first = 0;
+        int next = 0;
+        std::size_t firstLength = 0;
+        std::size_t nextLength = 0;
         for (int candidate = 1; boundary && candidate <= 3; ++candidate) {
             const std::size_t each = shapes.DataLength(candidate, at);
-            if (each > 0 && (track == 0 || (candidate > last && track <= last))) {
-                track = candidate;
-                length = each;
+            if (each > 0 && first == 0) {
+                first = candidate;
+                firstLength = each;
+            }
+            if (each > 0 && next == 0 && candidate > last) {
+                next = candidate;
+                nextLength = each;
             }
         }
-        if (track == 0) {
+        if (first == 0) {
             at += CharacterLength(text, at);
             continue;
         }
+        // A new swipe where no later track fits, or where the data could open one and the
+        // swipe's opening stands before it (track 2 then digits with '=' after ';').
+        const std::string_view opened = text.substr(swipeAt, opening - swipeAt);
+        const bool again =
+            opening != std::string_view::npos &&
+            (next == 0 ||
+             (first <= last && EndsWithOpening(text.substr(dataEnd, at - dataEnd), opened)));
         if (opening == std::string_view::npos) {
             opening = at;
-        } else if (track <= last) {
-            const std::string_view gap = text.substr(dataEnd, at - dataEnd);
-            const std::string_view prefix = text.substr(swipeAt, opening - swipeAt);
-            std::size_t split = at;
-            if (gap.rfind('\r') != std::string_view::npos)
-                split = dataEnd + gap.rfind('\r') + 1;
-            else if (!prefix.empty() && gap.size() > prefix.size() &&
-                     gap.substr(gap.size() - prefix.size()) == prefix)
-                split = at - prefix.size();
-            else if (!gap.empty())
-                split = dataEnd + CharacterLength(gap, 0);
+        } else if (again) {
+            const std::size_t split = SplitAt(text, dataEnd, at, opened);
             starts.push_back(split);
             swipeAt = split;
             opening = at;
         }
-        last = track;
-        at += length;
+        last = again || next == 0 ? first : next;
+        at += again || next == 0 ? firstLength : nextLength;
         dataEnd = at;
     }
     return starts;

@@ -460,6 +460,10 @@ TEST(SwipeInput, SwipesOfAFileAreSplitWhereOneEnds) {
          "%B1^A^2?\r;1=2?\r%B3^B^4?\r;3=4?\r",
          {"%B1^A^2?\r;1=2?\r", "%B3^B^4?\r;3=4?\r"}},
         {"track 2 alone, twice", ";1=2?\r;3=4?\r", {";1=2?\r", ";3=4?\r"}},
+        {"track 2 alone, twice, data that may be track 3",
+         ";123=4?\r;567=8?\r",
+         {";123=4?\r", ";567=8?\r"}},
+        {"tracks 2 and 3 of one swipe", ";123=4?+567=8?\r", {";123=4?+567=8?\r"}},
         {"no data: one swipe", "%E?;E?+E?\r%E?;E?+E?\r", {"%E?;E?+E?\r%E?;E?+E?\r"}},
     };
     for (const auto& c : cases) {
