@@ -679,7 +679,7 @@ std::size_t SplitAt(std::string_view text, std::size_t dataEnd, std::size_t at,
     const std::string_view gap = text.substr(dataEnd, at - dataEnd);
     if (gap.rfind('\r') != std::string_view::npos)
         return dataEnd + gap.rfind('\r') + 1;
-    if (EndsWithOpening(gap, opening) && gap.size() > opening.size())
+    if (EndsWithOpening(gap, opening))
         return at - opening.size();
     return gap.empty() ? at : dataEnd + CharacterLength(gap, 0);
 }

@@ -13,6 +13,7 @@
 #include "swipe/input_text.h"
 #include "swipe/swipe_check.h"
 #include "swipe/swipe_texts.h"
+#include "swipe/track_fields.h"
 
 namespace {
 
@@ -341,6 +342,21 @@ TEST(CardMask, ANameBeyondAscii) {
         swipe::CheckSwipe(settings::DefaultSetup(), "%B5217000000000008^\xC3\x80NNA^2512101?+?\r");
     ASSERT_FALSE(check.tracks.empty());
     EXPECT_EQ(check.tracks[0].state, swipe::TrackState::Read);
+}
+
+}  // namespace
+
+namespace {
+
+// The discretionary data begins after the expiry date and the service code, or at the end of
+// a track too short to hold them.
+TEST(TrackFields, ATrackTooShortForItsFields) {
+    const std::string data = "1=23";
+    const std::vector<char> exact(data.begin(), data.end());
+    const swipe::TrackFields fields = swipe::FieldsOf(2, std::string_view(exact.data(), 4));
+    EXPECT_EQ(fields.number.size, 1u);
+    EXPECT_EQ(fields.discretionary.at, 4u);
+    EXPECT_EQ(fields.discretionary.size, 0u);
 }
 
 }  // namespace

@@ -269,6 +269,13 @@ const SwipeRow kSwipes[] = {
      {"The format matches, but the card disagrees with itself:",
       "Track 2: the card number 400012******1235 fails its check digit: likely a misread, swipe "
       "again."}},
+    {"the same number on both tracks failing its check digit, named once",
+     kStartUp,
+     "%B4000123412341235^A^2512101?;4000123412341235=2512101?+?\r",
+     "RRN",
+     {"The format matches, but the card disagrees with itself:",
+      "Track 1: the card number 400012******1235 fails its check digit: likely a misread, swipe "
+      "again."}},
     {"no check digit asked of a number that is no bank card's",
      kStartUp,
      "%?;6360001234567890=2512101?+?\r",
@@ -443,6 +450,18 @@ TEST(SwipeCapture, ASwipeEndsAtThePause) {
     }
 }
 
+// The text read to its end and no further: a swipe in a buffer of its own size.
+TEST(SwipeCheck, ReadsNoFurtherThanTheText) {
+    for (const std::string text : {"%B1^AAAA", "%B1^A^", ";1=", "%B1^A^2"}) {
+        SCOPED_TRACE(text);
+        const std::vector<char> exact(text.begin(), text.end());
+        const swipe::SwipeCheck check =
+            swipe::CheckSwipe(kStartUp, std::string_view(exact.data(), exact.size()));
+        EXPECT_FALSE(check.matches);
+        EXPECT_TRUE(swipe::SplitSwipes(std::string_view(exact.data(), exact.size())).size() <= 1);
+    }
+}
+
 // Swipes of a file: one per line, between blank lines, or one after another with nothing
 // between them; a swipe over several lines (a return after each track) stays whole.
 TEST(SwipeInput, SwipesOfAFileAreSplitWhereOneEnds) {
@@ -464,6 +483,10 @@ TEST(SwipeInput, SwipesOfAFileAreSplitWhereOneEnds) {
          ";123=4?\r;567=8?\r",
          {";123=4?\r", ";567=8?\r"}},
         {"tracks 2 and 3 of one swipe", ";123=4?+567=8?\r", {";123=4?+567=8?\r"}},
+        {"no end sentinels, nothing between",
+         "%B1^A^2;1=2%B3^B^4;3=4",
+         {"%B1^A^2;1=2", "%B3^B^4;3=4"}},
+        {"no sentinels, one per line", "B1^A^2\rB3^B^4\r", {"B1^A^2\r", "B3^B^4\r"}},
         {"no data: one swipe", "%E?;E?+E?\r%E?;E?+E?\r", {"%E?;E?+E?\r%E?;E?+E?\r"}},
     };
     for (const auto& c : cases) {
