@@ -38,13 +38,18 @@ CardText ShownLine(std::string_view composed, const ShowRule& rule) {
 }
 
 CardText MaskedLine(std::string_view escaped) {
-    // Every run of digits of a script longer than what a number may show, then numbers as
-    // any reading finds them (a layout's digit keys are punctuation in the line's own words).
+    // Every run of digits of a script longer than what a number may show, then every run of
+    // what a layout's digit keys type longer than that with a quote or bracket on either side
+    // (in the line's own words they are punctuation), then numbers as any reading finds them.
     MaskOptions runs;
     runs.shortest = kShownDigits + 1;
     runs.keepEnds = false;
     runs.layouts = false;
-    return MaskedBothWays(MaskedBothWays(escaped, runs), MaskOptions());
+    // Read through a layout, a quote or bracket of the line's own may join a run: two more.
+    MaskOptions keys = runs;
+    keys.shortest = kShownDigits + 3;
+    keys.layouts = true;
+    return MaskedBothWays(MaskedBothWays(MaskedBothWays(escaped, runs), keys), MaskOptions());
 }
 
 }  // namespace swipe
