@@ -104,8 +104,7 @@ public:
         for (int c = 0; c < 128; ++c)
             card_[c] = static_cast<char>(c);
         for (const Pair& pair : pairs)
-            if (pair.original.size() == 1 && pair.replacement.size() == 1 &&
-                static_cast<unsigned char>(pair.replacement[0]) < 128)
+            if (pair.original.size() == 1 && pair.replacement.size() == 1)  // both ASCII
                 card_[static_cast<unsigned char>(pair.replacement[0])] = pair.original[0];
     }
 
@@ -149,7 +148,7 @@ private:
         if (at >= text_.size())
             return '\0';
         const unsigned char c = static_cast<unsigned char>(text_[at]);
-        return c < 128 ? card_[c] : '\0';
+        return card_[c];
     }
     std::size_t Digits(std::size_t at) const {
         std::size_t n = 0;
@@ -159,7 +158,7 @@ private:
     }
 
     std::string_view text_;
-    char card_[128];
+    std::array<char, 256> card_{};  // each byte as the card holds it; '\0' for none in ASCII
 };
 
 // What the reader typed for one track, as one reading cuts it.
