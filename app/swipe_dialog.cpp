@@ -12,10 +12,10 @@ namespace {
 using swipe::CardWide;
 using swipe::SwipeCapture;
 
-// Waits out the pause that ends a swipe without a carriage return: it looks every so often
-// whether the pause has passed since the last key, so that a key costs no timer of its own.
+// Waits out the pause that ends a swipe: it looks every so often whether the pause has passed
+// since the last key, so that a key costs no timer of its own.
 constexpr UINT_PTR kPauseTimer = 1;
-constexpr UINT kPauseCheckMs = 50;
+constexpr UINT kPauseCheckMs = 10;
 // The capture box is brought up to date when the keys waiting are in: the system raises a
 // timer only once nothing else is queued, and a reader types faster than the box redraws.
 constexpr UINT_PTR kShowTimer = 2;
@@ -41,7 +41,7 @@ bool CapsLockOn() {
 }  // namespace
 
 SwipeDialog::SwipeDialog(HWND parent, const settings::Setup& form)
-    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form), capture_(form) {}
+    : fw::Dialog(IDD_SWIPE_TEST, parent), form_(form) {}
 
 SwipeDialog::~SwipeDialog() = default;
 
@@ -105,16 +105,10 @@ bool SwipeDialog::TakeKey(UINT message, WPARAM key) {
 void SwipeDialog::AddCharacter(wchar_t character) {
     if (finished_)
         Clear();  // the next key starts a new swipe
-    lastKey_ = GetTickCount();
-    const SwipeCapture::Step step = capture_.Add(character);
-    if (step == SwipeCapture::Step::Complete) {
-        Finish();
-        return;
-    }
-    if (step == SwipeCapture::Step::Nothing) {
-        Clear();
-        return;
-    }
+    // When the key was typed, not when it is taken: keys that wait in the queue behind a
+    // burst count from their own time, so the pause ends as the reader's typing did.
+    lastKey_ = static_cast<DWORD>(GetMessageTime());
+    capture_.Add(character);
     if (!showTimer_)
         showTimer_ = SetTimer(hwnd(), kShowTimer, kShowMs, nullptr) != 0;
     if (!pauseTimer_)

@@ -59,7 +59,7 @@ private:
     settings::Setup form_;
     swipe::SwipeCapture capture_;
     bool finished_ = false;
-    DWORD lastKey_ = 0;        // when the last key of the swipe came (GetTickCount)
+    DWORD lastKey_ = 0;        // when the last key of the swipe was typed (its message time)
     bool pauseTimer_ = false;  // the timer that waits out the pause is running
     bool showTimer_ = false;   // the capture box is to be brought up to date
     std::vector<std::unique_ptr<KeyTaker>> keyTakers_;

@@ -34,7 +34,7 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
     if (input.Interactive()) {
         console.Err("Swipe a card now\n");
         std::optional<CardText> typed =
-            input.ReadSwipe(form, static_cast<unsigned>(invocation.timeoutSeconds) * 1000u);
+            input.ReadSwipe(static_cast<unsigned>(invocation.timeoutSeconds) * 1000u);
         if (!typed)
             return Fail(console, ExitCode::Timeout,
                         "no swipe came within " + std::to_string(invocation.timeoutSeconds) + " s");
@@ -50,15 +50,19 @@ int RunSwipe(const Invocation& invocation, Console& console, SwipeSource& input)
     }
     const swipe::ShowRule rule = swipe::RuleFor(form, invocation.showAll);
     const int count = static_cast<int>(swipes.size());
-    bool allMatch = true;
+    bool anyDiffers = false;
+    bool anyUnseen = false;
     for (int i = 0; i < count; ++i) {
         const swipe::SwipeCheck check =
             swipe::CheckSwipe(form, swipes[static_cast<std::size_t>(i)]);
-        allMatch = allMatch && check.matches;
+        anyDiffers = anyDiffers || (!check.matches && !check.agreesSoFar);
+        anyUnseen = anyUnseen || check.agreesSoFar;
         console.Out(invocation.json ? SwipeJson(check, rule, i + 1)
                                     : SwipeText(check, rule, i + 1, count));
     }
-    return Code(allMatch ? ExitCode::Success : ExitCode::Refused);
+    return Code(anyDiffers  ? ExitCode::Refused
+                : anyUnseen ? ExitCode::AgreesSoFar
+                            : ExitCode::Success);
 }
 
 }  // namespace cli

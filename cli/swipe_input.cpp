@@ -62,11 +62,11 @@ public:
 
     // Keys as they come, the first within `timeoutMs`, each next within the pause; an Enter
     // or blanks alone are no swipe, and the wait goes on. Ctrl+C gives up.
-    std::optional<CardText> ReadSwipe(const settings::Setup& form, unsigned timeoutMs) override {
+    std::optional<CardText> ReadSwipe(unsigned timeoutMs) override {
         const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
         const RawConsole raw(input);
         FlushConsoleInputBuffer(input);
-        SwipeCapture capture(form);
+        SwipeCapture capture;
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         for (;;) {
             const ULONGLONG now = GetTickCount64();
@@ -79,11 +79,8 @@ public:
                     return swipe::Utf8Of(capture.Typed());
                 continue;
             }
-            std::optional<CardText> swipe;
-            if (!TakeKeys(input, capture, swipe))
+            if (!TakeKeys(input, capture))
                 return std::nullopt;
-            if (swipe)
-                return swipe;
         }
     }
 
@@ -103,21 +100,21 @@ public:
     }
 
 private:
-    // The keys waiting in the console into `capture`; `swipe` once it is complete. False
-    // when Ctrl+C gave up or the console cannot be read.
-    static bool TakeKeys(HANDLE input, SwipeCapture& capture, std::optional<CardText>& swipe) {
+    // Every key waiting in the console into `capture`: the swipe ends only when the reader
+    // stops typing, so none of its keys is left for the shell. False when Ctrl+C gave up or
+    // the console cannot be read.
+    static bool TakeKeys(HANDLE input, SwipeCapture& capture) {
         INPUT_RECORD records[64];
         DWORD count = 0;
         const bool read = ReadConsoleInputW(input, records, 64, &count) != 0;
         bool goOn = read;
-        for (DWORD i = 0; goOn && !swipe && i < count; ++i) {
+        for (DWORD i = 0; goOn && i < count; ++i) {
             const KEY_EVENT_RECORD& key = records[i].Event.KeyEvent;
             if (records[i].EventType != KEY_EVENT || !key.bKeyDown || key.uChar.UnicodeChar == 0)
                 continue;
             goOn = key.uChar.UnicodeChar != 0x03;  // Ctrl+C
-            for (WORD n = 0; goOn && !swipe && n < key.wRepeatCount; ++n)
-                if (capture.Add(key.uChar.UnicodeChar) == SwipeCapture::Step::Complete)
-                    swipe = swipe::Utf8Of(capture.Typed());
+            for (WORD n = 0; goOn && n < key.wRepeatCount; ++n)
+                capture.Add(key.uChar.UnicodeChar);
         }
         SecureZeroMemory(records, sizeof(records));
         if (!goOn)

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "settings/choices.h"
 #include "swipe/card_text.h"
 
 namespace cli {
@@ -15,11 +14,10 @@ public:
     // Whether a person swipes at a console: then "Swipe a card now" is asked for, and one
     // swipe is read as the window reads it.
     virtual bool Interactive() = 0;
-    // A console: the characters of one swipe for `form` (UTF-8, carriage returns as '\r'),
-    // complete when swipe::SwipeCapture says so; none when no swipe came within `timeoutMs`
-    // or Ctrl+C gave up.
-    virtual std::optional<swipe::CardText> ReadSwipe(const settings::Setup& form,
-                                                     unsigned timeoutMs) = 0;
+    // A console: the characters of one swipe (UTF-8, carriage returns as '\r'), every key
+    // of it, complete when the reader stops typing (swipe::SwipeCapture); none when no swipe
+    // came within `timeoutMs` or Ctrl+C gave up.
+    virtual std::optional<swipe::CardText> ReadSwipe(unsigned timeoutMs) = 0;
     // A pipe or a file: its bytes as they are, no more than `limit` of them.
     virtual swipe::CardText ReadAll(std::size_t limit) = 0;
 };

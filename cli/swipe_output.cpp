@@ -58,8 +58,22 @@ CardText SwipeJson(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, 
         out += "\"" + swipe::TypedShown(track, rule, settings::EscapeFor::Json) + "\"";
         out += "}";
     }
-    out += "], \"matches\": ";
+    out += "], \"reader\": {\"tracks\": [";
+    for (std::size_t i = 0; i < check.format.tracks.size(); ++i) {
+        const swipe::ReadTrackFormat& track = check.format.tracks[i];
+        out += i == 0 ? "" : ", ";
+        out += "{\"track\": " + std::to_string(track.track) + ", \"start\": \"" +
+               swipe::SentinelShown(track.start, rule, settings::EscapeFor::Json) +
+               "\", \"end\": \"" +
+               swipe::SentinelShown(track.end, rule, settings::EscapeFor::Json) +
+               "\", \"returnAfter\": " + (track.returnAfter ? "true" : "false") + "}";
+    }
+    out += "], \"returnAfterPacket\": ";
+    out += check.format.returnAfterPacket ? "true" : "false";
+    out += "}, \"matches\": ";
     out += check.matches ? "true" : "false";
+    out += ", \"agreesSoFar\": ";
+    out += check.agreesSoFar ? "true" : "false";
     out += ", \"layouts\": [";
     for (std::size_t i = 0; i < check.layouts.size(); ++i)
         out += (i == 0 ? "" : ", ") + settings::JsonString(check.layouts[i]->english);
@@ -72,6 +86,12 @@ CardText SwipeJson(const swipe::SwipeCheck& check, const swipe::ShowRule& rule, 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out += i == 0 ? "" : ", ";
         out += JsonLine(lines[i]);
+    }
+    out += "], \"unseen\": [";
+    const std::vector<CardWide> unseen = swipe::UnseenLines(check, true);
+    for (std::size_t i = 0; i < unseen.size(); ++i) {
+        out += i == 0 ? "" : ", ";
+        out += JsonLine(unseen[i]);
     }
     out += "]}\n";
     return swipe::ShownLine(out, rule);

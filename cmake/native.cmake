@@ -11,6 +11,8 @@ file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(native_tests ${NATIVE_TESTS})
 target_compile_options(native_tests PRIVATE ${WARNINGS} ${SANITIZE})
 target_link_libraries(native_tests PRIVATE pure GTest::gtest_main)
+# Where the tests find the sources that generated tables are compared against.
+target_compile_definitions(native_tests PRIVATE ZP350_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME native_tests COMMAND native_tests)
 
 file(GLOB BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/native_*.cpp)

@@ -15,7 +15,7 @@ for p in g++ cmake make ninja-build googletest libgtest-dev clang-format clang-t
   libclang-rt-14-dev \
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine32:i386 \
   xvfb xauth x11-utils imagemagick xdotool fonts-wqy-microhei fonts-dejavu-core fonts-wine python3 \
-  wixl msitools osslsigncode openssl git; do
+  wixl msitools osslsigncode openssl git xkb-data x11proto-dev; do
   have "$p" || need+=("$p")
 done
 

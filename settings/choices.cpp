@@ -18,6 +18,11 @@ std::string RefusalText(Occasion refusal) {
             return "no track chosen: name at least one of 1, 2 and 3";
         case Occasion::FormatCrConflict:
             return "a carriage return after the packet and after a track exclude each other";
+        case Occasion::FormatDigitSentinel:
+            return "a sentinel cannot be a digit: the till could not tell it from the card's "
+                   "digits";
+        case Occasion::FormatReturnWithoutTrack:
+            return "a carriage return after a track that is not output is never sent";
         case Occasion::ReplaceNoPairChosen:
             return "no pair given: give one or two pairs like a=x";
         default:

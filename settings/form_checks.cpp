@@ -9,6 +9,13 @@ std::optional<Occasion> FormatRefusal(const reader::FormatSettings& settings) {
         case reader::FormatCheck::Ok:
             break;
     }
+    // What a till cannot use: a digit between the card's digits, an Enter that never comes.
+    for (const auto& sentinel : settings.sentinels)
+        if (sentinel && *sentinel >= '0' && *sentinel <= '9')
+            return Occasion::FormatDigitSentinel;
+    for (int i = 0; i < 3; ++i)
+        if (settings.crAfterTrack[i] && !settings.outputTrack[i])
+            return Occasion::FormatReturnWithoutTrack;
     return std::nullopt;
 }
 

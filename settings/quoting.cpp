@@ -12,15 +12,15 @@ std::string_view HexEscape(EscapeBuffer& buffer, const char* form, unsigned valu
     return std::string_view(buffer.text, static_cast<std::size_t>(length));
 }
 
-// Characters that show nothing, or turn the text around them, yet are there: a reader of
-// the line could not tell them.
-bool IsInvisible(char32_t c) {
-    return c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
-           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0xFEFF ||
-           (c >= 0xFFF9 && c <= 0xFFFB);
-}
-
 }  // namespace
+
+bool ShowsNothing(char32_t c) {
+    return c == 0xAD || c == 0x34F || c == 0x61C || c == 0x115F || c == 0x1160 ||
+           (c >= 0x180B && c <= 0x180F) || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) || c == 0x3164 ||
+           (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF || c == 0xFFA0 ||
+           (c >= 0xFFF9 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE0FFF);
+}
 
 std::size_t ShownCharacter(std::string_view text, std::size_t at, EscapeFor use,
                            EscapeBuffer& buffer, std::string_view& shown) {
@@ -42,7 +42,7 @@ std::size_t ShownCharacter(std::string_view text, std::size_t at, EscapeFor use,
                 : c == '\r' ? "\\r"
                 : c == '\n' ? "\\n"
                             : HexEscape(buffer, "\\x%02x", c);
-    else if ((c >= 0x80 && c < 0xA0) || IsInvisible(c))
+    else if ((c >= 0x80 && c < 0xA0) || ShowsNothing(c))
         shown = HexEscape(buffer, json ? "\\u%04X" : "\\u%04x", c);
     else
         shown = text.substr(at, length);

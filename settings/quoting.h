@@ -12,6 +12,12 @@
 
 namespace settings {
 
+// Characters that show nothing, or turn the text around them, yet are there (zero-width and
+// direction marks, variation selectors, a combining grapheme joiner, fillers, tags): a reader
+// of the line could not tell them. The one list: the escaper writes them as escapes, and the
+// card mask passes over them between the digits of a number.
+bool ShowsNothing(char32_t c);
+
 // How many characters of a value an error line quotes.
 constexpr std::size_t kQuotedCharacters = 60;
 // How many characters of a file or device path an error line shows: as many as a path

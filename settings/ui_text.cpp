@@ -50,6 +50,13 @@ const Message kMessages[] = {
      L"You must select any one track to output!", L"至少要选择任意一个轨道输出"},
     {Occasion::FormatCrConflict, Shown::Box, kTitleError, kIconError, kCrNoticeEnglish,
      kCrNoticeChinese},
+    {Occasion::FormatDigitSentinel, Shown::Box, kTitleError, kIconError,
+     L"A sentinel cannot be a digit: the till could not tell it from the card's digits.",
+     L"起始符和结束符不能是数字：收银机无法将其与卡号的数字区分。"},
+    {Occasion::FormatReturnWithoutTrack, Shown::Box, kTitleError, kIconError,
+     L"A carriage return after a track that is not output is never sent: output the track, or "
+     L"clear its carriage return.",
+     L"未输出的轨道之后不会发送回车：请输出该轨道，或取消其回车。"},
     {Occasion::FormatSendTimeout, Shown::Status, nullptr, 0, L"Send data timeout!",
      L"发送数据超时"},
     {Occasion::FormatSent, Shown::Status, nullptr, 0, L"Send data success", L"发送数据成功"},

@@ -53,6 +53,10 @@ enum class Occasion {
     // Only the command-line program can ask for both kinds of carriage return; the window's
     // check boxes keep them apart (its notice line says so).
     FormatCrConflict,
+    // A sentinel that is a digit: the till could not tell it from the card's digits.
+    FormatDigitSentinel,
+    // A carriage return after a track that is not output: the reader never sends it.
+    FormatReturnWithoutTrack,
     FormatSendTimeout,
     FormatSent,
     FormatReceiveTimeout,

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "settings/quoting.h"
 #include "settings/utf8.h"
 #include "swipe/character_tables.h"
 #include "swipe/keyboard_layouts.h"
@@ -11,8 +12,8 @@
 namespace swipe {
 namespace {
 
-constexpr std::size_t kShortestNumber = 12;
 constexpr std::size_t kShownFirst = 6;
+constexpr std::size_t kShortestCardNumber = 12;
 constexpr std::size_t kShownLast = 4;
 constexpr char32_t kNothing = 0xFFFF;
 
@@ -131,7 +132,7 @@ std::vector<Character> Characters(std::string_view text, const MaskOptions& opti
         } else {
             const bool wellFormed = settings::Utf8SequenceLength(text, at) > 0;
             const char32_t c = settings::DecodeUtf8(text, at, character.size);
-            character.kind = wellFormed ? KindOf(c) : Kind::Separator;
+            character.kind = !wellFormed || settings::ShowsNothing(c) ? Kind::Separator : KindOf(c);
             character.digitIn = wellFormed ? DigitIn(c, character.kind, options.digits) : 0;
         }
         at += character.size;
@@ -141,8 +142,9 @@ std::vector<Character> Characters(std::string_view text, const MaskOptions& opti
 }
 
 // Marks in `hidden` the digits of each number of `reading` that are not shown.
-void MarkNumbers(const std::vector<Character>& characters, Readings reading, bool open,
-                 std::vector<bool>& hidden) {
+void MarkNumbers(const std::vector<Character>& characters, Readings reading,
+                 const MaskOptions& options, std::vector<bool>& hidden) {
+    const bool open = options.open;
     const auto kind = [&](std::size_t i) {
         const Character& character = characters[i];
         return (character.digitIn & reading) != 0 ? Kind::Digit
@@ -161,10 +163,11 @@ void MarkNumbers(const std::vector<Character>& characters, Readings reading, boo
                 run.push_back(i);
         const bool mayGoOn = open && i == characters.size();
         const std::size_t count = run.size();
-        if (count < kShortestNumber && !(mayGoOn && count > kShownFirst))
+        if (count < options.shortest && !(mayGoOn && count > kShownFirst))
             continue;
-        const std::size_t shownLast = mayGoOn ? 0 : kShownLast;
-        for (std::size_t k = kShownFirst; k + shownLast < count; ++k)
+        const std::size_t shownFirst = options.keepEnds ? kShownFirst : 0;
+        const std::size_t shownLast = mayGoOn || !options.keepEnds ? 0 : kShownLast;
+        for (std::size_t k = shownFirst; k + shownLast < count; ++k)
             hidden[run[k]] = true;
     }
 }
@@ -193,34 +196,63 @@ CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
         found |= character.digitIn;
         digits += character.digitIn != 0 ? 1 : 0;
     }
-    if (digits < kShortestNumber && !(options.open && digits > kShownFirst))
+    if (digits < options.shortest && !(options.open && digits > kShownFirst))
         return CardText(text);
     std::vector<bool> hidden(characters.size(), false);
-    for (std::size_t reading = 0; reading <= LayoutDigitRows().size(); ++reading)
+    const std::size_t readings = options.layouts ? LayoutDigitRows().size() : 0;
+    for (std::size_t reading = 0; reading <= readings; ++reading)
         if ((found & (Readings{1} << reading)) != 0)
-            MarkNumbers(characters, Readings{1} << reading, options.open, hidden);
+            MarkNumbers(characters, Readings{1} << reading, options, hidden);
     return Replaced(text, characters, hidden);
 }
 
-CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn) {
-    const std::vector<Character> characters = Characters(text, MaskOptions());
-    const auto within = [](const Character& character, const Field& field) {
-        return character.at >= field.at && character.at < field.at + field.size;
-    };
-    std::size_t numberLength = 0;
-    for (const Character& character : characters)
-        numberLength += within(character, number) ? 1 : 0;
+namespace {
+
+bool Within(std::size_t at, const std::vector<Field>& fields) {
+    for (const Field& field : fields)
+        if (at >= field.at && at < field.at + field.size)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+void AddTrack(std::string_view text, Field piece, Field number, Field hidden, bool mayGoOn,
+              Visible& visible) {
+    visible.known.push_back(piece);
+    if (hidden.size > 0)
+        visible.hidden.push_back(hidden);
+    std::vector<Field> characters;
+    for (std::size_t at = number.at; at < number.at + number.size && at < text.size();) {
+        std::size_t size = 0;
+        settings::DecodeUtf8(text, at, size);
+        characters.push_back({at, size});
+        at += size;
+    }
+    const std::size_t count = characters.size();
+    if (!mayGoOn && count < kShortestCardNumber)
+        return;  // no card number: nothing of it shows
+    for (std::size_t k = 0; k < count; ++k)
+        if (k < kShownFirst || (!mayGoOn && k + kShownLast >= count))
+            visible.shown.push_back(characters[k]);
+}
+
+CardText HideDigits(std::string_view text, const Visible& visible, const MaskOptions& options) {
+    MaskOptions plain = options;
+    plain.escaped = false;
+    const std::vector<Character> characters = Characters(text, plain);
     std::vector<bool> hide(characters.size(), false);
-    std::size_t k = 0;
     for (std::size_t i = 0; i < characters.size(); ++i) {
-        if (within(characters[i], hidden))
+        const Character& character = characters[i];
+        if (Within(character.at, visible.hidden)) {
             hide[i] = true;
-        if (!within(characters[i], number))
             continue;
-        hide[i] = mayGoOn ? k >= kShownFirst
-                          : numberLength > kShownFirst + kShownLast && k >= kShownFirst &&
-                                k + kShownLast < numberLength;
-        ++k;
+        }
+        if (Within(character.at, visible.shown))
+            continue;
+        const bool known = Within(character.at, visible.known);
+        hide[i] = character.kind == Kind::Digit || (character.digitIn & 1) != 0 ||
+                  (!known && character.digitIn != 0);
     }
     return Replaced(text, characters, hide);
 }

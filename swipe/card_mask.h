@@ -1,13 +1,13 @@
-// Card numbers hidden wherever text is shown. A shown card number keeps at most its first six
-// and its last four digits, as the card industry's data security standard (PCI DSS) allows;
-// the digits between them become '*'.
+// Card data hidden wherever text is shown, denied by default: every character that is a
+// digit, or may stand for one, shows as '*', but for the first six and the last four digits of
+// a card number the check found (as the card industry's data security standard, PCI DSS,
+// allows). Digits are those of every script, the characters a form's pairs put in place of
+// digits and, where the check did not read the text as a track's, what the digit keys of the
+// known keyboard layouts type there (`&é"'(` on a French keyboard). Sentinels, separators,
+// letters and lengths stay visible.
 //
-// Masked by what is known first: where a track's place in a swipe is known, its card number
-// is its first field (after the format code on tracks 1 and 3, up to the field separator on
-// track 2), masked whatever its characters are, and the discretionary data after the expiry
-// date and the service code (tracks 1 and 2), which can hold verification values, is hidden
-// whole (swipe/track_fields.h). Then by what is feared: anything else that could be read as a
-// number of 12 digits or more is masked too, however long.
+// Besides, numbers of 12 digits or more are masked in lines that are composed or escaped
+// (MaskNumbers), the fallback for text no check has read.
 #pragma once
 
 #include <string_view>
@@ -29,6 +29,11 @@ struct MaskOptions {
     // shows nothing was, and is read as the separator it replaced, its hexadecimal digits no
     // digits.
     bool escaped = false;
+    // How many digits make a number, whether a number keeps its first six and last four,
+    // and whether what the layouts' digit keys type is read as digits too.
+    std::size_t shortest = 12;
+    bool keepEnds = true;
+    bool layouts = true;
 };
 
 // `text` (UTF-8) with each number of 12 or more digits masked. A number is a run of digits of
@@ -44,10 +49,21 @@ struct Field {
     std::size_t size = 0;
 };
 
-// `text` with the characters of `number` masked as a card number (more than ten keep their
-// first six and last four, the others become '*'; ten or fewer are no card number of 12
-// digits or more and stay) and each character of `hidden` as '*'. A number that `mayGoOn`
-// (the text is still being typed) keeps its first six characters only.
-CardText MaskFields(std::string_view text, Field number, Field hidden, bool mayGoOn = false);
+// What the check knows of a text.
+struct Visible {
+    std::vector<Field> shown;   // characters shown as they are, digits included
+    std::vector<Field> hidden;  // characters hidden whatever they are
+    std::vector<Field> known;   // read as a track's: a layout's digit keys there are no digits
+};
+
+// Adds to `visible` a track at `piece` of `text` whose card number is `number` (its first six
+// and last four characters shown where it has 12 or more, none where fewer; its first six
+// only where the number `mayGoOn`, the text still being typed) and whose discretionary data
+// is `hidden`.
+void AddTrack(std::string_view text, Field piece, Field number, Field hidden, bool mayGoOn,
+              Visible& visible);
+
+// `text` with every digit (see above) shown as '*' but those `visible` shows.
+CardText HideDigits(std::string_view text, const Visible& visible, const MaskOptions& options);
 
 }  // namespace swipe

@@ -1,6 +1,7 @@
 #include "swipe/input_text.h"
 
 #include "settings/utf8.h"
+#include "swipe/swipe_check.h"
 
 namespace swipe {
 namespace {
@@ -43,23 +44,39 @@ InputText DecodeInput(std::string_view bytes) {
     return input;
 }
 
+namespace {
+
+// `chunk` cut where one swipe ends and the next begins.
+void AddSwipes(std::string_view chunk, std::vector<CardText>& swipes) {
+    std::size_t from = 0;
+    for (const std::size_t start : SwipeStarts(chunk)) {
+        swipes.emplace_back(chunk.substr(from, start - from));
+        from = start;
+    }
+    swipes.emplace_back(chunk.substr(from));
+}
+
+}  // namespace
+
 std::vector<CardText> SplitSwipes(std::string_view text) {
     std::vector<CardText> swipes;
-    CardText swipe;
+    std::size_t chunk = std::string_view::npos;  // where the lines of the chunk begin
+    std::size_t chunkEnd = 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find('\r', at);
         const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
         const std::string_view line = text.substr(at, next - at);
         if (!IsBlank(line.substr(0, line.size() - (end == std::string_view::npos ? 0 : 1)))) {
-            swipe += line;
-        } else if (!swipe.empty()) {
-            swipes.push_back(std::move(swipe));
-            swipe = CardText();
+            chunk = chunk == std::string_view::npos ? at : chunk;
+            chunkEnd = next;
+        } else if (chunk != std::string_view::npos) {
+            AddSwipes(text.substr(chunk, chunkEnd - chunk), swipes);
+            chunk = std::string_view::npos;
         }
         at = next;
     }
-    if (!swipe.empty())
-        swipes.push_back(std::move(swipe));
+    if (chunk != std::string_view::npos)
+        AddSwipes(text.substr(chunk, chunkEnd - chunk), swipes);
     return swipes;
 }
 

@@ -26,8 +26,10 @@ struct InputText {
 // shown escaped later. A line end (LF, CR LF or CR) becomes one carriage return.
 InputText DecodeInput(std::string_view bytes);
 
-// The swipes of `text` in order: lines up to a blank line (one of blanks alone, or empty),
-// each with its line end. None when the text holds nothing but blanks.
+// The swipes of `text` in order, each with its line ends: cut at blank lines (of blanks
+// alone, or empty), and between them where one swipe ends and the next begins (one per line,
+// or none between them: SwipeStarts in swipe/swipe_check.h). None when the text holds nothing
+// but blanks.
 std::vector<CardText> SplitSwipes(std::string_view text);
 
 }  // namespace swipe

@@ -1,8 +1,8 @@
 // The one rule by which text that may hold card data is shown, in both boxes of the swipe
-// window and in every line, JSON string and error line of the companion: card numbers
-// masked (swipe/card_mask.h) unless the person asked to see them, then the text escaped
-// (settings/quoting.h), then masked once more, so that what an escape stands for cannot join
-// the digits around it into a number that was not masked.
+// window and in every line, JSON string and error line of the companion: every digit hidden
+// but what the check knows may show (swipe/card_mask.h) unless the person asked to see them,
+// then the text escaped (settings/quoting.h), then numbers masked once more, so that what an
+// escape stands for cannot join digits around it into a number.
 #pragma once
 
 #include <string_view>
@@ -18,7 +18,11 @@ struct ShowRule {
     MaskOptions mask;
 };
 
+// Text the check did not read: every digit hidden.
 CardText ShownText(std::string_view text, const ShowRule& rule,
+                   settings::EscapeFor use = settings::EscapeFor::Line);
+// Text of which the check knows what `visible` says.
+CardText ShownText(std::string_view text, const Visible& visible, const ShowRule& rule,
                    settings::EscapeFor use = settings::EscapeFor::Line);
 
 // A line put together from texts already shown (quotes, brackets, names and the pieces of
@@ -27,7 +31,8 @@ CardText ShownText(std::string_view text, const ShowRule& rule,
 CardText ShownLine(std::string_view composed, const ShowRule& rule);
 
 // A line already escaped (an error line that quotes what a person gave, a profile's line)
-// with its numbers masked.
+// with its numbers masked, and every digit hidden of each run of more digits (of a script)
+// than the first six of a number.
 CardText MaskedLine(std::string_view escaped);
 
 }  // namespace swipe

@@ -1,17 +1,24 @@
-// One swipe checked against the settings window's form: what the reader typed for one card,
-// taken apart track by track and compared with what a reader set up with that form types.
+// One swipe checked against the settings window's form. The check first reads, from the
+// typed text alone, what the reader is set to, then compares that with the form setting by
+// setting.
 //
-// A reader types, for each track the form outputs, in the order 1, 2, 3: the track's start
-// sentinel (none where the box is empty), the track's data with the original character of
+// A reader types, for each track it outputs, in the order 1, 2, 3: the track's start
+// sentinel (none where its box is empty), the track's data with the original character of
 // each enabled replacement pair replaced, its end sentinel (none where empty), and a carriage
-// return where the form asks for one after that track; then a carriage return where the form
-// asks for one after the packet.
+// return where its format asks for one after that track; or a carriage return after the
+// whole packet. The data says which track it is:
+//   track 1  a format-code letter, the number, '^', a name, '^', then digits and capitals
+//   track 2  the number, '=', then digits
+//   track 3  three digits or more (a format code and the number), '=' between its fields
+// So the check reads back the tracks output, each one's sentinels and where the carriage
+// returns come, with no form at hand; the form only chooses among readings that type the
+// swipe alike (a character between two tracks may be the end of one or the start of the
+// next).
 //
-// A track the card does not carry (nothing, or only its sentinels, typed for it) has no data;
-// one the reader could not read has "E" in place of its data. Neither is a difference of the
-// format. Where the form puts nothing between two of its tracks (no end sentinel, no carriage
-// return, no start sentinel of the next), the tracks cannot be told apart: the check says so
-// and does not guess.
+// What a swipe cannot show is said, never called a match: nothing typed for a track the form
+// asks for (a card without that track types the same), and a swipe with no data on any track
+// ("E" where the reader could not read a track, nothing between the sentinels of one the card
+// does not carry): which track each piece is is then told by its place alone.
 //
 // Text is UTF-8: a keyboard layout other than the reader's US one turns the keys it sends
 // into other characters, and Caps Lock turns the case of letters. Track 1 holds no small
@@ -36,7 +43,7 @@ namespace swipe {
 
 enum class TrackState {
     Read,        // data came for the track
-    NoData,      // the card does not carry it: nothing, or only its sentinels
+    NoData,      // nothing, or only its sentinels, came for it
     Unreadable,  // the reader typed E in place of its data
 };
 
@@ -48,22 +55,45 @@ struct TrackTyped {
     Field data;          // the data within `typed`
 };
 
+// The reader's format as the swipe shows it.
+struct ReadTrackFormat {
+    int track = 0;   // 1, 2 or 3
+    CardText start;  // "" for none
+    CardText end;
+    bool returnAfter = false;
+};
+
+struct ReadFormat {
+    std::vector<ReadTrackFormat> tracks;  // in the order typed
+    bool returnAfterPacket = false;
+};
+
 enum class DifferenceKind {
-    StartSentinel,     // the start sentinel differs from the form's, or is missing or extra
+    Tracks,            // the reader outputs a track the form leaves out
+    StartSentinel,     // the reader's start sentinel of a track differs from the form's
     EndSentinel,       // the same for the end sentinel
     AfterEndSentinel,  // one character after the end sentinel: a check character the reader
                        // sends (its LRC)
-    MissingReturn,     // the form asks for a carriage return that did not come
-    ExtraReturn,       // a carriage return came that the form does not ask for
+    Returns,           // the carriage returns come after other tracks, or the packet
     NotReplaced,       // an original character of an enabled pair came in the data
-    AfterPacket,       // text came after the whole packet
+    AfterPacket,       // text came that no reading of a reader's format types
 };
 
 struct Difference {
     DifferenceKind kind = DifferenceKind::AfterPacket;
     int track = 0;      // 1, 2 or 3; 0 for the packet
     CardText expected;  // what the form asks for: a character, or "" for none
-    CardText came;      // what came: a character, "" for none, or the text after the packet
+    CardText came;      // what the reader types: a character, "" for none, or the text left
+};
+
+enum class UnseenKind {
+    NothingTyped,  // nothing came for a track the form asks for
+    NoTrackData,   // no track held data ("E" or nothing between the sentinels of each)
+};
+
+struct Unseen {
+    UnseenKind kind = UnseenKind::NoTrackData;
+    int track = 0;  // 0 for NoTrackData
 };
 
 // The card disagrees with itself.
@@ -80,30 +110,36 @@ struct CardFinding {
 };
 
 struct SwipeCheck {
-    bool matches = false;     // everything typed is what the form makes a reader type, and the
-                              // card agrees with itself
-    bool tracksApart = true;  // false: the form leaves two of its tracks without a boundary
-    bool capsLock = false;    // the letters came in the other case: Caps Lock was on
+    bool matches = false;      // every setting of the form was seen and is the reader's, and
+                               // the card agrees with itself
+    bool agreesSoFar = false;  // no difference, but something the form sets was not seen
+    bool tracksApart = true;   // false: the form leaves two of its tracks without a boundary
+    bool capsLock = false;     // the letters came in the other case: Caps Lock was on
     // The layouts that type the swipe as it came, every one of them; empty for a US keyboard.
     // Where this or `capsLock` is set, `tracks` are as a US keyboard without Caps Lock typed
     // them, and `differences` are those that remain then.
     std::vector<const KeyboardLayout*> layouts;
-    std::vector<TrackTyped> tracks;  // each track the form outputs, in order
+    std::vector<TrackTyped> tracks;  // each track the reader or the form outputs, in order
+    ReadFormat format;               // the reader's format, read back
     std::vector<Difference> differences;
+    std::vector<Unseen> unseen;
     std::vector<CardFinding> findings;
 };
 
 // Checks `typed`, the characters of one swipe, against `form`.
 SwipeCheck CheckSwipe(const settings::Setup& form, std::string_view typed);
 
-// The tracks of `typed` as they came, read as the check reads them but with no keyboard layout
-// considered; none where the form's tracks cannot be told apart. Also for a swipe still being
-// typed.
+// The tracks of `typed` as they came, read back as the check reads them but with no keyboard
+// layout considered. Also for a swipe still being typed.
 std::vector<TrackTyped> TracksAsTyped(const settings::Setup& form, std::string_view typed);
 
-// How many carriage returns a reader with `form` types for one swipe: after the last of them
-// the swipe is complete. 0: it ends without one (then a pause ends it).
-int ReturnsPerSwipe(const settings::Setup& form);
+// Where in `text`, which holds whole swipes typed one after another, each swipe after the
+// first begins: where a track comes whose data is that of a track the swipe before already
+// had or of an earlier one (a reader types tracks in the order 1, 2, 3). The swipe before
+// ends after its last carriage return there; with none, before the start sentinel its first
+// track opened with, or after the end sentinel of its last track. Swipes with no data on any
+// track cannot be told apart.
+std::vector<std::size_t> SwipeStarts(std::string_view text);
 
 // What a reader set up with `form` types for a card whose tracks 1, 2 and 3 hold `tracks`
 // (an empty one: the card does not carry that track; the reader then types its sentinels

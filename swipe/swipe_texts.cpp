@@ -10,29 +10,44 @@ namespace {
 
 using settings::EscapeFor;
 
+// A sentinel, check character or pair character, read as such: a layout's digit key there is
+// no digit, a digit is.
 CardText Quoted(std::string_view character, const ShowRule& rule) {
-    return "'" + ShownText(character, rule) + "'";
+    return "'" + SentinelShown(character, rule, settings::EscapeFor::Line) + "'";
 }
 
 std::string TrackPrefix(int track, bool english) {
     return Pick(english, "Track ", "轨道 ") + std::to_string(track) + Pick(english, ": ", "：");
 }
 
-// A track's typed text with its number field masked and its discretionary data hidden.
-CardText TrackFieldsMasked(const TrackTyped& track, bool showAll) {
-    if (showAll || track.state != TrackState::Read)
-        return track.typed;
+// What the check knows of a track's typed text: all of it read as the track's, its number
+// field and its discretionary data where it was read.
+Visible TrackVisible(const TrackTyped& track, std::size_t at, std::string_view text, bool mayGoOn) {
+    Visible visible;
+    const Field piece{at, track.typed.size()};
+    if (track.state != TrackState::Read) {
+        visible.known.push_back(piece);
+        return visible;
+    }
     const std::string_view data = track.typed.view().substr(track.data.at, track.data.size);
     TrackFields fields = FieldsOf(track.track, data);
-    fields.number.at += track.data.at;
-    fields.discretionary.at += track.data.at;
-    return MaskFields(track.typed, fields.number, fields.discretionary);
+    fields.number.at += at + track.data.at;
+    fields.discretionary.at += at + track.data.at;
+    const bool open = mayGoOn && fields.number.at + fields.number.size == text.size();
+    AddTrack(text, piece, fields.number, fields.discretionary, open, visible);
+    return visible;
 }
 
 }  // namespace
 
+CardText SentinelShown(std::string_view character, const ShowRule& rule, settings::EscapeFor use) {
+    Visible visible;
+    visible.known.push_back({0, character.size()});
+    return ShownText(character, visible, rule, use);
+}
+
 CardText TypedShown(const TrackTyped& track, const ShowRule& rule, settings::EscapeFor use) {
-    return ShownText(TrackFieldsMasked(track, rule.showAll), rule, use);
+    return ShownText(track.typed, TrackVisible(track, 0, track.typed, false), rule, use);
 }
 
 namespace {
@@ -56,27 +71,63 @@ CardText TrackLine(const TrackTyped& track, bool english, const ShowRule& rule) 
     return line;
 }
 
-// "the form expects the start sentinel '%', came '#'", "... came none", "the form expects no
-// start sentinel, came '%'".
+// "the reader's start sentinel is '#', the form's is ';'", "the reader sends no start
+// sentinel, the form's is '%'", "the reader's start sentinel is '%', the form has none".
 CardText SentinelText(const Difference& difference, const char* englishName,
                       const char* chineseName, bool english, const ShowRule& rule) {
     CardText text;
-    if (difference.expected.empty()) {
-        text = Pick(english, "the form expects no ", "格式不要求");
+    if (difference.came.empty()) {
+        text = Pick(english, "the reader sends no ", "读卡器不发送");
         text += Pick(english, englishName, chineseName);
     } else {
-        text = Pick(english, "the form expects the ", "格式要求");
+        text = Pick(english, "the reader's ", "读卡器的");
         text += Pick(english, englishName, chineseName);
-        text += " " + Quoted(difference.expected, rule);
+        text += Pick(english, " is ", "为 ") + Quoted(difference.came, rule);
     }
-    if (difference.came.empty())
-        return text + Pick(english, ", came none", "，未收到");
-    return text + Pick(english, ", came ", "，收到 ") + Quoted(difference.came, rule);
+    if (difference.expected.empty())
+        return text + Pick(english, ", the form has none", "，格式没有") +
+               Pick(english, "", chineseName);
+    return text + Pick(english, ", the form's is ", "，格式为 ") +
+           Quoted(difference.expected, rule);
+}
+
+// "1", "1 and 2", "1, 2 and 3" from "123".
+std::string Listed(std::string_view digits, bool english) {
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0)
+            text +=
+                i + 1 < digits.size() ? Pick(english, ", ", "、") : Pick(english, " and ", " 和 ");
+        text += digits[i];
+    }
+    return text;
+}
+
+// Where carriage returns come: "after track 1 and track 2", "after the packet", "none".
+std::string ReturnsText(std::string_view list, bool english) {
+    if (list == "P")
+        return Pick(english, "one after the packet", "在整包之后带回车");
+    if (list.empty())
+        return Pick(english, "none", "不带回车");
+    return Pick(english, list.size() > 1 ? "one after tracks " : "one after track ", "在轨道 ") +
+           Listed(list, english) + Pick(english, "", " 之后带回车");
 }
 
 CardText DifferenceText(const Difference& difference, bool english, const ShowRule& rule) {
-    const bool packet = difference.track == 0;
     switch (difference.kind) {
+        case DifferenceKind::Tracks:
+            return Pick(english,
+                        difference.came.size() > 1 ? "The reader outputs tracks "
+                                                   : "The reader outputs track ",
+                        "读卡器输出轨道 ") +
+                   Listed(difference.came, english) +
+                   Pick(english, "; the form asks for ", "；格式要求 ") +
+                   Listed(difference.expected, english) + Pick(english, ".", "。");
+        case DifferenceKind::Returns:
+            return Pick(english, "Carriage returns: the reader sends ", "回车：读卡器") +
+                   ReturnsText(difference.came, english) +
+                   Pick(english, "; the form asks for ", "；格式要求") +
+                   ReturnsText(difference.expected, english) + Pick(english, ".", "。");
         case DifferenceKind::StartSentinel:
             return SentinelText(difference, "start sentinel", "起始符", english, rule);
         case DifferenceKind::EndSentinel:
@@ -87,18 +138,6 @@ CardText DifferenceText(const Difference& difference, bool english, const ShowRu
                    Pick(english,
                         " came after the end sentinel (a check character the reader sends)",
                         "（读卡器发送的校验字符）");
-        case DifferenceKind::MissingReturn:
-            if (packet)
-                return Pick(english, "the form expects a carriage return, none came",
-                            "格式要求回车，未收到");
-            return Pick(english, "the form expects a carriage return after the track, none came",
-                        "格式要求轨道后带回车，未收到");
-        case DifferenceKind::ExtraReturn:
-            if (packet)
-                return Pick(english, "a carriage return came, the form expects none",
-                            "收到回车，格式不要求");
-            return Pick(english, "a carriage return came after the track, the form expects none",
-                        "轨道后收到回车，格式不要求");
         case DifferenceKind::NotReplaced:
             return Quoted(difference.came, rule) +
                    Pick(english, " should have been replaced by ", " 应被替换为 ") +
@@ -110,10 +149,29 @@ CardText DifferenceText(const Difference& difference, bool english, const ShowRu
 }
 
 CardText DifferenceLine(const Difference& difference, bool english, const ShowRule& rule) {
-    const std::string prefix = difference.track == 0
+    const std::string prefix = difference.kind == DifferenceKind::AfterPacket
                                    ? std::string(Pick(english, "After the packet: ", "整包之后："))
-                                   : TrackPrefix(difference.track, english);
+                               : difference.track == 0 ? std::string()
+                                                       : TrackPrefix(difference.track, english);
     return prefix + DifferenceText(difference, english, rule);
+}
+
+std::string UnseenLine(const Unseen& unseen, bool english) {
+    const std::string track = std::to_string(unseen.track);
+    switch (unseen.kind) {
+        case UnseenKind::NothingTyped:
+            return TrackPrefix(unseen.track, english) +
+                   Pick(english, "nothing came for it; a card without track ",
+                        "未收到任何内容；没有轨道 ") +
+                   track +
+                   Pick(english, " types the same, so whether the reader outputs it was not seen.",
+                        " 的卡也是如此，因此未能看出读卡器是否输出该轨道。");
+        case UnseenKind::NoTrackData:
+            break;
+    }
+    return Pick(english,
+                "No track held data: the swipe does not show which tracks the reader outputs.",
+                "没有任何轨道带有数据：此次刷卡无法显示读卡器输出哪些轨道。");
 }
 
 // "the German layout", "the Danish, Norwegian or Swedish/Finnish layout".
@@ -153,8 +211,9 @@ std::string LayoutLine(const SwipeCheck& check, bool english) {
 
 // A card number in a finding, masked as a number field.
 CardText NumberShown(const CardText& number, const ShowRule& rule) {
-    const CardText masked = rule.showAll ? number : MaskFields(number, {0, number.size()}, {});
-    return ShownText(masked, rule);
+    Visible visible;
+    AddTrack(number, {0, number.size()}, {0, number.size()}, {}, false, visible);
+    return ShownText(number, visible, rule);
 }
 
 CardText FindingLine(const CardFinding& finding, bool english, const ShowRule& rule) {
@@ -208,27 +267,17 @@ ShowRule RuleFor(const settings::Setup& form, bool showAll) {
 
 CardWide CaptureText(const settings::Setup& form, std::string_view typed, bool complete,
                      const ShowRule& rule) {
-    CardText text(typed);
-    if (!rule.showAll) {
-        // The last track first: a character masked may be shorter than it was, which moves
-        // what follows it, not what comes before.
-        const std::vector<TrackTyped> tracks = TracksAsTyped(form, typed);
-        for (auto each = tracks.rbegin(); each != tracks.rend(); ++each) {
-            const TrackTyped& track = *each;
-            if (track.state != TrackState::Read)
-                continue;
-            const std::string_view data = track.typed.view().substr(track.data.at, track.data.size);
-            TrackFields fields = FieldsOf(track.track, data);
-            const std::size_t dataAt = track.at + track.data.at;
-            fields.number.at += dataAt;
-            fields.discretionary.at += dataAt;
-            const bool mayGoOn = !complete && fields.number.at + fields.number.size == typed.size();
-            text = MaskFields(text, fields.number, fields.discretionary, mayGoOn);
-        }
+    Visible visible;
+    for (const TrackTyped& track : TracksAsTyped(form, typed)) {
+        const Visible each = TrackVisible(track, track.at, typed, !complete);
+        for (const Field& field : each.shown)
+            visible.shown.push_back(field);
+        for (const Field& field : each.hidden)
+            visible.hidden.push_back(field);
+        for (const Field& field : each.known)
+            visible.known.push_back(field);
     }
-    ShowRule capture = rule;
-    capture.mask.open = !complete;
-    return WideOf(ShownText(text, capture, EscapeFor::Box));
+    return WideOf(ShownText(typed, visible, rule, EscapeFor::Box));
 }
 
 std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const ShowRule& rule) {
@@ -237,13 +286,19 @@ std::vector<CardWide> ResultLines(const SwipeCheck& check, bool english, const S
         lines.push_back(TrackLine(track, english, rule));
     if (check.matches)
         lines.emplace_back(Pick(english, "Matches the format.", "与格式相符。"));
+    else if (check.agreesSoFar)
+        lines.emplace_back(Pick(english, "Agrees with the format as far as this swipe shows:",
+                                "在此次刷卡所能显示的范围内与格式相符："));
     else if (check.tracksApart && !check.differences.empty())
         lines.emplace_back(Pick(english, "Differs from the format:", "与格式不符："));
-    else if (check.tracksApart && !check.capsLock && check.layouts.empty())
+    else if (check.tracksApart && !check.capsLock && check.layouts.empty() &&
+             !check.findings.empty())
         lines.emplace_back(Pick(english, "The format matches, but the card disagrees with itself:",
                                 "与格式相符，但卡片数据前后不一致："));
     for (CardText& line : Findings(check, english, rule))
         lines.push_back(std::move(line));
+    for (const Unseen& unseen : check.unseen)
+        lines.emplace_back(UnseenLine(unseen, english));
     return Shown(lines, rule);
 }
 
@@ -258,6 +313,13 @@ CardWide ResultText(const SwipeCheck& check, bool english, const ShowRule& rule)
 
 std::vector<CardWide> DifferenceLines(const SwipeCheck& check, bool english, const ShowRule& rule) {
     return Shown(Findings(check, english, rule), rule);
+}
+
+std::vector<CardWide> UnseenLines(const SwipeCheck& check, bool english) {
+    std::vector<CardWide> lines;
+    for (const Unseen& unseen : check.unseen)
+        lines.push_back(WideOf(CardText(UnseenLine(unseen, english))));
+    return lines;
 }
 
 const wchar_t* WaitingText(bool english, bool capsLockOn) {

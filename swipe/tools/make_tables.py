@@ -11,6 +11,9 @@
 Run by hand after changing a layout or moving to newer data:
     python3 swipe/tools/make_tables.py
 The output is committed, so the build needs neither package.
+    python3 swipe/tools/make_tables.py --check
+writes nothing and fails when a committed table is not what this script writes (a native
+test runs it).
 
 A reader types as a US keyboard does: for each character it presses the key (and Shift) that
 types it there. The host turns that key into what its own layout has at the same place, so
@@ -357,15 +360,32 @@ def write_characters():
     return "\n".join(out) + "\n"
 
 
+def formatted(path, text):
+    """`text` as clang-format leaves the file at `path`."""
+    done = subprocess.run(["clang-format", "--assume-filename=" + path], input=text,
+                          capture_output=True, text=True, check=False)
+    return done.stdout if done.returncode == 0 else text
+
+
 def main():
+    check = sys.argv[1:] == ["--check"]
+    differ = []
     for name, text in (("layout_tables.cpp", write_layouts()),
                        ("character_tables.cpp", write_characters())):
         path = os.path.normpath(os.path.join(SWIPE, name))
+        if check:
+            with open(path, encoding="utf-8") as f:
+                if f.read() != formatted(path, text):
+                    differ.append(path)
+            continue
         with open(path, "w", encoding="utf-8") as f:
             f.write(text)
         subprocess.run(["clang-format", "-i", path], check=False)
         print("wrote", path, file=sys.stderr)
+    for path in differ:
+        print("not what make_tables.py writes:", path, file=sys.stderr)
+    return 1 if differ else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -121,7 +121,7 @@ TEST_F(E2eReader, TheReadersTypingMatchesTheFormItWasSetWith) {
     SetChecked({IDC_OUTPUT_TRACK3}, false);
     EXPECT_EQ(Press(IDC_SET_DEVICE).back(), InfoBox(L"Set format OK!"));
     const std::string typed = VirtualReader::Typed();
-    const std::string difference = "Track 2: the form expects the start sentinel '#', came ';'";
+    const std::string difference = "Track 2: the reader's start sentinel is ';', the form's is '#'";
     Piped input(typed);
     SwipeSeen seen = SwipeThroughWindow(hwnd, settings::Wide(typed));
     EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;

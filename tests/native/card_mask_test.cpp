@@ -13,6 +13,7 @@
 #include "swipe/input_text.h"
 #include "swipe/swipe_check.h"
 #include "swipe/swipe_texts.h"
+#include "swipe/track_fields.h"
 
 namespace {
 
@@ -105,15 +106,16 @@ TEST(CardMask, TrackFieldsWhereTheCheckKnowsThem) {
     } cases[] = {
         {"track 3 of the ISO shape: format code, number, then more digits",
          "%E?;E?+0152170000000000000800=12345678901?\r",
-         "Track 3: +01521700**********0800=12345678901?"},
-        {"track 2 without its field separator", ";52170000000000000825121011234?+?\r",
-         "Track 2: ;521700*******************1234?"},
-        {"track 1 typed in letters a layout made of digits", "%BQWERTYUIOPASDFGH^A^2512101?;E?+?\r",
-         "Track 1: %BQWERTY******DFGH^A^2512101?"},
-        {"a short number is no card number", "%E?;1234=2512101987?+?\r",
-         "Track 2: ;1234=2512101***?"},
-        {"track 1 without its second field separator", "%B5217000000000008^ANNA 2512101123?;E?+?\r",
-         "Track 1: %B521700******0008^ANNA 2512101123?"},
+         "Track 3: +**521700**********0800=***********?"},
+        {"track 2 without its field separator, read as track 3",
+         ";52170000000000000825121011234?+?\r", "Track 3: ;**170000*****************1234?"},
+        {"track 1 typed in letters: no track, no digit shown",
+         "%BQWERTYUIOPASDFGH^A^2512101?;E?+?\r",
+         "After the packet: \"BQWERTYUIOPASDFGH^A^*******?;E?*?\\r\""},
+        {"a short number", "%E?;1234=2512101987?+?\r", "Track 2: ;****=**********?"},
+        {"track 1 without its second field separator: no track 1",
+         "%B5217000000000008^ANNA 2512101123?;E?+?\r",
+         "After the packet: \"NNA **********?;E?*?\\r\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,12 +151,16 @@ TEST(CardMask, TheCaptureBox) {
     const swipe::ShowRule full = swipe::RuleFor(form, true);
     const std::string typed = "%B5217000000000008^A^2512101123?\r\b";
     EXPECT_EQ(swipe::CaptureText(form, typed, true, masked),
-              L"%B521700******0008^A^2512101***?\u21B5\r\n\\x08");
+              L"%B521700******0008^A^**********?\u21B5\r\n\\x08");
     EXPECT_EQ(swipe::CaptureText(form, typed, true, full),
               L"%B5217000000000008^A^2512101123?\u21B5\r\n\\x08");
-    EXPECT_EQ(swipe::CaptureText(form, "%B52170000000", false, masked), L"%B521700*****");
     EXPECT_EQ(swipe::CaptureText(form, "%B5217000000000008^A^251210112", false, masked),
-              L"%B521700******0008^A^2512101**");
+              L"%B521700******0008^A^*********");
+    // Still growing, whatever it will be: no more than six digits show.
+    const std::wstring growing = swipe::CaptureText(form, "%B52170000000", false, masked).c_str();
+    const auto digits = std::count_if(growing.begin(), growing.end(),
+                                      [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    EXPECT_LE(digits, 6) << settings::Utf8(growing);
     EXPECT_EQ(swipe::CaptureText(form, "\xFFx\x1B A", true, full), L"\\xffx\\x1b A");
 }
 
@@ -266,6 +272,91 @@ TEST(InputText, BlankLinesSeparateSwipes) {
             swipes.emplace_back(swipe.view());
         EXPECT_EQ(swipes, c.swipes);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Digits of any script, between any separators, with marks after each, are hidden where no
+// track was read; what shows nothing is escaped by the one list.
+TEST(CardMask, NoDigitShowsInTextTheCheckDidNotRead) {
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"groups separated by what no list named", "5217/0000:0000|0008\\1234~5678=9^1#2*3"},
+        {"Swiss grouping",
+         "5217\xE2\x80\x99"
+         "0000\xE2\x80\x99"
+         "0008"},
+        {"a variation selector after each digit",
+         "5\xEF\xB8\x8F"
+         "2\xEF\xB8\x8F"
+         "1\xEF\xB8\x8F"},
+        {"a grapheme joiner and an accent",
+         "5\xCD\x8F"
+         "2\xCC\x81"
+         "1\xCD\x8F"
+         "7\xCC\x81"},
+        {"Persian digits", "\xDB\xB5\xDB\xB2\xDB\xB1\xDB\xB7"},
+        {"a number alone", "5217000000000008"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string shown(swipe::HideDigits(c.text, {}, swipe::MaskOptions()).view());
+        EXPECT_EQ(shown.find_first_of("0123456789"), std::string::npos) << shown;
+        EXPECT_EQ(shown.find("\xDB\xB5"), std::string::npos) << shown;
+    }
+    EXPECT_EQ(
+        settings::Escaped<std::string>("\xCD\x8F", std::string::npos, settings::EscapeFor::Line),
+        "\\u034f");
+    EXPECT_EQ(settings::Escaped<std::string>("\xEF\xB8\x8F", std::string::npos,
+                                             settings::EscapeFor::Line),
+              "\\ufe0f");
+}
+
+}  // namespace
+
+namespace {
+
+// A pair that puts 'Z' in place of '0': the number reads as one (no misread named), and a 'Z'
+// anywhere in a track read is a digit to hide, in the name too.
+TEST(CardMask, APairsReplacementIsADigitInATrackToo) {
+    settings::Setup form = settings::DefaultSetup();
+    form.replace.enabled[0] = true;
+    form.replace.original[0] = '0';
+    form.replace.replacement[0] = 'Z';
+    const std::string typed = "%B5217ZZZZZZZZZZZ8^ZED/ANNA^2512121?;5217ZZZZZZZZZZZ8=2512121?+?\r";
+    const swipe::SwipeCheck check = swipe::CheckSwipe(form, typed);
+    EXPECT_TRUE(check.matches);
+    const std::string track1(
+        swipe::TypedShown(check.tracks[0], swipe::RuleFor(form, false), settings::EscapeFor::Line)
+            .view());
+    EXPECT_EQ(track1, "%B5217ZZ******ZZZ8^*ED/ANNA^*******?");
+}
+
+// A name with characters beyond ASCII is read byte by byte as no digit and no separator.
+TEST(CardMask, ANameBeyondAscii) {
+    const swipe::SwipeCheck check =
+        swipe::CheckSwipe(settings::DefaultSetup(), "%B5217000000000008^\xC3\x80NNA^2512101?+?\r");
+    ASSERT_FALSE(check.tracks.empty());
+    EXPECT_EQ(check.tracks[0].state, swipe::TrackState::Read);
+}
+
+}  // namespace
+
+namespace {
+
+// The discretionary data begins after the expiry date and the service code, or at the end of
+// a track too short to hold them.
+TEST(TrackFields, ATrackTooShortForItsFields) {
+    const std::string data = "1=23";
+    const std::vector<char> exact(data.begin(), data.end());
+    const swipe::TrackFields fields = swipe::FieldsOf(2, std::string_view(exact.data(), 4));
+    EXPECT_EQ(fields.number.size, 1u);
+    EXPECT_EQ(fields.discretionary.at, 4u);
+    EXPECT_EQ(fields.discretionary.size, 0u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "cli/swipe_output.h"
 #include "settings/utf8.h"
 #include "swipe/dialog_texts.h"
+#include "swipe/input_text.h"
 #include "swipe/keyboard_layouts.h"
 #include "swipe/swipe_capture.h"
 #include "swipe/swipe_check.h"
@@ -86,8 +87,8 @@ TEST(SwipeCheck, StartUpFormAndBankCard) {
     EXPECT_TRUE(check.matches);
     // The number keeps its first six and last four; the data after the expiry date and the
     // service code is hidden whole.
-    const Lines expected = {"Track 1: %B521700******0008^TESTER/ANNA^2512101***?",
-                            "Track 2: ;521700******0008=2512101***?", "Track 3: no data on track 3",
+    const Lines expected = {"Track 1: %B521700******0008^TESTER/ANNA^**********?",
+                            "Track 2: ;521700******0008=**********?", "Track 3: no data on track 3",
                             "Matches the format."};
     EXPECT_EQ(English(check), expected);
     EXPECT_EQ(English(check, true)[1], "Track 2: ;5217000000000008=2512101123?");
@@ -102,44 +103,59 @@ struct SwipeRow {
 };
 
 const SwipeRow kSwipes[] = {
-    {"track 3 not typed at all", kStartUp, "%B12^A B^34?;12=34?\r", "RRN", {"Matches the format."}},
+    {"track 3 not typed at all",
+     kStartUp,
+     "%B12^A B^34?;12=34?\r",
+     "RRN",
+     {"Agrees with the format as far as this swipe shows:",
+      "Track 3: nothing came for it; a card without track 3 types the same, so whether the "
+      "reader outputs it was not seen."}},
     {"track 1 unreadable", kStartUp, "%E?;12=34?+?\r", "URN", {"Matches the format."}},
-    {"track 1 typed nothing", kStartUp, ";12=34?+?\r", "NRN", {"Matches the format."}},
+    {"track 1 typed nothing",
+     kStartUp,
+     ";12=34?+?\r",
+     "NRN",
+     {"Agrees with the format as far as this swipe shows:",
+      "Track 1: nothing came for it; a card without track 1 types the same, so whether the "
+      "reader outputs it was not seen."}},
     {"a different start sentinel",
      kStartUp,
      "#B12^A B^34?;12=34?+?\r",
      "RRN",
-     {"Differs from the format:", "Track 1: the form expects the start sentinel '%', came '#'"}},
+     {"Differs from the format:",
+      "Track 1: the reader's start sentinel is '#', the form's is '%'"}},
     {"start sentinel missing",
      kStartUp,
      "%B12^A B^34?09=34?+?\r",
      "RRN",
-     {"Differs from the format:", "Track 2: the form expects the start sentinel ';', came none"}},
+     {"Differs from the format:",
+      "Track 2: the reader sends no start sentinel, the form's is ';'"}},
     {"an extra start sentinel",
      Form("%? ?+?", "123", "P"),
      "%B12^A B^34?;12=34?+?\r",
      "RRN",
-     {"Differs from the format:", "Track 2: the form expects no start sentinel, came ';'"}},
+     {"Differs from the format:",
+      "Track 2: the reader's start sentinel is ';', the form has none"}},
     {"a different end sentinel",
      kStartUp,
      "%B12^A B^34!;12=34?+?\r",
      "RRN",
-     {"Differs from the format:", "Track 1: the form expects the end sentinel '?', came '!'"}},
+     {"Differs from the format:", "Track 1: the reader's end sentinel is '!', the form's is '?'"}},
     {"a different end sentinel on a track without data",
      kStartUp,
      "%#;12=34?+?\r",
      "NRN",
-     {"Differs from the format:", "Track 1: the form expects the end sentinel '?', came '#'"}},
+     {"Differs from the format:", "Track 1: the reader's end sentinel is '#', the form's is '?'"}},
     {"end sentinel missing",
      kStartUp,
      "%B12^A B^34?;12=39+?\r",
      "RRN",
-     {"Differs from the format:", "Track 2: the form expects the end sentinel '?', came none"}},
+     {"Differs from the format:", "Track 2: the reader sends no end sentinel, the form's is '?'"}},
     {"an extra end sentinel",
      Form("% ;?+?", "123", "P"),
      "%B12^A B^34?;12=34?+?\r",
      "RRN",
-     {"Differs from the format:", "Track 1: the form expects no end sentinel, came '?'"}},
+     {"Differs from the format:", "Track 1: the reader's end sentinel is '?', the form has none"}},
     {"a check character after an end sentinel, the tracks after it found",
      kStartUp,
      "%B12^A B^34?\x7F;12=34?+?\r",
@@ -152,44 +168,45 @@ const SwipeRow kSwipes[] = {
      "%B12^A B^34?\r;12=34?5\r",
      "RR",
      {"Differs from the format:",
-      "Track 2: an extra character '5' came after the end sentinel (a check character the "
+      "Track 2: an extra character '*' came after the end sentinel (a check character the "
       "reader sends)"}},
     {"a check character at the end of the last track",
      Form("%?;?+?", "12", ""),
      "%B12^A B^34?;12=34?7",
      "RR",
      {"Differs from the format:",
-      "Track 2: an extra character '7' came after the end sentinel (a check character the "
+      "Track 2: an extra character '*' came after the end sentinel (a check character the "
       "reader sends)"}},
     {"carriage return after a track missing",
      Form("%?;?+?", "123", "123"),
      "%B12^A B^34?;12=34?\r+?\r",
      "RRN",
      {"Differs from the format:",
-      "Track 1: the form expects a carriage return after the track, none came"}},
+      "Carriage returns: the reader sends one after tracks 2 and 3; the form asks for one "
+      "after tracks 1, 2 and 3."}},
     {"an extra carriage return after a track",
      kStartUp,
      "%B12^A B^34?\r;12=34?+?\r",
      "RRN",
      {"Differs from the format:",
-      "Track 1: a carriage return came after the track, the form expects none"}},
+      "Carriage returns: the reader sends one after tracks 1 and 3; the form asks for one "
+      "after the packet."}},
     {"carriage return after the packet missing",
      kStartUp,
      "%B12^A B^34?;12=34?+?",
      "RRN",
      {"Differs from the format:",
-      "After the packet: the form expects a carriage return, none came"}},
+      "Carriage returns: the reader sends none; the form asks for one after the packet."}},
     {"an extra carriage return after the packet",
      Form("%?;?+?", "123", "123"),
      "%B12^A B^34?\r;12=34?\r+?\r\r",
      "RRN",
-     {"Differs from the format:",
-      "After the packet: a carriage return came, the form expects none"}},
+     {"Differs from the format:", "After the packet: \"\\r\""}},
     {"text after the packet, masked and escaped",
      kStartUp,
      "%B12^A B^34?;12=34?+?\r;5217000000000008=25?\xFF\b",
      "RRN",
-     {"Differs from the format:", "After the packet: \";521700******0008=25?\\xff\\x08\""}},
+     {"Differs from the format:", "After the packet: \";****************=**?\\xff\\x08\""}},
     {"a pair replaced",
      Form("%?;?+?", "123", "P", "=D"),
      "%B12^A B^34?;12D34?+?\r",
@@ -204,11 +221,6 @@ const SwipeRow kSwipes[] = {
      Form("      ", "12", "12"),
      "B12^A B^34\r12=34\r",
      "RR",
-     {"Matches the format."}},
-    {"letters at both ends of the data, no sentinels around them",
-     Form("    +?", "123", "12"),
-     "A1^X^A\rZ1=9Z\r+?",
-     "RRN",
      {"Matches the format."}},
     {"no sentinels: tracks cannot be told apart",
      Form("      ", "12", "P"),
@@ -228,7 +240,7 @@ const SwipeRow kSwipes[] = {
      {"Differs from the format:",
       "Track 1 came in small letters: Caps Lock is on. Turn Caps Lock off on the till and swipe "
       "again.",
-      "Track 1: the form expects the end sentinel '?', came '!'"}},
+      "Track 1: the reader's end sentinel is '!', the form's is '?'"}},
     {"Caps Lock with a layout",
      kStartUp,
      "%b4000123412341234&tester-anna&2512101_Ö4000123412341234´2512101_`_\r",
@@ -252,14 +264,21 @@ const SwipeRow kSwipes[] = {
       "likely a misread, swipe again."}},
     {"a bank card's number failing its check digit",
      kStartUp,
-     ";4000123412341235=2512101?+?\r",
-     "NRN",
+     "%E?;4000123412341235=2512101?+?\r",
+     "URN",
      {"The format matches, but the card disagrees with itself:",
       "Track 2: the card number 400012******1235 fails its check digit: likely a misread, swipe "
       "again."}},
+    {"the same number on both tracks failing its check digit, named once",
+     kStartUp,
+     "%B4000123412341235^A^2512101?;4000123412341235=2512101?+?\r",
+     "RRN",
+     {"The format matches, but the card disagrees with itself:",
+      "Track 1: the card number 400012******1235 fails its check digit: likely a misread, swipe "
+      "again."}},
     {"no check digit asked of a number that is no bank card's",
      kStartUp,
-     ";6360001234567890=2512101?+?\r",
+     "%?;6360001234567890=2512101?+?\r",
      "NRN",
      {"Matches the format."}},
 };
@@ -291,8 +310,10 @@ TEST(SwipeCheck, FirstPairWinsWhereBothHaveOneOriginal) {
 
 TEST(SwipeCheck, TrackLinesOfNoDataAndUnreadableTracks) {
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%E?;?+?\r");
-    const Lines expected = {"Track 1: track 1 could not be read", "Track 2: no data on track 2",
-                            "Track 3: no data on track 3", "Matches the format."};
+    const Lines expected = {
+        "Track 1: track 1 could not be read", "Track 2: no data on track 2",
+        "Track 3: no data on track 3", "Agrees with the format as far as this swipe shows:",
+        "No track held data: the swipe does not show which tracks the reader outputs."};
     EXPECT_EQ(English(check), expected);
     EXPECT_EQ(check.tracks[0].typed, "%E?");
     EXPECT_EQ(check.tracks[1].typed, ";?");
@@ -366,8 +387,8 @@ TEST(SwipeCheck, TurkishTillAsSeen) {
         "%B5217000000000008&TESTER.ANNAçMR&2512101123:ş5217000000000008-2512101123:_:\r";
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, typed);
     const Lines expected = {
-        "Track 1: %B521700******0008^TESTER/ANNA.MR^2512101***?",
-        "Track 2: ;521700******0008=2512101***?", "Track 3: no data on track 3",
+        "Track 1: %B521700******0008^TESTER/ANNA.MR^**********?",
+        "Track 2: ;521700******0008=**********?", "Track 3: no data on track 3",
         "The characters are those of a US keyboard read through the Turkish (Q) layout: set the "
         "till's keyboard layout to English (US)."};
     EXPECT_EQ(English(check), expected);
@@ -377,13 +398,15 @@ TEST(SwipeCheck, TurkishTillAsSeen) {
 }
 
 TEST(SwipeTexts, ChineseLines) {
-    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%e?12=34?\r");
-    const Lines expected = {"轨道 1：轨道 1 无法读取",
-                            "轨道 2：12=34?",
-                            "轨道 3：轨道 3 无数据",
-                            "与格式不符：",
-                            "轨道 1 为小写字母：大写锁定已打开。请关闭收银机的大写锁定后重新刷卡。",
-                            "轨道 2：格式要求起始符 ';'，未收到"};
+    const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%b1^a^2?12=34?\r");
+    const Lines expected = {
+        "轨道 1：%B*^A^*?",
+        "轨道 2：**=**?",
+        "轨道 3：轨道 3 无数据",
+        "与格式不符：",
+        "轨道 1 为小写字母：大写锁定已打开。请关闭收银机的大写锁定后重新刷卡。",
+        "轨道 2：读卡器不发送起始符，格式为 ';'",
+        "轨道 3：未收到任何内容；没有轨道 3 的卡也是如此，因此未能看出读卡器是否输出该轨道。"};
     EXPECT_EQ(Utf8Lines(swipe::ResultLines(check, false, swipe::ShowRule{false, {}})), expected);
     EXPECT_EQ(std::wstring(swipe::WaitingText(true, false)), L"Waiting for a swipe...");
     EXPECT_EQ(std::wstring(swipe::WaitingText(false, false)), L"等待刷卡...");
@@ -392,49 +415,86 @@ TEST(SwipeTexts, ChineseLines) {
               L"letters.");
 }
 
-// A swipe is complete after the form's last carriage return, or after the pause; an Enter or
-// blanks alone are none, and the capture waits on.
-TEST(SwipeCapture, WhenASwipeIsComplete) {
+// A swipe is complete when the reader stops typing (the pause), whatever carriage returns
+// came before; an Enter or blanks alone are none, and the capture waits on.
+TEST(SwipeCapture, ASwipeEndsAtThePause) {
     using Step = swipe::SwipeCapture::Step;
     const struct {
         const char* name;
-        settings::Setup form;
         const wchar_t* keys;  // '|' stands for the pause
         std::vector<Step> steps;
         const wchar_t* typed;  // what is captured at the end
     } cases[] = {
-        {"one return, after the packet", kStartUp, L"%B1?\r", {Step::Complete}, L"%B1?\r"},
-        {"a return after each of two tracks",
-         Form("%?;?+?", "12", "12"),
-         L"%B1?\r;1?\r",
-         {Step::Typing, Step::Complete},
-         L"%B1?\r;1?\r"},
-        {"no return: the pause ends it",
-         Form("%?;?+?", "12", ""),
-         L"%B1?|",
+        {"a return after each track, then the pause",
+         L"%B1?\r;1?\r|",
          {Step::Complete},
-         L"%B1?"},
-        {"an Enter alone", kStartUp, L"\r", {Step::Nothing}, L""},
-        {"blanks and an Enter", kStartUp, L" \t\r", {Step::Nothing}, L""},
-        {"blanks, then the pause", Form("%?;?+?", "12", ""), L"  |", {Step::Nothing}, L""},
-        {"the pause before any key", kStartUp, L"|", {Step::Nothing}, L""},
-        {"the swipe after an Enter alone",
-         kStartUp,
-         L"\r;1?\r",
-         {Step::Nothing, Step::Complete},
-         L";1?\r"},
+         L"%B1?\r;1?\r"},
+        {"no return", L"%B1?|", {Step::Complete}, L"%B1?"},
+        {"an Enter alone", L"\r|", {Step::Nothing}, L""},
+        {"blanks and an Enter", L" \t\r|", {Step::Nothing}, L""},
+        {"the pause before any key", L"|", {Step::Nothing}, L""},
+        {"the swipe after an Enter alone", L"\r|;1?\r|", {Step::Nothing, Step::Complete}, L";1?\r"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        swipe::SwipeCapture capture(c.form);
+        swipe::SwipeCapture capture;
         std::vector<Step> steps;
         for (const wchar_t* key = c.keys; *key != L'\0'; ++key) {
-            const Step step = *key == L'|' ? capture.Pause() : capture.Add(*key);
-            if (step != Step::Typing || *key == L'\r')
-                steps.push_back(step);
+            if (*key == L'|')
+                steps.push_back(capture.Pause());
+            else
+                capture.Add(*key);
         }
         EXPECT_EQ(steps, c.steps);
         EXPECT_EQ(capture.Typed(), c.typed);
+    }
+}
+
+// The text read to its end and no further: a swipe in a buffer of its own size.
+TEST(SwipeCheck, ReadsNoFurtherThanTheText) {
+    for (const std::string text : {"%B1^AAAA", "%B1^A^", ";1=", "%B1^A^2"}) {
+        SCOPED_TRACE(text);
+        const std::vector<char> exact(text.begin(), text.end());
+        const swipe::SwipeCheck check =
+            swipe::CheckSwipe(kStartUp, std::string_view(exact.data(), exact.size()));
+        EXPECT_FALSE(check.matches);
+        EXPECT_TRUE(swipe::SplitSwipes(std::string_view(exact.data(), exact.size())).size() <= 1);
+    }
+}
+
+// Swipes of a file: one per line, between blank lines, or one after another with nothing
+// between them; a swipe over several lines (a return after each track) stays whole.
+TEST(SwipeInput, SwipesOfAFileAreSplitWhereOneEnds) {
+    const std::string one = "%B1^A^2?;1=2?+0123?";
+    const std::string two = "%B3^B^4?;3=4?";
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<std::string> swipes;
+    } cases[] = {
+        {"one per line", one + "\r" + two + "\r", {one + "\r", two + "\r"}},
+        {"blank lines between", one + "\r\r \r" + two, {one + "\r", two}},
+        {"nothing between", one + two, {one, two}},
+        {"a return after each track",
+         "%B1^A^2?\r;1=2?\r%B3^B^4?\r;3=4?\r",
+         {"%B1^A^2?\r;1=2?\r", "%B3^B^4?\r;3=4?\r"}},
+        {"track 2 alone, twice", ";1=2?\r;3=4?\r", {";1=2?\r", ";3=4?\r"}},
+        {"track 2 alone, twice, data that may be track 3",
+         ";123=4?\r;567=8?\r",
+         {";123=4?\r", ";567=8?\r"}},
+        {"tracks 2 and 3 of one swipe", ";123=4?+567=8?\r", {";123=4?+567=8?\r"}},
+        {"no end sentinels, nothing between",
+         "%B1^A^2;1=2%B3^B^4;3=4",
+         {"%B1^A^2;1=2", "%B3^B^4;3=4"}},
+        {"no sentinels, one per line", "B1^A^2\rB3^B^4\r", {"B1^A^2\r", "B3^B^4\r"}},
+        {"no data: one swipe", "%E?;E?+E?\r%E?;E?+E?\r", {"%E?;E?+E?\r%E?;E?+E?\r"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> got;
+        for (const CardText& swipe : swipe::SplitSwipes(c.text))
+            got.emplace_back(swipe.view());
+        EXPECT_EQ(got, c.swipes);
     }
 }
 
@@ -444,43 +504,46 @@ TEST(SwipeOutput, JsonForScripts) {
     const settings::Setup form = settings::DefaultSetup();
     const std::string matching =
         "%B5217000000000008^TEST/CARD^2512101?;5217000000000008=2512101?\r";
-    const std::string turkish =
-        "%B5217000000000008&TEST.CARD&2512101:\xC5\x9F"
-        "5217000000000008-2512101:\r";
     const struct {
         const char* name;
         std::string typed;
         bool showAll;
         std::string json;
     } cases[] = {
-        {"matching, masked", matching, false,
+        {"matching but for track 3, masked", matching, false,
          "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B521700******0008^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
-         "\"typed\": \";521700******0008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": true, \"layouts\": [], \"capsLock\": false, "
-         "\"tracksApart\": true, \"differences\": []}\n"},
+         "\"%B521700******0008^TEST/CARD^*******?\"}, {\"track\": 2, \"state\": \"read\", "
+         "\"typed\": \";521700******0008=*******?\"}, {\"track\": 3, \"state\": \"no data\", "
+         "\"typed\": \"\"}], \"reader\": {\"tracks\": [{\"track\": 1, \"start\": \"%\", "
+         "\"end\": \"?\", \"returnAfter\": false}, {\"track\": 2, \"start\": \";\", \"end\": "
+         "\"?\", \"returnAfter\": false}], \"returnAfterPacket\": true}, \"matches\": false, "
+         "\"agreesSoFar\": true, \"layouts\": [], \"capsLock\": false, \"tracksApart\": true, "
+         "\"differences\": [], \"unseen\": [\"Track 3: nothing came for it; a card without track "
+         "3 types the same, so whether the reader outputs it was not seen.\"]}\n"},
         {"two differences, in full", "#B5217000000000008^TEST/CARD^2512101!" + matching.substr(37),
          true,
          "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
          "\"#B5217000000000008^TEST/CARD^2512101!\"}, {\"track\": 2, \"state\": \"read\", "
          "\"typed\": \";5217000000000008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": false, \"layouts\": [], \"capsLock\": false, "
-         "\"tracksApart\": true, \"differences\": [\"Track 1: the form expects the start "
-         "sentinel '%', came '#'\", \"Track 1: the form expects the end sentinel '?', came "
-         "'!'\"]}\n"},
-        {"a keyboard layout", turkish, false,
+         "\"typed\": \"\"}], \"reader\": {\"tracks\": [{\"track\": 1, \"start\": \"#\", "
+         "\"end\": \"!\", \"returnAfter\": false}, {\"track\": 2, \"start\": \";\", \"end\": "
+         "\"?\", \"returnAfter\": false}], \"returnAfterPacket\": true}, \"matches\": false, "
+         "\"agreesSoFar\": false, \"layouts\": [], \"capsLock\": false, \"tracksApart\": true, "
+         "\"differences\": [\"Track 1: the reader's start sentinel is '#', the form's is '%'\", "
+         "\"Track 1: the reader's end sentinel is '!', the form's is '?'\"], \"unseen\": "
+         "[\"Track 3: nothing came for it; a card without track 3 types the same, so whether the "
+         "reader outputs it was not seen.\"]}\n"},
+        {"all three tracks, a control character as JSON escapes it", "%B1^A\x01^2?;1=2?+0123?\r",
+         false,
          "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B521700******0008^TEST/CARD^2512101?\"}, {\"track\": 2, \"state\": \"read\", "
-         "\"typed\": \";521700******0008=2512101?\"}, {\"track\": 3, \"state\": \"no data\", "
-         "\"typed\": \"\"}], \"matches\": false, \"layouts\": [\"Turkish (Q)\"], \"capsLock\": "
-         "false, \"tracksApart\": true, \"differences\": [\"The characters are those of a US "
-         "keyboard read through the Turkish (Q) layout: set the till's keyboard layout to "
-         "English (US).\"]}\n"},
-        {"a control character, as JSON escapes it", "%B1\x01?;1?\r", false,
-         "{\"swipe\": 1, \"tracks\": [{\"track\": 1, \"state\": \"read\", \"typed\": "
-         "\"%B1\\u0001?\"}, {\"track\": 2, \"state\": \"read\", \"typed\": \";1?\"}, {\"track\": "
-         "3, \"state\": \"no data\", \"typed\": \"\"}], \"matches\": true, \"layouts\": [], "
-         "\"capsLock\": false, \"tracksApart\": true, \"differences\": []}\n"},
+         "\"%B*^A\\u0001^*?\"}, {\"track\": 2, \"state\": \"read\", \"typed\": \";*=*?\"}, "
+         "{\"track\": 3, \"state\": \"read\", \"typed\": \"+****?\"}], \"reader\": "
+         "{\"tracks\": [{\"track\": 1, \"start\": \"%\", \"end\": \"?\", \"returnAfter\": "
+         "false}, {\"track\": 2, \"start\": \";\", \"end\": \"?\", \"returnAfter\": false}, "
+         "{\"track\": 3, \"start\": \"+\", \"end\": \"?\", \"returnAfter\": false}], "
+         "\"returnAfterPacket\": true}, \"matches\": true, \"agreesSoFar\": false, "
+         "\"layouts\": [], \"capsLock\": false, \"tracksApart\": true, \"differences\": [], "
+         "\"unseen\": []}\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -494,7 +557,9 @@ TEST(SwipeOutput, SeveralSwipesAreNumbered) {
     const swipe::SwipeCheck check = swipe::CheckSwipe(kStartUp, "%E?;?+?\r");
     EXPECT_EQ(cli::SwipeText(check, swipe::ShowRule{}, 2, 3),
               "\nSwipe 2 of 3:\nTrack 1: track 1 could not be read\nTrack 2: no data on track "
-              "2\nTrack 3: no data on track 3\nMatches the format.\n");
+              "2\nTrack 3: no data on track 3\nAgrees with the format as far as this swipe "
+              "shows:\nNo track held data: the swipe does not show which tracks the reader "
+              "outputs.\n");
     EXPECT_EQ(cli::SwipeText(check, swipe::ShowRule{}).substr(0, 8), "Track 1:");
 }
 

@@ -62,16 +62,20 @@ TEST_F(SwipeTest, ASwipeTypedIntoTheWindowGetsItsVerdictWithTheNumberMasked) {
     EXPECT_FALSE(IsWindow(seen.window));
 }
 
-// With a carriage return after each track the verdict comes after the last of them.
-TEST_F(SwipeTest, AFormatWithAReturnAfterEachTrackIsCheckedAfterItsLastOne) {
-    for (int id : {IDC_CR_PACKET, IDC_CR_TRACK1, IDC_CR_TRACK2, IDC_CR_TRACK3})
-        Click(hwnd, id);
+// A reader with a carriage return after each track, a form with one after the packet: the
+// swipe ends at the pause, not at the form's return, and is checked whole.
+TEST_F(SwipeTest, ASwipeEndsWhenTheReaderStopsTypingNotAtTheFormsReturn) {
     const SwipeSeen seen = SwipeThroughWindow(
         hwnd, L"%B5217000000000008^TEST/CARD^2512101?\r;5217000000000008=2512101?\r+?\r");
-    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0008^TEST/CARD^2512101?"),
+    EXPECT_NE(seen.result.find(L"Track 1: %B521700******0008^TEST/CARD^*******?"),
               std::wstring::npos)
         << seen.result;
-    EXPECT_NE(seen.result.find(L"Matches the format."), std::wstring::npos) << seen.result;
+    EXPECT_NE(seen.result.find(L"Carriage returns: the reader sends one after tracks 1, 2 and 3; "
+                               L"the form asks for one after the packet."),
+              std::wstring::npos)
+        << seen.result;
+    EXPECT_NE(seen.capture.find(L"TEST/CARD"), std::wstring::npos) << seen.capture;
+    EXPECT_NE(seen.capture.find(L"+?"), std::wstring::npos) << seen.capture;
 }
 
 TEST_F(SwipeTest, TheWindowFollowsTheSettingsWindowsLanguage) {

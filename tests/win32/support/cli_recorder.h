@@ -18,7 +18,7 @@ struct Recorder : cli::Console {
 struct Piped : cli::SwipeSource {
     explicit Piped(std::string typed) : text(std::move(typed)) {}
     bool Interactive() override { return false; }
-    std::optional<swipe::CardText> ReadSwipe(const settings::Setup&, unsigned) override {
+    std::optional<swipe::CardText> ReadSwipe(unsigned) override {
         return std::nullopt;
     }
     swipe::CardText ReadAll(std::size_t limit) override { return text.substr(0, limit); }
