@@ -11,6 +11,7 @@ const std::vector<ExitCodeLine>& ExitCodeTable() {
         {ExitCode::BadInput, "bad arguments, profile or input; nothing was sent"},
         {ExitCode::PartlyDone, "partly done (--all): some readers done, others not"},
         {ExitCode::Unserved, "the reader answered neither 'Y' nor 'N', or cannot be served"},
+        {ExitCode::Busy, "the reader stayed busy with another program for 5 s; nothing was sent"},
     };
     return table;
 }

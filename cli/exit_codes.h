@@ -13,6 +13,7 @@ enum class ExitCode {
     BadInput = 4,    // bad arguments or profile; nothing was sent
     PartlyDone = 5,  // with --all: some readers done, others not
     Unserved = 6,    // the reader answered neither 'Y' nor 'N', or its reports do not fit
+    Busy = 7,        // another program kept the reader longer than a command waits: nothing sent
 };
 
 struct ExitCodeLine {

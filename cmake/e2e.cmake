@@ -30,7 +30,8 @@ target_link_libraries(e2e_command_bench PRIVATE win_test_support)
 target_link_options(e2e_command_bench PRIVATE ${STATIC_LINK})
 
 # The command-line program's commands against the virtual reader.
-add_executable(e2e_cli_tests ${E2E_DIR}/cli_e2e_test.cpp ${E2E_DIR}/virtual_reader.cpp
+add_executable(e2e_cli_tests ${E2E_DIR}/cli_e2e_test.cpp ${E2E_DIR}/two_programs_e2e_test.cpp
+                             ${E2E_DIR}/virtual_reader.cpp
                              ${WIN_TEST_MAIN})
 target_compile_options(e2e_cli_tests PRIVATE ${WARNINGS})
 target_include_directories(e2e_cli_tests PRIVATE ${E2E_INCLUDES})

@@ -3,6 +3,7 @@
 // failing calls, odd report lengths, a transfer that never ends, Windows' removal error.
 #include <functional>
 
+#include "reader/turn_name.h"
 #include "settings_window.h"
 
 namespace {
@@ -68,21 +69,17 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          IDC_SET_DEVICE,
          formatOk,
          {0x02, '0', 'A', '?', ';', 0xFF, '+', 'e', '5', '5', 0x03}},
-        {"a sentinel the reader cannot type",
-         [&] { SetText(IDC_TRACK1_END, L"\u00e9"); },
+        {"a sentinel the reader cannot type", [&] { SetText(IDC_TRACK1_END, L"\u00e9"); },
          IDC_SET_DEVICE,
-         {ErrorBox(L"Error", L"Track 1 end sentinel: \"\u00e9\" is not a plain ASCII character")}},
+         Refused(L"Track 1 end sentinel: \"\u00e9\" is not a plain ASCII character")},
         {"defaults",
          noChange,
          IDC_RESTORE_DEFAULTS,
          formatOk,
          {0x02, '0', '%', '?', ';', '?', '+', '?', '7', '8', 0x03}},
-        {"a blank in a pair",
-         [&] { EnablePair(1, L"a", L" "); },
-         IDC_SET_REPLACE,
-         {ErrorBox(L"Error",
-                   L"Pair 1 replace with: \" \" is a blank: the reader needs a "
-                   L"printable character")}},
+        {"a blank in a pair", [&] { EnablePair(1, L"a", L" "); }, IDC_SET_REPLACE,
+         Refused(L"Pair 1 replace with: \" \" is a blank: the reader needs a "
+                 L"printable character")},
         {"second pair only",
          [&] {
              SetChecked({IDC_ALLOW_PAIR1}, false);
@@ -116,6 +113,27 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          IDC_CANCEL_REPLACE,
          {kSent, kReceiveFailed}},
         {"refused", [&] { r.answer = kNo; }, IDC_SET_DEVICE, formatFailed},
+        // An answer to another command (another program's, or a late one) is not this one's:
+        // the command waits for its own within its second.
+        {"a format answer to the version query",
+         [&] { r.answer = "\x02\x30Y\x03"; },
+         IDC_GET_VERSION,
+         {kSent, kReceiveFailed}},
+        {"the version answer to set format",
+         [&] { r.answer = kVersion; },
+         IDC_SET_DEVICE,
+         {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+        // Another program's exchange with the reader is waited out; one that keeps the reader
+        // longer than a command waits for its turn leaves it busy; one that ended without
+        // giving the turn back leaves it free.
+        {"another program at the reader for 300 ms",
+         [&] { host.heldElsewhere[reader::TurnName(r.path)] = 300; }, IDC_SET_DEVICE, formatOk},
+        {"another program at the reader for good",
+         [&] { host.heldElsewhere[reader::TurnName(r.path)] = INFINITE; },
+         IDC_GET_VERSION,
+         {Status(L"The reader is busy with another program; try again!")}},
+        {"another program ended holding the reader",
+         [&] { host.abandoned.insert(reader::TurnName(r.path)); }, IDC_SET_DEVICE, formatOk},
         {"stalled write, in Chinese",
          [&] {
              Click(hwnd, IDC_RADIO_CHINESE);
@@ -129,21 +147,21 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
              Click(hwnd, IDC_RADIO_ENGLISH);
              SetChecked({IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3}, false);
          },
-         IDC_SET_DEVICE,
-         {ErrorBox(L"Error", L"You must select any one track to output!")}},
-        {"no pair enabled, though one is filled",
-         [&] { SetChecked({IDC_ALLOW_PAIR2}, false); },
-         IDC_SET_REPLACE,
-         {ErrorBox(L"Error", L"Notice: you must choose any one of them\"Enable replace\"")}},
+         IDC_SET_DEVICE, Refused(L"You must select any one track to output!")},
+        {"no pair enabled, though one is filled", [&] { SetChecked({IDC_ALLOW_PAIR2}, false); },
+         IDC_SET_REPLACE, Refused(L"Notice: you must choose any one of them\"Enable replace\"")},
     };
     Connect();
     const SimulatedDevice connected = r;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         r = connected;
+        host.heldElsewhere.clear();
+        host.abandoned.clear();
         c.set();
         EXPECT_EQ(Press(c.button), c.shown);
-        EXPECT_EQ(r.writes.size(), c.shown.size() > 1 ? 1u : 0u);  // one text or none: refused
+        // One text, none, or a refusal: nothing sent.
+        EXPECT_EQ(r.writes.size(), c.shown.size() > 1 && !IsRefusal(c.shown) ? 1u : 0u);
         if (!c.frame.empty() && r.writes.size() == 1) {
             Report sent(65, 0);
             std::copy(c.frame.begin(), c.frame.end(), sent.begin() + 1);
