@@ -2,6 +2,8 @@
 // simulated HID host: what the virtual reader in Wine's own stack (tests/e2e) cannot show:
 // failing calls, odd report lengths, a transfer that never ends, Windows' removal error.
 #include <functional>
+#include <tuple>
+#include <vector>
 
 #include "reader/turn_name.h"
 #include "settings_window.h"
@@ -204,6 +206,94 @@ TEST_F(Reader, ClicksMadeWhileACommandWaitsAreDropped) {
     EXPECT_TRUE(IsWindow(hwnd));
     for (int id : {IDC_FIND_DEVICE, IDC_SET_DEVICE, IDC_GET_VERSION, IDC_CANCEL_REPLACE})
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, id))) << "control " << id;
+}
+
+// A command greys the window only once it has waited more than a moment: with an answer at
+// once every button and the system menu's own entries stay as they are; while a silent
+// reader is waited for, the command buttons and the four entries grey, and all come back.
+TEST_F(Reader, TheWindowGreysOnlyWhenACommandWaitsMoreThanAMoment) {
+    Connect();
+    const HMENU systemMenu = GetSystemMenu(hwnd, FALSE);
+    const auto greyed = [&](UINT entry) {
+        return (GetMenuState(systemMenu, entry, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    bool everGreyed = false;
+    host.duringWait = [&] {
+        everGreyed = everGreyed || !IsWindowEnabled(GetDlgItem(hwnd, IDC_GET_VERSION));
+    };
+    Press(IDC_GET_VERSION);
+    EXPECT_FALSE(everGreyed);
+    reader.answer = "";
+    std::vector<bool> lastSeen;
+    host.duringWait = [&] {
+        lastSeen = {!IsWindowEnabled(GetDlgItem(hwnd, IDC_SET_DEVICE)),
+                    !IsWindowEnabled(GetDlgItem(hwnd, IDC_FIND_DEVICE))};
+        for (UINT entry : {IDM_LOAD_PROFILE, IDM_SAVE_PROFILE, IDM_SWIPE_TEST, IDM_ABOUTBOX})
+            lastSeen.push_back(greyed(entry));
+    };
+    Press(IDC_GET_VERSION);
+    host.duringWait = nullptr;
+    EXPECT_EQ(lastSeen, std::vector<bool>(6, true));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDC_SET_DEVICE)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDC_FIND_DEVICE)));
+    for (UINT entry : {IDM_LOAD_PROFILE, IDM_SAVE_PROFILE, IDM_SWIPE_TEST, IDM_ABOUTBOX})
+        EXPECT_FALSE(greyed(entry)) << "entry " << entry;
+}
+
+// The window's modal loops seen from outside: when each began and ended, and whether the
+// system menu's "Load profile" entry was greyed as the loop ended.
+struct ModalLoops {
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION) {
+            if (message->message == WM_ENTERMENULOOP || message->message == WM_ENTERSIZEMOVE)
+                began = GetTickCount64();
+            if (message->message == WM_EXITMENULOOP || message->message == WM_EXITSIZEMOVE) {
+                ended = GetTickCount64();
+                entryGreyed = (GetMenuState(GetSystemMenu(message->hwnd, FALSE), IDM_LOAD_PROFILE,
+                                            MF_BYCOMMAND) &
+                               MF_GRAYED) != 0;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    // Should the window never end the loop, the test does, after 8 s.
+    static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+        EndMenu();
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    static inline ULONGLONG began = 0, ended = 0;
+    static inline bool entryGreyed = false;
+    static inline HWND window = nullptr;
+};
+
+// The system menu opened, or a move begun, while a command waits for a silent reader runs a
+// loop of its own inside the wait: it is ended when the wait's second is up, so the reader's
+// bound holds, and the menu shows its entries greyed.
+TEST_F(Reader, AMenuOrMoveDuringAWaitEndsWhenTheWaitsTimeIsUp) {
+    Connect();
+    reader.answer = "";
+    ModalLoops::window = hwnd;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, ModalLoops::Watch, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (const auto& [name, command, key] :
+         {std::tuple<const char*, WPARAM, LPARAM>{"system menu", SC_KEYMENU, VK_SPACE},
+          {"move", SC_MOVE, 0}}) {
+        SCOPED_TRACE(name);
+        ModalLoops::began = ModalLoops::ended = 0;
+        const UINT_PTR giveUp = SetTimer(nullptr, 0, 8000, ModalLoops::GiveUp);
+        PostMessageW(hwnd, WM_SYSCOMMAND, command, key);
+        EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
+        KillTimer(nullptr, giveUp);
+        ASSERT_NE(ModalLoops::began, 0u);
+        ASSERT_NE(ModalLoops::ended, 0u);
+        EXPECT_LT(ModalLoops::ended - ModalLoops::began, 2000u);
+        if (command == SC_KEYMENU) {
+            EXPECT_TRUE(ModalLoops::entryGreyed);
+        }
+    }
+    UnhookWindowsHookEx(hook);
 }
 
 // A transfer that not even cancelling ends keeps its memory and its event: nothing is

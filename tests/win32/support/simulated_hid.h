@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -64,6 +65,8 @@ public:
     std::map<std::string, DWORD> heldElsewhere;
     std::set<std::string> abandoned;
     int turnsTaken = 0;
+    // Called at every wait for a transfer: what the window shows meanwhile.
+    std::function<void()> duringWait;
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
     // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
@@ -180,6 +183,8 @@ public:
     DWORD WaitForSingleObject(HANDLE event, DWORD milliseconds) override {
         if (Object* mutex = Find(event, Kind::Mutex))
             return TakeTurn(*mutex, milliseconds);
+        if (duringWait)
+            duringWait();
         Object* device = PendingOn(event);
         const DWORD delay = device ? Of(device).answerDelayMs : 0;
         if (device && milliseconds > 0 &&
