@@ -49,6 +49,9 @@ public:
     // The named mutex that takes turns at a reader across processes (reader/reader_turn.h):
     // created not owned, or opened when it exists.
     virtual HANDLE CreateMutexA(const char* name) = 0;
+    // Opens an existing one for waiting and releasing only: what a mutex made by another
+    // account (a service's) may grant where it refuses everything else.
+    virtual HANDLE OpenMutexA(const char* name) = 0;
     virtual BOOL ReleaseMutex(HANDLE mutex) = 0;
     virtual BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
                            OVERLAPPED* overlapped) = 0;

@@ -7,7 +7,10 @@ namespace reader {
 
 ReaderTurn::ReaderTurn(const std::string& devicePath, const WhileWaiting& whileWaiting)
     : api_(CurrentHidApi()) {
-    mutex_ = SeamHandle(api_, api_.CreateMutexA(TurnName(devicePath).c_str()));
+    const std::string name = TurnName(devicePath);
+    mutex_ = SeamHandle(api_, api_.CreateMutexA(name.c_str()));
+    if (!mutex_ && api_.GetLastError() == ERROR_ACCESS_DENIED)
+        mutex_ = SeamHandle(api_, api_.OpenMutexA(name.c_str()));
     if (!mutex_) {
         taken_ = true;  // no turn to take: the exchange runs as a program alone would
         return;

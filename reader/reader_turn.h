@@ -8,8 +8,10 @@
 // A program that finds the reader busy waits for its turn at most kTurnWaitMs, answering its
 // messages meanwhile if it has any, then gives up: the reader is busy. A turn whose holder
 // ended without giving it back (WAIT_ABANDONED) is taken all the same: the system hands it
-// over. When the mutex cannot be had at all, the exchange runs without it, as a program alone
-// at the reader would.
+// over. A turn made by another account (a service) that refuses this program full access is
+// opened for waiting and releasing only, which is all a turn needs; a service that makes it
+// must grant those two rights to the users of the reader. When the mutex cannot be had at all,
+// the exchange runs without it, as a program alone at the reader would.
 #pragma once
 
 #include <functional>

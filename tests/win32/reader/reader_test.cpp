@@ -134,6 +134,13 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          [&] { host.heldElsewhere[reader::TurnName(r.path)] = INFINITE; },
          IDC_GET_VERSION,
          {Status(L"The reader is busy with another program; try again!")}},
+        {"a service made the turn, refusing full access",
+         [&] {
+             host.madeByAnotherAccount.insert(reader::TurnName(r.path));
+             host.heldElsewhere[reader::TurnName(r.path)] = INFINITE;
+         },
+         IDC_GET_VERSION,
+         {Status(L"The reader is busy with another program; try again!")}},
         {"another program ended holding the reader",
          [&] { host.abandoned.insert(reader::TurnName(r.path)); }, IDC_SET_DEVICE, formatOk},
         {"stalled write, in Chinese",
@@ -160,6 +167,7 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
         r = connected;
         host.heldElsewhere.clear();
         host.abandoned.clear();
+        host.madeByAnotherAccount.clear();
         c.set();
         EXPECT_EQ(Press(c.button), c.shown);
         // One text, none, or a refusal: nothing sent.

@@ -64,6 +64,7 @@ public:
     // this program took one.
     std::map<std::string, DWORD> heldElsewhere;
     std::set<std::string> abandoned;
+    std::set<std::string> madeByAnotherAccount;  // created refused, opened for waiting
     int turnsTaken = 0;
     // Called at every wait for a transfer: what the window shows meanwhile.
     std::function<void()> duringWait;
@@ -161,6 +162,11 @@ public:
     HANDLE CreateEventA(BOOL, BOOL, const char*) override { return New({Kind::Event}); }
     BOOL ResetEvent(HANDLE) override { return TRUE; }
     HANDLE CreateMutexA(const char* name) override {
+        if (madeByAnotherAccount.count(name))
+            return Fail<HANDLE>(ERROR_ACCESS_DENIED, nullptr);
+        return OpenMutexA(name);
+    }
+    HANDLE OpenMutexA(const char* name) override {
         Object mutex{Kind::Mutex};
         mutex.name = name;
         return New(std::move(mutex));
