@@ -304,6 +304,75 @@ TEST_F(Reader, AMenuOrMoveDuringAWaitEndsWhenTheWaitsTimeIsUp) {
     UnhookWindowsHookEx(hook);
 }
 
+// Disconnect lets the reader go and says so; with none connected it says there is none.
+TEST_F(Reader, DisconnectSaysWhetherAReaderWasConnected) {
+    Connect();
+    EXPECT_EQ(Press(IDC_DISCONNECT), (Entries{Status(L"Device disconnected!")}));
+    ExpectHeld(0);
+    EXPECT_EQ(Press(IDC_DISCONNECT), kNoLink);
+}
+
+// After a command timed out, the next one first waits out the quiet time in which a late
+// answer is read and dropped: two seconds by the reader's clock.
+TEST_F(Reader, TheCommandAfterATimeoutWaitsOutTheQuietTime) {
+    Connect();
+    reader.answer = "";
+    Press(IDC_GET_VERSION);
+    const ULONGLONG timedOut = host.now;
+    reader.answer = kVersion;
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, Status(L"V1.0"), InfoBox(L"V1.0")}));
+    EXPECT_GE(host.now - timedOut, 2000u);
+}
+
+// The commands over a user interface that only counts: the format and the version query ask
+// for "Set Device" to be enabled when they end, unless the report was refused silently; the
+// replacement commands never do.
+struct CountingUi : CommandUi {
+    void Report(Occasion) override {}
+    void ShowStatus(const std::wstring&) override {}
+    void ShowVersionText(const std::string&) override {}
+    void ShowErrorBox(const std::wstring&) override {}
+    void EnableSetDevice() override { ++setDeviceEnabled; }
+    void Pause(unsigned) override {}
+    void ReplacementsCancelled() override {}
+    void KeepAnswering(unsigned) override {}
+    int setDeviceEnabled = 0;
+};
+
+TEST(ReaderCommandsOverAnyUi, FormatAndVersionEnableSetDeviceAtTheirEnd) {
+    SimulatedHid host;
+    SimulatedDevice& reader = host.AddReader();
+    CountingUi ui;
+    ReaderCommands commands(ui);
+    commands.FindDevice();
+    reader::ReplaceSettings pair;
+    pair.enabled[0] = true;
+    pair.original[0] = 'a';
+    pair.replacement[0] = 'b';
+    reader::FormatSettings format;
+    format.outputTrack[0] = true;
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        NTSTATUS gate;
+        int enabled;
+    } cases[] = {
+        {"format", [&] { commands.SetFormat(format, {}); }, HIDP_STATUS_SUCCESS, 1},
+        {"version", [&] { commands.GetVersion(); }, HIDP_STATUS_SUCCESS, 1},
+        {"version refused by the parser", [&] { commands.GetVersion(); },
+         HIDP_STATUS_INVALID_REPORT_LENGTH, 0},
+        {"replace", [&] { commands.SetReplace(pair, {}); }, HIDP_STATUS_SUCCESS, 0},
+        {"cancel", [&] { commands.CancelReplace(); }, HIDP_STATUS_SUCCESS, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader.gate = c.gate;
+        ui.setDeviceEnabled = 0;
+        c.run();
+        EXPECT_EQ(ui.setDeviceEnabled, c.enabled);
+    }
+}
+
 // A transfer that not even cancelling ends keeps its memory and its event: nothing is
 // released under the system. The window's end closes the link, which ends the transfer.
 TEST_F(Reader, TransferThatNeverEndsIsNotReleasedUnderTheSystem) {
