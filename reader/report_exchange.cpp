@@ -95,7 +95,7 @@ bool ReportExchange::Receive() {
             return Done(result, Operation::Read);
         // Another command's answer: not this one's. Its own may still come.
         answerLength_ = 0;
-        if (left == 0 || dropped >= kMaxDiscardedReports)
+        if (dropped >= kMaxDiscardedReports)  // a flood of them: this one's will not come
             return Done({false, WAIT_TIMEOUT}, Operation::Read);
     }
 }

@@ -1,8 +1,11 @@
 // The reader commands, Find Device and Disconnect through the settings window over the
 // simulated HID host: what the virtual reader in Wine's own stack (tests/e2e) cannot show:
 // failing calls, odd report lengths, a transfer that never ends, Windows' removal error.
+#include <cstddef>
 #include <functional>
+#include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "reader/turn_name.h"
@@ -313,15 +316,40 @@ TEST_F(Reader, DisconnectSaysWhetherAReaderWasConnected) {
 }
 
 // After a command timed out, the next one first waits out the quiet time in which a late
-// answer is read and dropped: two seconds by the reader's clock.
+// answer is read and dropped: two seconds by the reader's clock. Each exchange makes one
+// event of its own, and the quiet time one more; a command without a quiet time before it
+// makes only its own.
 TEST_F(Reader, TheCommandAfterATimeoutWaitsOutTheQuietTime) {
     Connect();
     reader.answer = "";
+    host.eventsMade = 0;
     Press(IDC_GET_VERSION);
+    EXPECT_EQ(host.eventsMade, 1);
     const ULONGLONG timedOut = host.now;
     reader.answer = kVersion;
     EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, Status(L"V1.0"), InfoBox(L"V1.0")}));
     EXPECT_GE(host.now - timedOut, 2000u);
+    EXPECT_EQ(host.eventsMade, 3);
+    Press(IDC_GET_VERSION);
+    EXPECT_EQ(host.eventsMade, 4);
+}
+
+// The walk takes device paths from the shortest its detail record holds to the longest it
+// accepts; a longer one is not a path, and the walk ends there.
+TEST_F(Reader, DevicePathsUpToTheLongestTheWalkTakesAreFound) {
+    const std::size_t offset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
+    const std::size_t shortest = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) - offset - 1;
+    const std::size_t longest = 4096 - offset - 1;
+    const Entries notAPath = {ErrorBox(L"Error", L"Get HID device information failed!")};
+    const std::pair<std::size_t, Entries> cases[] = {
+        {shortest, kFound}, {longest, kFound}, {longest + 1, notAPath}};
+    reader.answer = kVersion;
+    for (const auto& [length, shown] : cases) {
+        SCOPED_TRACE(testing::Message() << "a path of " << length);
+        reader.path = std::string(length, 'p');
+        EXPECT_EQ(Press(IDC_FIND_DEVICE), shown);
+        Click(hwnd, IDC_DISCONNECT);
+    }
 }
 
 // The commands over a user interface that only counts: the format and the version query ask

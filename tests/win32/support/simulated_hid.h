@@ -66,6 +66,7 @@ public:
     std::set<std::string> abandoned;
     std::set<std::string> madeByAnotherAccount;  // created refused, opened for waiting
     int turnsTaken = 0;
+    int eventsMade = 0;  // events created, one per exchange
     // Called at every wait for a transfer: what the window shows meanwhile.
     std::function<void()> duringWait;
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
@@ -159,7 +160,10 @@ public:
         return preparsed ? Of(preparsed).gate : HIDP_STATUS_INVALID_PREPARSED_DATA;
     }
     // Events are signalled unless a transfer of theirs is pending (the system resets them).
-    HANDLE CreateEventA(BOOL, BOOL, const char*) override { return New({Kind::Event}); }
+    HANDLE CreateEventA(BOOL, BOOL, const char*) override {
+        ++eventsMade;
+        return New({Kind::Event});
+    }
     BOOL ResetEvent(HANDLE) override { return TRUE; }
     HANDLE CreateMutexA(const char* name) override {
         if (madeByAnotherAccount.count(name))
