@@ -334,6 +334,45 @@ TEST_F(Reader, TheCommandAfterATimeoutWaitsOutTheQuietTime) {
     EXPECT_EQ(host.eventsMade, 4);
 }
 
+// A reader that goes, or whose description cannot be read, during the quiet time after a
+// timeout: the quiet ends at once and the next command says why.
+TEST_F(Reader, AReaderThatFailsDuringTheQuietTimeEndsItAtOnce) {
+    const struct {
+        const char* name;
+        std::function<void()> fail;
+        Entries shown;
+    } cases[] = {
+        {"pulled out", [&] { host.Unplug(reader); }, kUnplugCases[2].shown},
+        {"no description",
+         [&] { reader.fails = {"preparsed"}; },
+         {Status(L"Could not get HID preparsed data!")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader.fails.clear();
+        Connect();
+        reader.answer = "";
+        Press(IDC_GET_VERSION);
+        const ULONGLONG timedOut = host.now;
+        c.fail();
+        EXPECT_EQ(Press(IDC_GET_VERSION), c.shown);
+        EXPECT_LT(host.now - timedOut, 1000u);
+        ExpectHeld(c.shown == kUnplugCases[2].shown ? 0 : 1);
+        Click(hwnd, IDC_DISCONNECT);
+    }
+}
+
+// A reader that floods each command with answers to another command: after as many as the
+// system buffers, the command gives up at once instead of reading on.
+TEST_F(Reader, AFloodOfAnswersToAnotherCommandEndsTheReadAtOnce) {
+    Connect();
+    reader.answer = "\x02\x30Y\x03";
+    reader.answers = 70;
+    const ULONGLONG before = host.now;
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
+    EXPECT_LT(host.now - before, 1000u);
+}
+
 // The walk takes device paths from the shortest its detail record holds to the longest it
 // accepts; a longer one is not a path, and the walk ends there.
 TEST_F(Reader, DevicePathsUpToTheLongestTheWalkTakesAreFound) {

@@ -27,6 +27,7 @@ struct SimulatedDevice {
     std::set<std::string> fails;          // calls failing: open detail attributes preparsed caps
     NTSTATUS gate = HIDP_STATUS_SUCCESS;  // what HidP_SetUsages answers
     std::string answer{"\0\0Y", 3};       // to each report, after the report id ("": none)
+    int answers = 1;                      // reports sent in answer to each report
     DWORD answerDelayMs = 0;  // after its read starts; or, kept, when a read that gave up ends
     bool stallWrites = false, ignoresCancel = false;  // writes end only when cancelled; or never
     DWORD shortBy = 0;                                // transfers end well but move less
@@ -333,7 +334,10 @@ private:
                 Report answer(1, 0);                           // the report id, the answer, zeros
                 answer.insert(answer.end(), live.answer.begin(), live.answer.end());
                 answer.resize(live.inputLength);
-                (live.answerDelayMs > 0 ? device->late : device->queue.emplace_back()) = answer;
+                if (live.answerDelayMs > 0)
+                    device->late = answer;
+                for (int i = 0; i < live.answers && live.answerDelayMs == 0; ++i)
+                    device->queue.push_back(answer);
                 device->waited = 0;
             }
         }
