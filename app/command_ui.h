@@ -26,6 +26,6 @@ public:
     // The reader accepted "Cancel replace": the form no longer asks for any pair.
     virtual void ReplacementsCancelled() = 0;
     // Called again and again while a command waits for the reader, so that the window goes
-    // on answering its messages.
-    virtual void KeepAnswering() = 0;
+    // on answering its messages; `msLeft`: how long that wait may still last.
+    virtual void KeepAnswering(unsigned msLeft) = 0;
 };

@@ -18,7 +18,7 @@ public:
     SendReport(CommandUi& ui, Occasion sent, Occasion timeout)
         : ui_(ui), sent_(sent), timeout_(timeout) {}
     void Sent(bool sent) override { ui_.Report(sent ? sent_ : timeout_); }
-    void Waiting() override { ui_.KeepAnswering(); }
+    void Waiting(DWORD msLeft) override { ui_.KeepAnswering(msLeft); }
 
 private:
     CommandUi& ui_;
@@ -64,7 +64,7 @@ void ReaderCommands::SetFormat(const reader::FormatSettings& form,
     if (!LinkReady())
         return;
     if (const auto refusal = FormatRefusal(form)) {
-        ui_.Report(*refusal);
+        Refuse(*refusal);
         ui_.EnableSetDevice();
         return;
     }
@@ -96,7 +96,7 @@ void ReaderCommands::SetReplace(const reader::ReplaceSettings& form,
     if (!LinkReady() || RefusedFor(unfit))
         return;
     if (const auto refusal = ReplaceRefusal(form)) {
-        ui_.Report(*refusal);
+        Refuse(*refusal);
         return;
     }
 
@@ -117,10 +117,20 @@ void ReaderCommands::CancelReplace() {
 
 // --- The exchange ----------------------------------------------------------------------------
 
+// A refused form: its notice in the box, and on the status line in place of whatever the
+// last command said there.
+void ReaderCommands::Refuse(Occasion refusal) {
+    ui_.ShowStatus(MessageFor(refusal).Text(InEnglish()));
+    ui_.Report(refusal);
+}
+
 bool ReaderCommands::RefusedFor(const std::optional<UnfitBox>& unfit) {
-    if (unfit)
-        ui_.ShowErrorBox(UnfitBoxText(*unfit, InEnglish()));
-    return unfit.has_value();
+    if (!unfit)
+        return false;
+    const std::wstring text = UnfitBoxText(*unfit, InEnglish());
+    ui_.ShowStatus(text);
+    ui_.ShowErrorBox(text);
+    return true;
 }
 
 bool ReaderCommands::LinkReady() {
@@ -150,6 +160,9 @@ ReaderCommands::Ending ReaderCommands::Exchange(ReaderCommand command, const rea
             return Ending::NotAnswered;
         case End::ReportLengthUnsupported:
             ui_.Report(Occasion::CommandReportSizeUnsupported);
+            return Ending::NotAnswered;
+        case End::ReaderBusy:
+            ui_.Report(Occasion::ReaderBusy);
             return Ending::NotAnswered;
         case End::NotAnswered:
             ui_.Report(texts.receiveTimeout);

@@ -32,6 +32,7 @@ private:
     enum class Ending { Answered, NotAnswered, Silent };
 
     bool LinkReady();
+    void Refuse(Occasion refusal);
     bool RefusedFor(const std::optional<UnfitBox>& unfit);
     // Runs the exchange, reporting its steps (settings/command_texts.h); on Answered, `answer`
     // holds the input report.

@@ -32,10 +32,21 @@ const LabelStyle kLabelStyles[SettingsDialog::kLabelCount] = {
     {IDC_USAGE_LINE2, false}, {IDC_CR_NOTICE, false},
 };
 const COLORREF kRed = 0x0000FF;
-// The buttons that talk to the reader, greyed while one of them runs.
+// The buttons that talk to the reader, and the system menu's own entries: greyed while a
+// command waits for the reader.
 const int kCommandButtons[] = {IDC_FIND_DEVICE,      IDC_DISCONNECT,  IDC_SET_DEVICE,
                                IDC_RESTORE_DEFAULTS, IDC_GET_VERSION, IDC_SET_REPLACE,
                                IDC_CANCEL_REPLACE};
+static_assert(std::size(kCommandButtons) == SettingsDialog::kCommandButtonCount);
+const UINT kOwnMenuEntries[] = {IDM_LOAD_PROFILE, IDM_SAVE_PROFILE, IDM_SWIPE_TEST, IDM_ABOUTBOX};
+// A command that has waited this many slices of its waits (reader/bounded_wait.h) has waited
+// more than a moment: the window greys what it cannot do meanwhile. A reader that answers at
+// once is never waited for, and the window does not flicker.
+constexpr unsigned kSlicesBeforeGreying = 5;
+// While a command waits, a menu or a move of the window (modal loops that run inside the
+// wait) is checked this often, and ended once the wait's time is up.
+constexpr UINT_PTR kModalBoundTimer = 1;
+constexpr UINT kModalBoundCheckMs = 20;
 // Posted by OnInitDialog: the profile given at start is loaded once the window shows, so that
 // a box about it stands over the window. Posted messages come before any input.
 constexpr UINT kLoadStartProfile = WM_APP + 1;
@@ -252,14 +263,9 @@ bool SettingsDialog::IsCommandButton(int id) const {
 
 void SettingsDialog::RunCommand(int id) {
     busy_ = true;
+    greyed_ = false;
+    slicesWaited_ = 0;
     enableSetDevice_ = false;
-    bool enabled[std::size(kCommandButtons)] = {};
-    const HWND focus = GetFocus();
-    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i) {
-        enabled[i] = IsWindowEnabled(Item(kCommandButtons[i])) != FALSE;
-        EnableWindow(Item(kCommandButtons[i]), FALSE);
-    }
-    const HCURSOR cursor = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     switch (id) {
         case IDC_RESTORE_DEFAULTS:
             OnButtonRestoreDefaults();
@@ -283,15 +289,68 @@ void SettingsDialog::RunCommand(int id) {
             OnButtonCancelReplace();
             break;
     }
-    KeepAnswering();  // what was clicked meanwhile meets greyed buttons
-    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i) {
-        const bool asked = kCommandButtons[i] == IDC_SET_DEVICE && enableSetDevice_;
-        EnableWindow(Item(kCommandButtons[i]), enabled[i] || asked);
+    if (greyed_) {
+        AnswerWaitingMessages();  // what was clicked meanwhile meets greyed buttons
+        Ungrey();
     }
+    busy_ = false;
+    if (enableSetDevice_)
+        SetEnabled(IDC_SET_DEVICE, true);
+}
+
+void SettingsDialog::Grey() {
+    if (greyed_)
+        return;
+    greyed_ = true;
+    focusBeforeGreying_ = GetFocus();
+    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i) {
+        enabledBeforeGreying_[i] = IsWindowEnabled(Item(kCommandButtons[i])) != FALSE;
+        EnableWindow(Item(kCommandButtons[i]), FALSE);
+    }
+    if (HMENU systemMenu = GetSystemMenu(hwnd(), FALSE))
+        for (UINT entry : kOwnMenuEntries)
+            EnableMenuItem(systemMenu, entry, MF_BYCOMMAND | MF_GRAYED);
+    cursorBeforeGreying_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void SettingsDialog::Ungrey() {
+    for (std::size_t i = 0; i < std::size(kCommandButtons); ++i)
+        EnableWindow(Item(kCommandButtons[i]), enabledBeforeGreying_[i]);
+    if (HMENU systemMenu = GetSystemMenu(hwnd(), FALSE))
+        for (UINT entry : kOwnMenuEntries)
+            EnableMenuItem(systemMenu, entry, MF_BYCOMMAND | MF_ENABLED);
+    const HWND focus = focusBeforeGreying_;
     if (focus != nullptr && IsWindowEnabled(focus) && GetFocus() == nullptr)
         SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
-    SetCursor(cursor);
-    busy_ = false;
+    SetCursor(cursorBeforeGreying_);
+    greyed_ = false;
+}
+
+// A menu or a move of the window that begins while a command waits runs its own message loop
+// inside the wait; the window greys at once (the menu shows its entries greyed) and checks
+// the loop until the wait's time is up, then ends it, so that the wait keeps its bound.
+void SettingsDialog::OnModalLoop(bool entering, bool moving) {
+    if (!entering) {
+        KillTimer(hwnd(), kModalBoundTimer);
+        moving_ = false;
+        return;
+    }
+    if (!busy_)
+        return;
+    Grey();
+    moving_ = moving;
+    SetTimer(hwnd(), kModalBoundTimer, kModalBoundCheckMs, nullptr);
+}
+
+void SettingsDialog::OnModalBoundTimer() {
+    if (busy_ && GetTickCount64() < waitEndsAt_)
+        return;
+    KillTimer(hwnd(), kModalBoundTimer);
+    EndMenu();
+    // A move or resize ends, put back as it began, on Escape.
+    if (moving_)
+        PostMessageW(hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    moving_ = false;
 }
 
 bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -306,8 +365,21 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case kLoadStartProfile:
             OnLoadStartProfile();
             return true;
+        case WM_ENTERMENULOOP:
+        case WM_EXITMENULOOP:
+            OnModalLoop(message == WM_ENTERMENULOOP, false);
+            return false;
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE:
+            OnModalLoop(message == WM_ENTERSIZEMOVE, true);
+            return false;
+        case WM_TIMER:
+            if (wParam != kModalBoundTimer)
+                return false;
+            OnModalBoundTimer();
+            return true;
         case WM_SETCURSOR:
-            if (!busy_)
+            if (!greyed_)
                 return false;
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             *result = TRUE;
@@ -321,7 +393,7 @@ bool SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 // The window's own system-menu entries; the system handles the rest.
 bool SettingsDialog::OnSysCommand(WPARAM command) {
     // While a command waits, the window's own entries (below the system's) and its closing
-    // are dropped; it can still be moved.
+    // are dropped; it can still be moved, within the wait's bound (OnModalLoop).
     if (busy_ && (command < SC_SIZE || command == SC_CLOSE))
         return true;
     switch (command) {
@@ -343,15 +415,18 @@ bool SettingsDialog::OnSysCommand(WPARAM command) {
 }
 
 // The swipe test checks against the form as it stands; a form the buttons would refuse is
-// refused with the same message.
+// refused with the same message, on the status line too.
 void SettingsDialog::OnSwipeTest() {
     const settings::FormSetup form = settings::ReadSetupFromForm(*this);
     if (form.refusal) {
+        ShowStatus(MessageFor(*form.refusal).Text(InEnglish()));
         Report(*form.refusal);
         return;
     }
     if (form.unfit) {
-        ShowErrorBox(UnfitBoxText(*form.unfit, InEnglish()));
+        const std::wstring text = UnfitBoxText(*form.unfit, InEnglish());
+        ShowStatus(text);
+        ShowErrorBox(text);
         return;
     }
     SwipeDialog(hwnd(), form.setup).DoModal();
@@ -440,9 +515,16 @@ void SettingsDialog::ReplacementsCancelled() {
     }
 }
 
+void SettingsDialog::KeepAnswering(unsigned msLeft) {
+    waitEndsAt_ = GetTickCount64() + msLeft;
+    if (++slicesWaited_ >= kSlicesBeforeGreying)
+        Grey();
+    AnswerWaitingMessages();
+}
+
 // Handles what waits in the thread's queue; a request to quit is left there for the loop
 // that runs the window.
-void SettingsDialog::KeepAnswering() {
+void SettingsDialog::AnswerWaitingMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

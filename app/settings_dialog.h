@@ -23,6 +23,7 @@ public:
     ~SettingsDialog() override;
 
     static constexpr int kLabelCount = 5;
+    static constexpr int kCommandButtonCount = 7;
 
     // Button handlers, also called directly (restore-defaults sends the format).
     void OnRadioChinese();
@@ -55,9 +56,16 @@ private:
     void LanguagePass(int radioId, unsigned char language);
     void ApplyCaptions(bool english);
     bool OnPaint();
-    // Runs the reader command behind button `id`: meanwhile the command buttons are greyed,
-    // the wait cursor shows and the window keeps answering; a click made then is dropped.
+    // Runs the reader command behind button `id`: meanwhile a click on a command button is
+    // dropped and the window keeps answering; once the command has waited more than a moment
+    // the command buttons and the system menu's own entries are greyed and the wait cursor
+    // shows, until it ends.
     void RunCommand(int id);
+    void Grey();
+    void Ungrey();
+    void AnswerWaitingMessages();
+    void OnModalLoop(bool entering, bool moving);
+    void OnModalBoundTimer();
     bool IsCommandButton(int id) const;
 
     // FormControls and FormView
@@ -74,7 +82,7 @@ private:
     void EnableSetDevice() override;
     void Pause(unsigned milliseconds) override;
     void ReplacementsCancelled() override;
-    void KeepAnswering() override;
+    void KeepAnswering(unsigned msLeft) override;
 
     // FormView
     std::wstring BoxText(int id) const override;
@@ -86,7 +94,14 @@ private:
     void SetTitleIcon(UINT dpi);
     void OnLoadStartProfile();
 
-    bool busy_ = false;             // a reader command runs
+    bool busy_ = false;          // a reader command runs
+    bool greyed_ = false;        // and has waited more than a moment
+    unsigned slicesWaited_ = 0;  // by the command
+    ULONGLONG waitEndsAt_ = 0;   // when the command's current wait gives up at the latest
+    bool moving_ = false;        // a move or resize runs inside the wait
+    bool enabledBeforeGreying_[kCommandButtonCount] = {};
+    HWND focusBeforeGreying_ = nullptr;
+    HCURSOR cursorBeforeGreying_ = nullptr;
     bool enableSetDevice_ = false;  // asked for while a command runs
     std::wstring profilePath_;      // the profile last saved or loaded
     std::wstring startProfile_;     // the profile given at start, if any

@@ -12,6 +12,7 @@ const std::vector<ExitCodeLine>& ExitCodeTable() {
         {ExitCode::PartlyDone, "partly done (--all): some readers done, others not"},
         {ExitCode::Unserved, "the reader answered neither 'Y' nor 'N', or cannot be served"},
         {ExitCode::AgreesSoFar, "swipe: agrees as far as the swipe shows, some settings unseen"},
+        {ExitCode::Busy, "the reader stayed busy with another program for 5 s; nothing was sent"},
     };
     return table;
 }

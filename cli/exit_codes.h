@@ -14,6 +14,7 @@ enum class ExitCode {
     PartlyDone = 5,   // with --all: some readers done, others not
     Unserved = 6,     // the reader answered neither 'Y' nor 'N', or its reports do not fit
     AgreesSoFar = 7,  // swipe: nothing differs, but the swipe did not show every setting
+    Busy = 8,         // another program kept the reader longer than a command waits: nothing sent
 };
 
 struct ExitCodeLine {

@@ -55,6 +55,8 @@ TaskResult Unanswered(const ExchangeOutcome& outcome, ReaderCommand command) {
             return {ExitCode::Unserved, {ConsoleText(Occasion::CommandNoPreparsedData)}};
         case ExchangeOutcome::End::ReportLengthUnsupported:
             return {ExitCode::Unserved, {ConsoleText(Occasion::CommandReportSizeUnsupported)}};
+        case ExchangeOutcome::End::ReaderBusy:
+            return {ExitCode::Busy, {ConsoleText(Occasion::ReaderBusy)}};
         case ExchangeOutcome::End::NotAnswered:
             if (outcome.deviceGone)
                 return {ExitCode::NoReader,

@@ -31,7 +31,8 @@ target_link_options(e2e_command_bench PRIVATE ${STATIC_LINK})
 
 # The command-line program's commands against the virtual reader.
 add_executable(e2e_cli_tests ${E2E_DIR}/cli_e2e_test.cpp ${E2E_DIR}/watch_e2e_test.cpp
-                             ${E2E_DIR}/virtual_reader.cpp ${WIN_TEST_MAIN})
+                             ${E2E_DIR}/two_programs_e2e_test.cpp ${E2E_DIR}/virtual_reader.cpp
+                             ${WIN_TEST_MAIN})
 target_compile_options(e2e_cli_tests PRIVATE ${WARNINGS})
 target_include_directories(e2e_cli_tests PRIVATE ${E2E_INCLUDES})
 target_link_libraries(e2e_cli_tests PRIVATE win_test_support advapi32 psapi)

@@ -1,13 +1,25 @@
 -- What wixl 0.101 cannot express, written into the package's tables by scripts/msi.sh after
 -- wixl has built it. One statement a line; lines starting with "--" are comments.
 --
--- The command line's folder at the end of the system PATH, taken off again on removal
--- (wixl has no Environment element): "=" sets, "-" removes on uninstall, "*" is the
--- system's environment; "[~];" appends to what is there.
+-- The command line's folder on the system PATH, taken off again on removal (wixl has no
+-- Environment element): "=" sets, "-" removes on uninstall, "*" is the system's environment.
+-- The folder goes in FRONT ("[INSTALLDIR];[~]": the value, a separator, what is there): an
+-- entry is removed with the separator that follows it, by Windows Installer and by Wine's
+-- engine alike, and only a first entry has one after it. Appended ("[~];[INSTALLDIR]"), the
+-- entry is the last, and Wine's engine takes it off but leaves the separator before it: an
+-- uninstall left PATH ending in ";", an upgrade (removal, then install) ";;". The folder
+-- holds only the two programs, so being first shadows nothing of the system's.
 CREATE TABLE `Environment` (`Environment` CHAR(72) NOT NULL, `Name` CHAR(255) NOT NULL LOCALIZABLE, `Value` CHAR(255) LOCALIZABLE, `Component_` CHAR(72) NOT NULL PRIMARY KEY `Environment`)
-INSERT INTO `Environment` (`Environment`, `Name`, `Value`, `Component_`) VALUES ('PathEntry', '=-*PATH', '[~];[INSTALLDIR]', 'Cli')
+INSERT INTO `Environment` (`Environment`, `Name`, `Value`, `Component_`) VALUES ('PathEntry', '=-*PATH', '[INSTALLDIR];[~]', 'Cli')
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('RemoveEnvironmentStrings', 3300)
 INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) VALUES ('WriteEnvironmentStrings', 5200)
+-- One product per machine: the other flavour (its own upgrade code, @OtherUpgradeCode@, which
+-- scripts/msi.sh fills in) is found in any version and removed by RemoveExistingProducts,
+-- which MajorUpgrade schedules right after InstallValidate, as the flavour's own older
+-- versions are. 257: migrate its feature states, minimum version inclusive (0.0.0: every
+-- version). The property must be secure to reach the server side of the install.
+INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMin`, `VersionMax`, `Language`, `Attributes`, `Remove`, `ActionProperty`) VALUES ('{@OtherUpgradeCode@}', '0.0.0', '', '', 257, '', 'OTHERFLAVOURFOUND')
+UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;OTHERFLAVOURFOUND' WHERE `Property` = 'SecureCustomProperties'
 -- A plain shortcut to the installed program: wixl makes every shortcut an advertised one,
 -- aimed at the feature.
 UPDATE `Shortcut` SET `Target` = '[#Tool]' WHERE `Shortcut` = 'ToolShortcut'

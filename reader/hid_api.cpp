@@ -80,6 +80,11 @@ public:
         return ::CreateEventA(nullptr, manualReset, initialState, name);
     }
     BOOL ResetEvent(HANDLE event) override { return ::ResetEvent(event); }
+    HANDLE CreateMutexA(const char* name) override { return ::CreateMutexA(nullptr, FALSE, name); }
+    HANDLE OpenMutexA(const char* name) override {
+        return ::OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name);
+    }
+    BOOL ReleaseMutex(HANDLE mutex) override { return ::ReleaseMutex(mutex); }
     BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
                    OVERLAPPED* overlapped) override {
         return ::WriteFile(device, data, size, written, overlapped);

@@ -43,9 +43,16 @@ public:
                                     USAGE* usages, ULONG* usageCount, PHIDP_PREPARSED_DATA data,
                                     char* report, ULONG reportLength) = 0;
 
-    // Events, overlapped I/O and waits.
+    // Events, mutexes, overlapped I/O and waits.
     virtual HANDLE CreateEventA(BOOL manualReset, BOOL initialState, const char* name) = 0;
     virtual BOOL ResetEvent(HANDLE event) = 0;
+    // The named mutex that takes turns at a reader across processes (reader/reader_turn.h):
+    // created not owned, or opened when it exists.
+    virtual HANDLE CreateMutexA(const char* name) = 0;
+    // Opens an existing one for waiting and releasing only: what a mutex made by another
+    // account (a service's) may grant where it refuses everything else.
+    virtual HANDLE OpenMutexA(const char* name) = 0;
+    virtual BOOL ReleaseMutex(HANDLE mutex) = 0;
     virtual BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD* written,
                            OVERLAPPED* overlapped) = 0;
     virtual BOOL ReadFile(HANDLE device, void* buffer, DWORD size, DWORD* read,

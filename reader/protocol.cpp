@@ -1,5 +1,7 @@
 #include "reader/protocol.h"
 
+#include <initializer_list>
+
 namespace reader {
 namespace {
 
@@ -112,6 +114,19 @@ Bytes BuildCommandReport(ReaderCommand command, const Bytes& payload, std::size_
         report[at++] = byte;
     report[at] = kEndOfFrame;
     return report;
+}
+
+bool AnswerFitsCommand(ReaderCommand command, const std::uint8_t* answer, std::size_t length) {
+    constexpr std::size_t kCodeByte = 2;
+    if (answer == nullptr || length <= kCodeByte || answer[1] != kStartOfFrame)
+        return true;
+    const std::uint8_t code = answer[kCodeByte];
+    for (ReaderCommand other : {ReaderCommand::SetFormat, ReaderCommand::SetReplace,
+                                ReaderCommand::CancelReplace, ReaderCommand::QueryVersion}) {
+        if (other != command && code == static_cast<std::uint8_t>(other))
+            return false;
+    }
+    return true;
 }
 
 Verdict JudgeAnswer(const std::uint8_t* answer, std::size_t length) {

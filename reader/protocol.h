@@ -77,6 +77,12 @@ bool ReportLengthsServed(ReaderCommand command, std::size_t outputLength, std::s
 // The command report, exactly `outputLength` bytes; empty when the frame does not fit.
 Bytes BuildCommandReport(ReaderCommand command, const Bytes& payload, std::size_t outputLength);
 
+// Whether an answer can be the answer to `command`. A reader frames its answer as it frames
+// the command, 0x02 and the command's code first; an answer so framed that names another
+// of the four commands answers that one (sent by another program, or late), never this one.
+// An answer framed otherwise is judged as it is.
+bool AnswerFitsCommand(ReaderCommand command, const std::uint8_t* answer, std::size_t length);
+
 enum class Verdict { Accepted, Refused, Other };
 // Byte 3 of the answer: 'Y' accepted, 'N' refused, anything else (or a short answer) other.
 Verdict JudgeAnswer(const std::uint8_t* answer, std::size_t length);

@@ -128,6 +128,7 @@ ReaderLink::SearchResult ReaderLink::Find() {
     std::uint16_t versionNumber = 0;
     const WalkEnd end = WalkReaders([&](const ReaderInfo& info, SeamHandle& device) {
         handle_ = std::move(device);
+        path_ = info.path;
         versionNumber = info.versionNumber;
         return true;  // the first reader is the one; later interfaces are not examined
     });
@@ -149,6 +150,7 @@ bool ReaderLink::Open(const std::string& path) {
     openFailure_ = SystemFailure();
     ReaderInfo info;
     handle_ = OpenReader(CurrentHidApi(), path.c_str(), info, openFailure_);
+    path_ = path;
     return IsOpen();
 }
 

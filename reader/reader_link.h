@@ -36,6 +36,8 @@ class ReaderLink {
 public:
     bool IsOpen() const { return static_cast<bool>(handle_); }
     HANDLE handle() const { return handle_.get(); }
+    // The device path of the reader last opened: it names the reader's turn.
+    const std::string& path() const { return path_; }
     // Closes the handle; false when no reader was connected.
     bool Close();
 
@@ -76,6 +78,7 @@ public:
 private:
     SeamHandle handle_;
     SystemFailure openFailure_;
+    std::string path_;
     ULONGLONG quietUntil_ = 0;
 };
 

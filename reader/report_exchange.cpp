@@ -26,7 +26,7 @@ struct ReportExchange::IoState {
     std::uint8_t received[kReceiveBufferSize] = {};
 };
 
-ReportExchange::ReportExchange(HANDLE link, std::function<void()> whileWaiting)
+ReportExchange::ReportExchange(HANDLE link, WhileWaiting whileWaiting)
     : api_(CurrentHidApi()),
       link_(link),
       whileWaiting_(std::move(whileWaiting)),
@@ -64,6 +64,7 @@ ReportExchange::Preparation ReportExchange::Prepare(ReaderCommand command, const
     if (io_->report.empty())
         return Preparation::ReportLengthUnsupported;
     inputLength_ = caps.InputReportByteLength;
+    command_ = command;
 
     // No usage is set: the call only asks the parser whether it accepts the report.
     USAGE usages[1] = {};
@@ -85,7 +86,18 @@ bool ReportExchange::Receive() {
     answerLength_ = 0;
     if (inputLength_ == 0)
         return false;
-    return Done(Transfer(false, kTransferTimeoutMs), Operation::Read);
+    const ULONGLONG deadline = api_.GetTickCount64() + kTransferTimeoutMs;
+    for (int dropped = 0;; ++dropped) {
+        const ULONGLONG now = api_.GetTickCount64();
+        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        const Result result = Transfer(false, left);
+        if (!result.done || AnswerFitsCommand(command_, io_->received, answerLength_))
+            return Done(result, Operation::Read);
+        // Another command's answer: not this one's. Its own may still come.
+        answerLength_ = 0;
+        if (dropped >= kMaxDiscardedReports)  // a flood of them: this one's will not come
+            return Done({false, WAIT_TIMEOUT}, Operation::Read);
+    }
 }
 
 const std::uint8_t* ReportExchange::answer() const {
@@ -170,7 +182,7 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
             return {false, error};
     }
 
-    const DWORD waited = Wait(io.event.get(), timeoutMs);
+    const DWORD waited = BoundedWait(api_, io.event.get(), timeoutMs, whileWaiting_);
     if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) {
         Settle();
         return {false, WAIT_TIMEOUT};
@@ -196,25 +208,11 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
 void ReportExchange::Settle() {
     IoState& io = *io_;
     api_.CancelIo(link_);
-    Wait(io.event.get(), kSettleTimeoutMs);
+    BoundedWait(api_, io.event.get(), kSettleTimeoutMs, whileWaiting_);
     DWORD count = 0;
     if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE) &&
         api_.GetLastError() == ERROR_IO_INCOMPLETE) {
         stuck_ = true;
-    }
-}
-
-DWORD ReportExchange::Wait(HANDLE event, DWORD timeoutMs) {
-    if (!whileWaiting_ || timeoutMs <= kWaitSliceMs)
-        return api_.WaitForSingleObject(event, timeoutMs);
-    const ULONGLONG deadline = api_.GetTickCount64() + timeoutMs;
-    for (;;) {
-        const ULONGLONG now = api_.GetTickCount64();
-        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-        const DWORD waited = api_.WaitForSingleObject(event, std::min(left, kWaitSliceMs));
-        if (waited != WAIT_TIMEOUT || left <= kWaitSliceMs)
-            return waited;
-        whileWaiting_();
     }
 }
 

@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "reader/bounded_wait.h"
 #include "reader/hid_api.h"
 #include "reader/hid_owners.h"
 #include "reader/protocol.h"
@@ -31,7 +32,7 @@ class ReportExchange {
 public:
     // `whileWaiting`, when given, is called again and again while a transfer is waited for,
     // at most kWaitSliceMs apart; the waits keep their bounds.
-    explicit ReportExchange(HANDLE link, std::function<void()> whileWaiting = {});
+    explicit ReportExchange(HANDLE link, WhileWaiting whileWaiting = {});
     ~ReportExchange();
     ReportExchange(const ReportExchange&) = delete;
     ReportExchange& operator=(const ReportExchange&) = delete;
@@ -47,7 +48,9 @@ public:
 
     // Writes the report; false when it did not go out whole within the time allowed.
     bool Send();
-    // Reads one input report; false when none came whole within the time allowed.
+    // Reads one input report that can answer the prepared command; false when none came whole
+    // within the time allowed. Reports that answer another command (reader/protocol.h,
+    // AnswerFitsCommand) are read and dropped within the same time.
     bool Receive();
 
     // Reads and drops whatever input reports arrive until the system's tick count reaches
@@ -67,7 +70,7 @@ public:
     bool timedOut() const { return timedOut_; }
 
     static constexpr DWORD kTransferTimeoutMs = 1000;
-    static constexpr DWORD kWaitSliceMs = 20;
+    static constexpr DWORD kWaitSliceMs = reader::kWaitSliceMs;
 
 private:
     struct IoState;
@@ -77,8 +80,6 @@ private:
         DWORD error;
     };
     Result Transfer(bool write, DWORD timeoutMs);
-    // Waits for `event` at most `timeoutMs`, in slices when someone is told while waiting.
-    DWORD Wait(HANDLE event, DWORD timeoutMs);
     // Whether the transfer was done; keeps a failure as the cause and notes one that means
     // the device is gone.
     bool Done(Result result, Operation operation);
@@ -89,7 +90,8 @@ private:
 
     HidApi& api_;
     HANDLE link_;
-    std::function<void()> whileWaiting_;
+    ReaderCommand command_ = ReaderCommand::QueryVersion;
+    WhileWaiting whileWaiting_;
     std::unique_ptr<IoState> io_;
     std::size_t inputLength_ = 0;
     std::size_t answerLength_ = 0;

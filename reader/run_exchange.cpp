@@ -1,14 +1,15 @@
 #include "reader/run_exchange.h"
 
+#include "reader/reader_turn.h"
 #include "reader/report_exchange.h"
 
 namespace reader {
 namespace {
 
-std::function<void()> WhileWaiting(ExchangeProgress* progress) {
+WhileWaiting Telling(ExchangeProgress* progress) {
     if (progress == nullptr)
         return {};
-    return [progress] { progress->Waiting(); };
+    return [progress](DWORD msLeft) { progress->Waiting(msLeft); };
 }
 
 }  // namespace
@@ -16,8 +17,13 @@ std::function<void()> WhileWaiting(ExchangeProgress* progress) {
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress) {
     ExchangeOutcome outcome;
+    const ReaderTurn turn(link.path(), Telling(progress));
+    if (!turn.taken()) {
+        outcome.end = ExchangeOutcome::End::ReaderBusy;
+        return outcome;
+    }
     AwaitQuiet(link, progress);
-    ReportExchange exchange(link.handle(), WhileWaiting(progress));
+    ReportExchange exchange(link.handle(), Telling(progress));
     switch (exchange.Prepare(command, payload)) {
         case ReportExchange::Preparation::GateRefused:
             outcome.end = ExchangeOutcome::End::GateRefused;
@@ -61,7 +67,7 @@ ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes
 
 void AwaitQuiet(ReaderLink& link, ExchangeProgress* progress) {
     if (link.IsOpen() && link.quietUntil() != 0) {
-        ReportExchange exchange(link.handle(), WhileWaiting(progress));
+        ReportExchange exchange(link.handle(), Telling(progress));
         exchange.DropInputUntil(link.quietUntil());
     }
     link.KeepQuietUntil(0);

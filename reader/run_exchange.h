@@ -17,6 +17,7 @@ struct ExchangeOutcome {
         NoPreparsedData,          // no report description: nothing was sent
         ReportLengthUnsupported,  // the command or an answer does not fit: nothing was sent
         GateRefused,              // the HID parser refused the report: nothing was sent
+        ReaderBusy,               // another program kept the reader's turn: nothing was sent
     };
     End end = End::NotAnswered;
     bool sent = false;        // the report went out whole
@@ -26,13 +27,15 @@ struct ExchangeOutcome {
 };
 
 // Told between the write and the read, so that a window can say how the write went while
-// the read is still waited for; and told again and again while a transfer is waited for, at
-// most kWaitSliceMs apart, so that a window can go on answering its messages meanwhile.
+// the read is still waited for; and told again and again while a transfer or the reader's
+// turn is waited for, at most kWaitSliceMs apart, with the milliseconds that wait has left, so
+// that a window can go on answering its messages meanwhile and end in time a modal loop that
+// one of them begins.
 class ExchangeProgress {
 public:
     virtual ~ExchangeProgress() = default;
     virtual void Sent(bool sent) = 0;
-    virtual void Waiting() {}
+    virtual void Waiting(DWORD msLeft) { (void)msLeft; }
 };
 
 // How long the link is kept quiet after a write or read timed out: what the reader sends in
@@ -43,10 +46,12 @@ public:
 // away before the next write).
 constexpr DWORD kQuietAfterTimeoutMs = 2000;
 
-// Runs one exchange over `link`, which must be open: first the rest of a quiet time that an
-// earlier timeout began, then the command. A reader that turns out to be pulled out is let
-// go: the link is closed. A timeout begins a quiet time. Every bound of the exchange is the
-// same with `progress` as without; it only hears of it.
+// Runs one exchange over `link`, which must be open: first it takes the reader's turn
+// (reader/reader_turn.h), then waits out the rest of a quiet time that an earlier timeout
+// began, then sends the command and reads its answer, and gives the turn back. Every
+// program's commands take this one road, so that they take turns at the reader. A reader that turns
+// out to be pulled out is let go: the link is closed. A timeout begins a quiet time. Every bound of
+// the exchange is the same with `progress` as without; it only hears of it.
 ExchangeOutcome RunExchange(ReaderLink& link, ReaderCommand command, const Bytes& payload,
                             ExchangeProgress* progress = nullptr);
 

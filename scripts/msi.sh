@@ -9,9 +9,13 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 usage="usage: scripts/msi.sh x86|x64 VERSION TOOL.exe CLI.exe OUT.msi"
 [ $# -eq 5 ] || { echo "$usage" >&2; exit 2; }
 arch=$1 version=$2 tool=$3 cli=$4 out=$5
+# Each flavour's upgrade code; each package also removes the other flavour (one product per
+# machine: installer/additions.sql).
+x86_upgrade=ADCBB36E-7BF4-4EEB-88A2-DA9617F8B2D1
+x64_upgrade=3531F129-24A5-421E-916F-00607AD8DDF8
 case $arch in
-  x86) upgrade=ADCBB36E-7BF4-4EEB-88A2-DA9617F8B2D1 ;;
-  x64) upgrade=3531F129-24A5-421E-916F-00607AD8DDF8 ;;
+  x86) upgrade=$x86_upgrade other=$x64_upgrade ;;
+  x64) upgrade=$x64_upgrade other=$x86_upgrade ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 # The reader set-up service's program of the flavour, beside the companion (zp350svc64.exe
@@ -45,7 +49,7 @@ wixl -a "$arch" -o "$out" \
 queries=()
 while IFS= read -r line; do
   case $line in "" | --*) continue ;; esac
-  queries+=(-q "$line")
+  queries+=(-q "${line//@OtherUpgradeCode@/$other}")
 done <"$ROOT/installer/additions.sql"
 template=$(msiinfo suminfo "$out" | sed -n 's/^Template: //p')
 # msibuild takes -s last: it reads everything after it as summary fields.

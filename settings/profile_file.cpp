@@ -116,9 +116,26 @@ bool Has(DWORD attributes, DWORD attribute) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute) != 0;
 }
 
+class SystemFileReplacement : public FileReplacement {
+public:
+    std::uint32_t Replace(const std::wstring& replaced, const std::wstring& replacement,
+                          const std::wstring& backup) override {
+        if (ReplaceFileW(replaced.c_str(), replacement.c_str(), backup.c_str(),
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return 0;
+        return GetLastError();
+    }
+};
+
 // Puts the written `temporary` file in the place of `target`, whose `attributes` were read
 // before. An existing file is replaced by the system, which keeps its attributes, permissions
 // and creation time; one not there yet is made by moving the temporary file.
+//
+// The replacement moves the old file to a backup name first. With a backup name the system
+// documents that a failed replacement leaves the old file under its own name (1175, 1176) or
+// under the backup name (1177: the new file could not be moved in); without one, 1176 would
+// have removed it. So the old file is put back whenever the target is gone and the backup is
+// there, and the backup is removed once the new file is in place.
 std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& target,
                         DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -126,9 +143,15 @@ std::uint32_t TakePlace(const std::wstring& temporary, const std::wstring& targe
             return GetLastError();
         return 0;
     }
-    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                      nullptr, nullptr))
-        return GetLastError();
+    const std::wstring backup = temporary + L".old";
+    if (const std::uint32_t error =
+            FileReplacementSeam().Current().Replace(target, temporary, backup)) {
+        if (AttributesOf(target) == INVALID_FILE_ATTRIBUTES &&
+            AttributesOf(backup) != INVALID_FILE_ATTRIBUTES)
+            MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        return error;
+    }
+    DeleteFileW(backup.c_str());
     // Some systems' replacement leaves the new file's own attributes: give back the old ones.
     if (AttributesOf(target) != attributes)
         SetFileAttributesW(target.c_str(), attributes);
@@ -190,6 +213,12 @@ bool IsFolder(const std::string& path) {
 }
 
 }  // namespace
+
+fw::Seam<FileReplacement>& FileReplacementSeam() {
+    static SystemFileReplacement system;
+    static fw::Seam<FileReplacement> seam(system);
+    return seam;
+}
 
 ProfileResult LoadProfileFile(const std::string& path) {
     const std::string shown = ShownPath(path);

@@ -87,6 +87,8 @@ const Message kMessages[] = {
      L"Cancle replace character command  OK!", L"取消替换字符命令成功"},
     {Occasion::CommandReportSizeUnsupported, Shown::Status, nullptr, 0,
      L"Device report length not supported!", L"设备报告长度不支持!"},
+    {Occasion::ReaderBusy, Shown::Status, nullptr, 0,
+     L"The reader is busy with another program; try again!", L"读卡器正被其他程序使用，请重试!"},
 };
 }  // namespace
 

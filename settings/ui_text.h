@@ -74,6 +74,8 @@ enum class Occasion {
     CancelAccepted,
     // The reader's report lengths are outside what the commands can serve.
     CommandReportSizeUnsupported,
+    // Another program kept the reader for longer than a command waits for its turn.
+    ReaderBusy,
 };
 
 enum class Shown { Status, Box, StatusAndBox };

@@ -402,7 +402,7 @@ TEST(WindowTexts, CaptionsMessagesAndFoundText) {
     EXPECT_EQ(*ids.begin(), IDC_DEVICE_FRAME);  // the first and last of the window's controls
     EXPECT_EQ(*ids.rbegin(), IDC_ALLOW_PAIR1);
     // A message shown in a box has the box's title and icon; one for the status line has neither.
-    for (int i = 0; i <= static_cast<int>(Occasion::CommandReportSizeUnsupported); ++i) {
+    for (int i = 0; i <= static_cast<int>(Occasion::ReaderBusy); ++i) {
         SCOPED_TRACE(testing::Message() << "occasion " << i);
         const Message& message = MessageFor(static_cast<Occasion>(i));
         EXPECT_EQ(message.title == nullptr, message.shown == Shown::Status);

@@ -1,5 +1,5 @@
-// Command reports and answer judging of the reader protocol; which transfer errors mean the
-// reader was pulled out.
+// Command reports and answer judging of the reader protocol; the name of a reader's turn;
+// which transfer errors mean the reader was pulled out.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,6 +8,7 @@
 
 #include "reader/protocol.h"
 #include "reader/transfer_errors.h"
+#include "reader/turn_name.h"
 
 using namespace reader;
 using namespace std::string_literals;
@@ -125,3 +126,48 @@ TEST(TransferErrors, RemovalErrorsOfWindowsAndWineMeanTheDeviceIsGone) {
 }
 
 }  // namespace
+
+// An answer framed with another command's code answers that command; one framed with this
+// command's code, or not framed so, may be this one's.
+TEST(AnswerKind, AnAnswerNamingAnotherCommandIsNotThisOnes) {
+    using C = ReaderCommand;
+    const struct {
+        const char* name;
+        C command;
+        std::string answer;
+        bool fits;
+    } cases[] = {
+        {"version answer to the version query", C::QueryVersion, "\0\2\5ZP350\3"s, true},
+        {"format answer to the version query", C::QueryVersion, "\0\2\60Y\3"s, false},
+        {"version answer to set format", C::SetFormat, "\0\2\5ZP350\3"s, false},
+        {"format answer to set format", C::SetFormat, "\0\2\60N\3"s, true},
+        {"replace answer to set format", C::SetFormat, "\0\2\61Y\3"s, false},
+        {"cancel answer to set replace", C::SetReplace, "\0\2\62Y\3"s, false},
+        {"replace answer to cancel", C::CancelReplace, "\0\2\61Y\3"s, false},
+        {"cancel answer to cancel", C::CancelReplace, "\0\2\62Y\3"s, true},
+        {"unframed answer", C::SetFormat, "\0\0\5Y"s, true},
+        {"framed with an unknown code", C::SetFormat, "\0\2\77Y\3"s, true},
+        {"too short to name a command", C::QueryVersion, "\0\2"s, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes answer = Of(c.answer);
+        EXPECT_EQ(AnswerFitsCommand(c.command, answer.data(), answer.size()), c.fits);
+    }
+    EXPECT_TRUE(AnswerFitsCommand(C::SetFormat, nullptr, 0));
+}
+
+// Every program that opens a reader meets the same turn, whatever the case of its path;
+// another reader has another, and the name is one the system takes in its global namespace.
+TEST(TurnName, OneNamePerReaderWhateverTheCase) {
+    const std::string path = "\\\\?\\HID#VID_5131&PID_2007#1&2d595ca7&0&0000#{4d1e55b2}";
+    const std::string lower = "\\\\?\\hid#vid_5131&pid_2007#1&2d595ca7&0&0000#{4d1e55b2}";
+    const std::string other = "\\\\?\\hid#vid_5131&pid_2007#1&2d595ca7&0&0001#{4d1e55b2}";
+    const std::string name = TurnName(path);
+    EXPECT_EQ(name, TurnName(lower));
+    EXPECT_NE(name, TurnName(other));
+    EXPECT_NE(name, TurnName(""));
+    EXPECT_EQ(name.rfind("Global\\zp350-reader-", 0), 0u) << name;
+    EXPECT_EQ(name.size(), 20u + 16u) << name;
+    EXPECT_EQ(name.find('\\', 7), std::string::npos) << name;
+}

@@ -6,9 +6,12 @@
 #   the PATH; a profile opened with "start" (which follows the association, as Explorer
 #   does) starts the program with the profile loaded;
 # - the next version installs over it: one entry, of the next version, the folder once on
-#   the PATH; the same version again changes nothing;
-# - a silent uninstall leaves the prefix's files, its software registry and its PATH as
-#   they were.
+#   the PATH (the whole PATH string: the folder, then what was there); the same version again
+#   changes nothing;
+# - a silent uninstall leaves the prefix's files, its software registry and its PATH (the
+#   whole string, character for character) as they were;
+# - one product per machine (where both flavours are tried): the other flavour installed over
+#   one replaces it: one entry, one folder, one PATH entry; its removal leaves all as before.
 # - where another program has the .zp350 association, it keeps it through install and
 #   removal; the file type is added beside it and taken away again.
 # - the reader set-up service: none without PROFILE; with PROFILE the service (automatic
@@ -48,8 +51,11 @@ reg_value() { # loader, key, name
 reg_default() { # loader, key: its default value
   "$1" reg query "$2" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_[A-Z_]* *//p'
 }
-path_entries() { # the system PATH, one entry a line, empty ones left out
-  reg_value "$WINE64" "$ENV_KEY" PATH | tr ';' '\n' | sed '/^$/d'
+path_string() { # the system PATH, as the registry holds it
+  reg_value "$WINE64" "$ENV_KEY" PATH
+}
+path_entries() { # the system PATH, one entry a line
+  path_string | tr ';' '\n'
 }
 entries() { # the "Apps & features" entries of the product, one product code a line
   "$WINE64" uninstaller --list | tr -d '\r' | sed -n "s/^\(.*\)|||$NAME\$/\1/p"
@@ -75,10 +81,10 @@ snapshot() { # name
       awk '/^\[/ { wine = index($0, "\\Software\\Wine\\") > 0 } !wine' |
       grep -v -E -e "$INSTALLER_OWN" -e '^\s*$' >"$W/$1.${root,,}"
   done
-  path_entries >"$W/$1.path"
+  path_string >"$W/$1.path"
 }
 
-check_installed() { # case, expected version, from-path|in-folder
+check_installed() { # case, expected version
   local c=$1 codes
   expect_ok "$c: zp350tool.exe is the built program" cmp "$dir/zp350tool.exe" "$tool"
   expect_ok "$c: zp350cli.exe is the built command line" cmp "$dir/zp350cli.exe" "$cli"
@@ -90,11 +96,10 @@ check_installed() { # case, expected version, from-path|in-folder
   expect_ok "$c: the shortcut starts the installed program" \
     grep -a -q -F "$windir\\zp350tool.exe" "$(find "$WINEPREFIX/drive_c" -name "$NAME.lnk")"
   expect_eq "$c: the folder on the PATH" "$(path_entries | grep -c -x -F "$windir\\")" 1
-  # Wine's installer takes the folder off the PATH on removal, and in an upgrade, but leaves
-  # its separator; Wine's cmd stops its PATH search at such an empty entry. So only the first
-  # install is started from the PATH; later ones from the installed folder.
+  # The whole string: the folder first, then the PATH as it was (no empty entry, at which
+  # Wine's cmd would stop its search).
+  expect_eq "$c: the PATH" "$(path_string)" "$windir\\;$(cat "$W/before-$arch.path")"
   local out code=0 command=(cmd /c zp350cli --help)
-  [ "$3" = from-path ] || command=("$windir\\zp350cli.exe" --help)
   out=$("$WINE64" "${command[@]}" 2>&1 | tr -d '\r' | head -1) || code=$?
   expect_eq "$c: '${command[*]}', exit code" "$code" 0
   expect_eq "$c: '${command[*]}', first line" "${out%% \[*}" "Usage: zp350cli"
@@ -226,21 +231,18 @@ test_flavour() { # x64|x86
   bash scripts/msi.sh "$arch" "$version" "$tool" "$cli" "$msi"
   bash scripts/msi.sh "$arch" "$next" "$tool" "$cli" "$msi_next"
 
-  # Earlier runs leave empty entries on the prefix's PATH (see check_installed): drop them.
-  "$WINE64" reg add "$ENV_KEY" /v PATH /t REG_EXPAND_SZ /d "$(path_entries | paste -s -d ';')" /f \
-    >/dev/null 2>&1
   snapshot "before-$arch"
   expect_ok "$arch: silent install of $version" msiexec /i "$msi"
-  check_installed "$arch $version installed" "$version" from-path
+  check_installed "$arch $version installed" "$version"
   expect_eq "$arch $version installed without PROFILE: the reader set-up service" \
     "$(service_there)" none
   check_profile_opens "$arch $version installed"
 
   expect_ok "$arch: silent install of $next over $version" msiexec /i "$msi_next"
-  check_installed "$arch $next over $version" "$next" in-folder
+  check_installed "$arch $next over $version" "$next"
   snapshot "upgraded-$arch"
   expect_ok "$arch: silent install of $next again" msiexec /i "$msi_next"
-  check_installed "$arch $next again" "$next" in-folder
+  check_installed "$arch $next again" "$next"
   snapshot "again-$arch"
   expect_same_lines "$arch $next again: files" "$W/again-$arch.files" "$W/upgraded-$arch.files"
 
@@ -249,13 +251,34 @@ test_flavour() { # x64|x86
   expect_same_lines "$arch uninstalled: files" "$W/after-$arch.files" "$W/before-$arch.files"
   expect_same_lines "$arch uninstalled: machine's software registry" "$W/after-$arch.hklm" "$W/before-$arch.hklm"
   expect_same_lines "$arch uninstalled: user's software registry" "$W/after-$arch.hkcu" "$W/before-$arch.hkcu"
-  # Wine's installer takes the folder off the PATH but leaves its separator (an empty entry).
-  expect_same_lines "$arch uninstalled: PATH entries" "$W/after-$arch.path" "$W/before-$arch.path"
+  expect_eq "$arch uninstalled: the PATH" "$(cat "$W/after-$arch.path")" "$(cat "$W/before-$arch.path")"
   # Wine keeps a 32-bit package's classes in a view of their own that 32-bit programs see
   # only once it has a key there: the other program's association is tried in the 64-bit
   # flavour, where there is one view.
   [ "$arch" = x86 ] || check_other_association "$msi_next"
   check_reader_setup "$msi" "$msi_next"
+}
+
+# One product per machine: the x86 package installed over the x64 one replaces it, as the
+# x64 one replaces the x86 one; removing the one left leaves the prefix as it was.
+test_one_product() {
+  local version_msi=$W/zp350-$version
+  echo "== installers under Wine: one product per machine"
+  snapshot before-both
+  expect_ok "x64 then x86: silent install of x64" msiexec /i "$version_msi-x64.msi"
+  expect_ok "x64 then x86: silent install of x86 over it" msiexec /i "$version_msi-x86.msi"
+  expect_eq "x64 then x86: Apps & features entries" "$(entries | sed '/^$/d' | wc -l)" 1
+  expect_eq "x64 then x86: the x64 folder" "$(ls -d "$WINEPREFIX/drive_c/Program Files/ZP350" 2>/dev/null)" ""
+  expect_eq "x64 then x86: the PATH" "$(path_string)" \
+    "C:\\Program Files (x86)\\ZP350\\;$(cat "$W/before-both.path")"
+  expect_ok "x64 then x86, then x64 again: silent install" msiexec /i "$version_msi-x64.msi"
+  expect_eq "x64 again: Apps & features entries" "$(entries | sed '/^$/d' | wc -l)" 1
+  expect_eq "x64 again: the PATH" "$(path_string)" \
+    "C:\\Program Files\\ZP350\\;$(cat "$W/before-both.path")"
+  expect_ok "x64 again: silent uninstall" msiexec /x "$version_msi-x64.msi"
+  snapshot after-both
+  expect_same_lines "one product, uninstalled: files" "$W/after-both.files" "$W/before-both.files"
+  expect_eq "one product, uninstalled: the PATH" "$(cat "$W/after-both.path")" "$(cat "$W/before-both.path")"
 }
 
 # A run stopped half-way may have left the product installed: start from a new prefix then.
@@ -269,5 +292,6 @@ if [ -n "$skip32" ]; then
   echo "== the 32-bit installer is not tried: $skip32"
 else
   test_flavour x86
+  test_one_product
 fi
 checks_done "installer tests"

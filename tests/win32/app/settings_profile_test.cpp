@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "settings/profile_file.h"
 #include "settings_form.h"
 #include "settings_window.h"
 #include "temp_file.h"
@@ -285,6 +286,62 @@ TEST_F(SettingsProfile, ASaveOverAFileKeepsItsAttributes) {
     EXPECT_EQ(GetFileAttributesW(path.c_str()),
               DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The replacement's documented failures, as the system leaves the files: with a backup name,
+// 1175 and 1176 leave the old file under its own name, 1177 under the backup name.
+struct FailingReplacement : settings::FileReplacement {
+    std::uint32_t Replace(const std::wstring& replaced, const std::wstring&,
+                          const std::wstring& backup) override {
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+            MoveFileW(replaced.c_str(), backup.c_str());
+        return error;
+    }
+    std::uint32_t error = 0;
+};
+
+// The program's temporary and backup files in the folder of `path`.
+int LeftOverFiles(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = path.substr(0, path.find_last_of(L'\\') + 1) + L"~zp350-*";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 1;
+    while (FindNextFileW(search, &found))
+        ++count;
+    FindClose(search);
+    return count;
+}
+
+// Whatever step of the replacement fails, the old profile is kept, or put back under its
+// name, and nothing of the program's is left beside it; a replacement that works leaves no
+// backup either.
+TEST_F(SettingsProfile, AReplacementThatFailsKeepsOrPutsBackTheOldProfile) {
+    PutFile(path, "tracks = 2\n");
+    SetNonDefaultForm();
+    FailingReplacement failing;
+    for (std::uint32_t error : {ERROR_UNABLE_TO_REMOVE_REPLACED, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+                                ERROR_UNABLE_TO_MOVE_REPLACEMENT_2}) {
+        SCOPED_TRACE(testing::Message() << "error " << error);
+        failing.error = error;
+        const fw::Seam<settings::FileReplacement>::Substitute replacing(
+            settings::FileReplacementSeam(), failing);
+        prompts.boxes.clear();
+        prompts.fileAnswer = path;
+        Command(hwnd, IDM_SAVE_PROFILE);
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        const std::wstring said =
+            L"The profile was not saved:\r\n\r\n" + path + L": cannot be written (replace failed: ";
+        EXPECT_EQ(prompts.boxes[0].text.substr(0, said.size()), said);
+        EXPECT_EQ(FileText(path), "tracks = 2\n");
+        EXPECT_EQ(LeftOverFiles(path), 0);
+    }
+    prompts.boxes.clear();
+    Command(hwnd, IDM_SAVE_PROFILE);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(FileText(path), kSavedProfile);
+    EXPECT_EQ(LeftOverFiles(path), 0);
 }
 
 }  // namespace

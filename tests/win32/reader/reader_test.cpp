@@ -1,8 +1,14 @@
 // The reader commands, Find Device and Disconnect through the settings window over the
 // simulated HID host: what the virtual reader in Wine's own stack (tests/e2e) cannot show:
 // failing calls, odd report lengths, a transfer that never ends, Windows' removal error.
+#include <cstddef>
 #include <functional>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "reader/turn_name.h"
 #include "settings_window.h"
 
 namespace {
@@ -68,21 +74,17 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          IDC_SET_DEVICE,
          formatOk,
          {0x02, '0', 'A', '?', ';', 0xFF, '+', 'e', '5', '5', 0x03}},
-        {"a sentinel the reader cannot type",
-         [&] { SetText(IDC_TRACK1_END, L"\u00e9"); },
+        {"a sentinel the reader cannot type", [&] { SetText(IDC_TRACK1_END, L"\u00e9"); },
          IDC_SET_DEVICE,
-         {ErrorBox(L"Error", L"Track 1 end sentinel: \"\u00e9\" is not a plain ASCII character")}},
+         Refused(L"Track 1 end sentinel: \"\u00e9\" is not a plain ASCII character")},
         {"defaults",
          noChange,
          IDC_RESTORE_DEFAULTS,
          formatOk,
          {0x02, '0', '%', '?', ';', '?', '+', '?', '7', '8', 0x03}},
-        {"a blank in a pair",
-         [&] { EnablePair(1, L"a", L" "); },
-         IDC_SET_REPLACE,
-         {ErrorBox(L"Error",
-                   L"Pair 1 replace with: \" \" is a blank: the reader needs a "
-                   L"printable character")}},
+        {"a blank in a pair", [&] { EnablePair(1, L"a", L" "); }, IDC_SET_REPLACE,
+         Refused(L"Pair 1 replace with: \" \" is a blank: the reader needs a "
+                 L"printable character")},
         {"second pair only",
          [&] {
              SetChecked({IDC_ALLOW_PAIR1}, false);
@@ -116,6 +118,34 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
          IDC_CANCEL_REPLACE,
          {kSent, kReceiveFailed}},
         {"refused", [&] { r.answer = kNo; }, IDC_SET_DEVICE, formatFailed},
+        // An answer to another command (another program's, or a late one) is not this one's:
+        // the command waits for its own within its second.
+        {"a format answer to the version query",
+         [&] { r.answer = "\x02\x30Y\x03"; },
+         IDC_GET_VERSION,
+         {kSent, kReceiveFailed}},
+        {"the version answer to set format",
+         [&] { r.answer = kVersion; },
+         IDC_SET_DEVICE,
+         {kFormatSent, kFormatReceiveFailed, kFormatReceiveBox}},
+        // Another program's exchange with the reader is waited out; one that keeps the reader
+        // longer than a command waits for its turn leaves it busy; one that ended without
+        // giving the turn back leaves it free.
+        {"another program at the reader for 300 ms",
+         [&] { host.heldElsewhere[reader::TurnName(r.path)] = 300; }, IDC_SET_DEVICE, formatOk},
+        {"another program at the reader for good",
+         [&] { host.heldElsewhere[reader::TurnName(r.path)] = INFINITE; },
+         IDC_GET_VERSION,
+         {Status(L"The reader is busy with another program; try again!")}},
+        {"a service made the turn, refusing full access",
+         [&] {
+             host.madeByAnotherAccount.insert(reader::TurnName(r.path));
+             host.heldElsewhere[reader::TurnName(r.path)] = INFINITE;
+         },
+         IDC_GET_VERSION,
+         {Status(L"The reader is busy with another program; try again!")}},
+        {"another program ended holding the reader",
+         [&] { host.abandoned.insert(reader::TurnName(r.path)); }, IDC_SET_DEVICE, formatOk},
         {"stalled write, in Chinese",
          [&] {
              Click(hwnd, IDC_RADIO_CHINESE);
@@ -129,21 +159,22 @@ TEST_F(Reader, EachCommandShowsTheTextsOfEachOutcomeInOrder) {
              Click(hwnd, IDC_RADIO_ENGLISH);
              SetChecked({IDC_OUTPUT_TRACK1, IDC_OUTPUT_TRACK2, IDC_OUTPUT_TRACK3}, false);
          },
-         IDC_SET_DEVICE,
-         {ErrorBox(L"Error", L"You must select any one track to output!")}},
-        {"no pair enabled, though one is filled",
-         [&] { SetChecked({IDC_ALLOW_PAIR2}, false); },
-         IDC_SET_REPLACE,
-         {ErrorBox(L"Error", L"Notice: you must choose any one of them\"Enable replace\"")}},
+         IDC_SET_DEVICE, Refused(L"You must select any one track to output!")},
+        {"no pair enabled, though one is filled", [&] { SetChecked({IDC_ALLOW_PAIR2}, false); },
+         IDC_SET_REPLACE, Refused(L"Notice: you must choose any one of them\"Enable replace\"")},
     };
     Connect();
     const SimulatedDevice connected = r;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         r = connected;
+        host.heldElsewhere.clear();
+        host.abandoned.clear();
+        host.madeByAnotherAccount.clear();
         c.set();
         EXPECT_EQ(Press(c.button), c.shown);
-        EXPECT_EQ(r.writes.size(), c.shown.size() > 1 ? 1u : 0u);  // one text or none: refused
+        // One text, none, or a refusal: nothing sent.
+        EXPECT_EQ(r.writes.size(), c.shown.size() > 1 && !IsRefusal(c.shown) ? 1u : 0u);
         if (!c.frame.empty() && r.writes.size() == 1) {
             Report sent(65, 0);
             std::copy(c.frame.begin(), c.frame.end(), sent.begin() + 1);
@@ -186,6 +217,227 @@ TEST_F(Reader, ClicksMadeWhileACommandWaitsAreDropped) {
     EXPECT_TRUE(IsWindow(hwnd));
     for (int id : {IDC_FIND_DEVICE, IDC_SET_DEVICE, IDC_GET_VERSION, IDC_CANCEL_REPLACE})
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, id))) << "control " << id;
+}
+
+// A command greys the window only once it has waited more than a moment: with an answer at
+// once every button and the system menu's own entries stay as they are; while a silent
+// reader is waited for, the command buttons and the four entries grey, and all come back.
+TEST_F(Reader, TheWindowGreysOnlyWhenACommandWaitsMoreThanAMoment) {
+    Connect();
+    const HMENU systemMenu = GetSystemMenu(hwnd, FALSE);
+    const auto greyed = [&](UINT entry) {
+        return (GetMenuState(systemMenu, entry, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    bool everGreyed = false;
+    host.duringWait = [&] {
+        everGreyed = everGreyed || !IsWindowEnabled(GetDlgItem(hwnd, IDC_GET_VERSION));
+    };
+    Press(IDC_GET_VERSION);
+    EXPECT_FALSE(everGreyed);
+    reader.answer = "";
+    std::vector<bool> lastSeen;
+    host.duringWait = [&] {
+        lastSeen = {!IsWindowEnabled(GetDlgItem(hwnd, IDC_SET_DEVICE)),
+                    !IsWindowEnabled(GetDlgItem(hwnd, IDC_FIND_DEVICE))};
+        for (UINT entry : {IDM_LOAD_PROFILE, IDM_SAVE_PROFILE, IDM_SWIPE_TEST, IDM_ABOUTBOX})
+            lastSeen.push_back(greyed(entry));
+    };
+    Press(IDC_GET_VERSION);
+    host.duringWait = nullptr;
+    EXPECT_EQ(lastSeen, std::vector<bool>(6, true));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDC_SET_DEVICE)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hwnd, IDC_FIND_DEVICE)));
+    for (UINT entry : {IDM_LOAD_PROFILE, IDM_SAVE_PROFILE, IDM_SWIPE_TEST, IDM_ABOUTBOX})
+        EXPECT_FALSE(greyed(entry)) << "entry " << entry;
+}
+
+// The window's modal loops seen from outside: when each began and ended, and whether the
+// system menu's "Load profile" entry was greyed as the loop ended.
+struct ModalLoops {
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION) {
+            if (message->message == WM_ENTERMENULOOP || message->message == WM_ENTERSIZEMOVE)
+                began = GetTickCount64();
+            if (message->message == WM_EXITMENULOOP || message->message == WM_EXITSIZEMOVE) {
+                ended = GetTickCount64();
+                entryGreyed = (GetMenuState(GetSystemMenu(message->hwnd, FALSE), IDM_LOAD_PROFILE,
+                                            MF_BYCOMMAND) &
+                               MF_GRAYED) != 0;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    // Should the window never end the loop, the test does, after 8 s.
+    static void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) {
+        EndMenu();
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    static inline ULONGLONG began = 0, ended = 0;
+    static inline bool entryGreyed = false;
+    static inline HWND window = nullptr;
+};
+
+// The system menu opened, or a move begun, while a command waits for a silent reader runs a
+// loop of its own inside the wait: it is ended when the wait's second is up, so the reader's
+// bound holds, and the menu shows its entries greyed.
+TEST_F(Reader, AMenuOrMoveDuringAWaitEndsWhenTheWaitsTimeIsUp) {
+    Connect();
+    reader.answer = "";
+    ModalLoops::window = hwnd;
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, ModalLoops::Watch, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (const auto& [name, command, key] :
+         {std::tuple<const char*, WPARAM, LPARAM>{"system menu", SC_KEYMENU, VK_SPACE},
+          {"move", SC_MOVE, 0}}) {
+        SCOPED_TRACE(name);
+        ModalLoops::began = ModalLoops::ended = 0;
+        const UINT_PTR giveUp = SetTimer(nullptr, 0, 8000, ModalLoops::GiveUp);
+        PostMessageW(hwnd, WM_SYSCOMMAND, command, key);
+        EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
+        KillTimer(nullptr, giveUp);
+        ASSERT_NE(ModalLoops::began, 0u);
+        ASSERT_NE(ModalLoops::ended, 0u);
+        EXPECT_LT(ModalLoops::ended - ModalLoops::began, 2000u);
+        if (command == SC_KEYMENU) {
+            EXPECT_TRUE(ModalLoops::entryGreyed);
+        }
+    }
+    UnhookWindowsHookEx(hook);
+}
+
+// Disconnect lets the reader go and says so; with none connected it says there is none.
+TEST_F(Reader, DisconnectSaysWhetherAReaderWasConnected) {
+    Connect();
+    EXPECT_EQ(Press(IDC_DISCONNECT), (Entries{Status(L"Device disconnected!")}));
+    ExpectHeld(0);
+    EXPECT_EQ(Press(IDC_DISCONNECT), kNoLink);
+}
+
+// After a command timed out, the next one first waits out the quiet time in which a late
+// answer is read and dropped: two seconds by the reader's clock. Each exchange makes one
+// event of its own, and the quiet time one more; a command without a quiet time before it
+// makes only its own.
+TEST_F(Reader, TheCommandAfterATimeoutWaitsOutTheQuietTime) {
+    Connect();
+    reader.answer = "";
+    host.eventsMade = 0;
+    Press(IDC_GET_VERSION);
+    EXPECT_EQ(host.eventsMade, 1);
+    const ULONGLONG timedOut = host.now;
+    reader.answer = kVersion;
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, Status(L"V1.0"), InfoBox(L"V1.0")}));
+    EXPECT_GE(host.now - timedOut, 2000u);
+    EXPECT_EQ(host.eventsMade, 3);
+    Press(IDC_GET_VERSION);
+    EXPECT_EQ(host.eventsMade, 4);
+}
+
+// A reader that goes, or whose description cannot be read, during the quiet time after a
+// timeout: the quiet ends at once and the next command says why.
+TEST_F(Reader, AReaderThatFailsDuringTheQuietTimeEndsItAtOnce) {
+    const struct {
+        const char* name;
+        std::function<void()> fail;
+        Entries shown;
+    } cases[] = {
+        {"pulled out", [&] { host.Unplug(reader); }, kUnplugCases[2].shown},
+        {"no description",
+         [&] { reader.fails = {"preparsed"}; },
+         {Status(L"Could not get HID preparsed data!")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader.fails.clear();
+        Connect();
+        reader.answer = "";
+        Press(IDC_GET_VERSION);
+        const ULONGLONG timedOut = host.now;
+        c.fail();
+        EXPECT_EQ(Press(IDC_GET_VERSION), c.shown);
+        EXPECT_LT(host.now - timedOut, 1000u);
+        ExpectHeld(c.shown == kUnplugCases[2].shown ? 0 : 1);
+        Click(hwnd, IDC_DISCONNECT);
+    }
+}
+
+// A reader that floods each command with answers to another command: after as many as the
+// system buffers, the command gives up at once instead of reading on.
+TEST_F(Reader, AFloodOfAnswersToAnotherCommandEndsTheReadAtOnce) {
+    Connect();
+    reader.answer = "\x02\x30Y\x03";
+    reader.answers = 70;
+    const ULONGLONG before = host.now;
+    EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, kReceiveFailed}));
+    EXPECT_LT(host.now - before, 1000u);
+}
+
+// The walk takes device paths from the shortest its detail record holds to the longest it
+// accepts; a longer one is not a path, and the walk ends there.
+TEST_F(Reader, DevicePathsUpToTheLongestTheWalkTakesAreFound) {
+    const std::size_t offset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
+    const std::size_t shortest = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) - offset - 1;
+    const std::size_t longest = 4096 - offset - 1;
+    const Entries notAPath = {ErrorBox(L"Error", L"Get HID device information failed!")};
+    const std::pair<std::size_t, Entries> cases[] = {
+        {shortest, kFound}, {longest, kFound}, {longest + 1, notAPath}};
+    reader.answer = kVersion;
+    for (const auto& [length, shown] : cases) {
+        SCOPED_TRACE(testing::Message() << "a path of " << length);
+        reader.path = std::string(length, 'p');
+        EXPECT_EQ(Press(IDC_FIND_DEVICE), shown);
+        Click(hwnd, IDC_DISCONNECT);
+    }
+}
+
+// The commands over a user interface that only counts: the format and the version query ask
+// for "Set Device" to be enabled when they end, unless the report was refused silently; the
+// replacement commands never do.
+struct CountingUi : CommandUi {
+    void Report(Occasion) override {}
+    void ShowStatus(const std::wstring&) override {}
+    void ShowVersionText(const std::string&) override {}
+    void ShowErrorBox(const std::wstring&) override {}
+    void EnableSetDevice() override { ++setDeviceEnabled; }
+    void Pause(unsigned) override {}
+    void ReplacementsCancelled() override {}
+    void KeepAnswering(unsigned) override {}
+    int setDeviceEnabled = 0;
+};
+
+TEST(ReaderCommandsOverAnyUi, FormatAndVersionEnableSetDeviceAtTheirEnd) {
+    SimulatedHid host;
+    SimulatedDevice& reader = host.AddReader();
+    CountingUi ui;
+    ReaderCommands commands(ui);
+    commands.FindDevice();
+    reader::ReplaceSettings pair;
+    pair.enabled[0] = true;
+    pair.original[0] = 'a';
+    pair.replacement[0] = 'b';
+    reader::FormatSettings format;
+    format.outputTrack[0] = true;
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        NTSTATUS gate;
+        int enabled;
+    } cases[] = {
+        {"format", [&] { commands.SetFormat(format, {}); }, HIDP_STATUS_SUCCESS, 1},
+        {"version", [&] { commands.GetVersion(); }, HIDP_STATUS_SUCCESS, 1},
+        {"version refused by the parser", [&] { commands.GetVersion(); },
+         HIDP_STATUS_INVALID_REPORT_LENGTH, 0},
+        {"replace", [&] { commands.SetReplace(pair, {}); }, HIDP_STATUS_SUCCESS, 0},
+        {"cancel", [&] { commands.CancelReplace(); }, HIDP_STATUS_SUCCESS, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        reader.gate = c.gate;
+        ui.setDeviceEnabled = 0;
+        c.run();
+        EXPECT_EQ(ui.setDeviceEnabled, c.enabled);
+    }
 }
 
 // A transfer that not even cancelling ends keeps its memory and its event: nothing is

@@ -30,6 +30,15 @@ inline std::wstring InfoBox(const std::wstring& text) {
     return Box(L"Information", MB_ICONINFORMATION, text);
 }
 
+// A form the window refuses: its notice on the status line and in an "Error" box.
+inline Entries Refused(const std::wstring& text) {
+    return {Status(text), ErrorBox(L"Error", text)};
+}
+inline bool IsRefusal(const Entries& shown) {
+    return shown.size() == 2 && shown[0].rfind(L"status: ", 0) == 0 &&
+           shown == Refused(shown[0].substr(8));
+}
+
 // What a command shows when its report went out, or did not (the format command's own texts
 // too); inline, so that constants built from them elsewhere are initialised after them.
 inline const std::wstring kSent = Status(L"Set Command OK!");

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -26,6 +27,7 @@ struct SimulatedDevice {
     std::set<std::string> fails;          // calls failing: open detail attributes preparsed caps
     NTSTATUS gate = HIDP_STATUS_SUCCESS;  // what HidP_SetUsages answers
     std::string answer{"\0\0Y", 3};       // to each report, after the report id ("": none)
+    int answers = 1;                      // reports sent in answer to each report
     DWORD answerDelayMs = 0;  // after its read starts; or, kept, when a read that gave up ends
     bool stallWrites = false, ignoresCancel = false;  // writes end only when cancelled; or never
     DWORD shortBy = 0;                                // transfers end well but move less
@@ -57,20 +59,30 @@ public:
     }
 
     bool classDevsFail = false;
-    ULONGLONG now = 1000;                    // the host's clock, in milliseconds
+    ULONGLONG now = 1000;  // the host's clock, in milliseconds
+    // Named mutexes another program holds: for how many milliseconds more (INFINITE: for
+    // good); `abandoned`: its holder ends without giving it back. `turnsTaken`: how often
+    // this program took one.
+    std::map<std::string, DWORD> heldElsewhere;
+    std::set<std::string> abandoned;
+    std::set<std::string> madeByAnotherAccount;  // created refused, opened for waiting
+    int turnsTaken = 0;
+    int eventsMade = 0;  // events created, one per exchange
+    // Called at every wait for a transfer: what the window shows meanwhile.
+    std::function<void()> duringWait;
     std::map<DWORD, int> enumerationFaults;  // index: times it fails (-1: always)
 
     // Misuse so far, and what is held or pending beyond `devices` devices and `events` events.
     std::string Problems(int devices = 0, int events = 0) const {
-        int held[5] = {0, -devices, -events, 0, 0};  // lists devices events preparsed transfers
-        for (const auto& [id, handle] : handles_) {
+        int held[6] = {0, -devices, -events, 0, 0, 0};  // lists devices events preparsed
+        for (const auto& [id, handle] : handles_) {     // mutexes, and transfers
             ++held[int(handle.kind)];
-            held[4] += handle.pending != nullptr;
+            held[5] += handle.pending != nullptr;
         }
         std::string counts;
         for (int count : held)
             counts += " " + std::to_string(count);
-        return faults_ + (counts == " 0 0 0 0 0" ? "" : "held beyond those expected:" + counts);
+        return faults_ + (counts == " 0 0 0 0 0 0" ? "" : "held beyond those expected:" + counts);
     }
 
     void HidD_GetHidGuid(GUID* guid) override { *guid = GUID{}; }
@@ -149,8 +161,28 @@ public:
         return preparsed ? Of(preparsed).gate : HIDP_STATUS_INVALID_PREPARSED_DATA;
     }
     // Events are signalled unless a transfer of theirs is pending (the system resets them).
-    HANDLE CreateEventA(BOOL, BOOL, const char*) override { return New({Kind::Event}); }
+    HANDLE CreateEventA(BOOL, BOOL, const char*) override {
+        ++eventsMade;
+        return New({Kind::Event});
+    }
     BOOL ResetEvent(HANDLE) override { return TRUE; }
+    HANDLE CreateMutexA(const char* name) override {
+        if (madeByAnotherAccount.count(name))
+            return Fail<HANDLE>(ERROR_ACCESS_DENIED, nullptr);
+        return OpenMutexA(name);
+    }
+    HANDLE OpenMutexA(const char* name) override {
+        Object mutex{Kind::Mutex};
+        mutex.name = name;
+        return New(std::move(mutex));
+    }
+    BOOL ReleaseMutex(HANDLE handle) override {
+        Object* mutex = Find(handle, Kind::Mutex);
+        if (mutex == nullptr || !mutex->owned)
+            return Misuse("released a mutex not owned");
+        mutex->owned = false;
+        return TRUE;
+    }
     BOOL WriteFile(HANDLE device, const void* data, DWORD size, DWORD*, OVERLAPPED* io) override {
         return Start(device, size, io, nullptr, static_cast<const std::uint8_t*>(data));
     }
@@ -160,6 +192,10 @@ public:
     // A transfer waited for is where the device vanishes, and a read waited for (in one wait
     // or several) at least as long as the answer takes gets it.
     DWORD WaitForSingleObject(HANDLE event, DWORD milliseconds) override {
+        if (Object* mutex = Find(event, Kind::Mutex))
+            return TakeTurn(*mutex, milliseconds);
+        if (duringWait)
+            duringWait();
         Object* device = PendingOn(event);
         const DWORD delay = device ? Of(device).answerDelayMs : 0;
         if (device && milliseconds > 0 &&
@@ -202,9 +238,14 @@ public:
     BOOL CloseHandle(HANDLE handle) override {
         if (Object* device = Find(handle, Kind::Device))
             End(*device, ERROR_OPERATION_ABORTED);
+        else if (Object* mutex = Find(handle, Kind::Mutex); mutex && mutex->owned)
+            faults_ += "mutex closed while owned; ";
         else if (PendingOn(handle) != nullptr)
             faults_ += "event closed with a transfer pending; ";
-        return Close(handle, Find(handle, Kind::Event) ? Kind::Event : Kind::Device);
+        const Kind kind = Find(handle, Kind::Event)   ? Kind::Event
+                          : Find(handle, Kind::Mutex) ? Kind::Mutex
+                                                      : Kind::Device;
+        return Close(handle, kind);
     }
     ULONGLONG GetTickCount64() override { return now; }
     DWORD GetLastError() override { return lastError_; }
@@ -212,7 +253,7 @@ public:
 
 private:
     static constexpr DWORD kGone = ERROR_DEVICE_NOT_CONNECTED;
-    enum class Kind { List, Device, Event, Preparsed };
+    enum class Kind { List, Device, Event, Preparsed, Mutex };
     struct Object {
         Kind kind;
         std::size_t device = 0;          // Device, Preparsed
@@ -222,6 +263,8 @@ private:
         std::deque<Report> queue{};      // Device: input reports waiting to be read
         Report late{};                   // Device: an answer not yet come,
         DWORD waited = 0;                // and how long it has been waited for
+        std::string name{};              // Mutex: its name,
+        bool owned = false;              // and whether this program owns it
     };
 
     HANDLE New(Object object) {
@@ -234,6 +277,23 @@ private:
         return it != handles_.end() && it->second.kind == kind ? &it->second : nullptr;
     }
     SimulatedDevice& Of(const Object* object) { return devices_[object->device]; }
+    // Another program's hold runs out while it is waited for; a mutex taken twice is misuse.
+    DWORD TakeTurn(Object& mutex, DWORD milliseconds) {
+        if (mutex.owned)
+            Misuse("mutex taken again by its owner");
+        auto other = heldElsewhere.find(mutex.name);
+        if (other != heldElsewhere.end() && other->second > 0) {
+            const DWORD waited = std::min(other->second, milliseconds);
+            now += waited;
+            if (other->second != INFINITE)
+                other->second -= waited;
+            if (other->second > 0)
+                return WAIT_TIMEOUT;
+        }
+        mutex.owned = true;
+        ++turnsTaken;
+        return abandoned.erase(mutex.name) ? WAIT_ABANDONED : WAIT_OBJECT_0;
+    }
     Object* PendingOn(HANDLE event) {  // the device whose pending transfer signals `event`
         for (auto& [id, object] : handles_)
             if (object.pending && object.pending->hEvent == event)
@@ -274,7 +334,10 @@ private:
                 Report answer(1, 0);                           // the report id, the answer, zeros
                 answer.insert(answer.end(), live.answer.begin(), live.answer.end());
                 answer.resize(live.inputLength);
-                (live.answerDelayMs > 0 ? device->late : device->queue.emplace_back()) = answer;
+                if (live.answerDelayMs > 0)
+                    device->late = answer;
+                for (int i = 0; i < live.answers && live.answerDelayMs == 0; ++i)
+                    device->queue.push_back(answer);
                 device->waited = 0;
             }
         }
