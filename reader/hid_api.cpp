@@ -1,5 +1,7 @@
 #include "reader/hid_api.h"
 
+#include <sddl.h>
+
 #include "framework/late_bound.h"
 
 // Device setup and HID are needed only when the user looks for the reader: bound then.
@@ -80,7 +82,25 @@ public:
         return ::CreateEventA(nullptr, manualReset, initialState, name);
     }
     BOOL ResetEvent(HANDLE event) override { return ::ResetEvent(event); }
-    HANDLE CreateMutexA(const char* name) override { return ::CreateMutexA(nullptr, FALSE, name); }
+    // Made so that every account may wait for the turn and give it back (SYNCHRONIZE and
+    // MUTEX_MODIFY_STATE, all a turn needs), whichever account makes it first: the reader
+    // set-up service runs as a local service, and a turn it made with its own default rights
+    // would shut the users' programs out of turn-taking. The system and administrators keep
+    // full access.
+    HANDLE CreateMutexA(const char* name) override {
+        auto* convert =
+            LATE_BOUND(L"advapi32.dll", ConvertStringSecurityDescriptorToSecurityDescriptorA);
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!convert || !convert("D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)", SDDL_REVISION_1,
+                                 &descriptor, nullptr))
+            return ::CreateMutexA(nullptr, FALSE, name);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
+        HANDLE mutex = ::CreateMutexA(&attributes, FALSE, name);
+        const DWORD error = ::GetLastError();  // ERROR_ALREADY_EXISTS, ERROR_ACCESS_DENIED
+        ::LocalFree(descriptor);
+        ::SetLastError(error);
+        return mutex;
+    }
     HANDLE OpenMutexA(const char* name) override {
         return ::OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name);
     }

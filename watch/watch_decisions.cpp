@@ -29,6 +29,7 @@ std::vector<Action> Watcher::Handle(const Event& event) {
             return Listed(event.readers);
         case Event::Kind::ApplySucceeded:
         case Event::Kind::ApplyFailed:
+        case Event::Kind::ApplyBusy:
             return Finished(event);
         case Event::Kind::ProfileStamp:
             if (event.stamp == stamp_)
@@ -56,8 +57,14 @@ std::vector<Action> Watcher::Listed(const std::vector<std::string>& present) {
         known = readers_.erase(known);
     }
     for (const std::string& reader : present) {
-        if (!readers_.emplace(reader, Standing::Applying).second)
+        const auto [known, arrived] = readers_.emplace(reader, Standing::Applying);
+        if (!arrived) {
+            if (known->second == Standing::Busy) {
+                known->second = Standing::Applying;
+                actions.push_back(Apply(reader));
+            }
             continue;
+        }
         actions.push_back(Report(Happened::Arrived, reader));
         actions.push_back(Apply(reader));
     }
@@ -70,7 +77,9 @@ std::vector<Action> Watcher::Finished(const Event& event) {
     if (known == readers_.end())
         return {};
     const bool applied = event.kind == Event::Kind::ApplySucceeded;
-    known->second = applied ? Standing::Applied : Standing::Failed;
+    known->second = applied                                ? Standing::Applied
+                    : event.kind == Event::Kind::ApplyBusy ? Standing::Busy
+                                                           : Standing::Failed;
     return {Report(applied ? Happened::Applied : Happened::Failed, event.reader, event.detail)};
 }
 

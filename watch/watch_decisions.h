@@ -4,7 +4,9 @@
 //
 // A reader gets the profile when it arrives (present at the start, or plugged in later) and
 // when a changed profile comes into force. One that failed is tried again only when it arrives
-// again: a reader that never answers is not hammered at every tick. A broken or missing
+// again: a reader that never answers is not hammered at every tick. One that another program
+// kept busy (nothing was sent) is tried again at the next tick, as the other program will
+// have finished. A broken or missing
 // profile keeps the last good one in force, and says so once per change of the file.
 #pragma once
 
@@ -33,6 +35,8 @@ struct Event {
                          // system's notice of a device, at each tick of the poll)
         ApplySucceeded,  // `reader` took the profile; `detail`: its version text
         ApplyFailed,     // `reader` did not; `detail`: why
+        ApplyBusy,       // another program kept `reader` too long: nothing was sent;
+                         // `detail`: what was said
         ProfileStamp,    // `stamp`: the profile file now (at each tick)
         ProfileRead,     // the file read as a profile; `detail`: its text as written back
         ProfileBroken,   // the file is no profile; `detail`: why
@@ -74,7 +78,7 @@ public:
     std::vector<Action> Handle(const Event& event);
 
     // How a reader stands, for the status and the tests.
-    enum class Standing { Applying, Applied, Failed };
+    enum class Standing { Applying, Applied, Failed, Busy };
     const std::map<std::string, Standing>& readers() const { return readers_; }
     const std::string& profile() const { return profile_; }
 

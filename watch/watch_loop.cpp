@@ -90,7 +90,8 @@ private:
         Event event;
         event.reader = path;
         if (result.code != cli::ExitCode::Success) {
-            event.kind = Event::Kind::ApplyFailed;
+            event.kind = result.code == cli::ExitCode::Busy ? Event::Kind::ApplyBusy
+                                                            : Event::Kind::ApplyFailed;
             event.detail = result.lines.empty() ? std::string() : result.lines.back();
             return event;
         }

@@ -42,6 +42,10 @@ Event Failed(const std::string& reader, const std::string& why) {
     return Finished(Event::Kind::ApplyFailed, reader, why);
 }
 
+Event Busy(const std::string& reader) {
+    return Finished(Event::Kind::ApplyBusy, reader, "busy");
+}
+
 Event Stamp(FileStamp stamp) {
     Event event;
     event.kind = Event::Kind::ProfileStamp;
@@ -111,6 +115,9 @@ TEST(Watcher, EventsGiveTheirActions) {
         {"a failure is tried again at the next arrival",
          {Listed({"A"}), Failed("A", "timeout"), Listed({}), Listed({"A"})},
          {"arrived A", "apply A", "failed A (timeout)", "gone A", "arrived A", "apply A"}},
+        {"a reader another program kept busy is tried again at the next tick",
+         {Listed({"A"}), Busy("A"), Listed({"A"}), Applied("A", "v1"), Listed({"A"})},
+         {"arrived A", "apply A", "failed A (busy)", "apply A", "applied A (v1)"}},
         {"pulled out during the command: failed, then gone",
          {Listed({"A"}), Failed("A", "disconnected"), Listed({})},
          {"arrived A", "apply A", "failed A (disconnected)", "gone A"}},
