@@ -120,7 +120,8 @@ TEST_F(TwoPrograms, ACompanionThatFindsTheReaderBusyWaitsThenSaysSo) {
     Companion busy(L"version");
     EXPECT_EQ(busy.Finish(), 8);
     EXPECT_GE(GetTickCount() - start, reader::kTurnWaitMs);
-    EXPECT_EQ(WithoutCr(busy.output), "The reader is busy with another program; try again!\n");
+    EXPECT_EQ(WithoutCr(busy.output),
+              "zp350cli: The reader is busy with another program; try again!\n");
     EXPECT_TRUE(VirtualReader::Received().empty());
 
     Companion waits(L"version");
