@@ -40,12 +40,18 @@ public:
         start.dwFlags = STARTF_USESTDHANDLES;
         start.hStdOutput = start.hStdError = write;
         start.hStdInput = nullptr;
-        std::wstring line = L"\"" + CompanionPath() + L"\" " + arguments;
-        PROCESS_INFORMATION process{};
-        if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                           nullptr, &start, &process)) {
-            process_ = process.hProcess;
-            CloseHandle(process.hThread);
+        // Wine now and then fails to start a process while another is starting: tried again,
+        // still at once, and the system's reason kept for the failure message.
+        for (int attempt = 0; attempt < 3 && process_ == nullptr; ++attempt) {
+            std::wstring line = L"\"" + CompanionPath() + L"\" " + arguments;
+            PROCESS_INFORMATION process{};
+            if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                               nullptr, &start, &process)) {
+                process_ = process.hProcess;
+                CloseHandle(process.hThread);
+            } else {
+                notStarted_ += "(not started: error " + std::to_string(GetLastError()) + ")\n";
+            }
         }
         CloseHandle(write);  // the pipe ends when the companion ends
     }
@@ -67,8 +73,10 @@ public:
             output.append(buffer, got);
         DWORD code = 0;
         if (process_ == nullptr || WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(process_, &code))
+            !GetExitCodeProcess(process_, &code)) {
+            output += notStarted_;  // shown by the check on the output
             return -1;
+        }
         return static_cast<int>(code);
     }
     std::string output;  // what it wrote, line ends as written
@@ -76,6 +84,7 @@ public:
 private:
     HANDLE process_ = nullptr;
     HANDLE read_ = nullptr;
+    std::string notStarted_;
 };
 
 std::string WithoutCr(std::string text) {
