@@ -285,7 +285,15 @@ test_one_product() {
 if [ -d "$WINEPREFIX/drive_c/Program Files/ZP350" ] || [ -d "$WINEPREFIX/drive_c/Program Files (x86)/ZP350" ]; then
   rm -rf "$WINEPREFIX"
 fi
+# A prefix made where 32-bit programs could not run lacks Wine's 32-bit half, and the 32-bit
+# installer fails in it ("could not load kernel32.dll"): one made by the other kind of run is
+# made anew.
+made_by=$([ -n "$(why_no_32bit)" ] && echo 64-bit-only || echo both-flavours)
+if [ -d "$WINEPREFIX" ] && [ "$(cat "$WINEPREFIX/.made-by" 2>/dev/null)" != "$made_by" ]; then
+  rm -rf "$WINEPREFIX"
+fi
 wine_env_start
+echo "$made_by" >"$WINEPREFIX/.made-by"
 test_flavour x64
 skip32=$(why_no_32bit)
 if [ -n "$skip32" ]; then
