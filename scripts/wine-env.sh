@@ -33,9 +33,10 @@ why_no_32bit() {
 # One virtual desktop of `size` for every program of the prefix: windows live inside it, so
 # showing and hiding them never waits on a window manager that a bare X server does not have.
 set_desktop() { # size
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" /f \
-    >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f \
+    >/dev/null 2>&1 &&
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d "$1" \
+      /f >/dev/null 2>&1
 }
 
 # The DPI Wine hands the programs started after it (LogPixels, read when a program starts),
@@ -70,35 +71,65 @@ start_display() {
   setup_failed "start a virtual display" "Xvfb did not come up on :91 to :120 (see $BUILD_ROOT/xvfb.log)"
 }
 
-create_prefix() {
-  [ -f "$WINEPREFIX/.zp350-ready-3" ] && return
+# One step of making a prefix, its output in the prefix's log; when it fails, the step and its
+# exit code are named (a step that fails silently would leave the caller with nothing to go on).
+prefix_step() { # what, command...
+  local what=$1 code=0
+  shift
+  "$@" >>"$PREFIX_LOG" 2>&1 </dev/null || code=$?
+  [ "$code" = 0 ] ||
+    echo "zp350: making the Wine prefix $WINEPREFIX: $what failed (exit code $code)" >&2
+  return "$code"
+}
+
+make_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  echo "creating the Wine prefix (once)..."
-  "$WINE64" wineboot -i >"$BUILD_ROOT/wineboot.log" 2>&1 ||
-    setup_failed "create the Wine prefix" "wineboot failed (see $BUILD_ROOT/wineboot.log)"
-  wineserver -w
+  : >"$PREFIX_LOG"
+  prefix_step "wineboot" "$WINE64" wineboot -i || return 1
+  prefix_step "waiting for wineboot's programs" wineserver -w || return 1
   # Chinese glyphs come from a CJK font linked behind the dialog fonts.
   local f
   for f in "Microsoft Sans Serif" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "System"; do
-    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-      /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    prefix_step "linking a CJK font behind $f" "$WINE64" reg add \
+      'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$f" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f || return 1
   done
   # Windows' "System" font gives dialogs 8 x 16 base units; Wine's stand-in is smaller and
   # would cut the welcome window short of its picture. A font of the same width stands in.
-  "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v System /t REG_SZ /d 'DejaVu Sans Mono' /f >/dev/null 2>&1
+  prefix_step "a stand-in for the System font" "$WINE64" reg add \
+    'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v System /t REG_SZ /d 'DejaVu Sans Mono' /f || return 1
   for f in "宋体" "SimSun"; do
-    "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-      /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    prefix_step "a stand-in for $f" "$WINE64" reg add \
+      'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$f" /t REG_SZ /d 'WenQuanYi Micro Hei' /f || return 1
   done
-  set_desktop 1024x768
-  wineserver -w
+  prefix_step "the virtual desktop" set_desktop 1024x768 || return 1
+  prefix_step "waiting for the registry" wineserver -w || return 1
   # Wine's own Marlett (package fonts-wine) draws the title bars' buttons, as Windows' does;
   # this Wine does not look for it where the package puts it.
-  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null ||
-    setup_failed "create the Wine prefix" "Wine's Marlett font is missing (package fonts-wine)"
-  touch "$WINEPREFIX/.zp350-ready-3"
+  prefix_step "copying Wine's Marlett font (package fonts-wine)" \
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+}
+
+# Makes the prefix unless it is made; a making that fails (Wine now and then loses a step on a
+# loaded host) is tried once more from nothing.
+create_prefix() {
+  [ -f "$WINEPREFIX/.zp350-ready-3" ] && return
+  PREFIX_LOG="$BUILD_ROOT/wineboot-$(basename "$WINEPREFIX").log"
+  echo "creating the Wine prefix $(basename "$WINEPREFIX") (once)..."
+  local try
+  for try in 1 2; do
+    if make_prefix; then
+      touch "$WINEPREFIX/.zp350-ready-3"
+      return
+    fi
+    wineserver -k >/dev/null 2>&1 || true
+    [ "$try" = 2 ] || echo "zp350: making the Wine prefix once more" >&2
+  done
+  tail -n 20 "$PREFIX_LOG" >&2
+  setup_failed "create the Wine prefix" "see $PREFIX_LOG"
 }
 
 # Runs a Windows program in a second prefix, build/wineprefix-plain, made as a user's would
@@ -128,7 +159,8 @@ wine_env_start() {
   trap wine_env_stop EXIT
   start_display
   create_prefix
-  wineserver -p >/dev/null 2>&1 </dev/null
+  wineserver -p >/dev/null 2>&1 </dev/null ||
+    setup_failed "start Wine" "the wineserver of $WINEPREFIX does not start"
   # Start Wine's own services and desktop now, with their output going nowhere: started
   # later by a test program they would hold its output pipe open and stall the caller.
   "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null ||
