@@ -1,19 +1,10 @@
 #include "app/splash_dialog.h"
 
-#include <cstring>
-
 #include "app/welcome_layout.h"
-#include "app/welcome_picture.h"
-#include "controls/bitmap_region.h"
 #include "framework/gdi.h"
-#include "framework/resources.h"
 #include "res/resource.h"
 
 namespace {
-
-// The close glyph's size at 96 DPI; its icon holds images for 100, 150 and 200 %, of which the
-// system scales the nearest.
-constexpr SIZE kCloseGlyph{21, 14};
 
 // The template's font on Windows at 96 DPI has base units of 8 x 16 pixels: a dialog unit is
 // 2 x 2 pixels of the 100 % picture.
@@ -24,32 +15,6 @@ const int kButtonIds[2] = {IDOK, IDCANCEL};
 // The names screen readers read for the two buttons, whose pictures carry no text of theirs.
 const wchar_t kEnterName[] = L"Enter";
 const wchar_t kCloseName[] = L"Close";
-
-// A picture drawn for the window's DPI as a bitmap: a 32-bit DIB section, rows top first.
-HBITMAP MakeBitmap(const Drawing& drawing) {
-    if (drawing.pixels.empty())
-        return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = drawing.width;
-    info.bmiHeader.biHeight = -drawing.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr || bits == nullptr)
-        return bitmap;
-    std::memcpy(bits, drawing.pixels.data(), drawing.pixels.size() * sizeof(drawing.pixels[0]));
-    return bitmap;
-}
-
-// The close glyph's image at `dpi`.
-HICON LoadCloseGlyph(UINT dpi) {
-    return static_cast<HICON>(LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(IDI_CLOSE),
-                                         IMAGE_ICON, MulDiv(kCloseGlyph.cx, dpi, 96),
-                                         MulDiv(kCloseGlyph.cy, dpi, 96), LR_DEFAULTCOLOR));
-}
 
 SIZE SizeOf(HBITMAP bitmap) {
     BITMAP record{};
@@ -87,21 +52,26 @@ void SplashDialog::OnDpiChanged(UINT dpi) {
 }
 
 void SplashDialog::ShowPictures(UINT dpi) {
+    WelcomePictures pictures = MakeWelcomePictures(dpi);
     enterButton.SetDpi(dpi);
     closeButton.SetDpi(dpi);
-    enterButton.SetBitmaps(MakeBitmap(DrawEnter(dpi)), RGB(255, 255, 255), nullptr, 0);
+    enterButton.SetBitmaps(pictures.enter.release(), RGB(255, 255, 255), nullptr, 0);
     enterButton.UseParentBackground(true);
-    closeButton.SetIcons(LoadCloseGlyph(dpi), nullptr);
+    closeButton.SetIcons(pictures.close.release(), nullptr);
     closeButton.UseParentBackground(true);
 
-    picture_.reset(MakeBitmap(DrawWelcome(dpi)));
+    picture_ = std::move(pictures.background);
     if (!picture_)
         return;
     FitToPicture(SizeOf(picture_.get()), static_cast<long>(dpi));
-    // Only pure black is cut away; the system owns the region once it is set.
-    fw::Region outline(BuildBitmapRegion(picture_.get(), RGB(0, 0, 0), 0));
-    if (outline && SetWindowRgn(hwnd(), outline.get(), TRUE))
-        outline.HandToSystem();
+    // The system owns a region once it is set; a picture with nothing to cut away takes back
+    // one that an earlier picture had.
+    if (pictures.outline && SetWindowRgn(hwnd(), pictures.outline.get(), TRUE)) {
+        pictures.outline.HandToSystem();
+        cut_ = true;
+    } else if (cut_ && SetWindowRgn(hwnd(), nullptr, TRUE)) {
+        cut_ = false;
+    }
 }
 
 // Where the picture has the buttons: their template places in dialog units, at the 8 x 16

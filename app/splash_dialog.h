@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "app/welcome_layout.h"
+#include "app/welcome_pictures.h"
 #include "controls/box_hover_button.h"
 #include "controls/picture_button.h"
 #include "framework/dialog.h"
@@ -38,5 +39,6 @@ private:
     void OnPaint();
 
     fw::Bitmap picture_;       // the background shown, drawn for the window's DPI
+    bool cut_ = false;         // whether the window has a region of its picture's
     Place buttonPlaces_[2]{};  // Enter and close on the picture at 96 DPI
 };

@@ -11,10 +11,11 @@ struct Color {
     double r, g, b;
 };
 
-// Each channel to the nearest whole value (halves up), kept within 0 to 255.
+// Each channel to the nearest whole value (halves up), kept within 0 to 255: kept there first,
+// adding a half and dropping the fraction rounds.
 std::uint32_t Packed(const Color& c) {
     const auto channel = [](double value) {
-        return static_cast<std::uint32_t>(std::floor(std::min(std::max(value, 0.0), 255.0) + 0.5));
+        return static_cast<std::uint32_t>(std::min(std::max(value, 0.0), 255.0) + 0.5);
     };
     return channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
 }
@@ -75,7 +76,7 @@ double TextWidth(const std::string& text, double dot) {
 // Inks `text` with dots of `dot` pixels (which need not be whole) from (left, top): the dot
 // of cell (cx, cy) covers [left + cx * dot, + dot) x [top + cy * dot, + dot), and a pixel it
 // covers in part takes `color` in that part.
-void DrawText(Drawing& drawing, const std::string& text, double left, double top, double dot,
+void DrawText(const Canvas& drawing, const std::string& text, double left, double top, double dot,
               const Color& color) {
     const long x0 = std::max(0L, static_cast<long>(std::floor(left)));
     const long y0 = std::max(0L, static_cast<long>(std::floor(top)));
@@ -113,7 +114,7 @@ void DrawText(Drawing& drawing, const std::string& text, double left, double top
             const double c = cover[static_cast<std::size_t>((y - y0) * (x1 - x0) + (x - x0))];
             if (c <= 0)
                 continue;
-            std::uint32_t& pixel = drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)];
+            std::uint32_t& pixel = drawing.pixels[y * drawing.width + x];
             pixel = Packed(Blend(Unpacked(pixel), color, std::min(c, 1.0)));
         }
     }
@@ -135,14 +136,28 @@ struct Ramp {
     }
 };
 
-Drawing Blank(long width, long height) {
+// A drawing of the size of `canvas`, drawn into its own pixels by `draw`.
+template <typename Draw>
+Drawing DrawnAlone(Canvas canvas, Draw draw) {
     Drawing drawing;
-    if (width <= 0 || height <= 0)
+    if (canvas.width == 0)
         return drawing;
-    drawing.width = width;
-    drawing.height = height;
-    drawing.pixels.assign(static_cast<std::size_t>(width * height), 0);
+    drawing.width = canvas.width;
+    drawing.height = canvas.height;
+    drawing.pixels.resize(static_cast<std::size_t>(canvas.width * canvas.height));
+    canvas.pixels = drawing.pixels.data();
+    draw(canvas);
     return drawing;
+}
+
+// `width` x `height` at 96 DPI at `dpi`: none where the picture would be less than 2 x 2.
+Canvas SizedFor(long width, long height, unsigned dpi) {
+    Canvas canvas;
+    canvas.width = ScaledToDpi(width, dpi);
+    canvas.height = ScaledToDpi(height, dpi);
+    if (canvas.width < 2 || canvas.height < 2)
+        return Canvas();
+    return canvas;
 }
 
 }  // namespace
@@ -151,10 +166,13 @@ long ScaledToDpi(long size, unsigned dpi) {
     return static_cast<long>((static_cast<long long>(size) * dpi + 48) / 96);
 }
 
-Drawing DrawWelcome(unsigned dpi) {
-    Drawing drawing = Blank(ScaledToDpi(kWelcomeWidth, dpi), ScaledToDpi(kWelcomeHeight, dpi));
+Canvas WelcomeCanvas(unsigned dpi) {
+    return SizedFor(kWelcomeWidth, kWelcomeHeight, dpi);
+}
+
+void DrawWelcome(unsigned dpi, const Canvas& drawing) {
     if (drawing.width < 2 || drawing.height < 2)
-        return Drawing();
+        return;
     const double scale = dpi / 96.0;
     const Color band{40, 70, 160}, grey{90, 90, 96};
     const long bandRows = ScaledToDpi(6, dpi);
@@ -167,7 +185,7 @@ Drawing DrawWelcome(unsigned dpi) {
         growth[k] = ramps[k].Growth(span, drawing.height - 1);
     const std::uint32_t half = 0x8000;  // to the nearest whole value
     for (long y = 0; y < drawing.height; ++y) {
-        std::uint32_t* row = &drawing.pixels[static_cast<std::size_t>(y * drawing.width)];
+        std::uint32_t* row = drawing.pixels + y * drawing.width;
         if (y < bandRows) {
             std::fill(row, row + drawing.width, Packed(band));
             continue;
@@ -175,10 +193,12 @@ Drawing DrawWelcome(unsigned dpi) {
         std::uint32_t value[3];
         for (int k = 0; k < 3; ++k)
             value[k] = ramps[k].Start(span, static_cast<long long>(y) * (drawing.width - 1)) + half;
+        std::uint32_t red = value[0], green = value[1], blue = value[2];
         for (long x = 0; x < drawing.width; ++x) {
-            row[x] = (value[0] >> 16) << 16 | (value[1] >> 16) << 8 | value[2] >> 16;
-            for (int k = 0; k < 3; ++k)
-                value[k] += growth[k];
+            row[x] = (red >> 16) << 16 | (green >> 16) << 8 | blue >> 16;
+            red += growth[0];
+            green += growth[1];
+            blue += growth[2];
         }
     }
     const double dot = 2 * scale;
@@ -188,13 +208,20 @@ Drawing DrawWelcome(unsigned dpi) {
         DrawText(drawing, line, static_cast<double>(left), top, dot, grey);
         top += static_cast<double>(std::lround((kGlyphHeight + 4) * dot));
     }
-    return drawing;
 }
 
-Drawing DrawEnter(unsigned dpi) {
-    Drawing drawing = Blank(ScaledToDpi(kEnterWidth, dpi), ScaledToDpi(kEnterHeight, dpi));
+Drawing DrawWelcome(unsigned dpi) {
+    return DrawnAlone(WelcomeCanvas(dpi),
+                      [dpi](const Canvas& canvas) { DrawWelcome(dpi, canvas); });
+}
+
+Canvas EnterCanvas(unsigned dpi) {
+    return SizedFor(kEnterWidth, kEnterHeight, dpi);
+}
+
+void DrawEnter(unsigned dpi, const Canvas& drawing) {
     if (drawing.width < 2 || drawing.height < 2)
-        return Drawing();
+        return;
     const double radius = drawing.height / 2.0;
     for (long y = 0; y < drawing.height; ++y) {
         for (long x = 0; x < drawing.width; ++x) {
@@ -203,7 +230,7 @@ Drawing DrawEnter(unsigned dpi) {
             const bool inside = dx * dx + dy * dy <= radius * radius;
             const long shade = 30 * y / (drawing.height - 1);
             const long halfShade = shade / 2;  // whole steps, as the face was first drawn
-            drawing.pixels[static_cast<std::size_t>(y * drawing.width + x)] =
+            drawing.pixels[y * drawing.width + x] =
                 inside ? Packed({40.0, static_cast<double>(90 - halfShade),
                                  static_cast<double>(200 - shade)})
                        : kEnterKey;
@@ -213,5 +240,8 @@ Drawing DrawEnter(unsigned dpi) {
     const double dot = dpi / 96.0;
     DrawText(drawing, "Enter", (drawing.width - TextWidth("Enter", dot)) / 2, 7 * dot, dot,
              {250, 250, 250});
-    return drawing;
+}
+
+Drawing DrawEnter(unsigned dpi) {
+    return DrawnAlone(EnterCanvas(dpi), [dpi](const Canvas& canvas) { DrawEnter(dpi, canvas); });
 }

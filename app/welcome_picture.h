@@ -15,6 +15,13 @@ struct Drawing {
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, rows top first (a 32-bit DIB's order)
 };
 
+// Pixels held elsewhere (a DIB section's, say), in a drawing's order.
+struct Canvas {
+    long width = 0;
+    long height = 0;
+    std::uint32_t* pixels = nullptr;
+};
+
 // The background's and the Enter face's sizes at 96 DPI.
 constexpr long kWelcomeWidth = 454;
 constexpr long kWelcomeHeight = 312;
@@ -29,3 +36,10 @@ long ScaledToDpi(long size, unsigned dpi);
 // Neither has a pure black pixel (the window is cut to those); both are empty for a DPI of 0.
 Drawing DrawWelcome(unsigned dpi);
 Drawing DrawEnter(unsigned dpi);
+
+// The same drawn into pixels the caller holds, every one of them written: each picture's
+// size at `dpi` (0 x 0 where it is not drawn), then the drawing into pixels of that size.
+Canvas WelcomeCanvas(unsigned dpi);
+Canvas EnterCanvas(unsigned dpi);
+void DrawWelcome(unsigned dpi, const Canvas& canvas);
+void DrawEnter(unsigned dpi, const Canvas& canvas);

@@ -182,7 +182,10 @@ struct Welcome {
 
 Welcome LookAt(SplashDialog& splash) {
     Welcome seen;
-    fw::Region outline(CreateRectRgn(0, 0, 0, 0));
+    // A window without a region of its own is its whole rectangle.
+    RECT window{};
+    GetWindowRect(splash.hwnd(), &window);
+    fw::Region outline(CreateRectRgn(0, 0, window.right - window.left, window.bottom - window.top));
     GetWindowRgn(splash.hwnd(), outline.get());
     GetRgnBox(outline.get(), &seen.outline);
     for (int id : {IDOK, IDCANCEL}) {
