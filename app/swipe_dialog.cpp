@@ -21,17 +21,38 @@ constexpr UINT kPauseCheckMs = 10;
 constexpr UINT_PTR kShowTimer = 2;
 constexpr UINT kShowMs = 10;
 
+// The state of a box's vertical scroll bar.
+SCROLLINFO ScrollState(HWND box) {
+    SCROLLINFO state{};
+    state.cbSize = sizeof(state);
+    state.fMask = SIF_ALL;
+    GetScrollInfo(box, SB_VERT, &state);
+    return state;
+}
+
+bool SameScroll(const SCROLLINFO& a, const SCROLLINFO& b) {
+    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
 // Replaces a box's text; what it showed is first overwritten with blanks of the same length,
-// so that the control's own memory does not keep card data.
-// The box draws only what it ends with.
+// so that the control's own memory does not keep card data. The box draws only what it ends
+// with: it counts as hidden meanwhile, as the system's own handling of WM_SETREDRAW makes a
+// window (an edit box keeps that message for itself and draws its scroll bar at each change,
+// some 7 ms a time under Wine), and its scroll bar is drawn again only if it changed.
 void ReplaceText(HWND box, const CardWide& text) {
+    const LONG style = GetWindowLongW(box, GWL_STYLE);
+    const SCROLLINFO scroll = ScrollState(box);
+    if (style & WS_VISIBLE)
+        SetWindowLongW(box, GWL_STYLE, style & ~WS_VISIBLE);
     const int shown = GetWindowTextLengthW(box);
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
     if (shown > 0)
         SetWindowTextW(box, std::wstring(static_cast<std::size_t>(shown), L' ').c_str());
     SetWindowTextW(box, text.c_str());
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
+    if (style & WS_VISIBLE) {
+        SetWindowLongW(box, GWL_STYLE, style);
+        const UINT frame = SameScroll(scroll, ScrollState(box)) ? 0 : RDW_FRAME;
+        RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
+    }
 }
 
 bool CapsLockOn() {

@@ -18,6 +18,7 @@ constexpr double kLimitMs = 10000;  // the verdict takes a small fraction of tha
 struct SwipeRun {
     std::wstring swipe;
     DWORD pacedMs = 0;
+    DWORD readyMs = 0;
     SwipeSeen seen;
     std::thread typist;
     std::atomic<double> lastKey{0};  // when the last key went out; 0 until then
@@ -32,6 +33,7 @@ struct SwipeRun {
         seen.clear = ItemText(window, IDC_SWIPE_CLEAR);
         SetForegroundWindow(window);
         SetFocus(GetDlgItem(window, IDC_SHOW_FULL_NUMBERS));
+        PumpUntil([] { return false; }, readyMs);
         started = NowMs();
         if (pacedMs == 0) {
             TypeKeys(swipe);
@@ -81,10 +83,12 @@ struct SwipeRun {
 
 }  // namespace
 
-SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe, DWORD pacedMs) {
+SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe, DWORD pacedMs,
+                             DWORD readyMs) {
     SwipeRun run;
     run.swipe = swipe;
     run.pacedMs = pacedMs;
+    run.readyMs = readyMs;
     RunSoon([&run] { run.TypeSwipe(); });
     SendMessageW(settings, WM_SYSCOMMAND, IDM_SWIPE_TEST, 0);
     if (run.typist.joinable())

@@ -22,5 +22,6 @@ struct SwipeSeen {
 
 // Returns once the window has closed. The keys go in one burst, as fast as the system takes
 // them, or, with `pacedMs`, one every `pacedMs` milliseconds from a thread of their own, as a
-// reader sends them.
-SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe, DWORD pacedMs = 0);
+// reader sends them; `readyMs` after the window opened, the time a person takes to swipe.
+SwipeSeen SwipeThroughWindow(HWND settings, const std::wstring& swipe, DWORD pacedMs = 0,
+                             DWORD readyMs = 0);
