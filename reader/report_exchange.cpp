@@ -1,7 +1,6 @@
 #include "reader/report_exchange.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "reader/hid_owners.h"
@@ -83,7 +82,6 @@ bool ReportExchange::Send() {
 }
 
 bool ReportExchange::Receive() {
-    answerLength_ = 0;
     if (inputLength_ == 0)
         return false;
     const ULONGLONG deadline = api_.GetTickCount64() + kTransferTimeoutMs;
@@ -91,10 +89,13 @@ bool ReportExchange::Receive() {
         const ULONGLONG now = api_.GetTickCount64();
         const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
         const Result result = Transfer(false, left);
-        if (!result.done || AnswerFitsCommand(command_, io_->received, answerLength_))
+        if (!result.done)
             return Done(result, Operation::Read);
+        if (AnswerFitsCommand(command_, io_->received, result.count)) {
+            answerLength_ = result.count;
+            return true;
+        }
         // Another command's answer: not this one's. Its own may still come.
-        answerLength_ = 0;
         if (dropped >= kMaxDiscardedReports)  // a flood of them: this one's will not come
             return Done({false, WAIT_TIMEOUT}, Operation::Read);
     }
@@ -130,7 +131,6 @@ void ReportExchange::DiscardBufferedInput() {
         if (!Transfer(false, 0).done)
             break;
     }
-    answerLength_ = 0;
 }
 
 void ReportExchange::DropInputUntil(ULONGLONG deadline) {
@@ -141,7 +141,6 @@ void ReportExchange::DropInputUntil(ULONGLONG deadline) {
         if (!result.done && result.error != WAIT_TIMEOUT)
             break;  // the link fails: nothing more comes, and the next command says why
     }
-    answerLength_ = 0;
 }
 
 // The input report length of the link's description; false when it has none.
@@ -171,7 +170,6 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
         started = api_.WriteFile(link_, io.report.data(), static_cast<DWORD>(expected), &count,
                                  &io.overlapped);
     } else {
-        std::memset(io.received, 0, sizeof(io.received));
         started =
             api_.ReadFile(link_, io.received, static_cast<DWORD>(expected), &count, &io.overlapped);
     }
@@ -188,7 +186,6 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
         return {false, WAIT_TIMEOUT};
     }
     // The event says the transfer ended; how it ended is the transfer's own result.
-    count = 0;
     if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE)) {
         const DWORD error = api_.GetLastError();
         if (error == ERROR_IO_INCOMPLETE) {  // the wait failed, the transfer goes on
@@ -199,9 +196,7 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
     }
     if (count != expected)
         return {false, ERROR_INVALID_DATA};  // part of a report is no report
-    if (!write)
-        answerLength_ = count;
-    return {true, ERROR_SUCCESS};
+    return {true, ERROR_SUCCESS, count};
 }
 
 // Cancels the pending transfer and waits until the system has finished with it.

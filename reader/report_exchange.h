@@ -74,10 +74,11 @@ public:
 
 private:
     struct IoState;
-    // Done, or the system error the transfer ended with.
+    // Done, with the bytes it moved, or the system error the transfer ended with.
     struct Result {
         bool done;
         DWORD error;
+        std::size_t count = 0;
     };
     Result Transfer(bool write, DWORD timeoutMs);
     // Whether the transfer was done; keeps a failure as the cause and notes one that means

@@ -126,7 +126,7 @@ std::vector<Character> Characters(std::string_view text, const MaskOptions& opti
         Character character;
         character.at = at;
         const std::size_t escape = options.escaped ? EscapeLength(text, at) : 0;
-        if (escape > 0) {
+        if (escape != 0) {
             character.size = escape;
             character.kind = Kind::Separator;
         } else {
@@ -190,7 +190,7 @@ CardText Replaced(std::string_view text, const std::vector<Character>& character
 CardText MaskNumbers(std::string_view text, const MaskOptions& options) {
     const std::vector<Character> characters = Characters(text, options);
     // Nothing to mask where no reading finds as many digits as a number has.
-    Readings found = 0;
+    Readings found{};
     std::size_t digits = 0;
     for (const Character& character : characters) {
         found |= character.digitIn;

@@ -45,7 +45,7 @@ struct LayoutStates {
 std::unordered_map<char32_t, std::unordered_map<char32_t, char32_t>> ReadCompositions() {
     std::unordered_map<char32_t, std::unordered_map<char32_t, char32_t>> compositions;
     for (std::size_t i = 0; i < kCompositionCount; ++i) {
-        std::size_t length = 0;
+        std::size_t length{};  // set by the decoding, not needed
         const Composition& c = kCompositions[i];
         compositions[settings::DecodeUtf8(c.accent, 0, length)][settings::DecodeUtf8(
             c.base, 0, length)] = settings::DecodeUtf8(c.composed, 0, length);
@@ -72,7 +72,7 @@ KeyState ReadState(std::string_view keys, std::string_view deadKeys) {
     KeyState state;
     std::size_t at = 0;
     for (std::size_t key = 0; key < kKeyCount; ++key) {
-        std::size_t length = 0;
+        std::size_t length{};  // set by the decoding
         state.typed[key] = settings::DecodeUtf8(keys, at, length);
         at += length;
         state.dead[key] = deadKeys.find(static_cast<char>(kFirstKey + key)) != deadKeys.npos;

@@ -533,14 +533,15 @@ bool ReadsRight(const SwipeCheck& check, const settings::Setup& form) {
     return check.differences.empty() && !SmallLettersInTrack1(check, form);
 }
 
-// The check digit of ISO/IEC 7812: every second digit from the right doubled.
+// The check digit of ISO/IEC 7812: every second digit from the right doubled, the digits of
+// the double added.
 bool PassesLuhn(std::string_view number) {
     int sum = 0;
     bool doubled = false;
     for (std::size_t i = number.size(); i-- > 0; doubled = !doubled) {
         int digit = number[i] - '0';
         if (doubled)
-            digit = digit * 2 > 9 ? digit * 2 - 9 : digit * 2;
+            digit = digit * 2 % 10 + digit * 2 / 10;
         sum += digit;
     }
     return sum % 10 == 0;
@@ -581,7 +582,7 @@ void AddFindings(SwipeCheck& check) {
     }
     for (int track = 1; track <= 2; ++track) {
         const std::optional<std::string_view>& number = numbers[track - 1];
-        const bool sameAsTrack1 = track == 2 && numbers[0] && *numbers[0] == *number;
+        const bool sameAsTrack1 = track == 2 && numbers[0] == numbers[1];
         if (!number || sameAsTrack1 || !IsCardNumber(*number) || PassesLuhn(*number))
             continue;
         CardFinding finding;
@@ -697,8 +698,8 @@ std::vector<std::size_t> SwipeStarts(std::string_view text) {
         // The first track this data can be at all, and the first after the last one.
         int first = 0;
         int next = 0;
-        std::size_t firstLength = 0;
-        std::size_t nextLength = 0;
+        std::size_t firstLength{};  // each set with its track
+        std::size_t nextLength{};
         for (int candidate = 1; boundary && candidate <= 3; ++candidate) {
             const std::size_t each = shapes.DataLength(candidate, at);
             if (each > 0 && first == 0) {
@@ -757,7 +758,7 @@ CardText TypedFor(const settings::Setup& form, const std::array<CardText, 3>& tr
 std::vector<char32_t> DigitReplacements(const settings::Setup& form) {
     std::vector<char32_t> digits;
     for (const Pair& pair : EnabledPairs(form.replace)) {
-        std::size_t length = 0;
+        std::size_t length{};  // set by the decoding, not needed
         if (pair.original.size() == 1 && pair.original[0] >= '0' && pair.original[0] <= '9')
             digits.push_back(settings::DecodeUtf8(pair.replacement, 0, length));
     }
