@@ -5,7 +5,7 @@
 namespace reader {
 
 DWORD BoundedWait(HidApi& api, HANDLE object, DWORD timeoutMs, const WhileWaiting& whileWaiting) {
-    if (!whileWaiting || timeoutMs <= kWaitSliceMs)
+    if (!whileWaiting)
         return api.WaitForSingleObject(object, timeoutMs);
     const ULONGLONG deadline = api.GetTickCount64() + timeoutMs;
     for (;;) {

@@ -75,8 +75,6 @@ ReportExchange::Preparation ReportExchange::Prepare(ReaderCommand command, const
 }
 
 bool ReportExchange::Send() {
-    if (io_->report.empty())
-        return false;
     DiscardBufferedInput();
     return Done(Transfer(true, kTransferTimeoutMs), Operation::Write);
 }

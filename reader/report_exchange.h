@@ -46,7 +46,8 @@ public:
     // Reads the report lengths and builds the command report.
     Preparation Prepare(ReaderCommand command, const Bytes& payload);
 
-    // Writes the report; false when it did not go out whole within the time allowed.
+    // Writes the report of a Prepare that was Ready; false when it did not go out whole
+    // within the time allowed.
     bool Send();
     // Reads one input report that can answer the prepared command; false when none came whole
     // within the time allowed. Reports that answer another command (reader/protocol.h,
