@@ -373,6 +373,20 @@ TEST_F(Reader, AFloodOfAnswersToAnotherCommandEndsTheReadAtOnce) {
     EXPECT_LT(host.now - before, 1000u);
 }
 
+// What a flood left queued, as many reports as the system buffers, is read past before the
+// next command goes out: that command gets its own answer.
+TEST_F(Reader, WhatAFloodLeftQueuedIsReadPastBeforeTheNextCommand) {
+    Connect();
+    reader.answer = kNo;
+    reader.answers = 65;  // one is the answer, 64 are left
+    Press(IDC_SET_DEVICE);
+    Clear();
+    reader.answer = kYes;
+    reader.answers = 1;
+    EXPECT_EQ(Press(IDC_SET_DEVICE),
+              (Entries{kFormatSent, Status(L"Set format OK!"), InfoBox(L"Set format OK!")}));
+}
+
 // The walk takes device paths from the shortest its detail record holds to the longest it
 // accepts; a longer one is not a path, and the walk ends there.
 TEST_F(Reader, DevicePathsUpToTheLongestTheWalkTakesAreFound) {
