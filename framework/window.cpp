@@ -5,11 +5,10 @@
 
 namespace fw {
 namespace {
-const wchar_t kOriginalProperty[] = L"fw.original";
-
-// Which object each attached window has, kept by the program itself: every message of an
-// attached window needs its object, and a window property is asked of the window server at
-// each look-up (some 45 microseconds under Wine, several times a key).
+// Which object each attached window has, and the original procedure of each window whose
+// object left while another procedure sat over ours, kept by the program itself: every
+// message of such a window needs them, and a window property is asked of the window server
+// at each look-up (some 45 microseconds under Wine, several times a key).
 class AttachedWindows {
 public:
     Window* Find(HWND hwnd) {
@@ -21,14 +20,27 @@ public:
         const std::lock_guard<std::mutex> hold(lock_);
         objects_[hwnd] = object;
     }
-    void Remove(HWND hwnd) {
+    // The object leaves; `original` goes on being called through ours unless it is null.
+    void Remove(HWND hwnd, WNDPROC original) {
         const std::lock_guard<std::mutex> hold(lock_);
         objects_.erase(hwnd);
+        if (original != nullptr)
+            originals_[hwnd] = original;
+    }
+    WNDPROC OriginalOf(HWND hwnd) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        const auto found = originals_.find(hwnd);
+        return found != originals_.end() ? found->second : nullptr;
+    }
+    void Forget(HWND hwnd) {
+        const std::lock_guard<std::mutex> hold(lock_);
+        originals_.erase(hwnd);
     }
 
 private:
     std::mutex lock_;
     std::unordered_map<HWND, Window*> objects_;
+    std::unordered_map<HWND, WNDPROC> originals_;
 };
 
 AttachedWindows& Attached() {
@@ -65,21 +77,21 @@ bool Window::Subclass(HWND hwnd) {
     Attached().Add(hwnd, this);
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure)));
-    SetPropW(hwnd, kOriginalProperty, reinterpret_cast<HANDLE>(original_));
     return true;
 }
 
 void Window::Unsubclass() {
     if (hwnd_ == nullptr)
         return;
-    Attached().Remove(hwnd_);
+    WNDPROC stillCalled = nullptr;
     if (IsWindow(hwnd_)) {
         const auto ours = reinterpret_cast<LONG_PTR>(&Window::Procedure);
-        if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == ours) {
+        if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == ours)
             SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-            RemovePropW(hwnd_, kOriginalProperty);
-        }
+        else
+            stillCalled = original_;
     }
+    Attached().Remove(hwnd_, stillCalled);
     hwnd_ = nullptr;
     original_ = nullptr;
 }
@@ -109,15 +121,16 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     Window* self = FromHandle(hwnd);
     if (self == nullptr) {
         // Detached while another procedure sits over ours: pass everything on.
-        const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProperty));
+        const WNDPROC original = Attached().OriginalOf(hwnd);
         if (message == WM_NCDESTROY)
-            RemovePropW(hwnd, kOriginalProperty);
+            Attached().Forget(hwnd);
         return original ? CallWindowProcW(original, hwnd, message, wParam, lParam)
                         : DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         WNDPROC original = self->original_;
         self->Unsubclass();
+        Attached().Forget(hwnd);  // the window ends: nothing more comes through ours
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return self->WindowProc(message, wParam, lParam);
