@@ -45,8 +45,9 @@ void PictureButton::PreSubclassWindow() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// A window not on screen is drawn whole when it shows.
 void PictureButton::Repaint() {
-    if (hwnd())
+    if (hwnd() && IsWindowVisible(hwnd()))
         InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
