@@ -248,6 +248,11 @@ const SwipeRow kSwipes[] = {
      {"Track 1 came in small letters and the characters are those of a US keyboard read through "
       "the German or Swedish/Finnish layout: turn Caps Lock off and set the till's keyboard "
       "layout to English (US)."}},
+    {"a pair that writes a small letter is no Caps Lock",
+     Form("%?;?+?", "1", "P", "Bb"),
+     "%b12^A^34!\r",
+     "R",
+     {"Differs from the format:", "Track 1: the reader's end sentinel is '!', the form's is '?'"}},
     {"two layouts that type the swipe alike",
      Form("%?;?+?", "1", "P"),
      "%B4000123412341234&TESTER-ANNA&2512101_\r",
