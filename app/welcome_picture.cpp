@@ -11,11 +11,10 @@ struct Color {
     double r, g, b;
 };
 
-// Each channel to the nearest whole value (halves up), kept within 0 to 255: kept there first,
-// adding a half and dropping the fraction rounds.
+// Each channel to the nearest whole value (halves up), kept within 0 to 255.
 std::uint32_t Packed(const Color& c) {
     const auto channel = [](double value) {
-        return static_cast<std::uint32_t>(std::min(std::max(value, 0.0), 255.0) + 0.5);
+        return static_cast<std::uint32_t>(std::lround(std::min(std::max(value, 0.0), 255.0)));
     };
     return channel(c.r) << 16 | channel(c.g) << 8 | channel(c.b);
 }

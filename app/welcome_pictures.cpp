@@ -1,6 +1,7 @@
 #include "app/welcome_pictures.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 #include "app/welcome_picture.h"
@@ -41,7 +42,8 @@ bool HasBlack(const Canvas& canvas) {
     if (canvas.pixels == nullptr)
         return false;
     const std::uint32_t* const first = canvas.pixels;
-    const std::uint32_t* const end = first + canvas.width * canvas.height;
+    const std::uint32_t* const end =
+        first + static_cast<std::ptrdiff_t>(canvas.width) * canvas.height;
     return std::find(first, end, 0u) != end;
 }
 
