@@ -274,6 +274,13 @@ const SwipeRow kSwipes[] = {
      {"The format matches, but the card disagrees with itself:",
       "Track 2: the card number 400012******1235 fails its check digit: likely a misread, swipe "
       "again."}},
+    {"a bank card's shortest number failing its check digit",
+     kStartUp,
+     "%E?;400012341235=2512101?+?\r",
+     "URN",
+     {"The format matches, but the card disagrees with itself:",
+      "Track 2: the card number 400012**1235 fails its check digit: likely a misread, swipe "
+      "again."}},
     {"the same number on both tracks failing its check digit, named once",
      kStartUp,
      "%B4000123412341235^A^2512101?;4000123412341235=2512101?+?\r",
