@@ -80,8 +80,6 @@ bool ReportExchange::Send() {
 }
 
 bool ReportExchange::Receive() {
-    if (inputLength_ == 0)
-        return false;
     const ULONGLONG deadline = api_.GetTickCount64() + kTransferTimeoutMs;
     for (int dropped = 0;; ++dropped) {
         const ULONGLONG now = api_.GetTickCount64();
@@ -122,8 +120,6 @@ bool ReportExchange::Done(Result result, Operation operation) {
 // Throws away input reports that are already waiting: the system's queue is flushed where it
 // can be, and what is still there is read without waiting.
 void ReportExchange::DiscardBufferedInput() {
-    if (inputLength_ == 0)
-        return;
     api_.HidD_FlushQueue(link_);
     for (int i = 0; i < kMaxDiscardedReports; ++i) {
         if (!Transfer(false, 0).done)

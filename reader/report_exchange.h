@@ -49,9 +49,10 @@ public:
     // Writes the report of a Prepare that was Ready; false when it did not go out whole
     // within the time allowed.
     bool Send();
-    // Reads one input report that can answer the prepared command; false when none came whole
-    // within the time allowed. Reports that answer another command (reader/protocol.h,
-    // AnswerFitsCommand) are read and dropped within the same time.
+    // Reads one input report that can answer the command a Prepare made Ready (also after a
+    // failed Send); false when none came whole within the time allowed. Reports that answer
+    // another command (reader/protocol.h, AnswerFitsCommand) are read and dropped within the
+    // same time.
     bool Receive();
 
     // Reads and drops whatever input reports arrive until the system's tick count reaches
