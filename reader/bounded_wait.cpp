@@ -12,10 +12,10 @@ DWORD BoundedWait(HidApi& api, HANDLE object, DWORD timeoutMs, const WhileWaitin
         const ULONGLONG now = api.GetTickCount64();
         const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
         const DWORD waited = api.WaitForSingleObject(object, std::min(left, kWaitSliceMs));
-        if (waited != WAIT_TIMEOUT || left <= kWaitSliceMs)
-            return waited;
         const ULONGLONG later = api.GetTickCount64();
-        whileWaiting(later < deadline ? static_cast<DWORD>(deadline - later) : 0);
+        if (waited != WAIT_TIMEOUT || later >= deadline)
+            return waited;
+        whileWaiting(static_cast<DWORD>(deadline - later));
     }
 }
 
