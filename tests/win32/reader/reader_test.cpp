@@ -321,12 +321,13 @@ TEST_F(Reader, DisconnectSaysWhetherAReaderWasConnected) {
 // makes only its own.
 TEST_F(Reader, TheCommandAfterATimeoutWaitsOutTheQuietTime) {
     Connect();
-    reader.answer = "";
+    reader.answer = kVersion;
+    reader.answerDelayMs = 1100;  // after the read gave up: read and dropped in the quiet time
     host.eventsMade = 0;
     Press(IDC_GET_VERSION);
     EXPECT_EQ(host.eventsMade, 1);
     const ULONGLONG timedOut = host.now;
-    reader.answer = kVersion;
+    reader.answerDelayMs = 0;
     EXPECT_EQ(Press(IDC_GET_VERSION), (Entries{kSent, Status(L"V1.0"), InfoBox(L"V1.0")}));
     EXPECT_GE(host.now - timedOut, 2000u);
     EXPECT_EQ(host.eventsMade, 3);
