@@ -125,7 +125,7 @@ ReaderLink::SearchResult ReaderLink::Find() {
             return {Outcome::AlreadyOpen};
         handle_.reset();
     }
-    std::uint16_t versionNumber = 0;
+    std::uint16_t versionNumber{};  // set with the reader found
     const WalkEnd end = WalkReaders([&](const ReaderInfo& info, SeamHandle& device) {
         handle_ = std::move(device);
         path_ = info.path;

@@ -174,15 +174,12 @@ ReportExchange::Result ReportExchange::Transfer(bool write, DWORD timeoutMs) {
             return {false, error};
     }
 
-    const DWORD waited = BoundedWait(api_, io.event.get(), timeoutMs, whileWaiting_);
-    if (waited == WAIT_TIMEOUT || waited == WAIT_ABANDONED) {
-        Settle();
-        return {false, WAIT_TIMEOUT};
-    }
-    // The event says the transfer ended; how it ended is the transfer's own result.
+    // The wait ends with the transfer, or at its bound or with a failure of its own while the
+    // transfer goes on; the transfer's own result tells which, and how it ended.
+    BoundedWait(api_, io.event.get(), timeoutMs, whileWaiting_);
     if (!api_.GetOverlappedResult(link_, &io.overlapped, &count, FALSE)) {
         const DWORD error = api_.GetLastError();
-        if (error == ERROR_IO_INCOMPLETE) {  // the wait failed, the transfer goes on
+        if (error == ERROR_IO_INCOMPLETE) {  // still going on: given up
             Settle();
             return {false, WAIT_TIMEOUT};
         }
