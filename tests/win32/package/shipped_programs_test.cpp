@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -152,6 +153,26 @@ TEST(Shipped, TheWindowProgramStaysSmall) {
     EXPECT_LE(size, ULONGLONG{13} * 1024 * 1024 / 10);
 }
 
+// The colour depth of an icon's image as stored: a bitmap's header, or a PNG's (the largest
+// images), whose colour type 6 at 8 bits a channel is 32 bits a pixel.
+int BitsPerPixel(const BYTE* image) {
+    if (std::memcmp(image, "\x89PNG\r\n\x1a\n", 8) != 0)
+        return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biBitCount;
+    const BYTE depth = image[24], colorType = image[25];  // in the header chunk, after the size
+    return colorType == 6 && depth == 8 ? 32 : -1;
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP record{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(record), &record);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return record.bmWidth;
+}
+
 // The program icon has an image for every size Windows asks for at 100 to 200 % (title bar,
 // taskbar, Explorer, the About box), so that none is stretched from another.
 TEST(Shipped, TheProgramIconHasEverySizeFrom16To256) {
@@ -171,18 +192,22 @@ TEST(Shipped, TheProgramIconHasEverySizeFrom16To256) {
         widths.push_back(entry[0] == 0 ? 256 : entry[0]);
     }
     EXPECT_EQ(widths, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 96, 128, 256}));
-    // Asked for one of those sizes, the system finds that very image.
+    // Asked for one of those sizes, the system finds that very image, 32 bits a pixel, and
+    // makes an icon of that size of it.
     for (const int size : {16, 24, 32, 48, 256}) {
         SCOPED_TRACE(testing::Message() << size << " pixels");
         const int id = LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group), TRUE, size, size,
                                                    LR_DEFAULTCOLOR);
         const HRSRC found = FindResourceW(image.module, MAKEINTRESOURCEW(id), RT_ICON);
         ASSERT_NE(found, nullptr);
-        const auto* header =
-            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(image.module, found)));
-        ASSERT_NE(header, nullptr);
-        EXPECT_EQ(header->biWidth, size);
-        EXPECT_EQ(header->biBitCount, 32);
+        auto* const data = static_cast<BYTE*>(LockResource(LoadResource(image.module, found)));
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(BitsPerPixel(data), 32);
+        const HICON icon = CreateIconFromResourceEx(data, SizeofResource(image.module, found), TRUE,
+                                                    0x00030000, size, size, LR_DEFAULTCOLOR);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(IconWidth(icon), size);
+        DestroyIcon(icon);
     }
 }
 
