@@ -40,9 +40,10 @@ void PictureButton::PreSubclassWindow() {
     if (type == BS_DEFPUSHBUTTON)
         isDefault = TRUE;
     dpi_ = fw::DpiOf(hwnd());
+    // The button reads its type when it paints; the type has no frame of its own to
+    // recalculate, so a button on screen only needs painting again.
     SetWindowLongW(hwnd(), GWL_STYLE, (style & ~kTypeBits) | BS_OWNERDRAW);
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Repaint();
 }
 
 // A window not on screen is drawn whole when it shows.
