@@ -57,7 +57,7 @@ void SplashDialog::ShowPictures(UINT dpi) {
     closeButton.SetDpi(dpi);
     enterButton.SetBitmaps(pictures.enter.release(), RGB(255, 255, 255), nullptr, 0);
     enterButton.UseParentBackground(true);
-    closeButton.SetIcons(pictures.close.release(), nullptr);
+    closeButton.SetIcons(pictures.close.release(), nullptr, pictures.closeSize);
     closeButton.UseParentBackground(true);
 
     picture_ = std::move(pictures.background);

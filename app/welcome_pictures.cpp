@@ -47,10 +47,10 @@ bool HasBlack(const Canvas& canvas) {
     return std::find(first, end, 0u) != end;
 }
 
-HICON LoadCloseGlyph(UINT dpi) {
+// The system makes the icon at exactly the size asked for, from the image nearest to it.
+HICON LoadCloseGlyph(SIZE size) {
     return static_cast<HICON>(LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(IDI_CLOSE),
-                                         IMAGE_ICON, MulDiv(kCloseGlyph.cx, dpi, 96),
-                                         MulDiv(kCloseGlyph.cy, dpi, 96), LR_DEFAULTCOLOR));
+                                         IMAGE_ICON, size.cx, size.cy, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -59,7 +59,9 @@ WelcomePictures MakeWelcomePictures(UINT dpi) {
     WelcomePictures pictures;
     Canvas enter = EnterCanvas(dpi);
     pictures.enter.reset(MakeBitmap(enter, [dpi](const Canvas& c) { DrawEnter(dpi, c); }));
-    pictures.close.reset(LoadCloseGlyph(dpi));
+    pictures.closeSize = {MulDiv(kCloseGlyph.cx, static_cast<int>(dpi), 96),
+                          MulDiv(kCloseGlyph.cy, static_cast<int>(dpi), 96)};
+    pictures.close.reset(LoadCloseGlyph(pictures.closeSize));
     Canvas background = WelcomeCanvas(dpi);
     pictures.background.reset(
         MakeBitmap(background, [dpi](const Canvas& c) { DrawWelcome(dpi, c); }));

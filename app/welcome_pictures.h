@@ -10,6 +10,7 @@ struct WelcomePictures {
     fw::Bitmap background;
     fw::Bitmap enter;  // its corners white, the key colour
     fw::Icon close;
+    SIZE closeSize{};    // the size the close glyph was made at
     fw::Region outline;  // none where the background has no pure black pixel to cut away
 };
 

@@ -48,6 +48,9 @@ public:
 
     // `idle` may be null or AutoGreyIconHandle().
     ButtonResult SetIcons(HICON active, HICON idle);
+    // Icons made at `size` pixels (as LoadImage makes them at the size asked for): the button
+    // takes that size instead of asking each icon for it.
+    ButtonResult SetIcons(HICON active, HICON idle, SIZE size);
     // Resource ids; idle 0 for none, AutoGreyIcon for a grey copy.
     ButtonResult SetIcons(int activeId, int idleId);
     // Pixels of exactly the key colour are transparent; the bitmaps are changed in place.
@@ -191,7 +194,8 @@ private:
     LRESULT OnEndHover(UINT message, WPARAM wParam, LPARAM lParam);
     void OnDisabled();
     void OnClicked();
-    ButtonResult TakeIcon(int slot, HICON icon);
+    // An icon of `size` pixels; of the size it says it has when `size` is 0 x 0.
+    ButtonResult TakeIcon(int slot, HICON icon, SIZE size);
     ButtonResult TakeBitmap(int slot, HBITMAP bitmap, COLORREF key);
     HICON MakeGreyIcon(HICON icon);
 

@@ -61,8 +61,14 @@ void PictureButton::ReleaseImages(bool destroy) {
     }
 }
 
-ButtonResult PictureButton::TakeIcon(int slot, HICON icon) {
+ButtonResult PictureButton::TakeIcon(int slot, HICON icon, SIZE size) {
     icons[slot].icon.reset(icon);
+    if (icon && size.cx > 0 && size.cy > 0) {
+        icons[slot].width = size.cx;
+        icons[slot].height = size.cy;
+        return ButtonOk;
+    }
+    // The system copies both of the icon's bitmaps to say its size.
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) {
         ReleaseImages(true);
@@ -77,16 +83,20 @@ ButtonResult PictureButton::TakeIcon(int slot, HICON icon) {
 }
 
 ButtonResult PictureButton::SetIcons(HICON active, HICON idle) {
+    return SetIcons(active, idle, SIZE{0, 0});
+}
+
+ButtonResult PictureButton::SetIcons(HICON active, HICON idle, SIZE size) {
     ReleaseImages(true);
     const bool greyIdle = idle == AutoGreyIconHandle();
     // Owned from here on, also when it ends up in no slot.
     fw::Icon givenIdle(greyIdle ? nullptr : idle);
     if (active) {
-        if (TakeIcon(0, active) != ButtonOk)
+        if (TakeIcon(0, active, size) != ButtonOk)
             return ButtonBadImage;
         if (greyIdle || givenIdle) {
             const HICON second = greyIdle ? MakeGreyIcon(active) : givenIdle.release();
-            if (TakeIcon(1, second) != ButtonOk)
+            if (TakeIcon(1, second, size) != ButtonOk)  // a grey copy has the same size
                 return ButtonBadImage;
         }
     }

@@ -207,9 +207,9 @@ struct PictureScale {
     SIZE closeImage;
 };
 const PictureScale kScales[] = {
-    {96, {454, 312}, {20, 14}},   // the close glyph as the button reads it: twice its hot spot
+    {96, {454, 312}, {21, 14}},   // the close glyph at the size it was made, 21 x 14 scaled
     {120, {568, 390}, {26, 18}},  // 125 %: 567.5 x 390, to the nearest pixel
-    {144, {681, 468}, {32, 20}}, {192, {908, 624}, {42, 28}}, {240, {1135, 780}, {52, 34}},
+    {144, {681, 468}, {32, 21}}, {192, {908, 624}, {42, 28}}, {240, {1135, 780}, {53, 35}},
 };
 
 void ExpectScale(const Welcome& seen, UINT dpi) {
