@@ -13,6 +13,12 @@
 
 namespace {
 
+// A pause before each start, in which the system finishes taking the last process down (its
+// windows on the display, Wine's server), so that none of that work falls on the next start:
+// started at once, either program took about 100 ms instead of 55 on a two-core host, and
+// the ratio said more about that than about the programs.
+constexpr DWORD kSettleMs = 200;
+
 // Stops the enumeration at a visible top-level window of the process `data` points to.
 BOOL CALLBACK IsNotItsWindow(HWND window, LPARAM data) {
     DWORD owner = 0;
@@ -55,15 +61,18 @@ int main() {
                                       folder + L"bench_empty_dialog.exe"};
     // [0] the program, [1] the yardstick. A start that shows no window (Wine now and then
     // loses one under load) costs its pair: `pairs` whole pairs out of at most twice as many.
-    const int pairs = 15;
+    // Even so, two copies of one program come out a few per cent apart now and then.
+    const int pairs = 61;
     std::vector<double> wall[2], ratios;
     for (const std::wstring& program : programs)
         TimeToFirstWindow(program);  // warms the file cache and Wine's own start-up paths
     int tries = 0, done = 0;
     for (; done < pairs && tries < 2 * pairs; ++tries) {
         double run[2];
-        for (int k = 0; k < 2; ++k)  // which of the two starts first alternates
+        for (int k = 0; k < 2; ++k) {  // which of the two starts first alternates
+            Sleep(kSettleMs);
             run[(tries + k) % 2] = TimeToFirstWindow(programs[(tries + k) % 2]);
+        }
         if (run[0] >= 0 && run[1] >= 0) {
             for (int k = 0; k < 2; ++k)
                 wall[k].push_back(run[k]);
