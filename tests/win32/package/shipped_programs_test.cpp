@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "flavour.h"
+#include "ui_helpers.h"
 
 namespace {
 
@@ -160,17 +161,6 @@ int BitsPerPixel(const BYTE* image) {
         return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biBitCount;
     const BYTE depth = image[24], colorType = image[25];  // in the header chunk, after the size
     return colorType == 6 && depth == 8 ? 32 : -1;
-}
-
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info))
-        return 0;
-    BITMAP record{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(record), &record);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return record.bmWidth;
 }
 
 // The program icon has an image for every size Windows asks for at 100 to 200 % (title bar,

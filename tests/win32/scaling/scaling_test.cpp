@@ -17,6 +17,7 @@
 #include "framework/display.h"
 #include "menu/kel_menu.h"
 #include "settings_window.h"
+#include "ui_helpers.h"
 
 namespace {
 
@@ -145,15 +146,7 @@ TEST_F(SettingsWindowTest, LabelFontsFollowTheDpiAlsoAfterAMoveToAnotherScale) {
 
 // The width of the icon the window shows of `kind` (ICON_SMALL, ICON_BIG).
 LONG IconWidth(HWND window, WPARAM kind) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0));
-    ICONINFO info{};
-    if (icon == nullptr || !GetIconInfo(icon, &info))
-        return -1;
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
+    return IconWidth(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0)));
 }
 
 // The title bar's icon is the program icon's own image of the small icon's size at the DPI,

@@ -47,6 +47,17 @@ bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& se
     return false;
 }
 
+LONG IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return -1;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 std::vector<COLORREF> ShownPixels(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

@@ -28,6 +28,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs);
 // the previous one), so the move is made again, a pixel further, after a second, three times
 // at most. Answers whether `seen` came true.
 bool MovePointerUntil(HWND window, POINT offset, const std::function<bool()>& seen);
+// The width of `icon`'s image in pixels; -1 for no icon.
+LONG IconWidth(HICON icon);
 // The pixels of `window`'s client area as it shows them, row by row.
 std::vector<COLORREF> ShownPixels(HWND window);
 // Types `text` into whatever window has the keyboard, as a reader types: each character as a
