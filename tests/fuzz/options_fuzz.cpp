@@ -36,8 +36,8 @@ std::set<std::string> DocumentedOptions() {
 
 // Options that take no value.
 bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "-h" || name == "--all" || name == "--json" ||
-           name == "--status";
+    return name == "--help" || name == "-h" || name == "--version" || name == "--all" ||
+           name == "--json" || name == "--show-all" || name == "--status";
 }
 
 bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
