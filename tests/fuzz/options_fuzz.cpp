@@ -48,7 +48,7 @@ bool SameParse(const ParsedArguments& a, const ParsedArguments& b) {
     const Invocation &x = *a.invocation, &y = *b.invocation;
     return x.command == y.command && x.all == y.all && x.path == y.path &&
            x.readerNumber == y.readerNumber && x.json == y.json && x.file == y.file &&
-           x.status == y.status && SameSetup(x.setup, y.setup);
+           x.status == y.status && x.showAll == y.showAll && SameSetup(x.setup, y.setup);
 }
 
 }  // namespace
@@ -88,9 +88,12 @@ void FuzzOne(FuzzInput& in) {
         if (!IsFlag(name) && name.size() == arg.size())
             ++i;
     }
-    // Help is printed whatever else the line asks, and addresses no reader.
+    // Help and the companion's own version are printed whatever else the line asks, and
+    // address no reader.
     const Invocation& invocation = *parsed.invocation;
-    FUZZ_CHECK(invocation.command == Command::Help || !(all && path));
+    const bool ownText =
+        invocation.command == Command::Help || invocation.command == Command::ProgramVersion;
+    FUZZ_CHECK(ownText || !(all && path));
     FUZZ_CHECK(!(invocation.all && !invocation.path.empty()));
     // A reader's number comes from --reader alone, and picks the one reader.
     FUZZ_CHECK(invocation.readerNumber == 0 || number);
