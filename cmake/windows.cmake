@@ -10,6 +10,11 @@ add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
 add_link_options(-Wl,--no-insert-timestamp)
 set(WIN_LIBS setupapi hid comctl32 gdi32 user32 shell32 advapi32 kernel32)
 set(STATIC_LINK -static -static-libgcc -static-libstdc++)
+# What a user runs: stripped, its sections at page boundaries in the file as in memory, so
+# that a loader can map them from the file as they stand; at the linker's 512 bytes, Wine's
+# loader copies the sections in at every start (the 32-bit program's start came about 0.4 ms
+# closer to an empty program's, for some 40 KB more on disk).
+set(PROGRAM_LINK ${STATIC_LINK} -s -Wl,--file-alignment,4096)
 
 # Everything but the entry point, so that test programs link the same code: the pure logic
 # once, the Windows code twice. The programs link `core`; test programs link `core_counted`,
@@ -55,14 +60,14 @@ set_source_files_properties(${RESOURCES} ${CLI_RESOURCES} PROPERTIES OBJECT_DEPE
 add_executable(${APP_NAME} WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${RESOURCES})
 target_compile_options(${APP_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${APP_NAME} PRIVATE core)
-target_link_options(${APP_NAME} PRIVATE ${STATIC_LINK} -mwindows -s)
+target_link_options(${APP_NAME} PRIVATE ${PROGRAM_LINK} -mwindows)
 
 # The command-line companion: a console program of the same flavour, on the same code, with
 # the same manifest and file properties but for its description and name.
 add_executable(${CLI_NAME} ${CMAKE_SOURCE_DIR}/cli/main.cpp ${CLI_RESOURCES})
 target_compile_options(${CLI_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${CLI_NAME} PRIVATE core)
-target_link_options(${CLI_NAME} PRIVATE ${STATIC_LINK} -municode -s)
+target_link_options(${CLI_NAME} PRIVATE ${PROGRAM_LINK} -municode)
 # Its profile writing where the system refuses the bytes, from a shell (a file-size limit).
 add_test(NAME cli_profile_write_tests
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/package/profile_write_test.sh ${WINE_LOADER}
@@ -80,7 +85,7 @@ set_source_files_properties(${SVC_RESOURCES} PROPERTIES OBJECT_DEPENDS
 add_executable(${SVC_NAME} ${CMAKE_SOURCE_DIR}/watch/service_main.cpp ${SVC_RESOURCES})
 target_compile_options(${SVC_NAME} PRIVATE ${WARNINGS})
 target_link_libraries(${SVC_NAME} PRIVATE core)
-target_link_options(${SVC_NAME} PRIVATE ${STATIC_LINK} -municode -s)
+target_link_options(${SVC_NAME} PRIVATE ${PROGRAM_LINK} -municode)
 
 # One program per folder under tests/win32; each gets the program's resources.
 file(GLOB WIN_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/win32/*)
@@ -123,7 +128,7 @@ endforeach()
 set(EMPTY_DIALOG ${CMAKE_SOURCE_DIR}/tests/bench/empty_dialog)
 add_executable(bench_empty_dialog WIN32 ${EMPTY_DIALOG}/empty_dialog.cpp ${EMPTY_DIALOG}/empty_dialog.rc)
 target_compile_options(bench_empty_dialog PRIVATE ${WARNINGS})
-target_link_options(bench_empty_dialog PRIVATE ${STATIC_LINK} -mwindows -s)
+target_link_options(bench_empty_dialog PRIVATE ${PROGRAM_LINK} -mwindows)
 add_dependencies(win32_startup_bench bench_empty_dialog ${APP_NAME})
 # The swipe benchmark opens the program's own windows.
 target_sources(win32_swipe_bench PRIVATE ${RESOURCES})
