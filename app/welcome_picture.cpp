@@ -89,6 +89,21 @@ void DrawText(const Canvas& drawing, const std::string& text, double left, doubl
         std::min(drawing.height, static_cast<long>(std::ceil(top + kGlyphHeight * dot)));
     if (x1 <= x0 || y1 <= y0)
         return;
+    // The pixels each dot row and each dot column fall on, worked out once a line: a float's
+    // conversion to a whole number is dear in 32-bit code.
+    long firstY[kGlyphHeight], endY[kGlyphHeight];
+    for (int gy = 0; gy < kGlyphHeight; ++gy) {
+        const double cy = top + gy * dot;
+        firstY[gy] = std::max(y0, static_cast<long>(std::floor(cy)));
+        endY[gy] = std::min(y1, static_cast<long>(std::ceil(cy + dot)));
+    }
+    const std::size_t columns = text.size() * kGlyphAdvance;
+    std::vector<long> firstX(columns), endX(columns);
+    for (std::size_t column = 0; column < columns; ++column) {
+        const double cx = left + static_cast<double>(column) * dot;
+        firstX[column] = std::max(x0, static_cast<long>(std::floor(cx)));
+        endX[column] = std::min(x1, static_cast<long>(std::ceil(cx + dot)));
+    }
     std::vector<double> cover(static_cast<std::size_t>((x1 - x0) * (y1 - y0)), 0.0);
     for (std::size_t index = 0; index < text.size(); ++index) {
         const Glyph* glyph = GlyphOf(text[index]);
@@ -96,14 +111,11 @@ void DrawText(const Canvas& drawing, const std::string& text, double left, doubl
             for (int gx = 0; gx < kGlyphWidth; ++gx) {
                 if (glyph->rows[gy][gx] != '#')
                     continue;
-                const double cx = left + (static_cast<double>(index) * kGlyphAdvance + gx) * dot;
+                const std::size_t column = index * kGlyphAdvance + gx;
+                const double cx = left + static_cast<double>(column) * dot;
                 const double cy = top + gy * dot;
-                const long firstY = std::max(y0, static_cast<long>(std::floor(cy)));
-                const long endY = std::min(y1, static_cast<long>(std::ceil(cy + dot)));
-                const long firstX = std::max(x0, static_cast<long>(std::floor(cx)));
-                const long endX = std::min(x1, static_cast<long>(std::ceil(cx + dot)));
-                for (long y = firstY; y < endY; ++y) {
-                    for (long x = firstX; x < endX; ++x) {
+                for (long y = firstY[gy]; y < endY[gy]; ++y) {
+                    for (long x = firstX[column]; x < endX[column]; ++x) {
                         const double w = std::min(x + 1.0, cx + dot) - std::max<double>(x, cx);
                         const double h = std::min(y + 1.0, cy + dot) - std::max<double>(y, cy);
                         if (w > 0 && h > 0)
@@ -114,13 +126,14 @@ void DrawText(const Canvas& drawing, const std::string& text, double left, doubl
             }
         }
     }
+    const std::uint32_t ink = Packed(color);  // a pixel covered whole
     for (long y = y0; y < y1; ++y) {
         for (long x = x0; x < x1; ++x) {
             const double c = cover[static_cast<std::size_t>((y - y0) * (x1 - x0) + (x - x0))];
             if (c <= 0)
                 continue;
             std::uint32_t& pixel = drawing.pixels[y * drawing.width + x];
-            pixel = Packed(Blend(Unpacked(pixel), color, std::min(c, 1.0)));
+            pixel = c >= 1 ? ink : Packed(Blend(Unpacked(pixel), color, c));
         }
     }
 }
@@ -229,16 +242,15 @@ void DrawEnter(unsigned dpi, const Canvas& drawing) {
         return;
     const double radius = drawing.height / 2.0;
     for (long y = 0; y < drawing.height; ++y) {
+        const long shade = 30 * y / (drawing.height - 1);
+        const long halfShade = shade / 2;  // whole steps, as the face was first drawn
+        const std::uint32_t face =
+            Packed({40.0, static_cast<double>(90 - halfShade), static_cast<double>(200 - shade)});
         for (long x = 0; x < drawing.width; ++x) {
             const double cx = std::min(std::max(x + 0.5, radius), drawing.width - radius);
             const double dx = x + 0.5 - cx, dy = y + 0.5 - radius;
             const bool inside = dx * dx + dy * dy <= radius * radius;
-            const long shade = 30 * y / (drawing.height - 1);
-            const long halfShade = shade / 2;  // whole steps, as the face was first drawn
-            drawing.pixels[y * drawing.width + x] =
-                inside ? Packed({40.0, static_cast<double>(90 - halfShade),
-                                 static_cast<double>(200 - shade)})
-                       : kEnterKey;
+            drawing.pixels[y * drawing.width + x] = inside ? face : kEnterKey;
         }
     }
     // Nearly white, so that the caption is not cut away with the corners.
