@@ -120,12 +120,28 @@ bool SplashDialog::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
         *result = 0;
         return true;
     }
+    if (message == WM_ERASEBKGND && PictureCoversWindow()) {
+        // Filling the surface with the dialog's colour first would be work thrown away, and a
+        // grey flash before the picture.
+        *result = TRUE;
+        return true;
+    }
     if (message == WM_LBUTTONDOWN) {
         // A press on the surface moves the window as a press on a caption would.
         SendMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
         return false;  // and the press goes on to the default processing
     }
     return false;
+}
+
+// False while the window has grown for a new DPI before its picture has been drawn for it.
+bool SplashDialog::PictureCoversWindow() const {
+    if (!picture_)
+        return false;
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const SIZE size = SizeOf(picture_.get());
+    return size.cx >= client.right && size.cy >= client.bottom;
 }
 
 void SplashDialog::OnPaint() {

@@ -37,6 +37,7 @@ private:
     void RememberButtonPlaces();
     void FitToPicture(SIZE picture, long dpi);
     void OnPaint();
+    bool PictureCoversWindow() const;
 
     fw::Bitmap picture_;       // the background shown, drawn for the window's DPI
     bool cut_ = false;         // whether the window has a region of its picture's

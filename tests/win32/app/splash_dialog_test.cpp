@@ -64,6 +64,22 @@ TEST(Splash, EscapeAndCloseEndItFocusStartsOnEnterAndItLeavesNothing) {
     EXPECT_EQ(looks.focus, looks.defaultButton);
 }
 
+// The picture covers the whole window: asked to erase, it leaves the pixels as they are (no
+// grey fill before the picture) and says that it erased.
+TEST(Splash, ErasesNothingUnderItsPicture) {
+    const Canvas canvas(4, 4);
+    LRESULT erased = FALSE;
+    SplashDialog splash;
+    RunSoon([&] {
+        erased =
+            SendMessageW(splash.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+        splash.EndDialog(IDOK);
+    });
+    EXPECT_EQ(splash.DoModal(), IDOK);
+    EXPECT_NE(erased, FALSE);
+    EXPECT_EQ(canvas.Count(RGB(1, 2, 3)), 16);
+}
+
 // Each round: whether the border showed while over the button, and went once the pointer left.
 struct HoverRound {
     bool shown;
