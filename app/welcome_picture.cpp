@@ -72,6 +72,12 @@ const Glyph* GlyphOf(char c) {
     return nullptr;
 }
 
+// Where a dot starts along one axis, and the pixels [first, end) it falls on.
+struct DotSpan {
+    double from;
+    long first, end;
+};
+
 double TextWidth(const std::string& text, double dot) {
     return (static_cast<double>(text.size()) * kGlyphAdvance - 1) * dot;
 }
@@ -89,21 +95,18 @@ void DrawText(const Canvas& drawing, const std::string& text, double left, doubl
         std::min(drawing.height, static_cast<long>(std::ceil(top + kGlyphHeight * dot)));
     if (x1 <= x0 || y1 <= y0)
         return;
-    // The pixels each dot row and each dot column fall on, worked out once a line: a float's
-    // conversion to a whole number is dear in 32-bit code.
-    long firstY[kGlyphHeight], endY[kGlyphHeight];
-    for (int gy = 0; gy < kGlyphHeight; ++gy) {
-        const double cy = top + gy * dot;
-        firstY[gy] = std::max(y0, static_cast<long>(std::floor(cy)));
-        endY[gy] = std::min(y1, static_cast<long>(std::ceil(cy + dot)));
-    }
-    const std::size_t columns = text.size() * kGlyphAdvance;
-    std::vector<long> firstX(columns), endX(columns);
-    for (std::size_t column = 0; column < columns; ++column) {
-        const double cx = left + static_cast<double>(column) * dot;
-        firstX[column] = std::max(x0, static_cast<long>(std::floor(cx)));
-        endX[column] = std::min(x1, static_cast<long>(std::ceil(cx + dot)));
-    }
+    // Where each dot row and each dot column starts and the pixels it falls on, worked out
+    // once a line: a float's conversion to a whole number is dear in 32-bit code.
+    const auto span = [dot](double from, long low, long high) {
+        return DotSpan{from, std::max(low, static_cast<long>(std::floor(from))),
+                       std::min(high, static_cast<long>(std::ceil(from + dot)))};
+    };
+    DotSpan rows[kGlyphHeight];
+    for (int gy = 0; gy < kGlyphHeight; ++gy)
+        rows[gy] = span(top + gy * dot, y0, y1);
+    std::vector<DotSpan> columns(text.size() * kGlyphAdvance);
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        columns[column] = span(left + static_cast<double>(column) * dot, x0, x1);
     std::vector<double> cover(static_cast<std::size_t>((x1 - x0) * (y1 - y0)), 0.0);
     for (std::size_t index = 0; index < text.size(); ++index) {
         const Glyph* glyph = GlyphOf(text[index]);
@@ -111,11 +114,11 @@ void DrawText(const Canvas& drawing, const std::string& text, double left, doubl
             for (int gx = 0; gx < kGlyphWidth; ++gx) {
                 if (glyph->rows[gy][gx] != '#')
                     continue;
-                const std::size_t column = index * kGlyphAdvance + gx;
-                const double cx = left + static_cast<double>(column) * dot;
-                const double cy = top + gy * dot;
-                for (long y = firstY[gy]; y < endY[gy]; ++y) {
-                    for (long x = firstX[column]; x < endX[column]; ++x) {
+                const DotSpan& row = rows[gy];
+                const DotSpan& column = columns[index * kGlyphAdvance + gx];
+                const double cx = column.from, cy = row.from;
+                for (long y = row.first; y < row.end; ++y) {
+                    for (long x = column.first; x < column.end; ++x) {
                         const double w = std::min(x + 1.0, cx + dot) - std::max<double>(x, cx);
                         const double h = std::min(y + 1.0, cy + dot) - std::max<double>(y, cy);
                         if (w > 0 && h > 0)
